@@ -1,0 +1,344 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "serviceendpoints.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTextBrowser>
+#include <QUndoStack>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+    , sponsorPage(new QTextBrowser)
+    , endpoints(&ServiceEndpoints::instance())
+{
+    ui->setupUi(this);
+    connectActions();
+    loadSponsorPage();
+
+    // Brings the process-wide objects that documents share into being now,
+    // rather than at the first new tab.
+    auto *warmUp = new QL_Edit;
+    tabWidgetCurrentChanged(-1);
+    ui->searchBox->hide();
+    delete warmUp;
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::connectActions()
+{
+    const struct {
+        QAction *action;
+        void (MainWindow::*slot)();
+    } table[] = {
+        {ui->newAction, &MainWindow::newAction},
+        {ui->openAction, &MainWindow::openAction},
+        {ui->saveAction, &MainWindow::saveAction},
+        {ui->saveAsAction, &MainWindow::saveAsAction},
+        {ui->copyAction, &MainWindow::copyAction},
+        {ui->pasteAction, &MainWindow::pasteAction},
+        {ui->cutAction, &MainWindow::cutAction},
+        {ui->settingAction, &MainWindow::settingAction},
+        {ui->undoAction, &MainWindow::undoAction},
+        {ui->redoAction, &MainWindow::redoAction},
+        {ui->aboutAction, &MainWindow::aboutAction},
+        {ui->exitAction, &MainWindow::exitAction},
+        {ui->insertTitleAction, &MainWindow::insertTitleAction},
+        {ui->insertQupaiAction, &MainWindow::insertQuPaiAction},
+        {ui->insertLianbaiAction, &MainWindow::insertLianBaiAction},
+        {ui->insertJiabaiAction, &MainWindow::insertJiaBaiAction},
+        {ui->lineBreakAction, &MainWindow::insertLineBreakAction},
+        {ui->pageBreakAction, &MainWindow::insertPageBreakAction},
+        {ui->searchAction, &MainWindow::searchAction},
+        {ui->helpAction, &MainWindow::helpAction},
+        {ui->exportAction, &MainWindow::exportAction},
+        {ui->insertCommentAction, &MainWindow::insertCommentAction},
+    };
+    for (const auto &entry : table)
+        connect(entry.action, &QAction::triggered, this, entry.slot);
+
+    connect(ui->tabWidget, &QTabWidget::tabCloseRequested, this, &MainWindow::tabWidgetClose);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetCurrentChanged);
+    connect(ui->searchNextBtn, &QToolButton::clicked, this, &MainWindow::onSearchNextBtnClicked);
+    connect(ui->searchPrevBtn, &QToolButton::clicked, this, &MainWindow::onSearchPrevBtnClicked);
+    connect(ui->searchCloseBtn, &QToolButton::clicked, this, &MainWindow::onSearchCloseBtn);
+    connect(ui->searchEdit, &QLineEdit::textChanged, this, &MainWindow::onSearchEditTextChanged);
+}
+
+void MainWindow::loadSponsorPage()
+{
+    ui->verticalLayout->addWidget(sponsorPage);
+    sponsorPageNetwork = new QNetworkAccessManager(this);
+    connect(sponsorPageNetwork, &QNetworkAccessManager::finished, this,
+            &MainWindow::onSponsorPageFinished);
+    sponsorPageNetwork->get(QNetworkRequest(QUrl(endpoints->apiBaseUrl + endpoints->sponsorPagePath)));
+}
+
+void MainWindow::onSponsorPageFinished(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        qDebug().noquote() << QStringLiteral("Error: ") + reply->errorString();
+        return;
+    }
+    sponsorPage->setHtml(QString::fromUtf8(reply->readAll()));
+}
+
+QL_Edit *MainWindow::currentDocument() const
+{
+    return qobject_cast<QL_Edit *>(ui->tabWidget->currentWidget());
+}
+
+void MainWindow::addDocument(QL_Edit *document)
+{
+    const int index = ui->tabWidget->addTab(document, document->title());
+    ui->tabWidget->setCurrentIndex(index);
+    connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
+    connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
+    connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
+}
+
+void MainWindow::newAction()
+{
+    addDocument(new QL_Edit);
+}
+
+void MainWindow::openAction()
+{
+    // Opening documents from a dialog arrives with the document file format.
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    auto *document = new QL_Edit;
+    if (!document->open(path)) {
+        delete document;
+        return;
+    }
+    addDocument(document);
+}
+
+void MainWindow::saveAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->save(false);
+}
+
+void MainWindow::saveAsAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->save(true);
+}
+
+void MainWindow::copyAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->copy();
+}
+
+void MainWindow::pasteAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->paste();
+}
+
+void MainWindow::cutAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->cut();
+}
+
+void MainWindow::undoAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->undo();
+}
+
+void MainWindow::redoAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->redo();
+}
+
+void MainWindow::insertTitleAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertTitle();
+}
+
+void MainWindow::insertQuPaiAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertQuPai();
+}
+
+void MainWindow::insertLianBaiAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertLianBai();
+}
+
+void MainWindow::insertJiaBaiAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertJiaBai();
+}
+
+void MainWindow::insertCommentAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertComment();
+}
+
+void MainWindow::insertLineBreakAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertLineBreak();
+}
+
+void MainWindow::insertPageBreakAction()
+{
+    if (QL_Edit *document = currentDocument())
+        document->insertPageBreak();
+}
+
+// The dialogs of export, settings, help and about are not built yet.
+void MainWindow::exportAction() {}
+void MainWindow::settingAction() {}
+void MainWindow::helpAction() {}
+void MainWindow::aboutAction() {}
+
+void MainWindow::searchAction()
+{
+    if (currentDocument())
+        ui->searchBox->setVisible(!ui->searchBox->isVisible());
+}
+
+void MainWindow::onSearchCloseBtn()
+{
+    ui->searchBox->hide();
+}
+
+// Finding in the lyric text is not built yet; the buttons do nothing so far.
+void MainWindow::onSearchNextBtnClicked() {}
+void MainWindow::onSearchPrevBtnClicked() {}
+
+void MainWindow::onSearchEditTextChanged()
+{
+    if (ui->searchEdit->text().isEmpty())
+        ui->searchResLabel->clear();
+}
+
+void MainWindow::modifiedChanged(bool isModified)
+{
+    Q_UNUSED(isModified)
+    if (QL_Edit *document = currentDocument())
+        ui->tabWidget->setTabText(ui->tabWidget->currentIndex(), document->title());
+}
+
+void MainWindow::onCanUndoChanged(bool canUndo)
+{
+    ui->undoAction->setEnabled(canUndo);
+}
+
+void MainWindow::onCanRedoChanged(bool canRedo)
+{
+    ui->redoAction->setEnabled(canRedo);
+}
+
+QList<QAction *> MainWindow::documentActions() const
+{
+    return {ui->copyAction,          ui->pasteAction,        ui->cutAction,
+            ui->searchAction,        ui->exportAction,       ui->saveAction,
+            ui->saveAsAction,        ui->insertTitleAction,  ui->insertQupaiAction,
+            ui->insertJiabaiAction,  ui->insertLianbaiAction, ui->insertCommentAction,
+            ui->lineBreakAction,     ui->pageBreakAction};
+}
+
+void MainWindow::tabWidgetCurrentChanged(int index)
+{
+    const bool hasDocument = index != -1;
+    ui->tabWidget->setVisible(hasDocument);
+    sponsorPage->setVisible(!hasDocument);
+    for (QAction *action : documentActions())
+        action->setEnabled(hasDocument);
+
+    if (!hasDocument) {
+        ui->undoAction->setEnabled(false);
+        ui->redoAction->setEnabled(false);
+        if (ui->searchBox->isVisible())
+            ui->searchBox->hide();
+        return;
+    }
+    if (QL_Edit *document = currentDocument()) {
+        ui->undoAction->setEnabled(document->undoStack()->canUndo());
+        ui->redoAction->setEnabled(document->undoStack()->canRedo());
+    }
+}
+
+bool MainWindow::tabWidgetClose(int index)
+{
+    auto *document = qobject_cast<QL_Edit *>(ui->tabWidget->widget(index));
+    if (!document)
+        return false;
+    if (!document->isModified()) {
+        delete document;
+        return true;
+    }
+
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        nullptr, QStringLiteral("警告"), QStringLiteral("\"%1\"未保存，是否保存？").arg(document->title()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    switch (answer) {
+    case QMessageBox::Yes:
+        if (!document->save(false))
+            return false;
+        QMessageBox::information(this, QStringLiteral("提示"),
+                                 QStringLiteral("\"%1\"保存成功！").arg(document->title()));
+        delete document;
+        return true;
+    case QMessageBox::No:
+        delete document;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool MainWindow::closeAllDocuments()
+{
+    for (int index = ui->tabWidget->count() - 1; index >= 0; --index) {
+        if (!tabWidgetClose(index))
+            break;
+    }
+    return ui->tabWidget->count() == 0;
+}
+
+void MainWindow::exitAction()
+{
+    if (closeAllDocuments())
+        QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The window never closes by itself: the application ends through quit()
+    // once every document is closed.
+    event->ignore();
+    if (closeAllDocuments())
+        QCoreApplication::quit();
+}

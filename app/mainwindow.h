@@ -1,0 +1,86 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+#include <QMainWindow>
+
+class QCloseEvent;
+class QNetworkAccessManager;
+class QNetworkReply;
+class QTextBrowser;
+class QL_Edit;
+struct ServiceEndpoints;
+
+namespace Ui {
+class MainWindow;
+}
+
+// The program's one window: the open documents as tabs, the menus and
+// toolbars that act on the current one, the search bar, and the start page
+// shown while no document is open.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Opens a document from a file into a new tab, without a dialog.
+    void openFile(const QString &path);
+
+    // The document of the current tab, or nullptr with no tab open.
+    QL_Edit *currentDocument() const;
+
+public slots:
+    void newAction();
+    void openAction();
+    void saveAction();
+    void saveAsAction();
+    void copyAction();
+    void pasteAction();
+    void cutAction();
+    void settingAction();
+    void undoAction();
+    void redoAction();
+    void searchAction();
+    void helpAction();
+    void aboutAction();
+    void exitAction();
+    void exportAction();
+    void insertTitleAction();
+    void insertQuPaiAction();
+    void insertLianBaiAction();
+    void insertJiaBaiAction();
+    void insertCommentAction();
+    void insertLineBreakAction();
+    void insertPageBreakAction();
+    void modifiedChanged(bool isModified);
+    bool tabWidgetClose(int index);
+    void tabWidgetCurrentChanged(int index);
+    void onCanUndoChanged(bool canUndo);
+    void onCanRedoChanged(bool canRedo);
+    void onSearchNextBtnClicked();
+    void onSearchPrevBtnClicked();
+    void onSearchCloseBtn();
+    void onSearchEditTextChanged();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectActions();
+    void loadSponsorPage();
+    void onSponsorPageFinished(QNetworkReply *reply);
+    void addDocument(QL_Edit *document);
+    // Closes the tabs from the last to the first; true when none is left.
+    bool closeAllDocuments();
+    // The actions that need an open document.
+    QList<QAction *> documentActions() const;
+
+    Ui::MainWindow *ui;
+    QTextBrowser *sponsorPage;
+    const ServiceEndpoints *endpoints;
+    QNetworkAccessManager *sponsorPageNetwork = nullptr;
+};
+
+#endif // MAINWINDOW_H

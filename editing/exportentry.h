@@ -1,0 +1,24 @@
+#ifndef EXPORTENTRY_H
+#define EXPORTENTRY_H
+
+#include <QList>
+#include <QString>
+
+// One line of the lyric text, prepared for the renderer.
+struct ExportEntry
+{
+    // The line as typed, marker included.
+    QString text;
+    // For a sung line: the notation of each character of text, empty for a
+    // character that is not sung. Empty for every other line type.
+    QList<QString> scores;
+    // The line type id (LineType), Any (10) when no pattern matches.
+    int type = 10;
+
+    bool operator==(const ExportEntry &other) const
+    {
+        return text == other.text && scores == other.scores && type == other.type;
+    }
+};
+
+#endif // EXPORTENTRY_H

@@ -1,0 +1,122 @@
+#include "linegrammar.h"
+
+#include <QRegularExpression>
+
+#include <array>
+
+namespace {
+
+constexpr int typeCount = 11;
+
+const std::array<LineType, 8> classifiedTypes = {
+    LineType::Title,     LineType::Comment,   LineType::JiaBai, LineType::LianBai,
+    LineType::QuPai,     LineType::LineBreak, LineType::PageBreak, LineType::Lyric,
+};
+
+} // namespace
+
+QString lineTypePatterns(LineType type)
+{
+    switch (type) {
+    case LineType::Title:
+        return QStringLiteral("^#.*");
+    case LineType::Comment:
+        return QStringLiteral("^;.*");
+    case LineType::JiaBai:
+        return QStringLiteral("^>.*");
+    case LineType::LianBai:
+        return QStringLiteral("^=.*");
+    case LineType::QuPai:
+        return QStringLiteral(u"^【.+?】([（(].+?[)）])?$");
+    case LineType::LineBreak:
+        return QStringLiteral(u"^@换行符");
+    case LineType::PageBreak:
+        return QStringLiteral(u"^@分页符");
+    case LineType::Lyric:
+        return QStringLiteral(u"[一-龥 ]+");
+    case LineType::BiaoDian:
+        return QStringLiteral(
+            u"[。，,、；;：:？?！!‘’“”（）()《》【】［］\\[\\]—︹︺︽︾﹁﹂﹃﹄︻︼︗︘︵︶|｜~]");
+    case LineType::Any:
+        return QStringLiteral(".+");
+    }
+    return QString();
+}
+
+const QRegularExpression &lineTypeRegex(LineType type)
+{
+    // Compiling a pattern costs far more than matching it; every caller in a
+    // repaint or a keystroke shares these.
+    static const std::array<QRegularExpression, typeCount> regexes = [] {
+        std::array<QRegularExpression, typeCount> built;
+        for (int id = 0; id < typeCount; ++id)
+            built[id] = QRegularExpression(lineTypePatterns(static_cast<LineType>(id)));
+        return built;
+    }();
+    return regexes[static_cast<int>(type)];
+}
+
+bool isStructuralLine(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    switch (text.front().unicode()) {
+    case u'#':
+    case u';':
+    case u'>':
+    case u'=':
+    case u'【':
+    case u'@':
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::optional<LineType> classifyLine(const QString &text)
+{
+    for (LineType type : classifiedTypes) {
+        if (lineTypeRegex(type).match(text).hasMatch())
+            return type;
+    }
+    return std::nullopt;
+}
+
+int exportLineType(const QString &text)
+{
+    const std::optional<LineType> type = classifyLine(text);
+    return static_cast<int>(type.value_or(LineType::Any));
+}
+
+int countLyricChars(const QString &text)
+{
+    int count = 0;
+    for (QChar c : text) {
+        if (isLyricChar(c))
+            ++count;
+    }
+    return count;
+}
+
+int lyricCharBoundary(const QString &text, int k)
+{
+    // The boundaries are: start of the first lyric character, then the end of
+    // each. Walking from the back finds B[n - k] without building the list.
+    const int n = countLyricChars(text);
+    if (n == 0)
+        return 0;
+    k = qBound(0, k, n);
+    if (k == n) {
+        for (int i = 0; i < text.size(); ++i) {
+            if (isLyricChar(text.at(i)))
+                return i;
+        }
+    }
+    // The end of lyric character number n - k (1-based).
+    int seen = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (isLyricChar(text.at(i)) && ++seen == n - k)
+            return i + 1;
+    }
+    return text.size();
+}

@@ -1,0 +1,61 @@
+#ifndef LINEGRAMMAR_H
+#define LINEGRAMMAR_H
+
+#include <QString>
+#include <optional>
+
+class QRegularExpression;
+
+// The grammar of the lyric text: which lines are structural, which characters
+// are sung ("lyric") characters, and where the k-th of them lies in a line.
+// The k-th lyric character of a document owns the k-th line of its score.
+
+enum class LineType : int {
+    Title = 0,
+    Comment = 1,
+    JiaBai = 2,
+    LianBai = 3,
+    QuPai = 4,
+    // 5 is not assigned.
+    LineBreak = 6,
+    PageBreak = 7,
+    Lyric = 8,
+    BiaoDian = 9,
+    Any = 10,
+};
+
+// The pattern text of a line type; empty for the unassigned id 5.
+QString lineTypePatterns(LineType type);
+
+// The compiled pattern of a line type, built once from lineTypePatterns().
+const QRegularExpression &lineTypeRegex(LineType type);
+
+// A line is structural when it starts with one of "#;>=【@". This is wider
+// than the structural line types: "@abc" or a "【" without its "】" count too.
+bool isStructuralLine(const QString &text);
+
+// The first of Title, Comment, JiaBai, LianBai, QuPai, LineBreak, PageBreak,
+// Lyric whose pattern matches somewhere in the text; nothing otherwise.
+std::optional<LineType> classifyLine(const QString &text);
+
+// As classifyLine(), with Any (10) for a line that matches none: the type an
+// exported line carries.
+int exportLineType(const QString &text);
+
+// One ideograph U+4E00..U+9FA5 or the ASCII space: what "[一-龥 ]" matches.
+inline bool isLyricChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u == u' ' || (u >= 0x4E00 && u <= 0x9FA5);
+}
+
+// The number of lyric characters in the text (structural or not).
+int countLyricChars(const QString &text);
+
+// The offset at which the last k lyric characters of the text begin; the
+// boundary always falls just after a lyric character, so anything between two
+// lyric characters goes with the later one. k is clamped to 0..n; 0 when the
+// text holds no lyric character.
+int lyricCharBoundary(const QString &text, int k);
+
+#endif // LINEGRAMMAR_H

@@ -1,0 +1,85 @@
+#ifndef QL_EDIT_H
+#define QL_EDIT_H
+
+#include "exportentry.h"
+
+#include <QList>
+#include <QWidget>
+
+class QUndoStack;
+class QL_LyricEdit;
+class QL_ScoreEdit;
+
+namespace Ui {
+class QL_Edit;
+}
+
+// One open document: the lyric editor and the score editor side by side, the
+// document's undo stack, and the pairing of lyric characters with score
+// lines. The main window puts one of these into each tab.
+class QL_Edit : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit QL_Edit(QWidget *parent = nullptr);
+    ~QL_Edit() override;
+
+    QL_LyricEdit *lyricEdit() const;
+    QL_ScoreEdit *scoreEdit() const;
+    QUndoStack *undoStack() const { return m_undoStack; }
+
+    bool isModified() const { return modified; }
+    QString filePath() const { return m_filePath; }
+    // The tab text: the file name, with "*" while there are unsaved changes.
+    QString title() const;
+
+    bool save(bool saveAs);
+    bool open(const QString &path);
+
+    void undo();
+    void redo();
+    void copy();
+    void cut();
+    void paste();
+
+    void insertTitle();
+    void insertQuPai();
+    void insertLianBai();
+    void insertJiaBai();
+    void insertComment();
+    void insertLineBreak();
+    void insertPageBreak();
+
+    // The whole document, one entry per lyric line, for the renderer.
+    QList<ExportEntry> exportEntries() const;
+
+    // Set while a command edits the texts or a file is loaded: the cursor
+    // synchronisation then leaves the cursors alone.
+    bool syncing = false;
+
+signals:
+    void modifiedChanged(bool modified);
+    void canUndoChanged(bool canUndo);
+    void canRedoChanged(bool canRedo);
+
+public slots:
+    void lyricCursorPositionChanged();
+    void scoreCursorPositionChanged();
+    void onScoreTextChanged();
+    void onCanUndoChanged(bool canUndo);
+    void onCanRedoChanged(bool canRedo);
+    void updateScoreLineNumberArea();
+
+private:
+    void markModified();
+
+    Ui::QL_Edit *ui;
+    QUndoStack *m_undoStack;
+    QString m_filePath;
+    bool modified = false;
+    // Keys handed to the open input-method popup even when they type nothing.
+    const QList<int> inputMethodKeys;
+};
+
+#endif // QL_EDIT_H

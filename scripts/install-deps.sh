@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Qelun工尺谱 need.
+# Only packages that are missing are installed, so a second run costs nothing.
+set -euo pipefail
+
+packages=(
+  # toolchain and Qt 6
+  cmake g++ make ccache
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+  # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
+  fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
+  # generators of the notation font and the icons
+  python3-fonttools librsvg2-bin
+  # tests: reading exported PDF and SVG files, checking the font
+  poppler-utils opentype-sanitizer
+  # seeing the program under a real X server
+  xvfb xauth imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
