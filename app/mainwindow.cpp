@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -21,6 +22,7 @@ MainWindow::MainWindow(QWidget *parent)
     , endpoints(&ServiceEndpoints::instance())
 {
     ui->setupUi(this);
+    sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
     connectActions();
     loadSponsorPage();
 
@@ -117,7 +119,8 @@ void MainWindow::newAction()
 
 void MainWindow::openAction()
 {
-    // Opening documents from a dialog arrives with the document file format.
+    openFile(QFileDialog::getOpenFileName(this, QStringLiteral("打开文件"), QString(),
+                                          QStringLiteral("工尺谱文件 (*.gcp)")));
 }
 
 void MainWindow::openFile(const QString &path)

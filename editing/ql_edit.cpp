@@ -1,11 +1,14 @@
 #include "ql_edit.h"
 #include "ui_ql_edit.h"
 
+#include "gcpfile.h"
 #include "linegrammar.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTextBlock>
 #include <QUndoStack>
 
@@ -62,6 +65,9 @@ QL_Edit::QL_Edit(QWidget *parent)
 
 QL_Edit::~QL_Edit()
 {
+    // Clearing the stack reports canUndo/canRedo false; nobody must hear it
+    // from a document that is going away (its window may be going too).
+    m_undoStack->disconnect(this);
     delete m_undoStack;
     delete ui;
 }
@@ -86,15 +92,65 @@ QString QL_Edit::title() const
 
 bool QL_Edit::save(bool saveAs)
 {
-    Q_UNUSED(saveAs)
-    // Writing documents is not available yet: behave as a cancelled save.
-    return false;
+    QString target = m_filePath;
+    const QFileInfo current(target);
+    const bool boundToFile = !target.isEmpty() && current.exists() && current.isFile()
+                             && GcpFile::hasGcpSuffix(target);
+    if (!boundToFile || saveAs) {
+        const QString chosen = QFileDialog::getSaveFileName(
+            this, QStringLiteral("选择文件"), QString(), QStringLiteral("工尺谱文件 (*.gcp)"));
+        if (chosen.isEmpty())
+            return false;
+        target = GcpFile::hasGcpSuffix(chosen) ? chosen : chosen + QLatin1String(".gcp");
+        // The chosen path is kept even if writing fails, so that the next save
+        // goes to the place the user named.
+        if (!saveAs)
+            m_filePath = target;
+    }
+
+    const GcpFile::Texts texts{ui->lyricEdit->toPlainText(), ui->scoreEdit->toPlainText()};
+    if (!GcpFile::save(target, texts)) {
+        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存文件时发生错误！"));
+        return false;
+    }
+
+    if (saveAs) {
+        // A copy: the document stays bound to its own path and keeps its mark.
+        QMessageBox::information(this, QStringLiteral("提示"), target + QStringLiteral("保存成功！"));
+    } else {
+        modified = false;
+        emit modifiedChanged(false);
+    }
+    return true;
 }
 
 bool QL_Edit::open(const QString &path)
 {
-    Q_UNUSED(path)
-    return false;
+    GcpFile::Texts texts;
+    switch (GcpFile::load(path, &texts)) {
+    case GcpFile::LoadResult::Loaded:
+        break;
+    case GcpFile::LoadResult::WrongType:
+        QMessageBox::warning(this, QStringLiteral("文件类型错误"),
+                             QStringLiteral("请选择工尺谱文件（.gcp）格式！"));
+        return false;
+    case GcpFile::LoadResult::CannotOpen:
+    case GcpFile::LoadResult::Damaged:
+        // A damaged file is not loaded in part: saving it afterwards would
+        // make the loss permanent.
+        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("打开文件时发生错误！"));
+        return false;
+    }
+
+    syncing = true;
+    ui->lyricEdit->setPlainText(texts.lyric);
+    ui->scoreEdit->setPlainText(texts.score);
+    syncing = false;
+
+    m_filePath = path;
+    modified = false;
+    emit modifiedChanged(false);
+    return true;
 }
 
 void QL_Edit::undo()

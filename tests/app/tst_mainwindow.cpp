@@ -1,0 +1,317 @@
+#include "mainwindow.h"
+#include "ql_edit.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace {
+
+// A minimal HTTP server on the loopback interface: it serves one page, or
+// answers 404 while `missing` is set.
+class LoopbackHttpServer : public QTcpServer
+{
+public:
+    QByteArray page = QByteArrayLiteral("<html><body><p>欢迎使用</p></body></html>");
+    bool missing = false;
+    QList<QByteArray> requests;
+
+protected:
+    void incomingConnection(qintptr descriptor) override
+    {
+        auto *socket = new QTcpSocket(this);
+        socket->setSocketDescriptor(descriptor);
+        connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            const QByteArray request = socket->readAll();
+            requests.append(request.left(request.indexOf("\r\n")));
+            const QByteArray body = missing ? QByteArrayLiteral("not here") : page;
+            socket->write((missing ? "HTTP/1.1 404 Not Found\r\n" : "HTTP/1.1 200 OK\r\n")
+                          + QByteArray("Content-Type: text/html; charset=utf-8\r\nContent-Length: ")
+                          + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
+            socket->disconnectFromHost();
+        });
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+};
+
+// A command that changes nothing, to give a stack something to undo.
+class NoOpCommand : public QUndoCommand
+{
+};
+
+// Answers the next message boxes in turn with the given buttons and records
+// their texts.
+class BoxAnswerer : public QObject
+{
+public:
+    explicit BoxAnswerer(QList<QMessageBox::StandardButton> answers)
+        : m_answers(std::move(answers))
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] { answer(); });
+        m_timer.start();
+    }
+    QStringList texts;
+
+private:
+    void answer()
+    {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || m_answers.isEmpty())
+            return;
+        texts.append(box->text());
+        box->button(m_answers.takeFirst())->click();
+    }
+    QList<QMessageBox::StandardButton> m_answers;
+    QTimer m_timer;
+};
+
+QAction *action(MainWindow &window, const char *name)
+{
+    auto *found = window.findChild<QAction *>(QLatin1String(name));
+    Q_ASSERT(found);
+    return found;
+}
+
+QTabWidget *tabs(MainWindow &window)
+{
+    return window.findChild<QTabWidget *>(QStringLiteral("tabWidget"));
+}
+
+QWidget *searchBox(MainWindow &window)
+{
+    return window.findChild<QWidget *>(QStringLiteral("searchBox"));
+}
+
+QL_Edit *modifiedDocument(MainWindow &window)
+{
+    action(window, "newAction")->trigger();
+    QL_Edit *document = window.currentDocument();
+    document->findChild<QPlainTextEdit *>(QStringLiteral("lyricEdit"))->insertPlainText(QStringLiteral("我"));
+    return document;
+}
+
+const char *const documentActionNames[] = {
+    "copyAction", "pasteAction", "cutAction", "searchAction", "exportAction", "saveAction",
+    "saveAsAction", "insertTitleAction", "insertQupaiAction", "insertJiabaiAction",
+    "insertLianbaiAction", "insertCommentAction", "lineBreakAction", "pageBreakAction",
+};
+const char *const alwaysActionNames[] = {
+    "newAction", "openAction", "settingAction", "helpAction", "aboutAction", "exitAction",
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void noDocumentState();
+    void documentsOpenState();
+    void undoRedoFollowCurrentTab();
+    void searchShortcutWithoutDocument();
+    void searchBarHidesWithLastTab();
+    void exitAsksRightmostFirstAndCancelStops();
+    void noClosesWithoutSaving();
+    void closeButtonClosesUnmodifiedTabs();
+    void sponsorPageShown();
+    void sponsorPageFailure();
+
+private:
+    LoopbackHttpServer server;
+};
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    // Read once by the first window: every window of this test talks to the
+    // server above and to nothing else.
+    qputenv("QELUN_API_BASE_URL", QByteArray("http://127.0.0.1:") + QByteArray::number(server.serverPort()));
+}
+
+void TestMainWindow::noDocumentState()
+{
+    MainWindow window;
+    window.show();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Qelun工尺谱"));
+    QVERIFY(!tabs(window)->isVisible());
+    QVERIFY(window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"))->isVisible());
+    QVERIFY(!searchBox(window)->isVisible());
+    for (const char *name : documentActionNames)
+        QVERIFY2(!action(window, name)->isEnabled(), name);
+    QVERIFY(!action(window, "undoAction")->isEnabled());
+    QVERIFY(!action(window, "redoAction")->isEnabled());
+    for (const char *name : alwaysActionNames)
+        QVERIFY2(action(window, name)->isEnabled(), name);
+}
+
+void TestMainWindow::documentsOpenState()
+{
+    MainWindow window;
+    window.show();
+    action(window, "newAction")->trigger();
+    QCOMPARE(tabs(window)->count(), 1);
+    QCOMPARE(tabs(window)->tabText(0), QStringLiteral("未命名"));
+    QVERIFY(tabs(window)->isVisible());
+    QVERIFY(!window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"))->isVisible());
+    for (const char *name : documentActionNames)
+        QVERIFY2(action(window, name)->isEnabled(), name);
+    QVERIFY(!action(window, "undoAction")->isEnabled());
+
+    // The first edit marks the tab.
+    window.currentDocument()->findChild<QPlainTextEdit *>(QStringLiteral("scoreEdit"))
+        ->insertPlainText(QStringLiteral("x"));
+    QCOMPARE(tabs(window)->tabText(0), QStringLiteral("未命名*"));
+}
+
+void TestMainWindow::undoRedoFollowCurrentTab()
+{
+    MainWindow window;
+    window.show();
+    action(window, "newAction")->trigger();
+    QL_Edit *first = window.currentDocument();
+    first->undoStack()->push(new NoOpCommand);
+    QVERIFY(action(window, "undoAction")->isEnabled());
+
+    action(window, "newAction")->trigger();
+    QVERIFY(!action(window, "undoAction")->isEnabled());
+    QVERIFY(!action(window, "redoAction")->isEnabled());
+
+    tabs(window)->setCurrentIndex(0);
+    QVERIFY(action(window, "undoAction")->isEnabled());
+    QVERIFY(!action(window, "redoAction")->isEnabled());
+
+    action(window, "undoAction")->trigger();
+    QVERIFY(!action(window, "undoAction")->isEnabled());
+    QVERIFY(action(window, "redoAction")->isEnabled());
+    tabs(window)->setCurrentIndex(1);
+    QVERIFY(!action(window, "redoAction")->isEnabled());
+    tabs(window)->setCurrentIndex(0);
+    QVERIFY(action(window, "redoAction")->isEnabled());
+}
+
+void TestMainWindow::searchShortcutWithoutDocument()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(&window, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(!searchBox(window)->isVisible());
+
+    action(window, "newAction")->trigger();
+    QTest::keyClick(window.currentDocument(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(searchBox(window)->isVisible());
+    QTest::keyClick(window.currentDocument(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(!searchBox(window)->isVisible());
+}
+
+void TestMainWindow::searchBarHidesWithLastTab()
+{
+    MainWindow window;
+    window.show();
+    action(window, "newAction")->trigger();
+    action(window, "searchAction")->trigger();
+    QVERIFY(searchBox(window)->isVisible());
+    QVERIFY(window.tabWidgetClose(0));
+    QVERIFY(!searchBox(window)->isVisible());
+    QVERIFY(!action(window, "searchAction")->isEnabled());
+}
+
+void TestMainWindow::exitAsksRightmostFirstAndCancelStops()
+{
+    MainWindow window;
+    window.show();
+    QPointer<QL_Edit> first = modifiedDocument(window);
+    QPointer<QL_Edit> second = modifiedDocument(window);
+    QPointer<QL_Edit> third = modifiedDocument(window);
+    QCOMPARE(tabs(window)->count(), 3);
+
+    BoxAnswerer answerer({QMessageBox::No, QMessageBox::Cancel});
+    action(window, "exitAction")->trigger();
+
+    QCOMPARE(answerer.texts.size(), 2);
+    QCOMPARE(answerer.texts.first(), QStringLiteral("\"未命名*\"未保存，是否保存？"));
+    QVERIFY(third.isNull());
+    QVERIFY(!second.isNull());
+    QVERIFY(!first.isNull());
+    QCOMPARE(tabs(window)->count(), 2);
+    QVERIFY(window.isVisible());
+}
+
+void TestMainWindow::noClosesWithoutSaving()
+{
+    MainWindow window;
+    window.show();
+    QPointer<QL_Edit> document = modifiedDocument(window);
+    BoxAnswerer answerer({QMessageBox::No});
+    QVERIFY(window.tabWidgetClose(0));
+    QCOMPARE(answerer.texts.size(), 1);
+    QVERIFY(document.isNull());
+    QCOMPARE(tabs(window)->count(), 0);
+}
+
+void TestMainWindow::closeButtonClosesUnmodifiedTabs()
+{
+    MainWindow window;
+    window.show();
+    action(window, "newAction")->trigger();
+    action(window, "newAction")->trigger();
+    QPointer<QL_Edit> modified = modifiedDocument(window);
+
+    // A modified document kept by Cancel keeps the window open.
+    {
+        BoxAnswerer answerer({QMessageBox::Cancel});
+        QVERIFY(!window.close());
+        QCOMPARE(answerer.texts.size(), 1);
+    }
+    QCOMPARE(tabs(window)->count(), 3);
+    QVERIFY(window.isVisible());
+
+    {
+        BoxAnswerer answerer({QMessageBox::No});
+        window.close();
+        QCOMPARE(answerer.texts.size(), 1);
+    }
+    QCOMPARE(tabs(window)->count(), 0);
+    QVERIFY(modified.isNull());
+}
+
+void TestMainWindow::sponsorPageShown()
+{
+    server.missing = false;
+    server.requests.clear();
+    MainWindow window;
+    auto *page = window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"));
+    QTRY_COMPARE(page->toPlainText(), QStringLiteral("欢迎使用"));
+    QCOMPARE(server.requests, QList<QByteArray>({"GET /sponsor.html HTTP/1.1"}));
+}
+
+void TestMainWindow::sponsorPageFailure()
+{
+    server.missing = true;
+    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Error: .*Not Found")));
+    MainWindow window;
+    auto *page = window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"));
+    QTRY_COMPARE(server.requests.size() > 0, true);
+    // The debug line is the sign that the reply has been handled.
+    QTest::qWait(300);
+    QVERIFY(page->toPlainText().isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

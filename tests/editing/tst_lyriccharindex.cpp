@@ -1,0 +1,202 @@
+#include "linegrammar.h"
+#include "lyriccharindex.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// A literal rendering of the lyric-character rules with a fresh regular
+// expression at every use: the reference the index must agree with.
+struct ReferenceIndex
+{
+    const QTextDocument *doc;
+
+    static bool structural(const QString &t)
+    {
+        return QRegularExpression(QStringLiteral(u"^[#;>=【@]")).match(t).hasMatch();
+    }
+    static int count(const QString &t)
+    {
+        int n = 0;
+        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(t);
+        while (it.hasNext())
+            n += it.next().capturedLength();
+        return n;
+    }
+    static int boundary(const QString &t, int k)
+    {
+        QList<int> b;
+        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]")).globalMatch(t);
+        while (it.hasNext()) {
+            const QRegularExpressionMatch m = it.next();
+            if (b.isEmpty())
+                b.append(m.capturedStart());
+            b.append(m.capturedEnd());
+        }
+        const int n = b.size() - 1;
+        if (n <= 0)
+            return 0;
+        k = qBound(0, k, n);
+        return b.at(n - k);
+    }
+    QString lyricText() const
+    {
+        QString s;
+        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
+            if (structural(b.text()))
+                continue;
+            auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(b.text());
+            while (it.hasNext())
+                s += it.next().captured();
+        }
+        return s;
+    }
+    int lyricIndexAt(int position) const
+    {
+        position = qMax(0, position);
+        int total = 0;
+        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
+            if (b.contains(position) || (!b.next().isValid() && position >= b.position())) {
+                if (!structural(b.text()))
+                    total += count(b.text().left(position - b.position()));
+                break;
+            }
+            if (!structural(b.text()))
+                total += count(b.text());
+        }
+        return total - 1;
+    }
+    int positionAfterLyricChar(int n) const
+    {
+        n = qMax(0, n);
+        int total = 0;
+        QTextBlock last;
+        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
+            last = b;
+            if (structural(b.text()))
+                continue;
+            total += count(b.text());
+            if (total >= n)
+                return b.position() + boundary(b.text(), total - n);
+        }
+        return last.position() + last.text().size();
+    }
+    QString lyricCharAt(int n) const
+    {
+        if (lyricText().size() < n)
+            return QString();
+        QTextCursor c(const_cast<QTextDocument *>(doc));
+        c.setPosition(positionAfterLyricChar(n));
+        c.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
+        if (structural(doc->findBlock(c.selectionStart()).text()))
+            return QString();
+        return c.selectedText();
+    }
+};
+
+QString randomDocument(QRandomGenerator &random)
+{
+    static const QStringList pieces = {
+        QStringLiteral("原"), QStringLiteral("来"), QStringLiteral(" "), QStringLiteral("，"),
+        QStringLiteral("a"), QStringLiteral("\n"), QStringLiteral("\n# 标题"), QStringLiteral("\n【皂罗袍】"),
+        QStringLiteral("\n【缺"), QStringLiteral("\n@换行符"), QStringLiteral("\n= 白"),
+        QStringLiteral("\n@x"), QStringLiteral("。"), QStringLiteral(u"\u3000"), QStringLiteral("紫"),
+    };
+    QString text;
+    const int length = random.bounded(0, 60);
+    for (int i = 0; i < length; ++i)
+        text += pieces.at(random.bounded(pieces.size()));
+    return text;
+}
+
+} // namespace
+
+class TestLyricCharIndex : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void emptyDocument();
+    void workedExample();
+    void positions_data();
+    void positions();
+    void matchesReference();
+};
+
+void TestLyricCharIndex::emptyDocument()
+{
+    QTextDocument doc;
+    const LyricCharIndex index(&doc);
+    QCOMPARE(index.lyricText(), QString());
+    QCOMPARE(index.lyricIndexAt(0), -1);
+    QCOMPARE(index.positionAfterLyricChar(1), 0);
+    QCOMPARE(index.lyricCharAt(1), QString());
+}
+
+void TestLyricCharIndex::workedExample()
+{
+    QTextDocument doc(QStringLiteral("# 标题\n你 好\n@换行符"));
+    const LyricCharIndex index(&doc);
+    const int line2 = doc.findBlockByNumber(1).position();
+    QCOMPARE(index.lyricText(), QStringLiteral("你 好"));
+    QCOMPARE(index.lyricIndexAt(line2 + 1), 0);
+    QCOMPARE(index.positionAfterLyricChar(2), line2 + 2);
+    QCOMPARE(index.lyricCharAt(2), QStringLiteral(" "));
+    QCOMPARE(index.lyricCharAt(3), QStringLiteral("好"));
+    QCOMPARE(index.lyricCharAt(4), QString());
+}
+
+void TestLyricCharIndex::positions_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("index");
+    QTest::addRow("start of line after five chars") << QStringLiteral("原来姹紫嫣\n红开") << 1 << 0 << 4;
+    QTest::addRow("inside structural line")
+        << QStringLiteral("原来\n# 标题\n红") << 1 << 3 << 1;
+    QTest::addRow("unclosed bracket not counted")
+        << QStringLiteral("原\n【姹紫\n红") << 2 << 1 << 1;
+    QTest::addRow("latin and comma, the space counts") << QStringLiteral("ab, cd") << 0 << 6 << 0;
+    QTest::addRow("before first char") << QStringLiteral("原来") << 0 << 0 << -1;
+    QTest::addRow("past the end clamps to document end") << QStringLiteral("原来") << 0 << 99 << 1;
+}
+
+void TestLyricCharIndex::positions()
+{
+    QFETCH(QString, text);
+    QFETCH(int, line);
+    QFETCH(int, column);
+    QFETCH(int, index);
+    QTextDocument doc(text);
+    const int position = qMin(doc.findBlockByNumber(line).position() + column, doc.characterCount() - 1);
+    QCOMPARE(LyricCharIndex(&doc).lyricIndexAt(position), index);
+}
+
+void TestLyricCharIndex::matchesReference()
+{
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        QTextDocument doc(randomDocument(random));
+        const LyricCharIndex index(&doc);
+        const ReferenceIndex reference{&doc};
+        const QString context = doc.toPlainText();
+        QCOMPARE(index.lyricText(), reference.lyricText());
+        QCOMPARE(index.lyricCharCount(), reference.lyricText().size());
+        for (int position = -1; position < doc.characterCount(); ++position)
+            QVERIFY2(index.lyricIndexAt(position) == reference.lyricIndexAt(position), qPrintable(context));
+        for (int n = -1; n <= reference.lyricText().size() + 1; ++n) {
+            QVERIFY2(index.positionAfterLyricChar(n) == reference.positionAfterLyricChar(n),
+                     qPrintable(context));
+            QVERIFY2(index.lyricCharAt(n) == reference.lyricCharAt(n), qPrintable(context));
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(TestLyricCharIndex)
+#include "tst_lyriccharindex.moc"

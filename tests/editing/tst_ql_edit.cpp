@@ -1,0 +1,233 @@
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+namespace {
+
+// Eight lyric characters over three lines, one title line among them.
+const QString lyrics = QStringLiteral("原来姹紫\n# 游园\n嫣红，开遍");
+const QString score = QStringLiteral("s0\ns1\ns2\ns3\ns4\ns5\ns6\ns7");
+
+int scoreLineStart(QL_Edit &doc, int line)
+{
+    return doc.scoreEdit()->document()->findBlockByNumber(line).position();
+}
+
+int scoreLineEnd(QL_Edit &doc, int line)
+{
+    const QTextBlock block = doc.scoreEdit()->document()->findBlockByNumber(line);
+    return block.position() + block.length() - 1;
+}
+
+// The line a full-width tint marks, or -1 when the editor shows none.
+int tintedLine(QPlainTextEdit *editor)
+{
+    const QList<QTextEdit::ExtraSelection> selections = editor->extraSelections();
+    if (selections.size() != 1
+        || !selections.first().format.property(QTextFormat::FullWidthSelection).toBool())
+        return -1;
+    return selections.first().cursor.blockNumber();
+}
+
+} // namespace
+
+class TestQLEdit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void caretPairsWithScoreLine_data();
+    void caretPairsWithScoreLine();
+    void lyricSelectionSelectsScoreLines();
+    void scoreSelectionSelectsLyricChars_data();
+    void scoreSelectionSelectsLyricChars();
+    void scoreCaretTintsLyricChar();
+    void syncingBlocksAlignment();
+    void modifiedAndTitle();
+    void undoRedoStartDisabled();
+    void exportEntries();
+
+private:
+    void load(const QString &lyricText, const QString &scoreText);
+    QL_Edit *doc = nullptr;
+};
+
+void TestQLEdit::init()
+{
+    doc = new QL_Edit;
+    doc->resize(640, 400);
+    load(lyrics, score);
+}
+
+void TestQLEdit::cleanup()
+{
+    delete doc;
+    doc = nullptr;
+}
+
+void TestQLEdit::load(const QString &lyricText, const QString &scoreText)
+{
+    doc->syncing = true;
+    doc->lyricEdit()->setPlainText(lyricText);
+    doc->scoreEdit()->setPlainText(scoreText);
+    doc->syncing = false;
+}
+
+void TestQLEdit::caretPairsWithScoreLine_data()
+{
+    QTest::addColumn<int>("lyricPosition");
+    QTest::addColumn<int>("scoreLine");
+    QTest::addColumn<bool>("atLineEnd");
+    QTest::addRow("after the 3rd char") << 3 << 2 << true;
+    QTest::addRow("before the first char") << 0 << -1 << false;
+    QTest::addRow("inside the title line") << 7 << 3 << true;
+    QTest::addRow("after the comma goes with the char before") << 13 << 5 << true;
+    QTest::addRow("after the last char") << 15 << 7 << true;
+}
+
+void TestQLEdit::caretPairsWithScoreLine()
+{
+    QFETCH(int, lyricPosition);
+    QFETCH(int, scoreLine);
+    QFETCH(bool, atLineEnd);
+    // Start elsewhere, so that the move to the position is a move.
+    QTextCursor cursor = doc->lyricEdit()->textCursor();
+    cursor.setPosition(lyricPosition == 1 ? 2 : 1);
+    doc->lyricEdit()->setTextCursor(cursor);
+    cursor.setPosition(lyricPosition);
+    doc->lyricEdit()->setTextCursor(cursor);
+
+    const QTextCursor s = doc->scoreEdit()->textCursor();
+    QVERIFY(!s.hasSelection());
+    if (scoreLine < 0) {
+        QCOMPARE(s.position(), 0);
+    } else {
+        QCOMPARE(s.blockNumber(), scoreLine);
+        QCOMPARE(s.position(), atLineEnd ? scoreLineEnd(*doc, scoreLine) : scoreLineStart(*doc, scoreLine));
+    }
+    QCOMPARE(tintedLine(doc->scoreEdit()), s.blockNumber());
+    QCOMPARE(tintedLine(doc->lyricEdit()), doc->lyricEdit()->document()->findBlock(lyricPosition).blockNumber());
+}
+
+void TestQLEdit::lyricSelectionSelectsScoreLines()
+{
+    // Lyric characters 2..4 (0-based): 姹, 紫 and, past the title, 嫣.
+    QTextCursor cursor = doc->lyricEdit()->textCursor();
+    cursor.setPosition(2);
+    cursor.setPosition(11, QTextCursor::KeepAnchor);
+    doc->lyricEdit()->setTextCursor(cursor);
+
+    const QTextCursor s = doc->scoreEdit()->textCursor();
+    QCOMPARE(s.selectionStart(), scoreLineStart(*doc, 2));
+    QCOMPARE(s.selectionEnd(), scoreLineEnd(*doc, 4));
+    QVERIFY(doc->scoreEdit()->extraSelections().isEmpty());
+    QVERIFY(doc->lyricEdit()->extraSelections().isEmpty());
+}
+
+void TestQLEdit::scoreSelectionSelectsLyricChars_data()
+{
+    QTest::addColumn<bool>("backwards");
+    QTest::addRow("top to bottom") << false;
+    QTest::addRow("bottom to top") << true;
+}
+
+void TestQLEdit::scoreSelectionSelectsLyricChars()
+{
+    QFETCH(bool, backwards);
+    const int start = scoreLineStart(*doc, 1) + 1;
+    const int end = scoreLineStart(*doc, 3) + 1;
+    QTextCursor cursor = doc->scoreEdit()->textCursor();
+    cursor.setPosition(backwards ? end : start);
+    cursor.setPosition(backwards ? start : end, QTextCursor::KeepAnchor);
+    doc->scoreEdit()->setTextCursor(cursor);
+
+    // Score lines 1..3 belong to 来, 姹 and 紫.
+    const QTextCursor l = doc->lyricEdit()->textCursor();
+    QCOMPARE(l.selectedText(), QStringLiteral("来姹紫"));
+    QVERIFY(doc->lyricEdit()->extraSelections().isEmpty());
+    QVERIFY(doc->scoreEdit()->extraSelections().isEmpty());
+}
+
+void TestQLEdit::scoreCaretTintsLyricChar()
+{
+    QTextCursor cursor = doc->scoreEdit()->textCursor();
+    cursor.setPosition(scoreLineStart(*doc, 4));
+    doc->scoreEdit()->setTextCursor(cursor);
+
+    // Score line 4 belongs to 嫣, the first character after the title.
+    QCOMPARE(doc->lyricEdit()->textCursor().position(), 11);
+    const QList<QTextEdit::ExtraSelection> tint = doc->lyricEdit()->extraSelections();
+    QCOMPARE(tint.size(), 1);
+    QCOMPARE(tint.first().cursor.selectedText(), QStringLiteral("嫣"));
+    QCOMPARE(tintedLine(doc->scoreEdit()), 4);
+}
+
+void TestQLEdit::syncingBlocksAlignment()
+{
+    QTextCursor cursor = doc->scoreEdit()->textCursor();
+    cursor.setPosition(scoreLineStart(*doc, 6));
+    doc->scoreEdit()->setTextCursor(cursor);
+    const int lyricPosition = doc->lyricEdit()->textCursor().position();
+
+    doc->syncing = true;
+    cursor.setPosition(scoreLineStart(*doc, 1));
+    doc->scoreEdit()->setTextCursor(cursor);
+    doc->syncing = false;
+    QCOMPARE(doc->lyricEdit()->textCursor().position(), lyricPosition);
+}
+
+void TestQLEdit::modifiedAndTitle()
+{
+    QL_Edit fresh;
+    QCOMPARE(fresh.title(), QStringLiteral("未命名"));
+    QSignalSpy spy(&fresh, &QL_Edit::modifiedChanged);
+    fresh.lyricEdit()->insertPlainText(QStringLiteral("我"));
+    fresh.scoreEdit()->insertPlainText(QStringLiteral("x"));
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.first().first().toBool(), true);
+    QCOMPARE(fresh.title(), QStringLiteral("未命名*"));
+}
+
+void TestQLEdit::undoRedoStartDisabled()
+{
+    QL_Edit fresh;
+    const QList<QAction *> actions = fresh.findChildren<QAction *>();
+    int checked = 0;
+    for (QAction *action : actions) {
+        if (action->objectName() == QLatin1String("undoAction")
+            || action->objectName() == QLatin1String("redoAction")) {
+            QVERIFY(!action->isEnabled());
+            ++checked;
+        }
+    }
+    QCOMPARE(checked, 2);
+}
+
+void TestQLEdit::exportEntries()
+{
+    load(QStringLiteral("你好，世界\n\n【越调】\n# 题"), QStringLiteral("a\nb\nc\nd"));
+    const QList<ExportEntry> entries = doc->exportEntries();
+    QCOMPARE(entries.size(), 4);
+
+    QCOMPARE(entries.at(0).type, 8);
+    QCOMPARE(entries.at(0).text, QStringLiteral("你好，世界"));
+    QCOMPARE(entries.at(0).scores,
+             QList<QString>({QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c"),
+                             QStringLiteral("d")}));
+    QCOMPARE(entries.at(1).type, 10);
+    QVERIFY(entries.at(1).scores.isEmpty());
+    QCOMPARE(entries.at(2).type, 4);
+    QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
+    QVERIFY(entries.at(2).scores.isEmpty());
+    QCOMPARE(entries.at(3).type, 0);
+}
+
+QTEST_MAIN(TestQLEdit)
+#include "tst_ql_edit.moc"
