@@ -7,4 +7,4 @@ build="${QELUN_TEST_BUILD_DIR:-$root/build-tests}"
 "$root/scripts/build.sh" "$build"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
-ctest --output-on-failure -j"$(nproc)"
+ctest --output-on-failure
