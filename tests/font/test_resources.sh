@@ -74,6 +74,7 @@ else
 import sys
 from fontTools.ttLib import TTFont
 from fontTools.pens.recordingPen import RecordingPen
+from fontTools.pens.areaPen import AreaPen
 
 font_path, csv_path, family = sys.argv[1:4]
 font = TTFont(font_path)
@@ -106,6 +107,12 @@ else:
         pen = RecordingPen()
         font.getGlyphSet()[name].draw(pen)
         outlines.setdefault(repr(pen.value), []).append(cp)
+        # TrueType winds outer contours clockwise (negative area here); a
+        # glyph whose net winding is not must have reversed parts.
+        area = AreaPen()
+        pen.replay(area)
+        if area.value >= 0:
+            problems.append("U+%05X is not wound clockwise" % cp)
     for cps in outlines.values():
         if len(cps) > 1:
             problems.append("identical outlines at " + ", ".join("U+%05X" % c for c in cps))

@@ -145,7 +145,10 @@ class Source:
         for op, args in rec.value:
             cur.append((op, args))
             if op in ("closePath", "endPath"):
-                contours.append(cur)
+                # UKai winds its contours the PostScript way; TrueType's
+                # clockwise outers keep them in step with the drawn marks
+                # where both overlap in one glyph.
+                contours.append(_reverse(cur))
                 cur = []
         return Shape(contours)
 
@@ -191,6 +194,70 @@ def hollow_triangle(cx, cy, side, weight):
     return polygon(outer) + polygon(list(reversed(inner)))
 
 
+def chevron(box, weight):
+    """A bold ㄑ-like tick: two strokes meeting at a point on the left,
+    tapering toward their open ends like a brush tick."""
+    x0, y0, x1, y1 = box
+    ym = (y0 + y1) / 2
+    end = weight * 0.6  # stroke width at the open ends
+    return polygon([
+        (x0, ym),                      # the point
+        (x1 - end, y1),                # upper end, outer edge
+        (x1, y1 - end * 0.8),          # upper end, inner edge
+        (x0 + weight * 1.15, ym),      # the inner corner
+        (x1, y0 + end * 0.8),          # lower end, inner edge
+        (x1 - end, y0),                # lower end, outer edge
+    ])
+
+
+def crescent(cx, cy, width, height, weight):
+    """⌒: an arch whose band is `weight` thick at the top and tapers to
+    points at both feet."""
+    x0, x1 = cx - width / 2, cx + width / 2
+    yb = cy - height / 2
+    # A quadratic from foot to foot peaks at half its control point's height.
+    top = yb + 2 * height
+    inner = yb + 2 * (height - weight)
+    ops = [("moveTo", ((x0, yb),)),
+           ("qCurveTo", ((cx, top), (x1, yb))),
+           ("qCurveTo", ((cx, inner), (x0, yb))),
+           ("closePath", ())]
+    return Shape([ops])
+
+
+def brush_stroke(p0, p1, p2, w0, w2):
+    """A stroke along the quadratic spine p0-p1-p2, `w0` wide at its start
+    and `w2` at its end; offsetting the control point by the mean width is
+    close enough to a true offset curve for the gentle curves used here."""
+    def normal(a, b):
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        n = math.hypot(dx, dy)
+        return -dy / n, dx / n
+    n0, n2 = normal(p0, p1), normal(p1, p2)
+    n1 = normal(p0, p2)
+    w1 = (w0 + w2) / 2
+    def off(p, n, w, side):
+        return (p[0] + side * n[0] * w / 2, p[1] + side * n[1] * w / 2)
+    ops = [("moveTo", (off(p0, n0, w0, 1),)),
+           ("qCurveTo", (off(p1, n1, w1, 1), off(p2, n2, w2, 1))),
+           ("lineTo", (off(p2, n2, w2, -1),)),
+           ("qCurveTo", (off(p1, n1, w1, -1), off(p0, n0, w0, -1))),
+           ("closePath", ())]
+    return clockwise(Shape([ops]))
+
+
+def clockwise(shape):
+    """The shape with every contour wound clockwise (TrueType's outer)."""
+    from fontTools.pens.areaPen import AreaPen
+    out = []
+    for c in shape.contours:
+        pen = AreaPen()
+        for op, args in c:
+            getattr(pen, op)(*args)
+        out.append(_reverse(c) if pen.value > 0 else c)
+    return Shape(out)
+
+
 # --- the signs --------------------------------------------------------------
 
 # Stroke weight of the drawn marks, close to UKai's main strokes.
@@ -205,7 +272,6 @@ class Glyphs:
         self.ren = src("仁").pick(0)
         self.chi = src("行").pick(0, 1)
         self.tail = src("丿")
-        self.tick = src("ㄑ")
 
     # Notes.  Each builder returns the full-size form; the breath and small
     # variants are derived from it so every octave gets them the same way.
@@ -215,36 +281,33 @@ class Glyphs:
 
     def high(self, char, radical):
         """Radical on the left, the note narrowed into the right part."""
-        rx0, _ry0, rx1, _ry1 = radical.bounds()
+        rx1 = radical.bounds()[2]
         note = self.src(char).fit((rx1 - 36, -10, 985, 800), keep_ratio=False)
-        # Squeeze the note's width only so far; its ink keeps Kai proportions.
-        x0, y0, x1, y1 = note.bounds()
         return radical + note
 
     def low(self, char):
         """The note raised and shrunk, a falling tail stroke under its foot."""
-        note = self.src(char)
-        x0, y0, x1, y1 = note.bounds()
-        s = 0.78
-        note = note.transform(s, s, MID_X - (x0 + x1) / 2 * s, 860 - y1 * s)
-        nx0, ny0, nx1, ny1 = note.bounds()
-        tail = self.tail.fit((MID_X - 150, TYPO_DESCENT + 4, MID_X + 20, ny0 + 60))
+        # One fixed transform for every note keeps UKai's own placement, so
+        # a low 一 still sits where 一 sits, only higher and smaller.
+        note = self.src(char).scaled_about(0.78, MID_X, 880)
+        foot = note.bounds()[1]
+        top = foot + 50
+        # Stretching 丿 wider than its own ratio thickens the stroke enough
+        # to survive editor sizes.
+        tail = self.tail.fit((MID_X - 170, max(TYPO_DESCENT + 4, top - 300), MID_X + 30, top),
+                             keep_ratio=False)
         return note + tail
 
     def breath(self, shape):
         """Note shrunk toward the lower left, tick at the upper right."""
-        x0, y0, x1, y1 = shape.bounds()
-        s = 0.82
-        body = shape.transform(s, s, 30 - x0 * s, TYPO_DESCENT + 40 - y0 * s)
+        body = shape.scaled_about(0.82, 40, TYPO_DESCENT + 40)
         return body + self.breath_tick()
 
     def breath_tick(self):
-        return self.tick.fit((EM - 230, TYPO_ASCENT - 330, EM - 20, TYPO_ASCENT - 10))
+        return chevron((EM - 215, TYPO_ASCENT - 300, EM - 35, TYPO_ASCENT - 15), 52)
 
     def small(self, shape):
-        x0, y0, x1, y1 = shape.bounds()
-        s = SMALL_SCALE
-        return shape.transform(s, s, SMALL_CENTRE_X - (x0 + x1) / 2 * s, MID_Y - (y0 + y1) / 2 * s)
+        return shape.scaled_about(SMALL_SCALE, SMALL_CENTRE_X, MID_Y)
 
     def note(self, n):
         if n.octave == "plain":
@@ -276,8 +339,19 @@ class Glyphs:
             0xF0004: polygon(triangle(MID_X, MID_Y, 300)),                 # 腰头眼/腰末眼
             0xF0005: hollow_triangle(MID_X, MID_Y, 500, w),                # 腰中眼
             0xF0006: s("一").centred(MID_X, MID_Y, width=560),             # 底板
-            0xF0007: s("乂").centred(MID_X, MID_Y, height=330),            # 腰赠板
+            0xF0007: self.brush_cross(400),                                # 腰赠板
         }
+
+    def brush_cross(self, size):
+        """乂: a falling 丿 and a rising-weight 乀 drawn as tapered brush
+        strokes.  UKai's own 乂 is too light at mark size, and its strokes
+        lose their shape when stretched."""
+        h = size / 2
+        def at(fx, fy):
+            return (MID_X + fx * h, MID_Y + fy * h)
+        pie = brush_stroke(at(0.35, 1), at(0.05, -0.25), at(-1, -1), 84, 14)
+        na = brush_stroke(at(-0.8, 0.9), at(-0.05, -0.2), at(1, -0.95), 30, 92)
+        return pie + na
 
     def cross(self, size):
         """×: two straight bars of the mark weight."""
@@ -290,8 +364,6 @@ class Glyphs:
             nx, ny = -sign * d, d  # normal to the bar
             pts = [(a[0] - nx, a[1] - ny), (a[0] + nx, a[1] + ny),
                    (b[0] + nx, b[1] + ny), (b[0] - nx, b[1] - ny)]
-            if sign < 0:
-                pts.reverse()
             return polygon(pts)
         return bar(1) + bar(-1)
 
@@ -301,7 +373,7 @@ class Glyphs:
         return {
             0xF0008: ditto,                                                 # 疊腔
             0xF0009: ditto.transform(1, 1, -90, -40) + self.breath_tick(),   # 疊腔气口
-            0xF000A: s("⌒").centred(MID_X, MID_Y, width=520),               # arc sign
+            0xF000A: crescent(MID_X, MID_Y, 520, 230, MARK_WEIGHT),         # arc sign
             0xF000B: s("ㄣ").centred(MID_X, MID_Y, height=470),              # 带腔撮腔
             0xF000C: s("ㄥ").centred(MID_X, MID_Y, height=470),              # 豁腔
             0xF000D: s("～").centred(MID_X, MID_Y, width=560),              # 擻腔
@@ -317,10 +389,10 @@ MARK_LOOKS = {
     0xF0004: "▲ small filled triangle",
     0xF0005: "△ hollow triangle",
     0xF0006: "— brush bar (UKai 一)",
-    0xF0007: "乂 small brush cross (UKai 乂)",
+    0xF0007: "乂 brush cross of a 丿 and a 乀, smaller than ×",
     0xF0008: "〃 double tick (UKai 〃)",
-    0xF0009: "〃 with the breath tick ㄑ at the upper right",
-    0xF000A: "⌒ arc (UKai ⌒); a sign of this font's own, no dictionary entry",
+    0xF0009: "〃 with the breath tick at the upper right",
+    0xF000A: "⌒ arch tapering to both feet; this font's own sign, no dictionary entry",
     0xF000B: "ㄣ hook (UKai ㄣ)",
     0xF000C: "ㄥ hook (UKai ㄥ)",
     0xF000D: "～ wave (UKai ～)",
@@ -337,7 +409,7 @@ OCTAVE_LOOKS = {
 def note_look(n):
     text = OCTAVE_LOOKS[n.octave].format(c=n.char)
     if n.breath:
-        text += ", breath tick ㄑ at the upper right"
+        text += ", shrunk, ㄑ-like breath tick at the upper right"
     if n.small:
         text += ", at 60 %"
     return text
