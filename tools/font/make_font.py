@@ -4,9 +4,9 @@ resources/fonts/README.md from the outlines of AR PL UKai (fonts-arphic-ukai).
 
     /usr/bin/python3 tools/font/make_font.py [--ukai PATH] [--out DIR]
 
-Every glyph is composed from UKai contours (the ten notes, the radicals 亻
-and 彳, the low-octave tail, the breath tick, most marks) or from a few
-geometric marks drawn here with the same stroke weight.  The output is
+The notes, the radicals 亻 and 彳, the low-octave tail 丿 and the signs
+、 一 〃 ㄣ ㄥ ～ are UKai contours, moved and scaled; the dot, ring, triangles,
+crosses, arch and breath tick are drawn here in a matching stroke weight.  The output is
 byte-for-byte reproducible: timestamps are fixed and nothing depends on the
 clock or on dictionary order.
 """
@@ -17,7 +17,9 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.misc.timeTools import timestampFromString
+from fontTools.pens.areaPen import AreaPen
 from fontTools.pens.recordingPen import RecordingPen
+from fontTools.pens.reverseContourPen import ReverseContourPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTCollection
 
@@ -121,7 +123,6 @@ class Shape:
 
 
 def _reverse(ops):
-    from fontTools.pens.reverseContourPen import ReverseContourPen
     rec = RecordingPen()
     rev = ReverseContourPen(rec)
     for op, args in ops:
@@ -248,7 +249,6 @@ def brush_stroke(p0, p1, p2, w0, w2):
 
 def clockwise(shape):
     """The shape with every contour wound clockwise (TrueType's outer)."""
-    from fontTools.pens.areaPen import AreaPen
     out = []
     for c in shape.contours:
         pen = AreaPen()
@@ -280,7 +280,9 @@ class Glyphs:
         return self.src(char)
 
     def high(self, char, radical):
-        """Radical on the left, the note narrowed into the right part."""
+        """Radical on the left, the note narrowed into the right part.  All
+        seven upper notes are tall enough to fill the same part unharmed, so
+        the composites line up as one series."""
         rx1 = radical.bounds()[2]
         note = self.src(char).fit((rx1 - 36, -10, 985, 800), keep_ratio=False)
         return radical + note
