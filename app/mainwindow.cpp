@@ -1,6 +1,8 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "editorconfig.h"
+#include "fontmanager.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "serviceendpoints.h"
@@ -28,6 +30,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     // Brings the process-wide objects that documents share into being now,
     // rather than at the first new tab.
+    FontManager::instance();
+    EditorConfig::instance();
     auto *warmUp = new QL_Edit;
     tabWidgetCurrentChanged(-1);
     ui->searchBox->hide();

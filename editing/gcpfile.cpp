@@ -1,0 +1,63 @@
+#include "gcpfile.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+
+bool GcpFile::hasGcpSuffix(const QString &path)
+{
+    return path.endsWith(QLatin1String(".gcp"), Qt::CaseInsensitive);
+}
+
+bool GcpFile::write(QIODevice *device, const Texts &texts)
+{
+    QDataStream stream(device);
+    stream << qint32(texts.lyric.size()) << texts.lyric
+           << qint32(texts.score.size()) << texts.score;
+    return stream.status() == QDataStream::Ok;
+}
+
+bool GcpFile::read(QIODevice *device, Texts *texts)
+{
+    QDataStream stream(device);
+    qint32 lyricLength = 0;
+    qint32 scoreLength = 0;
+    Texts result;
+    // Stored files may carry lengths that disagree with their strings; the
+    // lengths were never used, so only the strings themselves must be intact.
+    stream >> lyricLength >> result.lyric >> scoreLength >> result.score;
+    if (stream.status() != QDataStream::Ok)
+        return false;
+    // A null string in the stream is an empty text to the editors.
+    if (result.lyric.isNull())
+        result.lyric = QLatin1String("");
+    if (result.score.isNull())
+        result.score = QLatin1String("");
+    *texts = result;
+    return true;
+}
+
+bool GcpFile::save(const QString &path, const Texts &texts)
+{
+    QSaveFile file(path);
+    // A writable file in a folder where no temporary file can be made is
+    // still saved in place, as a plain write would.
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!write(&file, texts)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+GcpFile::LoadResult GcpFile::load(const QString &path, Texts *texts)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return LoadResult::CannotOpen;
+    if (!hasGcpSuffix(path))
+        return LoadResult::WrongType;
+    return read(&file, texts) ? LoadResult::Loaded : LoadResult::Damaged;
+}

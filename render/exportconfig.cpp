@@ -1,0 +1,398 @@
+#include "exportconfig.h"
+
+#include "filelocations.h"
+#include "fontmanager.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace {
+
+ExportConfig *theInstance = nullptr;
+
+void destroyInstance()
+{
+    delete theInstance;
+    theInstance = nullptr;
+}
+
+const QString defaultFamily = QStringLiteral("楷体");
+
+enum class ValueType { Int, Bool, Text };
+
+// The type of each option in a scheme file; keys not listed are carried over
+// as the store holds them.
+ValueType schemeType(const QString &key)
+{
+    static const QStringList booleans = {
+        QStringLiteral("isBgTransparent"), QStringLiteral("isLandscape"),
+        QStringLiteral("isLineBreakScoreOverflow"), QStringLiteral("isLivePreview")};
+    static const QStringList integers = {
+        QStringLiteral("pageWidth"), QStringLiteral("pageHeight"), QStringLiteral("pageSizeId"),
+        QStringLiteral("marginTop"), QStringLiteral("marginBottom"), QStringLiteral("marginLeft"),
+        QStringLiteral("marginRight"), QStringLiteral("titleFontSize"), QStringLiteral("lyricFontSize"),
+        QStringLiteral("scoreFontSize"), QStringLiteral("quPaiFontSize"), QStringLiteral("diaoMingFontSize"),
+        QStringLiteral("lianBaiFontSize"), QStringLiteral("jiaBaiFontSize"), QStringLiteral("colWidth"),
+        QStringLiteral("lyricSpace"), QStringLiteral("scoreSpace"), QStringLiteral("banYanSpace"),
+        QStringLiteral("scoreAngle"), QStringLiteral("lyricScoreSpace"), QStringLiteral("scoreBanYanSpace"),
+        QStringLiteral("mColWidth"), QStringLiteral("titlePos")};
+    if (booleans.contains(key))
+        return ValueType::Bool;
+    if (integers.contains(key))
+        return ValueType::Int;
+    return ValueType::Text;
+}
+
+// A stored page-size value names a Qt page size or, if it names none, the
+// custom size: an identifier out of range would index past Qt's size table.
+QPageSize::PageSizeId toPageSizeId(const QVariant &value)
+{
+    bool ok = false;
+    const int id = value.toInt(&ok);
+    if (!ok || id < 0 || id > QPageSize::LastPageSize)
+        return QPageSize::Custom;
+    return static_cast<QPageSize::PageSizeId>(id);
+}
+
+} // namespace
+
+ExportConfig &ExportConfig::instance()
+{
+    if (!theInstance) {
+        const QString path = FileLocations::forApplication().filePath(
+            QStringLiteral("settings.ini"), FileLocations::Kind::Config);
+        theInstance = new ExportConfig(path);
+        // Saved and released with the application object, while fonts still
+        // work; a static destructor would run after it.
+        qAddPostRoutine(destroyInstance);
+    }
+    return *theInstance;
+}
+
+ExportConfig::ExportConfig(const QString &settingsPath)
+    : pageSizeOptions({{QStringLiteral("自定义"), QPageSize::Custom},
+                       {QStringLiteral("A1 (1684, 2384)"), QPageSize::A1},
+                       {QStringLiteral("A2 (1191, 1684)"), QPageSize::A2},
+                       {QStringLiteral("A3 (842, 1191)"), QPageSize::A3},
+                       {QStringLiteral("A4 (595, 842)"), QPageSize::A4},
+                       {QStringLiteral("A5 (420, 595)"), QPageSize::A5},
+                       {QStringLiteral("A6 (297, 420)"), QPageSize::A6},
+                       {QStringLiteral("B1 (2004, 2835)"), QPageSize::B1},
+                       {QStringLiteral("B2 (1417, 2004)"), QPageSize::B2},
+                       {QStringLiteral("B3 (1001, 1417)"), QPageSize::B3},
+                       {QStringLiteral("B4 (709, 1001)"), QPageSize::B4}})
+    , orientationOptions({{QStringLiteral("纵向"), false}, {QStringLiteral("横向"), true}})
+    , overflowOptions({{QStringLiteral("换行"), true}, {QStringLiteral("不换行"), false}})
+    , titlePosOptions({{QStringLiteral("顶部"), 0}, {QStringLiteral("居中"), 1}, {QStringLiteral("底部"), 2}})
+    , settings(new QSettings(settingsPath, QSettings::IniFormat))
+    , m_titleFontMetrics(QFont())
+    , m_lyricFontMetrics(QFont())
+    , m_scoreFontMetrics(QFont())
+    , m_quPaiFontMetrics(QFont())
+    , m_diaoMingFontMetrics(QFont())
+    , m_lianBaiFontMetrics(QFont())
+    , m_jiaBaiFontMetrics(QFont())
+{
+    settings->beginGroup(QStringLiteral("Export"));
+    load();
+}
+
+ExportConfig::~ExportConfig()
+{
+    save();
+    delete settings;
+}
+
+QString ExportConfig::settingsPath() const
+{
+    return settings->fileName();
+}
+
+void ExportConfig::load()
+{
+    const QSize a4 = QPageSize(QPageSize::A4).sizePoints();
+    const QString notationFamily = FontManager::instance().notationFamily();
+
+    m_pageWidth = settings->value(QStringLiteral("pageWidth"), a4.width()).toInt();
+    m_pageHeight = settings->value(QStringLiteral("pageHeight"), a4.height()).toInt();
+    m_pageSizeId = toPageSizeId(settings->value(QStringLiteral("pageSizeId"), int(QPageSize::A4)));
+    m_marginTop = settings->value(QStringLiteral("marginTop"), 25).toInt();
+    m_marginBottom = settings->value(QStringLiteral("marginBottom"), 25).toInt();
+    m_marginLeft = settings->value(QStringLiteral("marginLeft"), 25).toInt();
+    m_marginRight = settings->value(QStringLiteral("marginRight"), 25).toInt();
+    m_titleFontSize = settings->value(QStringLiteral("titleFontSize"), 80).toInt();
+    m_lyricFontSize = settings->value(QStringLiteral("lyricFontSize"), 30).toInt();
+    m_scoreFontSize = settings->value(QStringLiteral("scoreFontSize"), 16).toInt();
+    m_quPaiFontSize = settings->value(QStringLiteral("quPaiFontSize"), 50).toInt();
+    m_diaoMingFontSize = settings->value(QStringLiteral("diaoMingFontSize"), 30).toInt();
+    m_lianBaiFontSize = settings->value(QStringLiteral("lianBaiFontSize"), 20).toInt();
+    m_jiaBaiFontSize = settings->value(QStringLiteral("jiaBaiFontSize"), 26).toInt();
+    m_titleFont = QFont(settings->value(QStringLiteral("titleFont"), defaultFamily).toString(), m_titleFontSize);
+    m_lyricFont = QFont(settings->value(QStringLiteral("lyricFont"), defaultFamily).toString(), m_lyricFontSize);
+    m_scoreFont = QFont(settings->value(QStringLiteral("scoreFont"), notationFamily).toString(), m_scoreFontSize);
+    m_quPaiFont = QFont(settings->value(QStringLiteral("quPaiFont"), defaultFamily).toString(), m_quPaiFontSize);
+    m_diaoMingFont = QFont(settings->value(QStringLiteral("diaoMingFont"), defaultFamily).toString(), m_diaoMingFontSize);
+    m_lianBaiFont = QFont(settings->value(QStringLiteral("lianBaiFont"), defaultFamily).toString(), m_lianBaiFontSize);
+    m_jiaBaiFont = QFont(settings->value(QStringLiteral("jiaBaiFont"), defaultFamily).toString(), m_jiaBaiFontSize);
+    m_titleColor = QColor::fromString(settings->value(QStringLiteral("titleColor"), QStringLiteral("#000000")).toString());
+    m_lyricColor = QColor::fromString(settings->value(QStringLiteral("lyricColor"), QStringLiteral("#000000")).toString());
+    m_quPaiColor = QColor::fromString(settings->value(QStringLiteral("quPaiColor"), QStringLiteral("#000000")).toString());
+    m_diaoMingColor = QColor::fromString(settings->value(QStringLiteral("diaoMingColor"), QStringLiteral("#000000")).toString());
+    m_lianBaiColor = QColor::fromString(settings->value(QStringLiteral("lianBaiColor"), QStringLiteral("#000000")).toString());
+    m_jiaBaiColor = QColor::fromString(settings->value(QStringLiteral("jiaBaiColor"), QStringLiteral("#000000")).toString());
+    m_scoreColor = QColor::fromString(settings->value(QStringLiteral("scoreColor"), QStringLiteral("#000000")).toString());
+    m_banColor = QColor::fromString(settings->value(QStringLiteral("banColor"), QStringLiteral("#ff4c00")).toString());
+    m_xiaoYanColor = QColor::fromString(settings->value(QStringLiteral("xiaoYanColor"), QStringLiteral("#000000")).toString());
+    m_zhongYanColor = QColor::fromString(settings->value(QStringLiteral("zhongYanColor"), QStringLiteral("#ff4c00")).toString());
+    m_qiangGeColor = QColor::fromString(settings->value(QStringLiteral("qiangGeColor"), QStringLiteral("#000000")).toString());
+    m_backgroundColor = QColor::fromString(settings->value(QStringLiteral("backgroundColor"), QStringLiteral("#FFFFFF")).toString());
+    m_isBgTransparent = settings->value(QStringLiteral("isBgTransparent"), false).toBool();
+    m_isLandscape = settings->value(QStringLiteral("isLandscape"), false).toBool();
+    m_isLineBreakScoreOverflow = settings->value(QStringLiteral("isLineBreakScoreOverflow"), true).toBool();
+    m_colWidth = settings->value(QStringLiteral("colWidth"), 130).toInt();
+    m_lyricSpace = settings->value(QStringLiteral("lyricSpace"), 6).toInt();
+    m_scoreSpace = settings->value(QStringLiteral("scoreSpace"), 0).toInt();
+    m_banYanSpace = settings->value(QStringLiteral("banYanSpace"), 0).toInt();
+    m_scoreAngle = settings->value(QStringLiteral("scoreAngle"), -45).toInt();
+    m_lyricScoreSpace = settings->value(QStringLiteral("lyricScoreSpace"), 0).toInt();
+    m_scoreBanYanSpace = settings->value(QStringLiteral("scoreBanYanSpace"), 0).toInt();
+    m_mColWidth = settings->value(QStringLiteral("mColWidth"), 35).toInt();
+    m_titlePos = settings->value(QStringLiteral("titlePos"), 0).toInt();
+    if (m_titlePos < 0 || m_titlePos > 2)
+        m_titlePos = 0;
+    m_isLivePreview = settings->value(QStringLiteral("isLivePreview"), true).toBool();
+    rebuildFontMetrics();
+}
+
+void ExportConfig::rebuildFontMetrics()
+{
+    m_titleFontMetrics = QFontMetrics(m_titleFont);
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
+    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
+    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
+    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+}
+
+void ExportConfig::save()
+{
+    settings->setValue(QStringLiteral("pageWidth"), m_pageWidth);
+    settings->setValue(QStringLiteral("pageHeight"), m_pageHeight);
+    settings->setValue(QStringLiteral("pageSizeId"), int(m_pageSizeId));
+    settings->setValue(QStringLiteral("marginTop"), m_marginTop);
+    settings->setValue(QStringLiteral("marginBottom"), m_marginBottom);
+    settings->setValue(QStringLiteral("marginLeft"), m_marginLeft);
+    settings->setValue(QStringLiteral("marginRight"), m_marginRight);
+    settings->setValue(QStringLiteral("titleFontSize"), m_titleFontSize);
+    settings->setValue(QStringLiteral("lyricFontSize"), m_lyricFontSize);
+    settings->setValue(QStringLiteral("scoreFontSize"), m_scoreFontSize);
+    settings->setValue(QStringLiteral("quPaiFontSize"), m_quPaiFontSize);
+    settings->setValue(QStringLiteral("diaoMingFontSize"), m_diaoMingFontSize);
+    settings->setValue(QStringLiteral("lianBaiFontSize"), m_lianBaiFontSize);
+    settings->setValue(QStringLiteral("jiaBaiFontSize"), m_jiaBaiFontSize);
+    settings->setValue(QStringLiteral("titleFont"), m_titleFont.family());
+    settings->setValue(QStringLiteral("lyricFont"), m_lyricFont.family());
+    settings->setValue(QStringLiteral("scoreFont"), m_scoreFont.family());
+    settings->setValue(QStringLiteral("quPaiFont"), m_quPaiFont.family());
+    settings->setValue(QStringLiteral("diaoMingFont"), m_diaoMingFont.family());
+    settings->setValue(QStringLiteral("lianBaiFont"), m_lianBaiFont.family());
+    settings->setValue(QStringLiteral("jiaBaiFont"), m_jiaBaiFont.family());
+    settings->setValue(QStringLiteral("titleColor"), m_titleColor.name());
+    settings->setValue(QStringLiteral("lyricColor"), m_lyricColor.name());
+    settings->setValue(QStringLiteral("quPaiColor"), m_quPaiColor.name());
+    settings->setValue(QStringLiteral("diaoMingColor"), m_diaoMingColor.name());
+    settings->setValue(QStringLiteral("lianBaiColor"), m_lianBaiColor.name());
+    settings->setValue(QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name());
+    settings->setValue(QStringLiteral("scoreColor"), m_scoreColor.name());
+    settings->setValue(QStringLiteral("banColor"), m_banColor.name());
+    settings->setValue(QStringLiteral("xiaoYanColor"), m_xiaoYanColor.name());
+    settings->setValue(QStringLiteral("zhongYanColor"), m_zhongYanColor.name());
+    settings->setValue(QStringLiteral("qiangGeColor"), m_qiangGeColor.name());
+    settings->setValue(QStringLiteral("backgroundColor"), m_backgroundColor.name());
+    settings->setValue(QStringLiteral("isBgTransparent"), m_isBgTransparent);
+    settings->setValue(QStringLiteral("isLandscape"), m_isLandscape);
+    settings->setValue(QStringLiteral("isLineBreakScoreOverflow"), m_isLineBreakScoreOverflow);
+    settings->setValue(QStringLiteral("colWidth"), m_colWidth);
+    settings->setValue(QStringLiteral("lyricSpace"), m_lyricSpace);
+    settings->setValue(QStringLiteral("scoreSpace"), m_scoreSpace);
+    settings->setValue(QStringLiteral("banYanSpace"), m_banYanSpace);
+    settings->setValue(QStringLiteral("scoreAngle"), m_scoreAngle);
+    settings->setValue(QStringLiteral("lyricScoreSpace"), m_lyricScoreSpace);
+    settings->setValue(QStringLiteral("scoreBanYanSpace"), m_scoreBanYanSpace);
+    settings->setValue(QStringLiteral("mColWidth"), m_mColWidth);
+    settings->setValue(QStringLiteral("titlePos"), m_titlePos);
+    settings->setValue(QStringLiteral("isLivePreview"), m_isLivePreview);
+    settings->sync();
+}
+
+void ExportConfig::restoreDefaults()
+{
+    // Inside the group "Export", remove("") removes only that group's keys.
+    settings->remove(QString());
+    load();
+    save();
+}
+
+bool ExportConfig::saveScheme(const QString &path)
+{
+    save();
+    QJsonObject scheme;
+    const QStringList keys = settings->childKeys();
+    for (const QString &key : keys) {
+        const QVariant value = settings->value(key);
+        // Values read back from the INI file are text: give each known option
+        // its JSON type.
+        switch (schemeType(key)) {
+        case ValueType::Int:
+            scheme.insert(key, value.toInt());
+            break;
+        case ValueType::Bool:
+            scheme.insert(key, value.toBool());
+            break;
+        case ValueType::Text:
+            scheme.insert(key, QJsonValue::fromVariant(value));
+            break;
+        }
+    }
+
+    // Written through a QSaveFile so that a failed write is reported, not
+    // passed off as a saved scheme.
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(QJsonDocument(scheme).toJson(QJsonDocument::Indented));
+    return file.commit();
+}
+
+bool ExportConfig::loadScheme(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
+    if (!document.isObject())
+        return false;
+
+    const QJsonObject scheme = document.object();
+    // Numbers and booleans may come as JSON values or as the text an INI file
+    // holds; both load through toInt() and toBool().
+    for (auto it = scheme.constBegin(); it != scheme.constEnd(); ++it)
+        settings->setValue(it.key(), it.value().toVariant());
+    settings->sync();
+    load();
+    return true;
+}
+
+void ExportConfig::setPageSizeId(QPageSize::PageSizeId value)
+{
+    m_pageSizeId = value;
+    if (value == QPageSize::Custom)
+        return;
+    const QSize size = QPageSize(value).sizePoints();
+    m_pageWidth = size.width();
+    m_pageHeight = size.height();
+}
+
+void ExportConfig::setTitleFontSize(int value)
+{
+    m_titleFontSize = value;
+    m_titleFont.setPointSize(value);
+    m_titleFontMetrics = QFontMetrics(m_titleFont);
+}
+
+void ExportConfig::setLyricFontSize(int value)
+{
+    m_lyricFontSize = value;
+    m_lyricFont.setPointSize(value);
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+}
+
+void ExportConfig::setScoreFontSize(int value)
+{
+    m_scoreFontSize = value;
+    m_scoreFont.setPointSize(value);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+}
+
+void ExportConfig::setQuPaiFontSize(int value)
+{
+    m_quPaiFontSize = value;
+    m_quPaiFont.setPointSize(value);
+    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
+}
+
+void ExportConfig::setDiaoMingFontSize(int value)
+{
+    m_diaoMingFontSize = value;
+    m_diaoMingFont.setPointSize(value);
+    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
+}
+
+void ExportConfig::setLianBaiFontSize(int value)
+{
+    m_lianBaiFontSize = value;
+    m_lianBaiFont.setPointSize(value);
+    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
+}
+
+void ExportConfig::setJiaBaiFontSize(int value)
+{
+    m_jiaBaiFontSize = value;
+    m_jiaBaiFont.setPointSize(value);
+    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+}
+
+void ExportConfig::setTitleFont(const QFont &value)
+{
+    m_titleFont = value;
+    m_titleFont.setPointSize(m_titleFontSize);
+    m_titleFontMetrics = QFontMetrics(m_titleFont);
+}
+
+void ExportConfig::setLyricFont(const QFont &value)
+{
+    m_lyricFont = value;
+    m_lyricFont.setPointSize(m_lyricFontSize);
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+}
+
+void ExportConfig::setScoreFont(const QFont &value)
+{
+    m_scoreFont = value;
+    m_scoreFont.setPointSize(m_scoreFontSize);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+}
+
+void ExportConfig::setQuPaiFont(const QFont &value)
+{
+    m_quPaiFont = value;
+    m_quPaiFont.setPointSize(m_quPaiFontSize);
+    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
+}
+
+void ExportConfig::setDiaoMingFont(const QFont &value)
+{
+    m_diaoMingFont = value;
+    m_diaoMingFont.setPointSize(m_diaoMingFontSize);
+    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
+}
+
+void ExportConfig::setLianBaiFont(const QFont &value)
+{
+    m_lianBaiFont = value;
+    m_lianBaiFont.setPointSize(m_lianBaiFontSize);
+    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
+}
+
+void ExportConfig::setJiaBaiFont(const QFont &value)
+{
+    m_jiaBaiFont = value;
+    m_jiaBaiFont.setPointSize(m_jiaBaiFontSize);
+    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+}

@@ -1,0 +1,215 @@
+#ifndef EXPORTCONFIG_H
+#define EXPORTCONFIG_H
+
+#include <QColor>
+#include <QFont>
+#include <QFontMetrics>
+#include <QList>
+#include <QPageSize>
+#include <QPair>
+#include <QString>
+
+class QSettings;
+
+// Every option that shapes an exported score: page, fonts, colours, spacings,
+// angle, title position and the preview switch. Kept in the group "Export" of
+// "settings.ini", and carried whole in JSON scheme files. The renderer only
+// reads it; the export dialog edits it through the setters.
+class ExportConfig
+{
+public:
+    // The configuration of the program, on the settings file of its
+    // FileLocations; written back when the application object goes away.
+    static ExportConfig &instance();
+
+    // A configuration on the given INI file, loaded at once.
+    explicit ExportConfig(const QString &settingsPath);
+    // Saves, so that the options of the last run are always written back.
+    ~ExportConfig();
+
+    ExportConfig(const ExportConfig &) = delete;
+    ExportConfig &operator=(const ExportConfig &) = delete;
+
+    // The choices the export dialog offers, as (display text, value).
+    const QList<QPair<QString, QPageSize::PageSizeId>> pageSizeOptions;
+    const QList<QPair<QString, bool>> orientationOptions;
+    const QList<QPair<QString, bool>> overflowOptions;
+    const QList<QPair<QString, int>> titlePosOptions;
+
+    QString settingsPath() const;
+
+    void load();
+    void save();
+    void restoreDefaults();
+    // Writes the current options as one JSON object; false when the file
+    // could not be written.
+    bool saveScheme(const QString &path);
+    // Stores every member of the JSON object in the settings and reloads;
+    // false, changing nothing, when the file is unreadable or no object.
+    bool loadScheme(const QString &path);
+
+    // Setters store their value, except that a standard page size also sets
+    // the page width and height, a font keeps its option's point size, and a
+    // font size is applied to its own font and rebuilds only its metrics.
+
+    int pageWidth() const { return m_pageWidth; }
+    void setPageWidth(int value) { m_pageWidth = value; }
+    int pageHeight() const { return m_pageHeight; }
+    void setPageHeight(int value) { m_pageHeight = value; }
+    QPageSize::PageSizeId pageSizeId() const { return m_pageSizeId; }
+    void setPageSizeId(QPageSize::PageSizeId value);
+    int marginTop() const { return m_marginTop; }
+    void setMarginTop(int value) { m_marginTop = value; }
+    int marginBottom() const { return m_marginBottom; }
+    void setMarginBottom(int value) { m_marginBottom = value; }
+    int marginLeft() const { return m_marginLeft; }
+    void setMarginLeft(int value) { m_marginLeft = value; }
+    int marginRight() const { return m_marginRight; }
+    void setMarginRight(int value) { m_marginRight = value; }
+    int titleFontSize() const { return m_titleFontSize; }
+    void setTitleFontSize(int value);
+    int lyricFontSize() const { return m_lyricFontSize; }
+    void setLyricFontSize(int value);
+    int scoreFontSize() const { return m_scoreFontSize; }
+    void setScoreFontSize(int value);
+    int quPaiFontSize() const { return m_quPaiFontSize; }
+    void setQuPaiFontSize(int value);
+    int diaoMingFontSize() const { return m_diaoMingFontSize; }
+    void setDiaoMingFontSize(int value);
+    int lianBaiFontSize() const { return m_lianBaiFontSize; }
+    void setLianBaiFontSize(int value);
+    int jiaBaiFontSize() const { return m_jiaBaiFontSize; }
+    void setJiaBaiFontSize(int value);
+    QFont titleFont() const { return m_titleFont; }
+    void setTitleFont(const QFont &value);
+    QFont lyricFont() const { return m_lyricFont; }
+    void setLyricFont(const QFont &value);
+    QFont scoreFont() const { return m_scoreFont; }
+    void setScoreFont(const QFont &value);
+    QFont quPaiFont() const { return m_quPaiFont; }
+    void setQuPaiFont(const QFont &value);
+    QFont diaoMingFont() const { return m_diaoMingFont; }
+    void setDiaoMingFont(const QFont &value);
+    QFont lianBaiFont() const { return m_lianBaiFont; }
+    void setLianBaiFont(const QFont &value);
+    QFont jiaBaiFont() const { return m_jiaBaiFont; }
+    void setJiaBaiFont(const QFont &value);
+    QColor titleColor() const { return m_titleColor; }
+    void setTitleColor(const QColor &value) { m_titleColor = value; }
+    QColor lyricColor() const { return m_lyricColor; }
+    void setLyricColor(const QColor &value) { m_lyricColor = value; }
+    QColor quPaiColor() const { return m_quPaiColor; }
+    void setQuPaiColor(const QColor &value) { m_quPaiColor = value; }
+    QColor diaoMingColor() const { return m_diaoMingColor; }
+    void setDiaoMingColor(const QColor &value) { m_diaoMingColor = value; }
+    QColor lianBaiColor() const { return m_lianBaiColor; }
+    void setLianBaiColor(const QColor &value) { m_lianBaiColor = value; }
+    QColor jiaBaiColor() const { return m_jiaBaiColor; }
+    void setJiaBaiColor(const QColor &value) { m_jiaBaiColor = value; }
+    QColor scoreColor() const { return m_scoreColor; }
+    void setScoreColor(const QColor &value) { m_scoreColor = value; }
+    QColor banColor() const { return m_banColor; }
+    void setBanColor(const QColor &value) { m_banColor = value; }
+    QColor xiaoYanColor() const { return m_xiaoYanColor; }
+    void setXiaoYanColor(const QColor &value) { m_xiaoYanColor = value; }
+    QColor zhongYanColor() const { return m_zhongYanColor; }
+    void setZhongYanColor(const QColor &value) { m_zhongYanColor = value; }
+    QColor qiangGeColor() const { return m_qiangGeColor; }
+    void setQiangGeColor(const QColor &value) { m_qiangGeColor = value; }
+    QColor backgroundColor() const { return m_backgroundColor; }
+    void setBackgroundColor(const QColor &value) { m_backgroundColor = value; }
+    bool isBgTransparent() const { return m_isBgTransparent; }
+    void setIsBgTransparent(bool value) { m_isBgTransparent = value; }
+    bool isLandscape() const { return m_isLandscape; }
+    void setIsLandscape(bool value) { m_isLandscape = value; }
+    bool isLineBreakScoreOverflow() const { return m_isLineBreakScoreOverflow; }
+    void setIsLineBreakScoreOverflow(bool value) { m_isLineBreakScoreOverflow = value; }
+    int colWidth() const { return m_colWidth; }
+    void setColWidth(int value) { m_colWidth = value; }
+    int lyricSpace() const { return m_lyricSpace; }
+    void setLyricSpace(int value) { m_lyricSpace = value; }
+    int scoreSpace() const { return m_scoreSpace; }
+    void setScoreSpace(int value) { m_scoreSpace = value; }
+    int banYanSpace() const { return m_banYanSpace; }
+    void setBanYanSpace(int value) { m_banYanSpace = value; }
+    int scoreAngle() const { return m_scoreAngle; }
+    void setScoreAngle(int value) { m_scoreAngle = value; }
+    int lyricScoreSpace() const { return m_lyricScoreSpace; }
+    void setLyricScoreSpace(int value) { m_lyricScoreSpace = value; }
+    int scoreBanYanSpace() const { return m_scoreBanYanSpace; }
+    void setScoreBanYanSpace(int value) { m_scoreBanYanSpace = value; }
+    int mColWidth() const { return m_mColWidth; }
+    void setMColWidth(int value) { m_mColWidth = value; }
+    int titlePos() const { return m_titlePos; }
+    void setTitlePos(int value) { m_titlePos = value; }
+    bool isLivePreview() const { return m_isLivePreview; }
+    void setIsLivePreview(bool value) { m_isLivePreview = value; }
+
+    QFontMetrics titleFontMetrics() const { return m_titleFontMetrics; }
+    QFontMetrics lyricFontMetrics() const { return m_lyricFontMetrics; }
+    QFontMetrics scoreFontMetrics() const { return m_scoreFontMetrics; }
+    QFontMetrics quPaiFontMetrics() const { return m_quPaiFontMetrics; }
+    QFontMetrics diaoMingFontMetrics() const { return m_diaoMingFontMetrics; }
+    QFontMetrics lianBaiFontMetrics() const { return m_lianBaiFontMetrics; }
+    QFontMetrics jiaBaiFontMetrics() const { return m_jiaBaiFontMetrics; }
+
+private:
+    void rebuildFontMetrics();
+
+    QSettings *settings;
+    int m_pageWidth = 0;
+    int m_pageHeight = 0;
+    QPageSize::PageSizeId m_pageSizeId = QPageSize::A4;
+    int m_marginTop = 0;
+    int m_marginBottom = 0;
+    int m_marginLeft = 0;
+    int m_marginRight = 0;
+    QColor m_backgroundColor;
+    int m_titleFontSize = 0;
+    int m_lyricFontSize = 0;
+    int m_scoreFontSize = 0;
+    int m_quPaiFontSize = 0;
+    int m_diaoMingFontSize = 0;
+    int m_lianBaiFontSize = 0;
+    int m_jiaBaiFontSize = 0;
+    QFont m_titleFont;
+    QFont m_lyricFont;
+    QFont m_scoreFont;
+    QFont m_quPaiFont;
+    QFont m_diaoMingFont;
+    QFont m_lianBaiFont;
+    QFont m_jiaBaiFont;
+    QFontMetrics m_titleFontMetrics;
+    QFontMetrics m_lyricFontMetrics;
+    QFontMetrics m_scoreFontMetrics;
+    QFontMetrics m_quPaiFontMetrics;
+    QFontMetrics m_diaoMingFontMetrics;
+    QFontMetrics m_lianBaiFontMetrics;
+    QFontMetrics m_jiaBaiFontMetrics;
+    QColor m_titleColor;
+    QColor m_lyricColor;
+    QColor m_quPaiColor;
+    QColor m_diaoMingColor;
+    QColor m_lianBaiColor;
+    QColor m_jiaBaiColor;
+    QColor m_scoreColor;
+    QColor m_banColor;
+    QColor m_xiaoYanColor;
+    QColor m_zhongYanColor;
+    QColor m_qiangGeColor;
+    bool m_isBgTransparent = false;
+    bool m_isLandscape = false;
+    bool m_isLineBreakScoreOverflow = false;
+    int m_colWidth = 0;
+    int m_lyricSpace = 0;
+    int m_scoreSpace = 0;
+    int m_banYanSpace = 0;
+    int m_lyricScoreSpace = 0;
+    int m_scoreBanYanSpace = 0;
+    int m_scoreAngle = 0;
+    int m_mColWidth = 0;
+    int m_titlePos = 0;
+    bool m_isLivePreview = false;
+};
+
+#endif // EXPORTCONFIG_H

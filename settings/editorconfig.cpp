@@ -1,0 +1,187 @@
+#include "editorconfig.h"
+
+#include "filelocations.h"
+#include "fontmanager.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+namespace {
+
+EditorConfig *theInstance = nullptr;
+
+void destroyInstance()
+{
+    delete theInstance;
+    theInstance = nullptr;
+}
+
+const QString defaultFamily = QStringLiteral("楷体");
+
+} // namespace
+
+EditorConfig &EditorConfig::instance()
+{
+    if (!theInstance) {
+        const QString path = FileLocations::forApplication().filePath(
+            QStringLiteral("settings.ini"), FileLocations::Kind::Config);
+        theInstance = new EditorConfig(path);
+        // Saved and released with the application object, while fonts still
+        // work; a static destructor would run after it.
+        qAddPostRoutine(destroyInstance);
+    }
+    return *theInstance;
+}
+
+EditorConfig::EditorConfig(const QString &settingsPath, QObject *parent)
+    : QObject(parent)
+    , settings(new QSettings(settingsPath, QSettings::IniFormat))
+    , m_lyricFontMetrics(QFont())
+    , m_scoreFontMetrics(QFont())
+    , m_lyricLineNumberFontMetrics(QFont())
+    , m_scoreLineNumberFontMetrics(QFont())
+{
+    settings->beginGroup(QStringLiteral("Editor"));
+    load();
+}
+
+EditorConfig::~EditorConfig()
+{
+    blockSignals(true);
+    save();
+    delete settings;
+}
+
+QString EditorConfig::settingsPath() const
+{
+    return settings->fileName();
+}
+
+void EditorConfig::load()
+{
+    const QString notationFamily = FontManager::instance().notationFamily();
+
+    m_lyricLineNumberFontSize = settings->value(QStringLiteral("lyricLineNumberFontSize"), 14).toInt();
+    m_lyricLineNumberFont = QFont(settings->value(QStringLiteral("lyricLineNumberFont"), defaultFamily).toString(), m_lyricLineNumberFontSize);
+    m_lyricLineNumberColor = QColor::fromString(settings->value(QStringLiteral("lyricLineNumberColor"), QStringLiteral("#ff5500")).toString());
+    m_lyricLineNumberBgColor = QColor::fromString(settings->value(QStringLiteral("lyricLineNumberBgColor"), QStringLiteral("#fdfff8")).toString());
+    m_scoreLineNumberFontSize = settings->value(QStringLiteral("scoreLineNumberFontSize"), 14).toInt();
+    m_scoreLineNumberFont = QFont(settings->value(QStringLiteral("scoreLineNumberFont"), defaultFamily).toString(), m_scoreLineNumberFontSize);
+    m_scoreLineNumberColor = QColor::fromString(settings->value(QStringLiteral("scoreLineNumberColor"), QStringLiteral("#ff5500")).toString());
+    m_scoreLineNumberBgColor = QColor::fromString(settings->value(QStringLiteral("scoreLineNumberBgColor"), QStringLiteral("#fdfff8")).toString());
+    m_scoreFontSize = settings->value(QStringLiteral("scoreFontSize"), 16).toInt();
+    m_scoreFont = QFont(settings->value(QStringLiteral("scoreFont"), notationFamily).toString(), m_scoreFontSize);
+    m_scoreColor = QColor::fromString(settings->value(QStringLiteral("scoreColor"), QStringLiteral("#000000")).toString());
+    m_scoreBgColor = QColor::fromString(settings->value(QStringLiteral("scoreBgColor"), QStringLiteral("#ffffff")).toString());
+    m_lyricFontSize = settings->value(QStringLiteral("lyricFontSize"), 16).toInt();
+    m_lyricFont = QFont(settings->value(QStringLiteral("lyricFont"), defaultFamily).toString(), m_lyricFontSize);
+    m_lyricBgColor = QColor::fromString(settings->value(QStringLiteral("lyricBgColor"), QStringLiteral("#ffffff")).toString());
+    m_lyricColor = QColor::fromString(settings->value(QStringLiteral("lyricColor"), QStringLiteral("#333333")).toString());
+    m_titleColor = QColor::fromString(settings->value(QStringLiteral("titleColor"), QStringLiteral("#a76f55")).toString());
+    m_jiaBaiColor = QColor::fromString(settings->value(QStringLiteral("jiaBaiColor"), QStringLiteral("#b76b01")).toString());
+    m_lianBaiColor = QColor::fromString(settings->value(QStringLiteral("lianBaiColor"), QStringLiteral("#a626a4")).toString());
+    m_quPaiColor = QColor::fromString(settings->value(QStringLiteral("quPaiColor"), QStringLiteral("#4078f2")).toString());
+    m_commentColor = QColor::fromString(settings->value(QStringLiteral("commentColor"), QStringLiteral("#a9a9a9")).toString());
+    m_biaoDianColor = QColor::fromString(settings->value(QStringLiteral("biaoDianColor"), QStringLiteral("#50a14f")).toString());
+    m_breakSymbolColor = QColor::fromString(settings->value(QStringLiteral("breakSymbolColor"), QStringLiteral("#a9a9a9")).toString());
+    m_errorColor = QColor::fromString(settings->value(QStringLiteral("errorColor"), QStringLiteral("#ff0000")).toString());
+
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    m_lyricLineNumberFontMetrics = QFontMetrics(m_lyricLineNumberFont);
+    m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
+}
+
+void EditorConfig::save()
+{
+    settings->setValue(QStringLiteral("lyricLineNumberFontSize"), m_lyricLineNumberFontSize);
+    settings->setValue(QStringLiteral("lyricLineNumberFont"), m_lyricLineNumberFont.family());
+    settings->setValue(QStringLiteral("lyricLineNumberColor"), m_lyricLineNumberColor.name());
+    settings->setValue(QStringLiteral("lyricLineNumberBgColor"), m_lyricLineNumberBgColor.name());
+    settings->setValue(QStringLiteral("scoreLineNumberFontSize"), m_scoreLineNumberFontSize);
+    settings->setValue(QStringLiteral("scoreLineNumberFont"), m_scoreLineNumberFont.family());
+    settings->setValue(QStringLiteral("scoreLineNumberColor"), m_scoreLineNumberColor.name());
+    settings->setValue(QStringLiteral("scoreLineNumberBgColor"), m_scoreLineNumberBgColor.name());
+    settings->setValue(QStringLiteral("scoreFontSize"), m_scoreFontSize);
+    settings->setValue(QStringLiteral("scoreFont"), m_scoreFont.family());
+    settings->setValue(QStringLiteral("scoreColor"), m_scoreColor.name());
+    settings->setValue(QStringLiteral("scoreBgColor"), m_scoreBgColor.name());
+    settings->setValue(QStringLiteral("lyricFontSize"), m_lyricFontSize);
+    settings->setValue(QStringLiteral("lyricFont"), m_lyricFont.family());
+    settings->setValue(QStringLiteral("lyricBgColor"), m_lyricBgColor.name());
+    settings->setValue(QStringLiteral("lyricColor"), m_lyricColor.name());
+    settings->setValue(QStringLiteral("titleColor"), m_titleColor.name());
+    settings->setValue(QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name());
+    settings->setValue(QStringLiteral("lianBaiColor"), m_lianBaiColor.name());
+    settings->setValue(QStringLiteral("quPaiColor"), m_quPaiColor.name());
+    settings->setValue(QStringLiteral("commentColor"), m_commentColor.name());
+    settings->setValue(QStringLiteral("biaoDianColor"), m_biaoDianColor.name());
+    settings->setValue(QStringLiteral("breakSymbolColor"), m_breakSymbolColor.name());
+    settings->setValue(QStringLiteral("errorColor"), m_errorColor.name());
+    settings->sync();
+    emit configChanged();
+}
+
+void EditorConfig::restoreDefaults()
+{
+    // Inside the group "Editor", remove("") removes only that group's keys.
+    settings->remove(QString());
+    load();
+    save();
+}
+
+void EditorConfig::setLyricLineNumberFont(const QFont &font)
+{
+    m_lyricLineNumberFont = font;
+    m_lyricLineNumberFont.setPointSize(m_lyricLineNumberFontSize);
+    m_lyricLineNumberFontMetrics = QFontMetrics(m_lyricLineNumberFont);
+}
+
+void EditorConfig::setLyricLineNumberFontSize(int size)
+{
+    m_lyricLineNumberFontSize = size;
+    m_lyricLineNumberFont.setPointSize(size);
+    m_lyricLineNumberFontMetrics = QFontMetrics(m_lyricLineNumberFont);
+}
+
+void EditorConfig::setScoreLineNumberFont(const QFont &font)
+{
+    m_scoreLineNumberFont = font;
+    m_scoreLineNumberFont.setPointSize(m_scoreLineNumberFontSize);
+    m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
+}
+
+void EditorConfig::setScoreLineNumberFontSize(int size)
+{
+    m_scoreLineNumberFontSize = size;
+    m_scoreLineNumberFont.setPointSize(size);
+    m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
+}
+
+void EditorConfig::setScoreFont(const QFont &font)
+{
+    m_scoreFont = font;
+    m_scoreFont.setPointSize(m_scoreFontSize);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+}
+
+void EditorConfig::setScoreFontSize(int size)
+{
+    m_scoreFontSize = size;
+    m_scoreFont.setPointSize(size);
+    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+}
+
+void EditorConfig::setLyricFont(const QFont &font)
+{
+    m_lyricFont = font;
+    m_lyricFont.setPointSize(m_lyricFontSize);
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+}
+
+void EditorConfig::setLyricFontSize(int size)
+{
+    m_lyricFontSize = size;
+    m_lyricFont.setPointSize(size);
+    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+}
