@@ -11,9 +11,12 @@ bool GcpFile::hasGcpSuffix(const QString &path)
 
 bool GcpFile::write(QIODevice *device, const Texts &texts)
 {
+    // A null QString would be written as the null marker 0xFFFFFFFF; an empty
+    // text is always a byte count of 0.
+    const QString lyric = texts.lyric.isNull() ? QLatin1String("") : texts.lyric;
+    const QString score = texts.score.isNull() ? QLatin1String("") : texts.score;
     QDataStream stream(device);
-    stream << qint32(texts.lyric.size()) << texts.lyric
-           << qint32(texts.score.size()) << texts.score;
+    stream << qint32(lyric.size()) << lyric << qint32(score.size()) << score;
     return stream.status() == QDataStream::Ok;
 }
 
