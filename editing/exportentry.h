@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+class QTextDocument;
+
 // One line of the lyric text, prepared for the renderer.
 struct ExportEntry
 {
@@ -20,5 +22,10 @@ struct ExportEntry
         return text == other.text && scores == other.scores && type == other.type;
     }
 };
+
+// The entries of a whole document, one per line of the lyric text.
+QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
+                                      const QTextDocument *scoreDocument);
+QList<ExportEntry> buildExportEntries(const QString &lyricText, const QString &scoreText);
 
 #endif // EXPORTENTRY_H

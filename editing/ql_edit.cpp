@@ -178,34 +178,7 @@ void QL_Edit::insertPageBreak() {}
 
 QList<ExportEntry> QL_Edit::exportEntries() const
 {
-    QList<ExportEntry> entries;
-    const QTextDocument *scoreDocument = ui->scoreEdit->document();
-    for (QTextBlock block = ui->lyricEdit->document()->firstBlock(); block.isValid();
-         block = block.next()) {
-        const QString line = block.text();
-        ExportEntry entry;
-        entry.type = exportLineType(line);
-        entry.text = line;
-        if (entry.type == static_cast<int>(LineType::Lyric)) {
-            entry.scores.reserve(line.size());
-            // The ordinal of the line's first lyric character, counted once;
-            // each lyric character after it owns the next score line.
-            int index = ui->lyricEdit->lyricIndexAt(block.position());
-            const bool counted = !isStructuralLine(line);
-            for (QChar c : line) {
-                if (!isLyricChar(c)) {
-                    entry.scores.append(QString());
-                    continue;
-                }
-                if (counted)
-                    ++index;
-                const QTextBlock scoreLine = scoreDocument->findBlockByNumber(index);
-                entry.scores.append(index >= 0 && scoreLine.isValid() ? scoreLine.text() : QString());
-            }
-        }
-        entries.append(entry);
-    }
-    return entries;
+    return buildExportEntries(ui->lyricEdit->document(), ui->scoreEdit->document());
 }
 
 void QL_Edit::lyricCursorPositionChanged()

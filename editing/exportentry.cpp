@@ -1,0 +1,49 @@
+#include "exportentry.h"
+
+#include "linegrammar.h"
+#include "lyriccharindex.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
+                                      const QTextDocument *scoreDocument)
+{
+    const LyricCharIndex index(lyricDocument);
+    QList<ExportEntry> entries;
+    for (QTextBlock block = lyricDocument->firstBlock(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        ExportEntry entry;
+        entry.type = exportLineType(line);
+        entry.text = line;
+        if (entry.type == static_cast<int>(LineType::Lyric)) {
+            entry.scores.reserve(line.size());
+            // The ordinal of the last lyric character before the line, counted
+            // once; each lyric character of the line owns the next score line.
+            // A structural line typed as sung (a "【" without its "】") counts
+            // none of its characters, so each gets the score line of the last
+            // lyric character before it.
+            int ordinal = index.lyricIndexAt(block.position());
+            const bool counted = !isStructuralLine(line);
+            for (QChar c : line) {
+                if (!isLyricChar(c)) {
+                    entry.scores.append(QString());
+                    continue;
+                }
+                if (counted)
+                    ++ordinal;
+                const QTextBlock scoreLine = scoreDocument->findBlockByNumber(ordinal);
+                entry.scores.append(ordinal >= 0 && scoreLine.isValid() ? scoreLine.text() : QString());
+            }
+        }
+        entries.append(entry);
+    }
+    return entries;
+}
+
+QList<ExportEntry> buildExportEntries(const QString &lyricText, const QString &scoreText)
+{
+    const QTextDocument lyricDocument(lyricText);
+    const QTextDocument scoreDocument(scoreText);
+    return buildExportEntries(&lyricDocument, &scoreDocument);
+}
