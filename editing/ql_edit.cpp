@@ -1,13 +1,20 @@
 #include "ql_edit.h"
 #include "ui_ql_edit.h"
 
+#include "deletelyriccommand.h"
+#include "deletescorecommand.h"
 #include "gcpfile.h"
-#include "linegrammar.h"
+#include "insertlyriccommand.h"
+#include "insertscorecommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QMessageBox>
 #include <QTextBlock>
 #include <QUndoStack>
@@ -40,8 +47,14 @@ QL_Edit::QL_Edit(QWidget *parent)
 
     m_undoStack = new QUndoStack;
     m_undoStack->setUndoLimit(200);
-    ui->lyricEdit->setAcceptDrops(false);
-    ui->scoreEdit->setAcceptDrops(false);
+    for (QPlainTextEdit *editor : {static_cast<QPlainTextEdit *>(ui->lyricEdit),
+                                   static_cast<QPlainTextEdit *>(ui->scoreEdit)}) {
+        editor->installEventFilter(this);
+        // The text area gets its own filter: middle-click paste, drops and
+        // the editor's own context menu would edit behind the commands' back.
+        editor->viewport()->installEventFilter(this);
+        editor->setAcceptDrops(false);
+    }
     ui->redoAction->setEnabled(false);
     emit canRedoChanged(false);
     ui->undoAction->setEnabled(false);
@@ -280,4 +293,235 @@ void QL_Edit::onCanRedoChanged(bool canRedo)
 {
     ui->redoAction->setEnabled(canRedo);
     emit canRedoChanged(canRedo);
+}
+
+namespace {
+
+// Whether a key press types its text. A synthetic or unusual event may carry
+// a letter with Ctrl held; a user pressing Ctrl+K never means to type "k".
+// Ctrl with Alt stays text: that is AltGr on some keyboards.
+bool typesText(const QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (text.isEmpty() || !text.front().isPrint())
+        return false;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier);
+}
+
+} // namespace
+
+bool QL_Edit::popupShown() const
+{
+    return false;
+}
+
+bool QL_Edit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->lyricEdit->viewport() || watched == ui->scoreEdit->viewport())
+        return filterViewportEvent(event);
+    const bool score = watched == ui->scoreEdit;
+    if (!score && watched != ui->lyricEdit)
+        return QWidget::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::ShortcutOverride: {
+        // With the popup open, Escape closes the popup and must not reach the
+        // window's Escape shortcut.
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (score && key->key() == Qt::Key_Escape && popupShown())
+            event->accept();
+        return false;
+    }
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (handleShortcut(key))
+            return true;
+        return score ? handleScoreKey(key) : handleLyricKey(key);
+    }
+    case QEvent::MouseButtonPress: {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->buttons() == Qt::RightButton)
+            showContextMenu(mouse);
+        return true;
+    }
+    case QEvent::ContextMenu:
+        return true;
+    case QEvent::InputMethod: {
+        const QString commit = static_cast<QInputMethodEvent *>(event)->commitString();
+        if (score)
+            QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, commit, Qt::NoModifier));
+        else
+            QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, commit));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool QL_Edit::filterViewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        // The middle button pastes the selection under X11.
+        return static_cast<QMouseEvent *>(event)->button() == Qt::MiddleButton;
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool QL_Edit::handleShortcut(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const int key = event->key();
+    if (modifiers == Qt::ControlModifier) {
+        switch (key) {
+        case Qt::Key_C:
+            copy();
+            return true;
+        case Qt::Key_V:
+            paste();
+            return true;
+        case Qt::Key_X:
+            cut();
+            return true;
+        case Qt::Key_Z:
+            undoStack()->undo();
+            return true;
+        default:
+            break;
+        }
+    }
+    if (modifiers == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z) {
+        undoStack()->redo();
+        return true;
+    }
+    if (modifiers == Qt::ShiftModifier && key == Qt::Key_Insert) {
+        paste();
+        return true;
+    }
+    return false;
+}
+
+bool QL_Edit::handleEditingKeyBinding(QKeyEvent *event)
+{
+    // The platform's own editing bindings of the text editors (Ctrl+Y,
+    // Ctrl+K, Ctrl+Insert …) would change a document, or its private
+    // history, outside the commands: map what has a document meaning and
+    // swallow the rest.
+    if (event->matches(QKeySequence::Undo)) {
+        undoStack()->undo();
+        return true;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        undoStack()->redo();
+        return true;
+    }
+    if (event->matches(QKeySequence::Cut)) {
+        cut();
+        return true;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return true;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        paste();
+        return true;
+    }
+    static const QKeySequence::StandardKey edits[] = {
+        QKeySequence::Delete,           QKeySequence::Backspace,
+        QKeySequence::DeleteEndOfWord,  QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfLine,  QKeySequence::DeleteCompleteLine,
+        QKeySequence::InsertParagraphSeparator, QKeySequence::InsertLineSeparator,
+    };
+    for (QKeySequence::StandardKey edit : edits) {
+        if (event->matches(edit))
+            return true;
+    }
+    return false;
+}
+
+bool QL_Edit::handleScoreKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const QString text = event->text();
+    const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
+
+    if (letter && modifiers == Qt::NoModifier) {
+        // Letters compose a code in the input-method popup.
+        return true;
+    }
+    switch (key) {
+    case Qt::Key_Space:
+        ui->scoreEdit->suggestBeatMark();
+        return true;
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        QL_Command::pushIfChanged(undoStack(),
+                                  new DeleteScoreCommand(this, key == Qt::Key_Backspace, modifiers));
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        QL_Command::pushIfChanged(undoStack(),
+                                  new InsertScoreCommand(this, QStringLiteral("\n"), modifiers));
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // A tab has no place in notation, and focus stays in the editor.
+        return true;
+    default:
+        break;
+    }
+    if (handleEditingKeyBinding(event))
+        return true;
+    if (typesText(event)) {
+        // Digits, punctuation and Shift-letters go in as typed.
+        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, text, Qt::NoModifier));
+        return true;
+    }
+    return false;
+}
+
+bool QL_Edit::handleLyricKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    const QString text = event->text();
+    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+        QL_Command::pushIfChanged(
+            undoStack(), new DeleteLyricCommand(this, key == Qt::Key_Backspace, event->modifiers()));
+        return true;
+    }
+    if (typesText(event) || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+        QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, text));
+        return true;
+    }
+    if (key == Qt::Key_Backtab)
+        return true;
+    return handleEditingKeyBinding(event);
+}
+
+void QL_Edit::showContextMenu(QMouseEvent *event)
+{
+    QMenu menu(this);
+    const bool selection =
+        ui->lyricEdit->textCursor().hasSelection() || ui->scoreEdit->textCursor().hasSelection();
+    ui->cutAction->setEnabled(selection);
+    ui->copyAction->setEnabled(selection);
+    menu.addAction(ui->undoAction);
+    menu.addAction(ui->redoAction);
+    menu.addSeparator();
+    menu.addAction(ui->cutAction);
+    menu.addAction(ui->copyAction);
+    menu.addAction(ui->pasteAction);
+    menu.exec(event->globalPosition().toPoint());
 }

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QWidget>
 
+class QKeyEvent;
+class QMouseEvent;
 class QUndoStack;
 class QL_LyricEdit;
 class QL_ScoreEdit;
@@ -54,6 +56,10 @@ public:
     // The whole document, one entry per lyric line, for the renderer.
     QList<ExportEntry> exportEntries() const;
 
+    // Turns the editors' key presses, input-method commits and mouse presses
+    // into commands, popup calls or the context menu; nothing else edits.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
     // Set while a command edits the texts or a file is loaded: the cursor
     // synchronisation then leaves the cursors alone.
     bool syncing = false;
@@ -73,6 +79,13 @@ public slots:
 
 private:
     void markModified();
+    bool filterViewportEvent(QEvent *event);
+    bool handleShortcut(QKeyEvent *event);
+    bool handleEditingKeyBinding(QKeyEvent *event);
+    bool handleScoreKey(QKeyEvent *event);
+    bool handleLyricKey(QKeyEvent *event);
+    void showContextMenu(QMouseEvent *event);
+    bool popupShown() const;
 
     Ui::QL_Edit *ui;
     QUndoStack *m_undoStack;

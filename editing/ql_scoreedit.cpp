@@ -2,6 +2,8 @@
 
 #include "pairinghighlight.h"
 
+#include <QTextBlock>
+
 QL_ScoreEdit::QL_ScoreEdit(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -10,4 +12,96 @@ QL_ScoreEdit::QL_ScoreEdit(QWidget *parent)
 void QL_ScoreEdit::highlightLine(int position)
 {
     setExtraSelections({PairingHighlight::lineSelection(this, position)});
+}
+
+void QL_ScoreEdit::insertScoreLines(int at, int count)
+{
+    QTextCursor cursor(document());
+    const QTextBlock previous = document()->findBlockByNumber(at - 1);
+    if (at - 1 >= 0 && previous.isValid()) {
+        cursor.setPosition(previous.position() + previous.length() - 1);
+        cursor.movePosition(QTextCursor::NextCharacter);
+    } else if (at <= 0) {
+        cursor.setPosition(0);
+    } else {
+        cursor.movePosition(QTextCursor::End);
+    }
+    cursor.beginEditBlock();
+    cursor.insertText(QString(count, QLatin1Char('\n')));
+    cursor.endEditBlock();
+}
+
+void QL_ScoreEdit::deleteScoreLines(int at, int count)
+{
+    QTextCursor cursor(document());
+    const QTextBlock previous = document()->findBlockByNumber(at - 1);
+    if (at - 1 >= 0 && previous.isValid()) {
+        // The line break before line `at` goes with the removed lines.
+        cursor.setPosition(previous.position() + previous.length() - 1);
+        for (int i = 0; i < count; ++i)
+            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    } else if (at <= 0) {
+        // The first lines go with the line break after the last of them.
+        for (int i = 0; i < count - 1; ++i)
+            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    }
+    if (!cursor.hasSelection())
+        return;
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+}
+
+namespace {
+
+// 头板 头眼/末眼 中眼 赠板 腰头眼/腰末眼 腰中眼 底板 腰赠板
+bool isBeatMark(char32_t c)
+{
+    return c >= 0xF0000 && c <= 0xF0007;
+}
+
+constexpr char32_t touBan = 0xF0000;
+constexpr char32_t zengBan = 0xF0003;
+constexpr char32_t yaoZengBan = 0xF0007;
+
+} // namespace
+
+QString QL_ScoreEdit::nextBeatMark() const
+{
+    // The marks before the cursor, nearest first, at most one measure of
+    // eight beats.
+    const QString text = document()->toPlainText().left(textCursor().position());
+    QList<char32_t> marks;
+    for (int i = text.size(); i > 0 && marks.size() < 8;) {
+        char32_t c = text.at(i - 1).unicode();
+        if (text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i - 2), text.at(i - 1));
+            i -= 2;
+        } else {
+            --i;
+        }
+        if (isBeatMark(c))
+            marks.append(c);
+    }
+
+    char32_t reference = touBan;
+    if (marks.size() == 8) {
+        // A measure with 赠板 has eight beats; otherwise four.
+        const bool eightBeats = marks.contains(zengBan) || marks.contains(yaoZengBan);
+        reference = marks.at(eightBeats ? 7 : 3);
+    } else if (marks.size() == 1) {
+        reference = marks.at(0);
+    } else if (marks.size() >= 2 && marks.size() <= 3) {
+        reference = marks.at(1);
+    } else if (marks.size() >= 4) {
+        reference = marks.at(3);
+    }
+    return QString::fromUcs4(&reference, 1);
+}
+
+void QL_ScoreEdit::suggestBeatMark()
+{
 }

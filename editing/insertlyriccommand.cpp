@@ -1,0 +1,55 @@
+#include "insertlyriccommand.h"
+
+#include "deletelyriccommand.h"
+#include "linegrammar.h"
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
+#include "undostepcounter.h"
+
+#include <QTextBlock>
+
+InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
+    : QL_Command(edit)
+{
+    if (text.isEmpty())
+        return;
+    QL_LyricEdit *lyric = edit->lyricEdit();
+    edit->syncing = true;
+
+    if (lyric->textCursor().hasSelection()) {
+        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
+        edit->syncing = true;
+    }
+
+    UndoStepCounter lyricCounter(lyric->document());
+    UndoStepCounter scoreCounter(edit->scoreEdit()->document());
+
+    QTextCursor cursor = lyric->textCursor();
+    const int position = cursor.position();
+    const QString line = cursor.block().text();
+    const int before = isStructuralLine(line) ? 0 : countLyricChars(line);
+
+    cursor.beginEditBlock();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    lyric->setTextCursor(cursor);
+
+    const int after = lyricCharsOfLines(position, cursor.position());
+    realignScore(position, before, after);
+
+    lyricSteps = lyricCounter.steps();
+    scoreSteps = scoreCounter.steps();
+    edit->syncing = false;
+    edit->lyricCursorPositionChanged();
+}
+
+void InsertLyricCommand::undo()
+{
+    replayLyricChange(true, lyricSteps, scoreSteps);
+}
+
+void InsertLyricCommand::redo()
+{
+    replayLyricChange(false, lyricSteps, scoreSteps);
+}

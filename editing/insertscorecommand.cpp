@@ -1,0 +1,50 @@
+#include "insertscorecommand.h"
+
+#include "deletescorecommand.h"
+#include "ql_edit.h"
+#include "ql_scoreedit.h"
+#include "undostepcounter.h"
+
+#include <QStringList>
+
+InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
+                                       Qt::KeyboardModifiers modifiers)
+    : QL_Command(edit)
+{
+    if (text.isEmpty())
+        return;
+    QL_ScoreEdit *score = edit->scoreEdit();
+    QTextCursor cursor = score->textCursor();
+    const int start = cursor.selectionStart();
+    if (cursor.hasSelection())
+        pushIfChanged(edit->undoStack(), new DeleteScoreCommand(edit, true, Qt::NoModifier));
+
+    UndoStepCounter counter(score->document());
+    cursor = score->textCursor();
+    cursor.beginEditBlock();
+    cursor.setPosition(start);
+    if (modifiers == Qt::ShiftModifier) {
+        cursor.insertText(text);
+    } else {
+        const QStringList parts = text.split(QLatin1Char('\n'));
+        for (int i = 0; i < parts.size(); ++i) {
+            if (!parts.at(i).isEmpty())
+                cursor.insertText(parts.at(i));
+            if (i + 1 < parts.size())
+                cursor.movePosition(QTextCursor::NextBlock);
+        }
+    }
+    cursor.endEditBlock();
+    done = counter.steps() > 0;
+    score->setTextCursor(cursor);
+}
+
+void InsertScoreCommand::undo()
+{
+    edit->scoreEdit()->undo();
+}
+
+void InsertScoreCommand::redo()
+{
+    edit->scoreEdit()->redo();
+}

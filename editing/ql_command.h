@@ -1,0 +1,44 @@
+#ifndef QL_COMMAND_H
+#define QL_COMMAND_H
+
+#include <QUndoCommand>
+
+class QL_Edit;
+class QUndoStack;
+
+// The base of every document command. A command makes its whole edit in its
+// constructor, through the editors' own documents inside edit blocks, and
+// remembers only how many undo steps that added to each document; undo() and
+// redo() replay those steps in the documents' own histories. This holds as
+// long as nothing else edits the documents, which the document editor
+// ensures by turning every edit into a command.
+class QL_Command : public QUndoCommand
+{
+public:
+    explicit QL_Command(QL_Edit *edit);
+
+    // Whether the construction changed either document. A command without
+    // changes is deleted instead of pushed.
+    virtual bool hasChanges() const = 0;
+
+    // Pushes the command on the stack if it changed something, else deletes it.
+    static void pushIfChanged(QUndoStack *stack, QL_Command *command);
+
+protected:
+    // Undoes or redoes scoreSteps steps of the score, then lyricSteps of the
+    // lyrics, and re-pairs the cursors: what both lyric commands replay.
+    void replayLyricChange(bool undo, int lyricSteps, int scoreSteps);
+
+    // After lyric characters around position changed from `before` to
+    // `after`, inserts or removes the score lines of the difference at the
+    // ordinal of the first character after position.
+    void realignScore(int position, int before, int after);
+
+    // The lyric characters of the non-structural lines from the line holding
+    // `from` through the line holding `to`.
+    int lyricCharsOfLines(int from, int to) const;
+
+    QL_Edit *edit;
+};
+
+#endif // QL_COMMAND_H

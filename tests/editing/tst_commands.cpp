@@ -1,0 +1,534 @@
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace {
+
+QString mark(char32_t c)
+{
+    return QString::fromUcs4(&c, 1);
+}
+
+// Types text as key presses; characters without a key of their own (an
+// ideograph picked from the system's input method) come with Key_unknown.
+void typeText(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    for (QChar c : text) {
+        int key = Qt::Key_unknown;
+        if (c.unicode() < 0x80 && c.isLetterOrNumber())
+            key = c.toUpper().unicode();
+        else if (c.unicode() < 0x80)
+            key = c.unicode();
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, QString(c));
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers, QString(c));
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+} // namespace
+
+// The edit commands, driven through key and input-method events as a user
+// would type them.
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void typingAfterThirdCharAddsFourthLine();
+    void nonLyricCharsAddNoLine_data();
+    void nonLyricCharsAddNoLine();
+    void hashAtLineStartRemovesLines();
+    void backspaceJoin_data();
+    void backspaceJoin();
+    void lyricDeleteModifiers_data();
+    void lyricDeleteModifiers();
+    void replacingSelectionIsTwoSteps();
+    void inputMethodCommitIsOneStep();
+    void multiLineEditsUndoExactly();
+    void scoreBackspaceAtLineStart();
+    void scoreShiftBackspaceJoins();
+    void scoreSelectionDeleteKeepsLines();
+    void scoreReturn_data();
+    void scoreReturn();
+    void scoreTypedTextIsUndoable_data();
+    void scoreTypedTextIsUndoable();
+    void undoShortcutInEitherEditor();
+    void tabInLyricsIsACommand();
+    void platformBindingsDoNotEdit_data();
+    void platformBindingsDoNotEdit();
+    void middleClickDoesNotPaste();
+    void contextMenuEnablesCutCopy_data();
+    void contextMenuEnablesCutCopy();
+    void nextBeatMark_data();
+    void nextBeatMark();
+
+private:
+    void load(const QString &lyric, const QString &score);
+    void setLyricCursor(int position, int anchor = -1);
+    void setScoreCursor(int position, int anchor = -1);
+    QString lyric() const { return doc->lyricEdit()->toPlainText(); }
+    QString score() const { return doc->scoreEdit()->toPlainText(); }
+    void undoAll();
+    QL_Edit *doc = nullptr;
+};
+
+void TestCommands::init()
+{
+    doc = new QL_Edit;
+    doc->resize(640, 400);
+}
+
+void TestCommands::cleanup()
+{
+    delete doc;
+}
+
+void TestCommands::load(const QString &lyric, const QString &score)
+{
+    doc->syncing = true;
+    doc->lyricEdit()->setPlainText(lyric);
+    doc->scoreEdit()->setPlainText(score);
+    doc->syncing = false;
+}
+
+void TestCommands::setLyricCursor(int position, int anchor)
+{
+    QTextCursor cursor = doc->lyricEdit()->textCursor();
+    cursor.setPosition(anchor < 0 ? position : anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    doc->lyricEdit()->setTextCursor(cursor);
+}
+
+void TestCommands::setScoreCursor(int position, int anchor)
+{
+    QTextCursor cursor = doc->scoreEdit()->textCursor();
+    cursor.setPosition(anchor < 0 ? position : anchor);
+    cursor.setPosition(position, QTextCursor::KeepAnchor);
+    doc->scoreEdit()->setTextCursor(cursor);
+}
+
+void TestCommands::undoAll()
+{
+    while (doc->undoStack()->canUndo())
+        doc->undoStack()->undo();
+}
+
+void TestCommands::typingAfterThirdCharAddsFourthLine()
+{
+    load(QStringLiteral("原来姹"), QStringLiteral("a\nb\nc\n"));
+    setLyricCursor(3);
+    typeText(doc->lyricEdit(), QStringLiteral("紫"));
+    QCOMPARE(lyric(), QStringLiteral("原来姹紫"));
+    QCOMPARE(score(), QStringLiteral("a\nb\nc\n\n"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+    // The score cursor follows onto the new character's line.
+    QCOMPARE(doc->scoreEdit()->textCursor().blockNumber(), 3);
+
+    doc->undo();
+    QCOMPARE(lyric(), QStringLiteral("原来姹"));
+    QCOMPARE(score(), QStringLiteral("a\nb\nc\n"));
+    doc->redo();
+    QCOMPARE(lyric(), QStringLiteral("原来姹紫"));
+    QCOMPARE(score(), QStringLiteral("a\nb\nc\n\n"));
+}
+
+void TestCommands::nonLyricCharsAddNoLine_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addRow("latin letter") << QStringLiteral("a");
+    QTest::addRow("full-width comma") << QStringLiteral("，");
+    QTest::addRow("digit") << QStringLiteral("7");
+}
+
+void TestCommands::nonLyricCharsAddNoLine()
+{
+    QFETCH(QString, typed);
+    load(QStringLiteral("原来"), QStringLiteral("a\nb\n"));
+    setLyricCursor(1);
+    typeText(doc->lyricEdit(), typed);
+    QCOMPARE(lyric(), QStringLiteral("原") + typed + QStringLiteral("来"));
+    QCOMPARE(score(), QStringLiteral("a\nb\n"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+}
+
+void TestCommands::hashAtLineStartRemovesLines()
+{
+    load(QStringLiteral("原来\n姹紫嫣红\n开"), QStringLiteral("a\nb\nc\nd\ne\nf\ng\n"));
+    setLyricCursor(3);
+    typeText(doc->lyricEdit(), QStringLiteral("#"));
+    QCOMPARE(lyric(), QStringLiteral("原来\n#姹紫嫣红\n开"));
+    QCOMPARE(score(), QStringLiteral("a\nb\ng\n"));
+
+    // Deleting the marker brings back empty lines for the four characters.
+    setLyricCursor(3);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Delete);
+    QCOMPARE(lyric(), QStringLiteral("原来\n姹紫嫣红\n开"));
+    QCOMPARE(score(), QStringLiteral("a\nb\n\n\n\n\ng\n"));
+
+    doc->undo();
+    doc->undo();
+    QCOMPARE(score(), QStringLiteral("a\nb\nc\nd\ne\nf\ng\n"));
+}
+
+void TestCommands::backspaceJoin_data()
+{
+    QTest::addColumn<QString>("lyricBefore");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("lyricAfter");
+    QTest::addColumn<QString>("scoreAfter");
+    QTest::addRow("into a sung line") << QStringLiteral("原来\n姹紫嫣") << 3
+                                       << QStringLiteral("原来姹紫嫣") << QStringLiteral("a\nb\nc\nd\ne\n");
+    QTest::addRow("into a title") << QStringLiteral("# 题\n原来姹") << 4
+                                   << QStringLiteral("# 题原来姹") << QStringLiteral("d\ne\n");
+}
+
+void TestCommands::backspaceJoin()
+{
+    QFETCH(QString, lyricBefore);
+    QFETCH(int, position);
+    QFETCH(QString, lyricAfter);
+    QFETCH(QString, scoreAfter);
+    const QString scoreBefore = QStringLiteral("a\nb\nc\nd\ne\n");
+    load(lyricBefore, scoreBefore);
+    setLyricCursor(position);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Backspace);
+    QCOMPARE(lyric(), lyricAfter);
+    QCOMPARE(score(), scoreAfter);
+    doc->undo();
+    QCOMPARE(lyric(), lyricBefore);
+    QCOMPARE(score(), scoreBefore);
+}
+
+void TestCommands::lyricDeleteModifiers_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("after");
+    QTest::addRow("backspace") << int(Qt::Key_Backspace) << Qt::KeyboardModifiers() << QStringLiteral("原来紫嫣");
+    QTest::addRow("ctrl+backspace to line start")
+        << int(Qt::Key_Backspace) << Qt::KeyboardModifiers(Qt::ControlModifier) << QStringLiteral("紫嫣");
+    QTest::addRow("ctrl+shift+backspace is one char")
+        << int(Qt::Key_Backspace) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
+        << QStringLiteral("原来紫嫣");
+    QTest::addRow("delete") << int(Qt::Key_Delete) << Qt::KeyboardModifiers() << QStringLiteral("原来姹嫣");
+    QTest::addRow("ctrl+delete to line end")
+        << int(Qt::Key_Delete) << Qt::KeyboardModifiers(Qt::ControlModifier) << QStringLiteral("原来姹");
+}
+
+void TestCommands::lyricDeleteModifiers()
+{
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, after);
+    load(QStringLiteral("原来姹紫嫣"), QStringLiteral("1\n2\n3\n4\n5\n"));
+    setLyricCursor(3);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key(key), modifiers);
+    QCOMPARE(lyric(), after);
+    // Each removed character took its own score line.
+    QCOMPARE(score().count(QLatin1Char('\n')), after.size());
+}
+
+void TestCommands::replacingSelectionIsTwoSteps()
+{
+    load(QStringLiteral("原来姹紫"), QStringLiteral("1\n2\n3\n4\n"));
+    setLyricCursor(3, 1);
+    typeText(doc->lyricEdit(), QStringLiteral("嫣"));
+    QCOMPARE(lyric(), QStringLiteral("原嫣紫"));
+    QCOMPARE(score(), QStringLiteral("1\n\n4\n"));
+    QCOMPARE(doc->undoStack()->count(), 2);
+    doc->undo();
+    QCOMPARE(lyric(), QStringLiteral("原紫"));
+    QCOMPARE(score(), QStringLiteral("1\n4\n"));
+    doc->undo();
+    QCOMPARE(lyric(), QStringLiteral("原来姹紫"));
+    QCOMPARE(score(), QStringLiteral("1\n2\n3\n4\n"));
+}
+
+void TestCommands::inputMethodCommitIsOneStep()
+{
+    load(QString(), QString());
+    QInputMethodEvent preedit(QStringLiteral("yuan"), {});
+    QApplication::sendEvent(doc->lyricEdit(), &preedit);
+    QCOMPARE(lyric(), QString());
+    QCOMPARE(doc->undoStack()->count(), 0);
+
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("原来姹紫"));
+    QApplication::sendEvent(doc->lyricEdit(), &commit);
+    QCOMPARE(lyric(), QStringLiteral("原来姹紫"));
+    QCOMPARE(score(), QStringLiteral("\n\n\n\n"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+    doc->undo();
+    QCOMPARE(lyric(), QString());
+    QCOMPARE(score(), QString());
+}
+
+void TestCommands::multiLineEditsUndoExactly()
+{
+    // One edit block inserting several lines counts as one undo step of its
+    // document; replaying more would undo earlier commands' edits too.
+    load(QString(), QString());
+    typeText(doc->lyricEdit(), QStringLiteral("原"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("来姹\n紫嫣\n红"));
+    QApplication::sendEvent(doc->lyricEdit(), &commit);
+    QCOMPARE(score(), QStringLiteral("\n\n\n\n\n\n"));
+    setScoreCursor(0);
+    typeText(doc->scoreEdit(), QStringLiteral("12"));
+    setLyricCursor(2, 5);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Delete);
+    QCOMPARE(lyric(), QStringLiteral("原来嫣\n红"));
+    QCOMPARE(score(), QStringLiteral("12\n\n\n\n"));
+
+    const QStringList lyrics = {QStringLiteral("原来嫣\n红"), QStringLiteral("原来姹\n紫嫣\n红"),
+                                QStringLiteral("原来姹\n紫嫣\n红"), QStringLiteral("原来姹\n紫嫣\n红"),
+                                QStringLiteral("原"), QString()};
+    const QStringList scores = {QStringLiteral("12\n\n\n\n"), QStringLiteral("12\n\n\n\n\n\n"),
+                                QStringLiteral("1\n\n\n\n\n\n"), QStringLiteral("\n\n\n\n\n\n"),
+                                QStringLiteral("\n"), QString()};
+    for (int i = 0; i < lyrics.size(); ++i) {
+        QCOMPARE(lyric(), lyrics.at(i));
+        QCOMPARE(score(), scores.at(i));
+        doc->undo();
+    }
+    QVERIFY(!doc->undoStack()->canUndo());
+    for (int i = lyrics.size() - 1; i >= 0; --i) {
+        QCOMPARE(lyric(), lyrics.at(i));
+        QCOMPARE(score(), scores.at(i));
+        doc->redo();
+    }
+}
+
+void TestCommands::scoreBackspaceAtLineStart()
+{
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    setScoreCursor(3);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Backspace);
+    QCOMPARE(score(), QStringLiteral("ab\ncd\n"));
+    QCOMPARE(doc->scoreEdit()->textCursor().position(), 2);
+    QCOMPARE(doc->undoStack()->count(), 0);
+
+    // Delete at a line's end steps onto the next line.
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Delete);
+    QCOMPARE(doc->scoreEdit()->textCursor().position(), 3);
+    QCOMPARE(doc->undoStack()->count(), 0);
+}
+
+void TestCommands::scoreShiftBackspaceJoins()
+{
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    setScoreCursor(3);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Backspace, Qt::ShiftModifier);
+    QCOMPARE(score(), QStringLiteral("abcd\n"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+    doc->undo();
+    QCOMPARE(score(), QStringLiteral("ab\ncd\n"));
+}
+
+void TestCommands::scoreSelectionDeleteKeepsLines()
+{
+    load(QStringLiteral("原来姹紫嫣红"), QStringLiteral("l1\nl2\nl3\nl4\nl5\nl6"));
+    // From inside line 2 to inside line 5 (1-based).
+    setScoreCursor(13, 4);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Delete);
+    QCOMPARE(score(), QStringLiteral("l1\nl\n\n\n5\nl6"));
+    QCOMPARE(doc->scoreEdit()->blockCount(), 6);
+    doc->undo();
+    QCOMPARE(score(), QStringLiteral("l1\nl2\nl3\nl4\nl5\nl6"));
+}
+
+void TestCommands::scoreReturn_data()
+{
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("cursor");
+    QTest::addRow("return moves to next line") << Qt::KeyboardModifiers() << QStringLiteral("ab\ncd") << 3;
+    QTest::addRow("shift+return splits") << Qt::KeyboardModifiers(Qt::ShiftModifier)
+                                         << QStringLiteral("a\nb\ncd") << 2;
+}
+
+void TestCommands::scoreReturn()
+{
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, after);
+    QFETCH(int, cursor);
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd"));
+    setScoreCursor(1);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Return, modifiers);
+    QCOMPARE(score(), after);
+    QCOMPARE(doc->scoreEdit()->textCursor().position(), cursor);
+}
+
+void TestCommands::scoreTypedTextIsUndoable_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addRow("digit") << QStringLiteral("5");
+    QTest::addRow("punctuation") << QStringLiteral(",");
+    QTest::addRow("shift letter") << QStringLiteral("A");
+}
+
+void TestCommands::scoreTypedTextIsUndoable()
+{
+    QFETCH(QString, typed);
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    setScoreCursor(1);
+    typeText(doc->scoreEdit(), typed, typed.front().isUpper() ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(score(), QStringLiteral("a") + typed + QStringLiteral("b\ncd\n"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+    doc->undo();
+    QCOMPARE(score(), QStringLiteral("ab\ncd\n"));
+}
+
+void TestCommands::undoShortcutInEitherEditor()
+{
+    load(QString(), QString());
+    typeText(doc->lyricEdit(), QStringLiteral("原"));
+    setScoreCursor(0);
+    typeText(doc->scoreEdit(), QStringLiteral("1"));
+    QCOMPARE(score(), QStringLiteral("1\n"));
+
+    // Ctrl+Z in the lyric editor undoes the score edit, the last command.
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(score(), QStringLiteral("\n"));
+    QCOMPARE(lyric(), QStringLiteral("原"));
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(lyric(), QString());
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(lyric(), QStringLiteral("原"));
+}
+
+void TestCommands::tabInLyricsIsACommand()
+{
+    load(QStringLiteral("原来"), QStringLiteral("a\nb\n"));
+    setLyricCursor(1);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Tab);
+    QCOMPARE(lyric(), QStringLiteral("原\t来"));
+    QCOMPARE(doc->undoStack()->count(), 1);
+    doc->undo();
+    QCOMPARE(lyric(), QStringLiteral("原来"));
+    QCOMPARE(score(), QStringLiteral("a\nb\n"));
+}
+
+void TestCommands::platformBindingsDoNotEdit_data()
+{
+    QTest::addColumn<bool>("inScore");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    const Qt::KeyboardModifiers ctrl(Qt::ControlModifier);
+    QTest::addRow("lyric ctrl+k") << false << int(Qt::Key_K) << ctrl;
+    QTest::addRow("lyric ctrl+y") << false << int(Qt::Key_Y) << ctrl;
+    QTest::addRow("lyric ctrl+u") << false << int(Qt::Key_U) << ctrl;
+    QTest::addRow("lyric ctrl+shift+insert")
+        << false << int(Qt::Key_Insert) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::addRow("score ctrl+k") << true << int(Qt::Key_K) << ctrl;
+    QTest::addRow("score ctrl+y") << true << int(Qt::Key_Y) << ctrl;
+    QTest::addRow("score tab") << true << int(Qt::Key_Tab) << Qt::KeyboardModifiers();
+}
+
+void TestCommands::platformBindingsDoNotEdit()
+{
+    QFETCH(bool, inScore);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QApplication::clipboard()->setText(QStringLiteral("贴"));
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    setLyricCursor(1);
+    setScoreCursor(1);
+    QTest::keyClick(inScore ? static_cast<QWidget *>(doc->scoreEdit()) : doc->lyricEdit(), Qt::Key(key),
+                    modifiers);
+    QCOMPARE(lyric(), QStringLiteral("原来"));
+    QCOMPARE(score(), QStringLiteral("ab\ncd\n"));
+    QCOMPARE(doc->undoStack()->count(), 0);
+    QVERIFY(!doc->lyricEdit()->document()->isUndoAvailable());
+    QVERIFY(!doc->scoreEdit()->document()->isUndoAvailable());
+}
+
+void TestCommands::middleClickDoesNotPaste()
+{
+    QApplication::clipboard()->setText(QStringLiteral("贴"), QClipboard::Selection);
+    QApplication::clipboard()->setText(QStringLiteral("贴"));
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+    for (QPlainTextEdit *editor : {static_cast<QPlainTextEdit *>(doc->lyricEdit()),
+                                   static_cast<QPlainTextEdit *>(doc->scoreEdit())})
+        QTest::mouseClick(editor->viewport(), Qt::MiddleButton, {}, QPoint(10, 5));
+    QCOMPARE(lyric(), QStringLiteral("原来"));
+    QCOMPARE(score(), QStringLiteral("ab\ncd\n"));
+}
+
+void TestCommands::contextMenuEnablesCutCopy_data()
+{
+    QTest::addColumn<bool>("select");
+    QTest::addRow("nothing selected") << false;
+    QTest::addRow("lyric selection") << true;
+}
+
+void TestCommands::contextMenuEnablesCutCopy()
+{
+    QFETCH(bool, select);
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
+    if (select)
+        setLyricCursor(2, 0);
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+
+    QStringList seen;
+    QTimer::singleShot(50, this, [&seen] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator())
+                seen.append(action->text() + (action->isEnabled() ? "+" : "-"));
+        }
+        menu->close();
+    });
+    QTest::mousePress(doc->lyricEdit(), Qt::RightButton, {}, QPoint(20, 20));
+    const QString onOff = select ? QStringLiteral("+") : QStringLiteral("-");
+    QCOMPARE(seen, QStringList({QStringLiteral("撤销-"), QStringLiteral("重做-"), QStringLiteral("剪切") + onOff,
+                                QStringLiteral("复制") + onOff, QStringLiteral("粘贴+")}));
+}
+
+void TestCommands::nextBeatMark_data()
+{
+    const QString ban = mark(0xF0000), yan = mark(0xF0001), zhong = mark(0xF0002), zeng = mark(0xF0003),
+                  di = mark(0xF0006);
+    const QString note = mark(0xF002C);
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("no mark") << note << ban;
+    QTest::addRow("one mark") << note + zhong + note << zhong;
+    QTest::addRow("three marks: the 2nd nearest") << ban + note + yan + note + zhong << yan;
+    QTest::addRow("five marks: the 4th nearest")
+        << di + "\n" + ban + note + yan + "\n" + zhong + note + yan + note << ban;
+    QTest::addRow("eight marks with zengban: the 8th")
+        << zeng + yan + zhong + yan + ban + yan + zhong + yan << zeng;
+    QTest::addRow("eight marks without: the 4th")
+        << di + yan + zhong + yan + ban + yan + zhong + yan << ban;
+}
+
+void TestCommands::nextBeatMark()
+{
+    QFETCH(QString, score);
+    QFETCH(QString, expected);
+    load(QString(), score);
+    setScoreCursor(doc->scoreEdit()->document()->characterCount() - 1);
+    QCOMPARE(doc->scoreEdit()->nextBeatMark(), expected);
+}
+
+QTEST_MAIN(TestCommands)
+#include "tst_commands.moc"
