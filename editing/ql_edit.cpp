@@ -9,7 +9,9 @@
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QFileInfo>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -176,18 +178,96 @@ void QL_Edit::redo()
     m_undoStack->redo();
 }
 
-// Clipboard and insert operations go through the document's commands, which
-// are not available yet; until then they leave the document alone.
-void QL_Edit::copy() {}
-void QL_Edit::cut() {}
-void QL_Edit::paste() {}
-void QL_Edit::insertTitle() {}
-void QL_Edit::insertQuPai() {}
-void QL_Edit::insertLianBai() {}
-void QL_Edit::insertJiaBai() {}
-void QL_Edit::insertComment() {}
-void QL_Edit::insertLineBreak() {}
-void QL_Edit::insertPageBreak() {}
+void QL_Edit::copy()
+{
+    // Copying sung characters together with their notation arrives with the
+    // clipboard format of the lyric editor.
+    if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection())
+        ui->scoreEdit->copy();
+}
+
+void QL_Edit::cut()
+{
+    if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection()) {
+        ui->scoreEdit->copy();
+        // Keeps the score's line count: the selection leaves its line breaks.
+        QL_Command::pushIfChanged(m_undoStack, new DeleteScoreCommand(this, true, Qt::NoModifier));
+    }
+}
+
+void QL_Edit::paste()
+{
+    const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
+    if (text.isEmpty())
+        return;
+    if (ui->scoreEdit->hasFocus())
+        QL_Command::pushIfChanged(m_undoStack, new InsertScoreCommand(this, text, Qt::NoModifier));
+}
+
+void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
+{
+    QL_LyricEdit *lyric = ui->lyricEdit;
+    QTextCursor cursor = lyric->textCursor();
+    QString text = marker;
+    if (!cursor.block().text().isEmpty()) {
+        // A marker starts a line of its own, after the current one.
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        lyric->setTextCursor(cursor);
+        text.prepend(QLatin1Char('\n'));
+    }
+    QL_Command::pushIfChanged(m_undoStack, new InsertLyricCommand(this, text));
+
+    cursor = lyric->textCursor();
+    switch (selection) {
+    case MarkerSelection::None:
+        break;
+    case MarkerSelection::Title:
+        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, 2);
+        break;
+    case MarkerSelection::TuneName:
+        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::MoveAnchor, 5);
+        cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor, 3);
+        break;
+    }
+    lyric->setTextCursor(cursor);
+    lyric->ensureCursorVisible();
+    lyric->setFocus(Qt::OtherFocusReason);
+}
+
+void QL_Edit::insertTitle()
+{
+    insertMarker(QStringLiteral("# 标题"), MarkerSelection::Title);
+}
+
+void QL_Edit::insertQuPai()
+{
+    insertMarker(QStringLiteral("【曲牌名】(调名)"), MarkerSelection::TuneName);
+}
+
+void QL_Edit::insertLianBai()
+{
+    insertMarker(QStringLiteral("= "), MarkerSelection::None);
+}
+
+void QL_Edit::insertJiaBai()
+{
+    insertMarker(QStringLiteral("> "), MarkerSelection::None);
+}
+
+void QL_Edit::insertComment()
+{
+    insertMarker(QStringLiteral("; "), MarkerSelection::None);
+}
+
+void QL_Edit::insertLineBreak()
+{
+    insertMarker(QStringLiteral("@换行符"), MarkerSelection::None);
+}
+
+void QL_Edit::insertPageBreak()
+{
+    insertMarker(QStringLiteral("@分页符"), MarkerSelection::None);
+}
 
 QList<ExportEntry> QL_Edit::exportEntries() const
 {

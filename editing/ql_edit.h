@@ -78,6 +78,9 @@ public slots:
     void updateScoreLineNumberArea();
 
 private:
+    // What an inserted marker line leaves selected, ready to be typed over.
+    enum class MarkerSelection { None, Title, TuneName };
+    void insertMarker(const QString &marker, MarkerSelection selection);
     void markModified();
     bool filterViewportEvent(QEvent *event);
     bool handleShortcut(QKeyEvent *event);

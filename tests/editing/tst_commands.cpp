@@ -74,6 +74,8 @@ private slots:
     void contextMenuEnablesCutCopy();
     void nextBeatMark_data();
     void nextBeatMark();
+    void insertOperations_data();
+    void insertOperations();
 
 private:
     void load(const QString &lyric, const QString &score);
@@ -528,6 +530,52 @@ void TestCommands::nextBeatMark()
     load(QString(), score);
     setScoreCursor(doc->scoreEdit()->document()->characterCount() - 1);
     QCOMPARE(doc->scoreEdit()->nextBeatMark(), expected);
+}
+
+void TestCommands::insertOperations_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("lyricBefore");
+    QTest::addColumn<QString>("lyricAfter");
+    QTest::addColumn<QString>("selected");
+    QTest::addRow("title on an empty line") << "insertTitle" << QString() << QStringLiteral("# 标题")
+                                            << QStringLiteral("标题");
+    QTest::addRow("title after a sung line") << "insertTitle" << QStringLiteral("你好")
+                                             << QStringLiteral("你好\n# 标题") << QStringLiteral("标题");
+    QTest::addRow("tune name") << "insertQuPai" << QStringLiteral("你好")
+                               << QStringLiteral("你好\n【曲牌名】(调名)") << QStringLiteral("曲牌名");
+    QTest::addRow("spoken passage") << "insertLianBai" << QString() << QStringLiteral("= ") << QString();
+    QTest::addRow("jiabai") << "insertJiaBai" << QString() << QStringLiteral("> ") << QString();
+    QTest::addRow("comment") << "insertComment" << QStringLiteral("你好") << QStringLiteral("你好\n; ")
+                             << QString();
+    QTest::addRow("line break") << "insertLineBreak" << QString() << QStringLiteral("@换行符") << QString();
+    QTest::addRow("page break") << "insertPageBreak" << QStringLiteral("你好")
+                                << QStringLiteral("你好\n@分页符") << QString();
+}
+
+void TestCommands::insertOperations()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, lyricBefore);
+    QFETCH(QString, lyricAfter);
+    QFETCH(QString, selected);
+    const QString scoreBefore = lyricBefore.isEmpty() ? QString() : QStringLiteral("a\nb\n");
+    load(lyricBefore, scoreBefore);
+    setLyricCursor(lyricBefore.isEmpty() ? 0 : 1);
+    QVERIFY(QMetaObject::invokeMethod(this, [this, operation] {
+        const QHash<QString, void (QL_Edit::*)()> operations = {
+            {"insertTitle", &QL_Edit::insertTitle},         {"insertQuPai", &QL_Edit::insertQuPai},
+            {"insertLianBai", &QL_Edit::insertLianBai},     {"insertJiaBai", &QL_Edit::insertJiaBai},
+            {"insertComment", &QL_Edit::insertComment},     {"insertLineBreak", &QL_Edit::insertLineBreak},
+            {"insertPageBreak", &QL_Edit::insertPageBreak},
+        };
+        (doc->*operations.value(operation))();
+    }));
+    QCOMPARE(lyric(), lyricAfter);
+    QCOMPARE(doc->lyricEdit()->textCursor().selectedText(), selected);
+    // Marker lines are structural: no score line comes or goes.
+    QCOMPARE(score(), scoreBefore);
+    QCOMPARE(doc->undoStack()->count(), 1);
 }
 
 QTEST_MAIN(TestCommands)
