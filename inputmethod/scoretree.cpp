@@ -1,0 +1,203 @@
+#include "scoretree.h"
+
+#include "filelocations.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <cmath>
+
+const QString ScoreTree::resourcePath = QStringLiteral(":/resources/wordsdict.csv");
+
+namespace {
+
+QString symbolOf(char32_t codePoint)
+{
+    return QString::fromUcs4(&codePoint, 1);
+}
+
+// Highest score first; ties keep the order in which they were collected, so
+// that equal candidates are offered in dictionary order.
+void sortByScore(ScoredTexts &texts)
+{
+    if (texts.size() > 1) {
+        std::stable_sort(texts.begin(), texts.end(), [](const ScoredText &a, const ScoredText &b) {
+            return a.second > b.second;
+        });
+    }
+}
+
+// Entries below the node, deepest first, each scored by its distance d from
+// the node searched.
+void collect(const TreeNode &node, int depth, ScoredTexts &result)
+{
+    for (const auto &child : node.children)
+        collect(*child.second, depth + 1, result);
+    const double divisor = std::pow(1.2, depth);
+    for (const ScoredText &entry : node.entries)
+        result.append({entry.first, float(double(entry.second) / divisor)});
+}
+
+} // namespace
+
+ScoreTree::ScoreTree(const QString &fileName)
+    : ScoreTree(fileName, FileLocations::forApplication())
+{
+}
+
+ScoreTree::ScoreTree(const QString &fileName, const FileLocations &locations)
+    : m_root(std::make_unique<TreeNode>())
+{
+    buildAlternatives();
+    m_path = locate(fileName, locations);
+    if (!m_path.isEmpty())
+        load(m_path);
+}
+
+ScoreTree::~ScoreTree() = default;
+
+QString ScoreTree::locate(const QString &fileName, const FileLocations &locations)
+{
+    const QString target = locations.filePath(fileName, FileLocations::Kind::Data);
+    if (QFileInfo::exists(target))
+        return target;
+
+    QFile resource(resourcePath);
+    if (!resource.open(QIODevice::ReadOnly))
+        return QString();
+    const QByteArray content = resource.readAll();
+
+    // Written whole or not at all: a copy cut short would otherwise be taken
+    // for the user's dictionary on every later start.
+    QSaveFile copy(target);
+    if (copy.open(QIODevice::WriteOnly) && copy.write(content) == content.size() && copy.commit())
+        return target;
+    return resourcePath;
+}
+
+void ScoreTree::load(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    in.readLine(); // the header
+
+    while (!in.atEnd()) {
+        const QStringList parts = in.readLine().split(QLatin1Char(' '));
+        if (parts.size() <= 2)
+            continue;
+
+        QString hex = parts.at(0);
+        hex.remove(QLatin1Char('U'));
+        bool ok = false;
+        const uint value = hex.toUInt(&ok, 16);
+        // A number that is no Unicode character would come out as a broken
+        // string that the font cannot draw and the editor cannot store.
+        if (!ok || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            continue;
+
+        float weight = parts.at(2).toFloat(&ok);
+        // "nan" and "inf" parse, but a NaN score cannot be ranked at all.
+        if (!ok || !std::isfinite(weight))
+            weight = 0;
+
+        insert(parts.at(1), symbolOf(value), weight);
+    }
+}
+
+void ScoreTree::insert(const QString &code, const QString &symbol, float weight)
+{
+    TreeNode *node = m_root.get();
+    for (const QChar c : code) {
+        std::unique_ptr<TreeNode> &child = node->children[c.unicode()];
+        if (!child)
+            child = std::make_unique<TreeNode>();
+        node = child.get();
+    }
+    node->entries.append({symbol, weight});
+}
+
+ScoredTexts ScoreTree::search(const QString &code, bool withDescendants) const
+{
+    const TreeNode *node = m_root.get();
+    for (const QChar c : code) {
+        const auto child = node->children.find(c.unicode());
+        if (child == node->children.end())
+            return {};
+        node = child->second.get();
+    }
+
+    if (!withDescendants)
+        return node->entries;
+
+    ScoredTexts result;
+    for (const auto &child : node->children)
+        collect(*child.second, 1, result);
+    result.append(node->entries);
+    sortByScore(result);
+    return result;
+}
+
+QList<Segment> ScoreTree::segment(const QString &code) const
+{
+    QList<Segment> segments;
+    qsizetype start = 0;
+    qsizetype i = 0;
+    const TreeNode *node = m_root.get();
+
+    while (i < code.size()) {
+        const auto child = node->children.find(code.at(i).unicode());
+        if (child != node->children.end()) {
+            node = child->second.get();
+            ++i;
+        } else if (i == start) {
+            segments.append({code.mid(i, 1), false});
+            start = ++i;
+            node = m_root.get();
+        } else {
+            // Letter i starts the next code, looked up again from the root.
+            segments.append({code.mid(start, i - start), !node->entries.isEmpty()});
+            start = i;
+            node = m_root.get();
+        }
+    }
+    // A code that is still being typed is valid when longer codes continue it.
+    if (i > start)
+        segments.append({code.mid(start), !node->entries.isEmpty() || !node->children.empty()});
+    return segments;
+}
+
+QStringList ScoreTree::alternatives(const QString &mark) const
+{
+    return m_alternatives.value(mark);
+}
+
+void ScoreTree::buildAlternatives()
+{
+    // For each beat mark: itself, then the other marks a singer is likeliest
+    // to mean instead (the same kind first), then the ornaments.
+    static const char32_t marks[8][8] = {
+        {0xF0000, 0xF0006, 0xF0003, 0xF0007, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
+        {0xF0001, 0xF0004, 0xF0002, 0xF0005, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
+        {0xF0002, 0xF0005, 0xF0001, 0xF0004, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
+        {0xF0003, 0xF0007, 0xF0000, 0xF0006, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
+        {0xF0004, 0xF0001, 0xF0002, 0xF0005, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
+        {0xF0005, 0xF0002, 0xF0001, 0xF0004, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
+        {0xF0006, 0xF0000, 0xF0003, 0xF0007, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
+        {0xF0007, 0xF0003, 0xF0000, 0xF0006, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
+    };
+    static const char32_t ornaments[] = {0xF000C, 0xF000D, 0xF0008, 0xF0009, 0xF000A, 0xF000B};
+
+    for (const auto &row : marks) {
+        QStringList list;
+        for (const char32_t mark : row)
+            list.append(symbolOf(mark));
+        for (const char32_t ornament : ornaments)
+            list.append(symbolOf(ornament));
+        m_alternatives.insert(list.first(), list);
+    }
+}
