@@ -126,6 +126,7 @@ private slots:
     void positions_data();
     void positions();
     void matchesReference();
+    void followsEdits();
 };
 
 void TestLyricCharIndex::emptyDocument()
@@ -191,6 +192,47 @@ void TestLyricCharIndex::matchesReference()
         for (int position = -1; position < doc.characterCount(); ++position)
             QVERIFY2(index.lyricIndexAt(position) == reference.lyricIndexAt(position), qPrintable(context));
         for (int n = -1; n <= reference.lyricText().size() + 1; ++n) {
+            QVERIFY2(index.positionAfterLyricChar(n) == reference.positionAfterLyricChar(n),
+                     qPrintable(context));
+            QVERIFY2(index.lyricCharAt(n) == reference.lyricCharAt(n), qPrintable(context));
+        }
+    }
+}
+
+void TestLyricCharIndex::followsEdits()
+{
+    // Edits of every shape, inside and outside edit blocks, with questions
+    // asked after each: the kept counts must never answer from before it.
+    QRandomGenerator random(77);
+    QTextDocument doc;
+    const LyricCharIndex index(&doc);
+    const ReferenceIndex reference{&doc};
+    const QStringList pieces = {QStringLiteral("原"), QStringLiteral("来 "), QStringLiteral("#"),
+                                QStringLiteral("\n"), QStringLiteral("，"), QStringLiteral("【"),
+                                QStringLiteral("紫\n= 白\n红")};
+    for (int step = 0; step < 400; ++step) {
+        QTextCursor cursor(&doc);
+        const int length = doc.characterCount() - 1;
+        cursor.setPosition(random.bounded(length + 1));
+        const bool block = random.bounded(2);
+        if (block)
+            cursor.beginEditBlock();
+        if (random.bounded(3) == 0 && length > 0) {
+            cursor.setPosition(random.bounded(length + 1), QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else {
+            cursor.insertText(pieces.at(random.bounded(pieces.size())));
+        }
+        if (block)
+            cursor.endEditBlock();
+        if (random.bounded(5) == 0)
+            doc.undo();
+
+        const QString context = QStringLiteral("step %1: %2").arg(step).arg(doc.toPlainText());
+        QVERIFY2(index.lyricCharCount() == reference.lyricText().size(), qPrintable(context));
+        const int probe = random.bounded(doc.characterCount());
+        QVERIFY2(index.lyricIndexAt(probe) == reference.lyricIndexAt(probe), qPrintable(context));
+        for (int n = 0; n <= reference.lyricText().size() + 1; ++n) {
             QVERIFY2(index.positionAfterLyricChar(n) == reference.positionAfterLyricChar(n),
                      qPrintable(context));
             QVERIFY2(index.lyricCharAt(n) == reference.lyricCharAt(n), qPrintable(context));
