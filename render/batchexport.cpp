@@ -1,0 +1,195 @@
+#include "batchexport.h"
+
+#include "exportconfig.h"
+#include "exportentry.h"
+#include "gcpfile.h"
+#include "ql_generatesvg.h"
+#include "scorewriter.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+const QString exportOption = QStringLiteral("export");
+
+const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
+                             QStringLiteral("svg")};
+
+// The format a target's suffix names; empty when it names none.
+QString formatOfSuffix(const QString &target)
+{
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    if (suffix == QLatin1String("jpeg"))
+        return QStringLiteral("jpg");
+    return formats.contains(suffix) ? suffix : QString();
+}
+
+// The image quality level of the export dialog that gives these dots per inch.
+int dpiLevel(int dpi)
+{
+    for (int level = 0; level < 4; ++level) {
+        if (ScoreWriter::dpiForLevel(level) == dpi)
+            return level;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool BatchExport::isRequested(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument == QLatin1String("--export") || argument.startsWith(QLatin1String("--export=")))
+            return true;
+    }
+    return false;
+}
+
+bool BatchExport::isRequested(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return isRequested(arguments);
+}
+
+void BatchExport::prepareEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+BatchExport::BatchExport(QTextStream &out, QTextStream &err)
+    : m_out(out)
+    , m_err(err)
+{
+}
+
+int BatchExport::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Qelun工尺谱：导出曲谱"));
+    const QCommandLineOption exportTo(exportOption, QStringLiteral("导出到 TARGET（PDF 文件、图片文件或文件夹）。"),
+                                      QStringLiteral("TARGET"));
+    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("导出类型：pdf、png、jpg 或 svg。"),
+                                    QStringLiteral("TYPE"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"), QStringLiteral("图片分辨率：96、160、300 或 600。"),
+                                 QStringLiteral("DPI"), QStringLiteral("96"));
+    const QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("使用此 INI 文件中的导出设置。"),
+                                      QStringLiteral("FILE"));
+    parser.addOptions({exportTo, format, dpi, settings});
+    parser.addPositionalArgument(QStringLiteral("SCORE"), QStringLiteral("要导出的 .gcp 曲谱文件。"));
+
+    const QString usage = QStringLiteral(
+        "用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+    if (!parser.parse(arguments)) {
+        m_err << QStringLiteral("错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
+        return UsageError;
+    }
+    const QStringList positional = parser.positionalArguments();
+    const QString target = parser.value(exportTo);
+    if (positional.size() != 1 || target.isEmpty()) {
+        m_err << QStringLiteral("错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage << Qt::endl;
+        return UsageError;
+    }
+
+    QString kind = parser.value(format).toLower();
+    if (kind == QLatin1String("jpeg"))
+        kind = QStringLiteral("jpg");
+    if (kind.isEmpty())
+        kind = formatOfSuffix(target);
+    if (!formats.contains(kind)) {
+        m_err << QStringLiteral("错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg 或 svg。") << Qt::endl;
+        return UsageError;
+    }
+
+    bool ok = false;
+    const int dots = parser.value(dpi).toInt(&ok);
+    if (!ok || ScoreWriter::dpiForLevel(dpiLevel(dots)) != dots) {
+        m_err << QStringLiteral("错误：--dpi 只能是 96、160、300 或 600。") << Qt::endl;
+        return UsageError;
+    }
+
+    return exportScore(positional.first(), target, kind, dots, parser.value(settings));
+}
+
+int BatchExport::exportScore(const QString &scorePath, const QString &target, const QString &format,
+                             int dpi, const QString &settingsPath)
+{
+    GcpFile::Texts texts;
+    switch (GcpFile::load(scorePath, &texts)) {
+    case GcpFile::LoadResult::Loaded:
+        break;
+    case GcpFile::LoadResult::CannotOpen:
+        m_err << QStringLiteral("错误：无法读取文件 ") << scorePath << Qt::endl;
+        return InputError;
+    case GcpFile::LoadResult::WrongType:
+        m_err << QStringLiteral("错误：不是 .gcp 曲谱文件：") << scorePath << Qt::endl;
+        return InputError;
+    case GcpFile::LoadResult::Damaged:
+        m_err << QStringLiteral("错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
+        return InputError;
+    }
+
+    std::unique_ptr<ExportConfig> ownConfig;
+    if (!settingsPath.isEmpty())
+        ownConfig = std::make_unique<ExportConfig>(settingsPath);
+    const ExportConfig &config = ownConfig ? *ownConfig : ExportConfig::instance();
+
+    QL_GenerateSVG renderer(config);
+    QObject::connect(&renderer, &QL_GenerateSVG::progressUpdate, &renderer,
+                     [this](int status, int value, int maxValue, const QString &, const QString &tip) {
+                         if (status == 0)
+                             m_out << tip << Qt::endl;
+                         else if (status == 1)
+                             m_out << '\r' << value << '/' << maxValue << Qt::flush;
+                         else
+                             m_out << '\r' << value << '/' << maxValue << Qt::endl;
+                     });
+    renderer.reset();
+    renderer.generate(buildExportEntries(texts.lyric, texts.score), false);
+
+    ScoreWriter writer(renderer);
+    bool written = false;
+    if (format == QLatin1String("pdf")) {
+        written = writer.writePdf(target);
+    } else if (format == QLatin1String("svg")) {
+        written = writer.writeSvg(target);
+    } else if (formatOfSuffix(target) != format) {
+        // A folder, as the export dialog writes images.
+        written = writer.writeImages(target, dpiLevel(dpi), format);
+    } else {
+        const QFileInfo info(target);
+        QDir().mkpath(info.absolutePath());
+        const int n = int(renderer.pages().size());
+        m_out << QStringLiteral("正在导出") << format << QStringLiteral("文件···") << Qt::endl;
+        written = true;
+        for (int i = 0; i < n && written; ++i) {
+            const QString path = n == 1 ? info.filePath()
+                                        : QDir(info.path()).filePath(info.completeBaseName() + QLatin1Char('_')
+                                                                     + QString::number(i) + QLatin1Char('.')
+                                                                     + info.suffix());
+            written = writer.writeImageFile(i, path, dpi, format);
+            m_out << '\r' << (i + 1) << '/' << n << Qt::flush;
+        }
+        m_out << Qt::endl;
+    }
+
+    if (!written) {
+        const ExportFailure failure = writer.failure();
+        m_err << QStringLiteral("错误：") << (failure.isEmpty() ? QStringLiteral("导出失败") : failure.text);
+        if (!failure.path.isEmpty())
+            m_err << QStringLiteral("（") << QDir::toNativeSeparators(failure.path) << QStringLiteral("）");
+        m_err << Qt::endl;
+        return OutputError;
+    }
+    m_out << QStringLiteral("导出成功！") << Qt::endl;
+    return Success;
+}

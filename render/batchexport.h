@@ -1,0 +1,52 @@
+#ifndef BATCHEXPORT_H
+#define BATCHEXPORT_H
+
+#include <QStringList>
+
+class QTextStream;
+
+// The export from the command line, run without any window:
+//
+//   qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600]
+//         [--settings FILE] SCORE.gcp
+//
+// The format is --format or else TARGET's suffix. A PDF goes to the file
+// TARGET. Images go to the file TARGET for a one-page score and to
+// NAME_0.EXT, NAME_1.EXT, … beside it for a longer one; a TARGET without the
+// image suffix is a folder that receives a new folder as the export dialog
+// writes it. SVG pages always go to a new folder inside the folder TARGET.
+// The options are those of the program's settings, or of the INI file named
+// by --settings. Progress goes to standard output, a failure to standard error
+// with a non-zero exit status.
+class BatchExport
+{
+public:
+    enum ExitCode {
+        Success = 0,
+        UsageError = 1,    // unknown option, missing argument, bad --dpi
+        InputError = 2,    // the score cannot be read or is damaged
+        OutputError = 3,   // the target cannot be written
+    };
+
+    // True when the arguments ask for a batch export.
+    static bool isRequested(const QStringList &arguments);
+    static bool isRequested(int argc, char **argv);
+
+    // Before the application object exists: with no display to talk to, the
+    // export runs on the offscreen platform.
+    static void prepareEnvironment();
+
+    BatchExport(QTextStream &out, QTextStream &err);
+
+    // Runs the export the arguments describe (the program name first).
+    int run(const QStringList &arguments);
+
+private:
+    int exportScore(const QString &scorePath, const QString &target, const QString &format,
+                    int dpi, const QString &settingsPath);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+};
+
+#endif // BATCHEXPORT_H

@@ -1,0 +1,22 @@
+#ifndef EXPORTFAILURE_H
+#define EXPORTFAILURE_H
+
+#include <QString>
+
+// Why an export failed, for whoever tells the user: the export dialog shows
+// it as a warning box titled title (when there is a title), the command line
+// prints text on standard error. The writers themselves never open a box.
+struct ExportFailure
+{
+    // The box's title ("错误", "提示"); empty for a failure that the dialog
+    // passes over in silence.
+    QString title;
+    // The message the user reads.
+    QString text;
+    // The file or folder concerned, for the command line; may be empty.
+    QString path;
+
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
+#endif // EXPORTFAILURE_H

@@ -1,0 +1,240 @@
+#include "scorewriter.h"
+
+#include "exportconfig.h"
+#include "ql_generatesvg.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgRenderer>
+#include <QTextStream>
+
+#include <exception>
+
+namespace {
+
+// The first of base, base_0, base_1, … that names nothing in dir.
+QString unusedFolderName(const QDir &dir, const QString &base)
+{
+    if (!dir.exists(base))
+        return base;
+    for (int k = 0;; ++k) {
+        const QString name = base + QLatin1Char('_') + QString::number(k);
+        if (!dir.exists(name))
+            return name;
+    }
+}
+
+// The configured page size; a size close to a standard one becomes it.
+QPageSize configuredPageSize(const ExportConfig &config)
+{
+    return QPageSize(QSize(config.pageWidth(), config.pageHeight()), QPageSize::Point, QString(),
+                     QPageSize::FuzzyMatch);
+}
+
+} // namespace
+
+int ScoreWriter::dpiForLevel(int dpiLevel)
+{
+    switch (dpiLevel) {
+    case 1:
+        return 160;
+    case 2:
+        return 300;
+    case 3:
+        return 600;
+    default:
+        return 96;
+    }
+}
+
+ScoreWriter::ScoreWriter(QL_GenerateSVG &renderer)
+    : m_renderer(renderer)
+{
+}
+
+bool ScoreWriter::fail(const QString &title, const QString &text, const QString &path)
+{
+    m_failure = ExportFailure{title, text, path};
+    return false;
+}
+
+QString ScoreWriter::fileTitle()
+{
+    if (m_renderer.documentTitle().isEmpty())
+        m_renderer.setDocumentTitle(QL_GenerateSVG::defaultTitle);
+    return m_renderer.documentTitle();
+}
+
+bool ScoreWriter::writePdf(const QString &path)
+{
+    m_failure = ExportFailure();
+    const ExportConfig &config = m_renderer.config();
+    const QFileInfo file(path);
+    const QString folder = file.absolutePath();
+    const QString refused = QStringLiteral("文件无写入权限或文件已被占用!");
+
+    if (QDir(folder).exists() && file.exists()) {
+        try {
+            // Opened without truncating: a refused export must leave the old
+            // file as it was.
+            QFile probe(path);
+            if (!file.isWritable() || !probe.open(QIODevice::ReadWrite))
+                return fail(QStringLiteral("错误"), refused, path);
+            probe.close();
+        } catch (const std::exception &e) {
+            qDebug() << "检测文件可写性时出现异常: " << e.what();
+            return fail(QStringLiteral("错误"), refused, path);
+        }
+    } else if (!QDir(folder).exists()) {
+        QDir().mkpath(folder);
+    }
+
+    QPdfWriter writer(path);
+    writer.setTitle(m_renderer.documentTitle());
+    writer.setCreator(QStringLiteral("Qelun工尺谱"));
+    // Without margins of its own the page layout keeps Qt's default ones and
+    // every page would be inset and scaled unevenly: the page fills the paper.
+    writer.setPageLayout(QPageLayout(configuredPageSize(config),
+                                     config.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0)));
+
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return fail(QStringLiteral("错误"), refused, path);
+
+    const QList<QByteArray> &pages = m_renderer.pages();
+    const int n = int(pages.size());
+    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出PDF文件···"));
+    for (int i = 0; i < n; ++i) {
+        QSvgRenderer svg(pages.at(i));
+        if (i > 0)
+            writer.newPage();
+        painter.save();
+        svg.render(&painter);
+        painter.restore();
+        emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
+    }
+    emit m_renderer.progressUpdate(2, n, n, QString(), QString());
+    // The file is written out as the painter ends: only then is it known to
+    // be complete.
+    if (!painter.end())
+        return fail(QStringLiteral("错误"), refused, path);
+    return true;
+}
+
+QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
+{
+    const ExportConfig &config = m_renderer.config();
+    QSize size = configuredPageSize(config).sizePixels(dpi);
+    if (config.isLandscape())
+        size.transpose();
+    QImage image(size, QImage::Format_ARGB32);
+    if (image.isNull())
+        return image;
+    if (ext.contains(QLatin1String("png")))
+        image.fill(Qt::transparent);
+    else
+        image.fill(config.backgroundColor());
+
+    QSvgRenderer svg(m_renderer.pages().value(index));
+    QPainter painter(&image);
+    svg.render(&painter, QRectF(image.rect()));
+    painter.end();
+    return image;
+}
+
+bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
+{
+    m_failure = ExportFailure();
+    const QImage image = pageImage(index, dpi, ext);
+    QImageWriter writer(path, ext.toLatin1());
+    writer.setQuality(100);
+    if (image.isNull() || !writer.write(image))
+        return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), path);
+    return true;
+}
+
+bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &ext)
+{
+    m_failure = ExportFailure();
+    const QString format = ext.toLower();
+    const QString title = fileTitle();
+    if (!QDir(dir).exists() && !QDir().mkpath(dir))
+        return fail(QString(), QStringLiteral("创建目录失败"), dir);
+
+    const QDir parent(dir);
+    const QString name = unusedFolderName(parent, title + QLatin1Char('_') + format);
+    if (!parent.mkdir(name))
+        return fail(QStringLiteral("提示"), QStringLiteral("创建目录失败"), parent.filePath(name));
+    const QDir folder(parent.filePath(name));
+
+    const int dpi = dpiForLevel(dpiLevel);
+    const int n = int(m_renderer.pages().size());
+    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"),
+                                   QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
+    for (int i = 0; i < n; ++i) {
+        const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QLatin1Char('.') + format);
+        if (!writeImageFile(i, path, dpi, format)) {
+            emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
+            return false;
+        }
+        emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
+    }
+    emit m_renderer.progressUpdate(2, n, n, QString(), QString());
+    return true;
+}
+
+bool ScoreWriter::writeSvg(const QString &dir)
+{
+    m_failure = ExportFailure();
+    const QString title = fileTitle();
+    const QString folderFailed = QStringLiteral("创建目录失败!");
+    if (!QDir(dir).exists() && !QDir().mkpath(dir))
+        return fail(QStringLiteral("错误"), folderFailed, dir);
+    const QDir parent(dir);
+    const QString name = unusedFolderName(parent, title + QStringLiteral("_svg"));
+    if (!parent.mkdir(name))
+        return fail(QStringLiteral("错误"), folderFailed, parent.filePath(name));
+    const QDir folder(parent.filePath(name));
+
+    const QList<QByteArray> &pages = m_renderer.pages();
+    const int n = int(pages.size());
+    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出SVG文件···"));
+    for (int i = 0; i < n; ++i) {
+        const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(pages.at(i)) != pages.at(i).size()) {
+            emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
+            return fail(QStringLiteral("错误"), QStringLiteral("导出SVG文件失败!"), path);
+        }
+        file.close();
+        emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
+    }
+    emit m_renderer.progressUpdate(2, n, n, QString(), QString());
+
+    // Whatever score font is chosen, the file holds the program's notation
+    // font, under the family name the pages ask for.
+    const QString fontName = m_renderer.config().scoreFont().family() + QStringLiteral(".ttf");
+    QFile resource(QStringLiteral(":/resources/fonts/mevto.ttf"));
+    const QByteArray font = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
+    if (!font.isEmpty()) {
+        QFile fontFile(folder.filePath(fontName));
+        if (!fontFile.open(QIODevice::WriteOnly) || fontFile.write(font) != font.size())
+            return fail(QStringLiteral("错误"), QStringLiteral("导出字体文件失败!"), fontFile.fileName());
+    }
+
+    QFile readme(folder.filePath(QStringLiteral("说明文件.txt")));
+    if (readme.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        QTextStream out(&readme);
+        out << QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") << fontName
+            << QStringLiteral("”才能正常显示。") << Qt::endl;
+    }
+    return true;
+}

@@ -1,0 +1,49 @@
+#ifndef SCOREWRITER_H
+#define SCOREWRITER_H
+
+#include "exportfailure.h"
+
+#include <QImage>
+#include <QString>
+
+class QL_GenerateSVG;
+
+// Turns the pages of a finished rendering into files: one PDF, a folder of
+// JPG or PNG images, or a folder of SVG pages with the notation font and a
+// readme. Progress goes out through the renderer's progressUpdate signal; a
+// failure is kept in failure() for the caller to show.
+class ScoreWriter
+{
+public:
+    // The dots per inch of the four image quality levels.
+    static int dpiForLevel(int dpiLevel);
+
+    explicit ScoreWriter(QL_GenerateSVG &renderer);
+
+    // One PDF page per score page, the page filling the paper.
+    bool writePdf(const QString &path);
+    // A new folder dir/title_ext (never one that exists) of title_i.ext.
+    bool writeImages(const QString &dir, int dpiLevel, const QString &ext);
+    // A new folder dir/title_svg of title_i.svg, the font and "说明文件.txt".
+    bool writeSvg(const QString &dir);
+
+    // Page i as an image at dpi: transparent behind a transparent page for
+    // "png", the background colour for every other format.
+    QImage pageImage(int index, int dpi, const QString &ext) const;
+    // Writes page i to one image file of the given format at quality 100.
+    bool writeImageFile(int index, const QString &path, int dpi, const QString &ext);
+
+    // Why the last write failed; empty after a success.
+    ExportFailure failure() const { return m_failure; }
+
+private:
+    bool fail(const QString &title, const QString &text, const QString &path);
+    // The title the files are named after, the default one when the score
+    // has none.
+    QString fileTitle();
+
+    QL_GenerateSVG &m_renderer;
+    ExportFailure m_failure;
+};
+
+#endif // SCOREWRITER_H
