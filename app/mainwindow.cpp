@@ -3,8 +3,10 @@
 
 #include "editorconfig.h"
 #include "fontmanager.h"
+#include "inputmethod.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
 #include "serviceendpoints.h"
 
 #include <QCloseEvent>
@@ -294,6 +296,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
     if (QL_Edit *document = currentDocument()) {
         ui->undoAction->setEnabled(document->undoStack()->canUndo());
         ui->redoAction->setEnabled(document->undoStack()->canRedo());
+        InputMethod::instance()->setEditor(document->scoreEdit());
     }
 }
 

@@ -5,6 +5,7 @@
 #include "deletescorecommand.h"
 #include "gcpfile.h"
 #include "insertlyriccommand.h"
+#include "inputmethod.h"
 #include "insertscorecommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -46,6 +47,10 @@ QL_Edit::QL_Edit(QWidget *parent)
                        Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
 {
     ui->setupUi(this);
+    // The form's palette replaces the editors' colours: apply them again.
+    ui->lyricEdit->applyConfig();
+    ui->scoreEdit->applyConfig();
+    ui->scoreEdit->setLyricEdit(ui->lyricEdit);
 
     m_undoStack = new QUndoStack;
     m_undoStack->setUndoLimit(200);
@@ -360,7 +365,7 @@ void QL_Edit::onScoreTextChanged()
 void QL_Edit::updateScoreLineNumberArea()
 {
     markModified();
-    ui->scoreEdit->viewport()->update();
+    ui->scoreEdit->lineNumberArea()->update();
 }
 
 void QL_Edit::onCanUndoChanged(bool canUndo)
@@ -393,7 +398,7 @@ bool typesText(const QKeyEvent *event)
 
 bool QL_Edit::popupShown() const
 {
-    return false;
+    return ui->scoreEdit->inputMethod()->isVisible();
 }
 
 bool QL_Edit::eventFilter(QObject *watched, QEvent *event)
@@ -532,15 +537,29 @@ bool QL_Edit::handleEditingKeyBinding(QKeyEvent *event)
 
 bool QL_Edit::handleScoreKey(QKeyEvent *event)
 {
+    InputMethod *popup = ui->scoreEdit->inputMethod();
     const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     const QString text = event->text();
-    const bool letter = key >= Qt::Key_A && key <= Qt::Key_Z;
 
-    if (letter && modifiers == Qt::NoModifier) {
-        // Letters compose a code in the input-method popup.
+    if (key >= Qt::Key_A && key <= Qt::Key_Z && modifiers == Qt::NoModifier) {
+        popup->appendCode(text.toLower());
         return true;
     }
+
+    if (popup->isVisible()) {
+        QString chosen;
+        if (key == Qt::Key_Space || key == Qt::Key_Tab || key == Qt::Key_Return || key == Qt::Key_Enter)
+            chosen = popup->commitSelected();
+        else if (key >= Qt::Key_0 && key <= Qt::Key_9)
+            chosen = popup->commitNumber(text.toInt());
+        else if ((!text.isEmpty() && text.front().isPrint()) || inputMethodKeys.contains(key))
+            popup->handleKey(event);
+        if (!chosen.isEmpty())
+            QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, chosen, Qt::NoModifier));
+        return true;
+    }
+
     switch (key) {
     case Qt::Key_Space:
         ui->scoreEdit->suggestBeatMark();

@@ -1,11 +1,67 @@
 #include "ql_lyricedit.h"
 
+#include "editorconfig.h"
+#include "linegrammar.h"
 #include "pairinghighlight.h"
+#include "ql_lyrichighlighter.h"
+
+#include <QTextBlock>
 
 QL_LyricEdit::QL_LyricEdit(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : GutteredEdit(parent)
+    , config(&EditorConfig::instance())
     , m_index(document())
 {
+    setUpGutter();
+    connect(config, &EditorConfig::configChanged, this, &QL_LyricEdit::applyConfig);
+    applyConfig();
+    highlighter = new QL_LyricHighlighter(document());
+}
+
+int QL_LyricEdit::gutterWidth() const
+{
+    return 2 * config->lyricLineNumberFontMetrics().maxWidth() + 20;
+}
+
+void QL_LyricEdit::applyConfig()
+{
+    QPalette colours = palette();
+    colours.setBrush(QPalette::All, QPalette::Text, config->errorColor());
+    colours.setBrush(QPalette::All, QPalette::Base, config->lyricBgColor());
+    setPalette(colours);
+    setFont(config->lyricFont());
+}
+
+QString QL_LyricEdit::gutterLabel(const QTextBlock &block) const
+{
+    const std::optional<LineType> type = classifyLine(block.text());
+    if (!type)
+        return QString();
+    switch (*type) {
+    case LineType::Title:
+        return QStringLiteral("标题");
+    case LineType::Comment:
+        return QStringLiteral("注释");
+    case LineType::JiaBai:
+        return QStringLiteral("夹白");
+    case LineType::LianBai:
+        return QStringLiteral("念白");
+    case LineType::QuPai:
+        return QStringLiteral("曲牌");
+    case LineType::LineBreak:
+        return QStringLiteral("换行");
+    case LineType::PageBreak:
+        return QStringLiteral("分页");
+    case LineType::Lyric:
+        return QStringLiteral("唱");
+    default:
+        return QString();
+    }
+}
+
+GutteredEdit::GutterStyle QL_LyricEdit::gutterStyle() const
+{
+    return {config->lyricLineNumberFont(), config->lyricLineNumberColor(), config->lyricLineNumberBgColor()};
 }
 
 void QL_LyricEdit::highlightLine(int position)

@@ -1,14 +1,18 @@
 #ifndef QL_LYRICEDIT_H
 #define QL_LYRICEDIT_H
 
+#include "gutterededit.h"
 #include "lyriccharindex.h"
 
-#include <QPlainTextEdit>
+class EditorConfig;
+class QL_LyricHighlighter;
 
 // The left-hand editor of a document: the lyric text with its structural
-// lines. It answers where each lyric character lies, which the score editor
-// and the document editor use to pair score lines with lyric characters.
-class QL_LyricEdit : public QPlainTextEdit
+// lines. Its gutter names each line's type and its highlighter colours the
+// text by the same grammar. It answers where each lyric character lies, which
+// the score editor and the document editor use to pair score lines with
+// lyric characters.
+class QL_LyricEdit : public GutteredEdit
 {
     Q_OBJECT
 
@@ -16,6 +20,7 @@ public:
     explicit QL_LyricEdit(QWidget *parent = nullptr);
 
     QString lyricText() const { return m_index.lyricText(); }
+    int lyricCharCount() const { return m_index.lyricCharCount(); }
     int lyricIndexAt(int position) const { return m_index.lyricIndexAt(position); }
     int positionAfterLyricChar(int n) const { return m_index.positionAfterLyricChar(n); }
     QString lyricCharAt(int n) const { return m_index.lyricCharAt(n); }
@@ -25,8 +30,19 @@ public:
     // Tints the one character before position (the first one at position 0).
     void highlightChar(int position);
 
+    int gutterWidth() const override;
+
+public slots:
+    void applyConfig();
+
+protected:
+    QString gutterLabel(const QTextBlock &block) const override;
+    GutterStyle gutterStyle() const override;
+
 private:
+    EditorConfig *config;
     LyricCharIndex m_index;
+    QL_LyricHighlighter *highlighter;
 };
 
 #endif // QL_LYRICEDIT_H

@@ -1,12 +1,57 @@
 #include "ql_scoreedit.h"
 
+#include "editorconfig.h"
+#include "inputmethod.h"
 #include "pairinghighlight.h"
+#include "ql_lyricedit.h"
 
 #include <QTextBlock>
 
 QL_ScoreEdit::QL_ScoreEdit(QWidget *parent)
-    : QPlainTextEdit(parent)
+    : GutteredEdit(parent)
+    , config(&EditorConfig::instance())
+    , m_inputMethod(InputMethod::instance())
 {
+    setInputMethodHints(Qt::ImhHiddenText | Qt::ImhNoPredictiveText);
+    setUpGutter();
+    connect(config, &EditorConfig::configChanged, this, &QL_ScoreEdit::applyConfig);
+    applyConfig();
+}
+
+int QL_ScoreEdit::gutterWidth() const
+{
+    return config->scoreLineNumberFontMetrics().maxWidth() + 20;
+}
+
+void QL_ScoreEdit::applyConfig()
+{
+    QPalette colours = palette();
+    colours.setBrush(QPalette::All, QPalette::Base, config->scoreBgColor());
+    colours.setBrush(QPalette::All, QPalette::Text, config->scoreColor());
+    setPalette(colours);
+    setFont(config->scoreFont());
+}
+
+QString QL_ScoreEdit::gutterLabel(const QTextBlock &block) const
+{
+    return m_lyricEdit ? m_lyricEdit->lyricCharAt(block.blockNumber() + 1) : QString();
+}
+
+void QL_ScoreEdit::setLyricEdit(const QL_LyricEdit *lyricEdit)
+{
+    m_lyricEdit = lyricEdit;
+    lineNumberArea()->update();
+}
+
+GutteredEdit::GutterStyle QL_ScoreEdit::gutterStyle() const
+{
+    return {config->scoreLineNumberFont(), config->scoreLineNumberColor(), config->scoreLineNumberBgColor()};
+}
+
+void QL_ScoreEdit::focusOutEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusOutEvent(event);
+    m_inputMethod->reset();
 }
 
 void QL_ScoreEdit::highlightLine(int position)
@@ -104,4 +149,5 @@ QString QL_ScoreEdit::nextBeatMark() const
 
 void QL_ScoreEdit::suggestBeatMark()
 {
+    m_inputMethod->showAlternatives(nextBeatMark());
 }

@@ -1,16 +1,26 @@
 #ifndef QL_SCOREEDIT_H
 #define QL_SCOREEDIT_H
 
-#include <QPlainTextEdit>
+#include "gutterededit.h"
+
+#include <QSet>
+
+class EditorConfig;
+class InputMethod;
+class QL_LyricEdit;
 
 // The right-hand editor of a document: one line of notation for every lyric
-// character of the lyric editor beside it.
-class QL_ScoreEdit : public QPlainTextEdit
+// character of the lyric editor beside it. Its gutter shows beside each line
+// the lyric character that owns it. The system's input method is kept away:
+// notation is typed through the program's own popup.
+class QL_ScoreEdit : public GutteredEdit
 {
     Q_OBJECT
 
 public:
     explicit QL_ScoreEdit(QWidget *parent = nullptr);
+
+    int gutterWidth() const override;
 
     // Tints the whole line that holds position.
     void highlightLine(int position);
@@ -26,6 +36,23 @@ public:
     QString nextBeatMark() const;
     // Opens the input-method popup on the alternatives of nextBeatMark().
     void suggestBeatMark();
+
+    InputMethod *inputMethod() const { return m_inputMethod; }
+    // The lyric editor whose characters the gutter shows.
+    void setLyricEdit(const QL_LyricEdit *lyricEdit);
+
+public slots:
+    void applyConfig();
+
+protected:
+    QString gutterLabel(const QTextBlock &block) const override;
+    GutterStyle gutterStyle() const override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    EditorConfig *config;
+    InputMethod *m_inputMethod;
+    const QL_LyricEdit *m_lyricEdit = nullptr;
 };
 
 #endif // QL_SCOREEDIT_H

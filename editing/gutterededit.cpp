@@ -1,0 +1,56 @@
+#include "gutterededit.h"
+
+#include "linenumberarea.h"
+
+#include <QPainter>
+#include <QTextBlock>
+
+GutteredEdit::GutteredEdit(QWidget *parent)
+    : QPlainTextEdit(parent)
+    , m_lineNumberArea(new LineNumberArea(this))
+{
+}
+
+void GutteredEdit::setUpGutter()
+{
+    setViewportMargins(gutterWidth(), 0, 0, 0);
+    connect(this, &QPlainTextEdit::updateRequest, this, &GutteredEdit::updateLineNumberArea);
+}
+
+void GutteredEdit::updateLineNumberArea(const QRect &rect, int dy)
+{
+    if (dy != 0)
+        m_lineNumberArea->scroll(0, dy);
+    else
+        m_lineNumberArea->update(0, rect.y(), gutterWidth(), rect.height());
+}
+
+void GutteredEdit::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    const QRect contents = contentsRect();
+    m_lineNumberArea->setGeometry(QRect(contents.left(), contents.top(), gutterWidth(), contents.height()));
+}
+
+void GutteredEdit::paintGutter(QPaintEvent *event)
+{
+    const GutterStyle style = gutterStyle();
+    QPainter painter(m_lineNumberArea);
+    painter.setPen(style.color);
+    painter.setBrush(style.background);
+    painter.setFont(style.font);
+    painter.fillRect(event->rect(), style.background);
+
+    const int width = gutterWidth();
+    const int lineHeight = fontMetrics().height();
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    int bottom = top + qRound(blockBoundingRect(block).height());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        if (block.isVisible() && bottom >= event->rect().top())
+            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, gutterLabel(block));
+        block = block.next();
+        top = bottom;
+        bottom = top + qRound(blockBoundingRect(block).height());
+    }
+}

@@ -1,0 +1,52 @@
+#ifndef GUTTEREDEDIT_H
+#define GUTTEREDEDIT_H
+
+#include <QColor>
+#include <QFont>
+#include <QPlainTextEdit>
+
+class QTextBlock;
+
+// A plain text editor with a gutter on its left that shows a short label
+// beside each line instead of a line number: what the line is (lyric editor)
+// or whose line it is (score editor). The gutter paints only the lines that
+// are visible, so a repaint costs the screen, not the document.
+class GutteredEdit : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    explicit GutteredEdit(QWidget *parent = nullptr);
+
+    // The gutter's width in pixels, from the gutter font.
+    virtual int gutterWidth() const = 0;
+    // Paints the labels of the visible lines that meet the event's rectangle.
+    void paintGutter(QPaintEvent *event);
+
+    QWidget *lineNumberArea() const { return m_lineNumberArea; }
+
+public slots:
+    void updateLineNumberArea(const QRect &rect, int dy);
+
+protected:
+    struct GutterStyle
+    {
+        QFont font;
+        QColor color;
+        QColor background;
+    };
+
+    // The label of one line.
+    virtual QString gutterLabel(const QTextBlock &block) const = 0;
+    virtual GutterStyle gutterStyle() const = 0;
+    // Reserves the gutter's room beside the text; called once the subclass
+    // can say how wide its gutter is.
+    void setUpGutter();
+
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QWidget *m_lineNumberArea;
+};
+
+#endif // GUTTEREDEDIT_H

@@ -1,0 +1,54 @@
+#include "ql_lyrichighlighter.h"
+
+#include "editorconfig.h"
+#include "linegrammar.h"
+
+QL_LyricHighlighter::QL_LyricHighlighter(QTextDocument *document)
+    : QSyntaxHighlighter(document)
+    , config(&EditorConfig::instance())
+{
+    buildRules();
+    connect(config, &EditorConfig::configChanged, this, [this] {
+        buildRules();
+        rehighlight();
+    });
+}
+
+void QL_LyricHighlighter::buildRules()
+{
+    rules.clear();
+    biaoDianFormat.setForeground(config->biaoDianColor());
+    lyricFormat.setForeground(config->lyricColor());
+    titleFormat.setForeground(config->titleColor());
+    titleFormat.setFontWeight(700);
+    jiaBaiFormat.setForeground(config->jiaBaiColor());
+    lianBaiFormat.setForeground(config->lianBaiColor());
+    quPaiFormat.setForeground(config->quPaiColor());
+    commentFormat.setForeground(config->commentColor());
+    breakSymbolFormat.setForeground(config->breakSymbolColor());
+
+    static const QRegularExpression breaks(QStringLiteral("(%1)|(%2)")
+                                               .arg(lineTypePatterns(LineType::LineBreak))
+                                               .arg(lineTypePatterns(LineType::PageBreak)));
+    rules = {
+        {lineTypeRegex(LineType::BiaoDian), &biaoDianFormat},
+        {lineTypeRegex(LineType::Lyric), &lyricFormat},
+        {lineTypeRegex(LineType::Title), &titleFormat},
+        {lineTypeRegex(LineType::JiaBai), &jiaBaiFormat},
+        {lineTypeRegex(LineType::LianBai), &lianBaiFormat},
+        {lineTypeRegex(LineType::QuPai), &quPaiFormat},
+        {lineTypeRegex(LineType::Comment), &commentFormat},
+        {breaks, &breakSymbolFormat},
+    };
+}
+
+void QL_LyricHighlighter::highlightBlock(const QString &text)
+{
+    for (const Rule &rule : qAsConst(rules)) {
+        QRegularExpressionMatchIterator matches = rule.pattern.globalMatch(text);
+        while (matches.hasNext()) {
+            const QRegularExpressionMatch match = matches.next();
+            setFormat(match.capturedStart(), match.capturedLength(), *rule.format);
+        }
+    }
+}
