@@ -374,7 +374,11 @@ void InputMethod::moveToCursor(int width, int height)
         width = preferredWidth();
     if (height <= 0)
         height = preferredHeight();
+    move(placement(width, height));
+}
 
+QPoint InputMethod::placement(int width, int height) const
+{
     QPoint anchor = QCursor::pos();
     if (editor)
         anchor = editor->viewport()->mapToGlobal(editor->cursorRect().bottomLeft());
@@ -392,13 +396,15 @@ void InputMethod::moveToCursor(int width, int height)
         x = bounds.x() + bounds.width() - width - 10;
     if (y + height > bounds.y() + bounds.height())
         y = bounds.y() + bounds.height() - height - 10;
-    move(x, y);
+    return QPoint(x, y);
 }
 
 void InputMethod::refit()
 {
-    resize(preferredWidth(), preferredHeight());
-    moveToCursor(width(), height());
+    // Size and place in one step, so that a window system never shows the
+    // popup resized at its old place.
+    const QSize size(preferredWidth(), preferredHeight());
+    setGeometry(QRect(placement(size.width(), size.height()), size));
 }
 
 void InputMethod::paintEvent(QPaintEvent *)

@@ -91,6 +91,8 @@ private:
     void pushSearches(const QString &segmentText, ScoredTexts *prefix = nullptr);
     void rebuildCodeAndCandidates();
     void clearComposition();
+    // The top-left corner for a popup of that size.
+    QPoint placement(int width, int height) const;
     void refit();
     int lastPage() const;
     int lastIndex() const;
