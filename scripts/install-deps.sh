@@ -14,7 +14,7 @@ packages=(
   # tests: reading exported PDF and SVG files, checking the font
   poppler-utils opentype-sanitizer
   # seeing the program under a real X server
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick xdotool
 )
 
 missing=()
