@@ -1,0 +1,284 @@
+#include "gcpfile.h"
+#include "modalanswerer.h"
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <sys/resource.h>
+#include <csignal>
+
+namespace {
+
+QByteArray encoded(const QString &lyric, const QString &score)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    GcpFile::write(&buffer, {lyric, score});
+    return buffer.data();
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const QString lyrics = QStringLiteral("# 游园\n原来姹紫");
+const QString score = QStringLiteral("a\nb\nc\nd");
+
+} // namespace
+
+class TestQLEditFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void openLoadsBothTexts();
+    void openRejects_data();
+    void openRejects();
+    void saveNewDocument_data();
+    void saveNewDocument();
+    void saveBoundDocumentWritesWithoutDialog();
+    void saveAsWritesCopy();
+    void cancelledSaveChangesNothing();
+    void failedSaveKeepsChosenPath();
+    void failedSaveKeepsOldFile();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestQLEditFile::init()
+{
+    QVERIFY(dir.isValid());
+    for (const QString &name : QDir(dir.path()).entryList(QDir::Files))
+        QFile::remove(dir.filePath(name));
+}
+
+void TestQLEditFile::openLoadsBothTexts()
+{
+    const QString path = dir.filePath("song.gcp");
+    QVERIFY(writeFile(path, encoded(lyrics, score)));
+
+    QL_Edit doc;
+    QSignalSpy spy(&doc, &QL_Edit::modifiedChanged);
+    ModalAnswerer answerer;
+    QVERIFY(doc.open(path));
+    QCOMPARE(doc.lyricEdit()->toPlainText(), lyrics);
+    QCOMPARE(doc.scoreEdit()->toPlainText(), score);
+    QCOMPARE(doc.filePath(), path);
+    QVERIFY(!doc.isModified());
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp"));
+    QCOMPARE(spy.count() >= 1 ? spy.last().at(0).toBool() : true, false);
+    QVERIFY(!doc.syncing);
+    QVERIFY(!doc.undoStack()->canUndo());
+    QVERIFY(!doc.lyricEdit()->document()->isUndoAvailable());
+    QVERIFY(answerer.boxes.isEmpty());
+}
+
+void TestQLEditFile::openRejects_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    const QString openError = QStringLiteral("打开文件时发生错误！");
+    const QString error = QStringLiteral("错误");
+    const QByteArray good = encoded(lyrics, score);
+    QTest::addRow("empty") << "a.gcp" << QByteArray() << error << openError;
+    QTest::addRow("truncated") << "a.gcp" << good.left(good.size() - 3) << error << openError;
+    QTest::addRow("garbage") << "a.gcp" << QByteArray("\x13\x37garbage in, nothing out") << error << openError;
+    QTest::addRow("huge length")
+        << "a.gcp" << QByteArray::fromHex("000000017ffffff0") + QByteArray(32, 'z') << error << openError;
+    QTest::addRow("text file name")
+        << "a.txt" << good << QStringLiteral("文件类型错误") << QStringLiteral("请选择工尺谱文件（.gcp）格式！");
+    QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError;
+    QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError;
+    QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError;
+}
+
+void TestQLEditFile::openRejects()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+
+    const QString path = dir.filePath(name);
+    if (name.startsWith(QLatin1String("folder")))
+        QVERIFY(QDir(dir.path()).mkpath(name));
+    else if (!name.startsWith(QLatin1String("missing")))
+        QVERIFY(writeFile(path, bytes));
+
+    QL_Edit doc;
+    ModalAnswerer answerer;
+    QVERIFY(!doc.open(path));
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, title);
+    QCOMPARE(answerer.boxes.first().text, text);
+    QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
+    QVERIFY(doc.lyricEdit()->toPlainText().isEmpty());
+    QCOMPARE(doc.title(), QStringLiteral("未命名"));
+    QDir(dir.path()).rmdir(name);
+}
+
+void TestQLEditFile::saveNewDocument_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::addRow("suffix added") << "Song" << "Song.gcp";
+    QTest::addRow("upper-case suffix kept") << "Song.GCP" << "Song.GCP";
+}
+
+void TestQLEditFile::saveNewDocument()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+
+    QL_Edit doc;
+    QCOMPARE(doc.title(), QStringLiteral("未命名"));
+    ModalAnswerer answerer({dir.filePath(chosen)});
+    QSignalSpy spy(&doc, &QL_Edit::modifiedChanged);
+    QVERIFY(doc.save(false));
+
+    QCOMPARE(answerer.dialogCaptions, QStringList{QStringLiteral("选择文件")});
+    QCOMPARE(answerer.dialogFilters, QStringList{QStringLiteral("工尺谱文件 (*.gcp)")});
+    QVERIFY(answerer.boxes.isEmpty());
+    QCOMPARE(doc.filePath(), dir.filePath(written));
+    QCOMPARE(fileBytes(dir.filePath(written)), QByteArray(16, '\0'));
+    QCOMPARE(doc.title(), written);
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.first().at(0).toBool(), false);
+}
+
+void TestQLEditFile::saveBoundDocumentWritesWithoutDialog()
+{
+    const QString path = dir.filePath("song.gcp");
+    QVERIFY(writeFile(path, encoded(lyrics, score)));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    doc.lyricEdit()->setPlainText(QStringLiteral("原来"));
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+
+    ModalAnswerer answerer;
+    QVERIFY(doc.save(false));
+    QVERIFY(answerer.dialogCaptions.isEmpty());
+    QVERIFY(answerer.boxes.isEmpty());
+    QCOMPARE(fileBytes(path), encoded(QStringLiteral("原来"), score));
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp"));
+}
+
+void TestQLEditFile::saveAsWritesCopy()
+{
+    const QString path = dir.filePath("song.gcp");
+    const QByteArray original = encoded(lyrics, score);
+    QVERIFY(writeFile(path, original));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    doc.scoreEdit()->setPlainText(QStringLiteral("x"));
+    QVERIFY(doc.isModified());
+
+    const QString copy = dir.filePath("copy.gcp");
+    {
+        ModalAnswerer answerer({dir.filePath("copy")});
+        QSignalSpy spy(&doc, &QL_Edit::modifiedChanged);
+        QVERIFY(doc.save(true));
+        QCOMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.boxes.first().title, QStringLiteral("提示"));
+        QCOMPARE(answerer.boxes.first().text, copy + QStringLiteral("保存成功！"));
+        QCOMPARE(answerer.boxes.first().icon, QMessageBox::Information);
+        QCOMPARE(spy.count(), 0);
+    }
+    QCOMPARE(fileBytes(copy), encoded(lyrics, QStringLiteral("x")));
+    QCOMPARE(fileBytes(path), original);
+    QCOMPARE(doc.filePath(), path);
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+
+    // The next save still goes to the document's own file, without a dialog.
+    ModalAnswerer answerer;
+    QVERIFY(doc.save(false));
+    QVERIFY(answerer.dialogCaptions.isEmpty());
+    QCOMPARE(fileBytes(path), encoded(lyrics, QStringLiteral("x")));
+}
+
+void TestQLEditFile::cancelledSaveChangesNothing()
+{
+    QL_Edit doc;
+    doc.lyricEdit()->setPlainText(QStringLiteral("原"));
+    ModalAnswerer answerer({QString(), QString()});
+    QVERIFY(!doc.save(false));
+    QVERIFY(!doc.save(true));
+    QCOMPARE(answerer.dialogCaptions.size(), 2);
+    QVERIFY(answerer.boxes.isEmpty());
+    QCOMPARE(doc.filePath(), QStringLiteral("未命名"));
+    QVERIFY(doc.isModified());
+    QCOMPARE(doc.title(), QStringLiteral("未命名*"));
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TestQLEditFile::failedSaveKeepsChosenPath()
+{
+    QL_Edit doc;
+    doc.lyricEdit()->setPlainText(QStringLiteral("原"));
+    const QString chosen = dir.filePath("no-such-folder/song.gcp");
+    ModalAnswerer answerer({dir.filePath("no-such-folder/song")});
+    const bool saved = doc.save(false);
+
+    QVERIFY(!saved);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("错误"));
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("保存文件时发生错误！"));
+    QCOMPARE(doc.filePath(), chosen);
+    QVERIFY(doc.isModified());
+}
+
+void TestQLEditFile::failedSaveKeepsOldFile()
+{
+    const QString path = dir.filePath("song.gcp");
+    const QByteArray original = encoded(lyrics, score);
+    QVERIFY(writeFile(path, original));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    doc.lyricEdit()->setPlainText(QString(50000, QChar(0x4E00)));
+
+    ModalAnswerer answerer;
+    bool saved = true;
+    {
+        // As a full disk would: writes beyond 64 bytes fail.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved_limit {};
+        getrlimit(RLIMIT_FSIZE, &saved_limit);
+        rlimit limited = saved_limit;
+        limited.rlim_cur = 64;
+        if (setrlimit(RLIMIT_FSIZE, &limited) != 0)
+            QSKIP("cannot limit the file size");
+        saved = doc.save(false);
+        setrlimit(RLIMIT_FSIZE, &saved_limit);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("保存文件时发生错误！"));
+    QCOMPARE(fileBytes(path), original);
+    QVERIFY(doc.isModified());
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+}
+
+QTEST_MAIN(TestQLEditFile)
+#include "tst_ql_edit_file.moc"
