@@ -1,0 +1,131 @@
+// Times a keystroke in either editor of a whole play's document, from the key
+// event to the end of the repaint it causes: the command, the cursor
+// pairing, the highlighter and both gutters. The document holds 10,000 sung
+// characters in 1,000 lines and its 10,000 score lines, in a window of
+// ordinary size.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_keystroke
+
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QRandomGenerator>
+#include <QTextBlock>
+#include <QTextStream>
+#include <QUndoStack>
+
+#include <algorithm>
+
+namespace {
+
+void makeDocument(QL_Edit &edit)
+{
+    static const QString ideographs = QStringLiteral("原来姹紫嫣红开遍似这般都付与断井颓垣良辰美景奈何天");
+    const QString note = QString::fromUcs4(U"\U000F002C\U000F0000\U000F002B");
+    QRandomGenerator random(3);
+    QStringList lyrics;
+    QStringList score;
+    for (int line = 0; score.size() < 10000; ++line) {
+        if (line % 50 == 0)
+            lyrics.append(QStringLiteral("【皂罗袍】(仙吕)"));
+        QString text;
+        for (int i = 0; i < 10; ++i) {
+            text += ideographs.at(random.bounded(ideographs.size()));
+            score.append(note);
+        }
+        lyrics.append(text + QStringLiteral("，"));
+    }
+    edit.syncing = true;
+    edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
+    edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
+    edit.syncing = false;
+}
+
+void press(QWidget *widget, int key, const QString &text)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &event);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &release);
+}
+
+// Milliseconds from the key event to the end of the repaint it causes.
+double timed(QWidget *widget, int key, const QString &text)
+{
+    QElapsedTimer timer;
+    timer.start();
+    press(widget, key, text);
+    QApplication::processEvents();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void report(QTextStream &out, const char *name, QList<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    const double median = samples.at(samples.size() / 2);
+    const double p95 = samples.at(qMin<qsizetype>(samples.size() - 1, samples.size() * 95 / 100));
+    out << qSetFieldWidth(40) << Qt::left << name << qSetFieldWidth(0) << "median "
+        << QString::number(median, 'f', 2) << " ms, 95th percentile " << QString::number(p95, 'f', 2)
+        << " ms (" << samples.size() << " keystrokes)\n";
+}
+
+void placeCursor(QPlainTextEdit *editor, int position)
+{
+    QTextCursor cursor = editor->textCursor();
+    cursor.setPosition(position);
+    editor->setTextCursor(cursor);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The offscreen platform complains at every popup it cannot raise.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (!message.startsWith(QLatin1String("This plugin does not support")))
+            QTextStream(stderr) << message << '\n';
+        Q_UNUSED(type)
+    });
+    QApplication app(argc, argv);
+    QTextStream out(stdout);
+
+    QL_Edit edit;
+    edit.resize(1000, 700);
+    edit.show();
+    makeDocument(edit);
+    QApplication::processEvents();
+    out << "document: " << edit.lyricEdit()->blockCount() << " lyric lines, "
+        << edit.lyricEdit()->lyricCharCount() << " sung characters, " << edit.scoreEdit()->blockCount()
+        << " score lines\n";
+
+    const QTextDocument *lyrics = edit.lyricEdit()->document();
+    const QTextDocument *score = edit.scoreEdit()->document();
+    for (const auto &[where, fraction] : {std::pair{"near the start", 0.02}, std::pair{"in the middle", 0.5},
+                                          std::pair{"near the end", 0.98}}) {
+        QList<double> lyricSamples;
+        QList<double> scoreSamples;
+        for (int round = 0; round < 60; ++round) {
+            // An ideograph typed into the lyrics adds a score line as well.
+            const QTextBlock lyricLine = lyrics->findBlockByNumber(int(lyrics->blockCount() * fraction));
+            edit.lyricEdit()->setFocus();
+            placeCursor(edit.lyricEdit(), lyricLine.position() + 3);
+            lyricSamples.append(timed(edit.lyricEdit(), Qt::Key_unknown, QStringLiteral("春")));
+
+            // A note picked from the popup: the letter opens it, Space commits.
+            const QTextBlock scoreLine = score->findBlockByNumber(int(score->blockCount() * fraction));
+            edit.scoreEdit()->setFocus();
+            placeCursor(edit.scoreEdit(), scoreLine.position());
+            scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_G, QStringLiteral("g")));
+            scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_Space, QStringLiteral(" ")));
+        }
+        report(out, (QByteArray("lyric keystroke ") + where).constData(), lyricSamples);
+        report(out, (QByteArray("score keystroke ") + where).constData(), scoreSamples);
+    }
+    out << "undo steps on the stack: " << edit.undoStack()->count() << "\n";
+    return 0;
+}
