@@ -130,12 +130,20 @@ void QL_GenerateSVG::endPage()
     if (m_pages.isEmpty())
         return;
 
+    // The generator wrote the title the page had when painting began, or no
+    // title element at all when it had none.
     QByteArray &svg = m_pages.last();
+    const QByteArray title = m_pageTitle.toHtmlEscaped().toUtf8();
     const int open = svg.indexOf("<title>");
-    const int close = svg.indexOf("</title>", open);
-    if (open >= 0 && close > open) {
+    const int close = open >= 0 ? svg.indexOf("</title>", open) : -1;
+    if (close > open) {
         const int start = open + int(qstrlen("<title>"));
-        svg.replace(start, close - start, m_pageTitle.toHtmlEscaped().toUtf8());
+        svg.replace(start, close - start, title);
+    } else if (!title.isEmpty()) {
+        const int svgTag = svg.indexOf("<svg");
+        const int tagEnd = svgTag >= 0 ? svg.indexOf('>', svgTag) : -1;
+        if (tagEnd >= 0)
+            svg.insert(tagEnd + 1, "\n<title>" + title + "</title>");
     }
 }
 
@@ -503,60 +511,78 @@ void QL_GenerateSVG::renderScore(const QString &notation)
         return;
     const ExportConfig &c = *m_config;
     const QFontMetrics sm = c.scoreFontMetrics();
-    const int sw = sm.maxWidth();
-    const int sh = sm.height();
     const int lw = c.lyricFontMetrics().maxWidth();
 
     m_painter->save();
     m_painter->setFont(c.scoreFont());
-    m_painter->translate(m_cursorX + lw - sw / 2 + c.lyricScoreSpace(), m_cursorY + sh);
+    // The run starts at the right edge of the character's cell, half a glyph
+    // to the left and one notation line down, and turns by the score angle.
+    m_painter->translate(m_cursorX + lw - sm.maxWidth() / 2 + c.lyricScoreSpace(), m_cursorY + sm.height());
     m_painter->rotate(c.scoreAngle());
+    const QList<ScoreGlyph> glyphs = layoutScore(notation);
+    for (const ScoreGlyph &g : glyphs) {
+        m_painter->setPen(g.color);
+        m_painter->drawText(g.cell, Qt::AlignCenter, g.glyph);
+    }
+    m_painter->restore();
+}
 
+QList<QL_GenerateSVG::ScoreGlyph> QL_GenerateSVG::layoutScore(const QString &notation) const
+{
+    const ExportConfig &c = *m_config;
+    const QFontMetrics sm = c.scoreFontMetrics();
+    const int sw = sm.maxWidth();
+
+    QList<ScoreGlyph> glyphs;
+    const int count = NotationGlyph::pieceCount(notation);
+    glyphs.reserve(count);
+    // y: the top of the next note; off: where the next mark goes, from y.
+    int y = 0;
     int off = 0;
     bool prevMark = false;
-    const int count = NotationGlyph::pieceCount(notation);
     for (int n = 0; n < count; ++n) {
         const QStringView piece = NotationGlyph::piece(notation, n);
-        const QString glyph = piece.toString();
+        ScoreGlyph g;
+        g.glyph = piece.toString();
         switch (NotationGlyph::kind(piece)) {
         case NotationGlyph::Kind::Ban:
-            m_painter->setPen(c.banColor());
+            g.color = c.banColor();
             break;
         case NotationGlyph::Kind::XiaoYan:
-            m_painter->setPen(c.xiaoYanColor());
+            g.color = c.xiaoYanColor();
             break;
         case NotationGlyph::Kind::ZhongYan:
-            m_painter->setPen(c.zhongYanColor());
+            g.color = c.zhongYanColor();
             break;
         case NotationGlyph::Kind::Other:
-            m_painter->setPen(NotationGlyph::takesQiangGeColor(piece) ? c.qiangGeColor() : c.scoreColor());
+            g.color = NotationGlyph::takesQiangGeColor(piece) ? c.qiangGeColor() : c.scoreColor();
             break;
         }
-        const QRect r = sm.tightBoundingRect(glyph);
+        const QRect r = sm.tightBoundingRect(g.glyph);
         const int gw = r.width();
         const int gh = r.height();
         if (NotationGlyph::isBeatMark(piece)) {
+            // Marks stand in their lane at 0.7 of their height; directly after
+            // a note, the dropping ones start one mark height lower.
             const int mh = int(gh * 0.7);
             if (NotationGlyph::dropsAfterNote(piece) && !prevMark)
                 off += mh;
-            m_painter->drawText(QRect(sw + c.scoreBanYanSpace(), off, gw, mh), Qt::AlignCenter, glyph);
+            g.cell = QRect(sw + c.scoreBanYanSpace(), y + off, gw, mh);
             off += mh + c.banYanSpace();
             prevMark = true;
         } else {
-            // Marks that reached below this point push the next note down.
+            // Marks that reached below this point push the note down.
             if (off > 0)
-                m_painter->translate(0, off);
-            if (NotationGlyph::isFlushRight(piece))
-                m_painter->drawText(QRect(sw - gw, 0, gw, gh), Qt::AlignCenter, glyph);
-            else
-                m_painter->drawText(QRect(0, 0, sw, gh), Qt::AlignCenter, glyph);
-            m_painter->translate(0, gh + c.scoreSpace());
+                y += off;
+            g.cell = NotationGlyph::isFlushRight(piece) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
+            y += gh + c.scoreSpace();
             // The marks that follow are measured from this note's top.
             off = -(gh + c.scoreSpace());
             prevMark = false;
         }
+        glyphs.append(g);
     }
-    m_painter->restore();
+    return glyphs;
 }
 
 int QL_GenerateSVG::scoreExtent(const QString &notation) const

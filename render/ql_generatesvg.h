@@ -5,9 +5,11 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QColor>
 #include <QList>
 #include <QObject>
 #include <QPair>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -93,6 +95,17 @@ public:
     void renderLyricLine(const QString &text, const QList<QString> &scores);
     // The notation of the character just placed, from the current cursor.
     void renderScore(const QString &notation);
+
+    // One glyph of a notation run, in the run's own frame: origin one
+    // notation line below the character's top, y along the run.
+    struct ScoreGlyph
+    {
+        QString glyph;
+        QRect cell;
+        QColor color;
+    };
+    // Where renderScore() puts each glyph of the notation, before rotation.
+    QList<ScoreGlyph> layoutScore(const QString &notation) const;
 
     // The vertical room renderScore() takes for the notation.
     int scoreExtent(const QString &notation) const;
