@@ -1,0 +1,176 @@
+#include "../editing/modalanswerer.h"
+#include "gcpfile.h"
+#include "mainwindow.h"
+#include "ql_edit.h"
+#include "ql_lyricedit.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray encoded(const QString &lyric, const QString &score)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    GcpFile::write(&buffer, {lyric, score});
+    return buffer.data();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestMainWindowFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openFileAddsCurrentTab();
+    void badFileAddsNoTab_data();
+    void badFileAddsNoTab();
+    void emptyPathDoesNothing();
+    void openActionAsksForFile();
+    void cancelledOpenActionDoesNothing();
+    void sameFileOpensTwice();
+
+private:
+    QTabWidget *tabs() const { return window->findChild<QTabWidget *>("tabWidget"); }
+
+    QTemporaryDir dir;
+    MainWindow *window = nullptr;
+};
+
+void TestMainWindowFile::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(dir.isValid());
+}
+
+void TestMainWindowFile::init()
+{
+    window = new MainWindow;
+    window->show();
+}
+
+void TestMainWindowFile::cleanup()
+{
+    // Deleting a document removes its tab without the unsaved-changes question.
+    while (tabs()->count() > 0)
+        delete tabs()->widget(0);
+    delete window;
+    window = nullptr;
+}
+
+void TestMainWindowFile::openFileAddsCurrentTab()
+{
+    const QString path = dir.filePath("youyuan.gcp");
+    QVERIFY(writeFile(path, encoded(QStringLiteral("原来姹紫"), QStringLiteral("a\nb\nc\nd"))));
+    window->newAction();
+    QCOMPARE(tabs()->count(), 1);
+
+    ModalAnswerer answerer;
+    window->openFile(path);
+    QVERIFY(answerer.boxes.isEmpty());
+    QCOMPARE(tabs()->count(), 2);
+    QCOMPARE(tabs()->currentIndex(), 1);
+    QCOMPARE(tabs()->tabText(1), QStringLiteral("youyuan.gcp"));
+    QL_Edit *document = window->currentDocument();
+    QVERIFY(document);
+    QCOMPARE(document->filePath(), path);
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来姹紫"));
+
+    // Connected after the load: an edit now marks the tab.
+    document->lyricEdit()->setPlainText(QStringLiteral("原来"));
+    QCOMPARE(tabs()->tabText(1), QStringLiteral("youyuan.gcp*"));
+}
+
+void TestMainWindowFile::badFileAddsNoTab_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("title");
+
+    const QByteArray good = encoded(QStringLiteral("你好"), QStringLiteral("x\ny"));
+    QTest::addRow("empty") << "empty.gcp" << QByteArray() << QStringLiteral("错误");
+    QTest::addRow("truncated") << "cut.gcp" << good.left(good.size() / 2) << QStringLiteral("错误");
+    QTest::addRow("garbage") << "junk.gcp" << QByteArray(300, '\x5a') << QStringLiteral("错误");
+    QTest::addRow("huge length")
+        << "huge.gcp" << QByteArray::fromHex("00000000fffffffe0000") << QStringLiteral("错误");
+    QTest::addRow("text file") << "song.txt" << good << QStringLiteral("文件类型错误");
+    QTest::addRow("missing") << "missing.gcp" << QByteArray() << QStringLiteral("错误");
+}
+
+void TestMainWindowFile::badFileAddsNoTab()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, title);
+    const QString path = dir.filePath(name);
+    if (!name.startsWith(QLatin1String("missing")))
+        QVERIFY(writeFile(path, bytes));
+
+    ModalAnswerer answerer;
+    window->openFile(path);
+    QCOMPARE(tabs()->count(), 0);
+    QVERIFY(!window->currentDocument());
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, title);
+}
+
+void TestMainWindowFile::emptyPathDoesNothing()
+{
+    ModalAnswerer answerer;
+    window->openFile(QString());
+    QCOMPARE(tabs()->count(), 0);
+    QVERIFY(answerer.boxes.isEmpty());
+}
+
+void TestMainWindowFile::openActionAsksForFile()
+{
+    const QString path = dir.filePath("chosen.gcp");
+    QVERIFY(writeFile(path, encoded(QStringLiteral("曲"), QStringLiteral("g"))));
+    ModalAnswerer answerer({path});
+    QAction *open = window->findChild<QAction *>("openAction");
+    QVERIFY(open);
+    open->trigger();
+    QCOMPARE(answerer.dialogCaptions, QStringList{QStringLiteral("打开文件")});
+    QCOMPARE(answerer.dialogFilters, QStringList{QStringLiteral("工尺谱文件 (*.gcp)")});
+    QCOMPARE(tabs()->count(), 1);
+    QCOMPARE(tabs()->tabText(0), QStringLiteral("chosen.gcp"));
+}
+
+void TestMainWindowFile::cancelledOpenActionDoesNothing()
+{
+    ModalAnswerer answerer({QString()});
+    window->findChild<QAction *>("openAction")->trigger();
+    QCOMPARE(answerer.dialogCaptions.size(), 1);
+    QCOMPARE(tabs()->count(), 0);
+    QVERIFY(answerer.boxes.isEmpty());
+}
+
+void TestMainWindowFile::sameFileOpensTwice()
+{
+    const QString path = dir.filePath("twice.gcp");
+    QVERIFY(writeFile(path, encoded(QStringLiteral("曲"), QStringLiteral("g"))));
+    window->openFile(path);
+    window->openFile(path);
+    QCOMPARE(tabs()->count(), 2);
+    QVERIFY(tabs()->widget(0) != tabs()->widget(1));
+}
+
+QTEST_MAIN(TestMainWindowFile)
+#include "tst_mainwindow_file.moc"
