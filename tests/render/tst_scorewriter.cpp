@@ -1,0 +1,472 @@
+#include "exportconfig.h"
+#include "ql_generatesvg.h"
+#include "renderfixture.h"
+#include "scorewriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const char32_t gong = 0xF002C;
+const char32_t ban = 0xF0000;
+
+// A short aria: title, tune name, two sung lines with notation and marks.
+QList<ExportEntry> ariaEntries(int pages = 1)
+{
+    QString lyric = QStringLiteral("# 游园\n【皂罗袍】(仙吕)\n");
+    QString score;
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            lyric += QStringLiteral("@分页符\n");
+        lyric += QStringLiteral("原来姹紫嫣红开遍\n");
+        for (int i = 0; i < 8; ++i)
+            score += notation({gong, ban, 0xF002B, 0xF0004}) + QLatin1Char('\n');
+    }
+    return buildExportEntries(lyric, score);
+}
+
+// Runs a program of the poppler or librsvg tools; its standard output.
+QByteArray runTool(const QString &program, const QStringList &arguments, int *exitCode = nullptr,
+                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
+{
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return QByteArray();
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return process.readAllStandardOutput();
+}
+
+// The share of pixels that are not (near) white.
+double inkShare(const QImage &image)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    qint64 ink = 0;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar *line = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x)
+            ink += line[x] < 200;
+    }
+    return double(ink) / (qint64(gray.width()) * gray.height());
+}
+
+// The bounding box of the ink.
+QRect inkBox(const QImage &image)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar *line = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            if (line[x] < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+} // namespace
+
+class TestScoreWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void pdfIsReadByOtherPrograms_data();
+    void pdfIsReadByOtherPrograms();
+    void pdfPageMatchesImagePage();
+    void pdfFuzzyPageSize();
+    void pdfRefusedTargetKeepsOldFile();
+    void pdfUnwritableFolderIsFailure();
+
+    void imageSizes_data();
+    void imageSizes();
+    void imageBackground_data();
+    void imageBackground();
+    void imageFoldersNeverReused();
+    void imageFailures();
+
+    void svgFolder();
+    void svgPagesRenderOutsideProgram();
+    void svgFailures();
+
+private:
+    QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
+    void render(const QList<ExportEntry> &entries)
+    {
+        renderer->reset();
+        renderer->generate(entries, false);
+    }
+
+    std::unique_ptr<RenderFixture> fixture;
+    std::unique_ptr<QL_GenerateSVG> renderer;
+    ExportConfig &config() { return *fixture->config; }
+};
+
+void TestScoreWriter::initTestCase()
+{
+    for (const char *tool : {"pdfinfo", "pdftoppm", "rsvg-convert", "fc-cache"}) {
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            QFAIL(qPrintable(QStringLiteral("%1 is missing: run scripts/install-deps.sh").arg(QLatin1String(tool))));
+    }
+}
+
+void TestScoreWriter::init()
+{
+    fixture = std::make_unique<RenderFixture>();
+    QVERIFY(fixture->dir.isValid());
+    renderer = std::make_unique<QL_GenerateSVG>(config());
+}
+
+void TestScoreWriter::cleanup()
+{
+    renderer.reset();
+    fixture.reset();
+}
+
+void TestScoreWriter::pdfIsReadByOtherPrograms_data()
+{
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("size");
+    QTest::addRow("A4 portrait, one page") << false << 1 << "595 x 842";
+    QTest::addRow("A4 portrait, three pages") << false << 3 << "595 x 842";
+    QTest::addRow("A4 landscape") << true << 2 << "842 x 595";
+}
+
+void TestScoreWriter::pdfIsReadByOtherPrograms()
+{
+    QFETCH(bool, landscape);
+    QFETCH(int, pages);
+    QFETCH(QString, size);
+    config().setIsLandscape(landscape);
+    render(ariaEntries(pages));
+    QCOMPARE(renderer->pages().size(), pages);
+
+    QSignalSpy progress(renderer.get(), &QL_GenerateSVG::progressUpdate);
+    ScoreWriter writer(*renderer);
+    const QString path = out(QStringLiteral("sub/folder/aria.pdf"));
+    QVERIFY(writer.writePdf(path));
+    QVERIFY(writer.failure().isEmpty());
+    QCOMPARE(progress.first(), (QList<QVariant>{0, 0, pages, QStringLiteral("导出"), QStringLiteral("正在导出PDF文件···")}));
+    QCOMPARE(progress.last(), (QList<QVariant>{2, pages, pages, QString(), QString()}));
+    QCOMPARE(progress.size(), pages + 2);
+
+    int status = -1;
+    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}, &status));
+    QCOMPARE(status, 0);
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(pages))), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Page size:\\s+%1 pts").arg(size))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("游园")), qPrintable(info));
+
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"),
+                                         QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                         QStringLiteral("1"), QStringLiteral("-singlefile"), path, out(QStringLiteral("raster"))},
+            &status);
+    QCOMPARE(status, 0);
+    const QImage raster(out(QStringLiteral("raster.png")));
+    QVERIFY(!raster.isNull());
+    QVERIFY2(inkShare(raster) > 0.005, "the PDF page rasterises blank");
+}
+
+void TestScoreWriter::pdfPageMatchesImagePage()
+{
+    // The paper carries the page edge to edge: the PDF page rasterised at 96
+    // dpi and the image writer's page show the same score in the same place.
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QString path = out(QStringLiteral("aria.pdf"));
+    QVERIFY(writer.writePdf(path));
+    int status = -1;
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                                         QStringLiteral("-singlefile"), path, out(QStringLiteral("pdfpage"))},
+            &status);
+    QCOMPARE(status, 0);
+    const QImage fromPdf(out(QStringLiteral("pdfpage.png")));
+    const QImage fromWriter = writer.pageImage(0, 96, QStringLiteral("png"));
+    QVERIFY(!fromPdf.isNull());
+    QVERIFY(qAbs(fromPdf.width() - fromWriter.width()) <= 1);
+    QVERIFY(qAbs(fromPdf.height() - fromWriter.height()) <= 1);
+
+    const QRect a = inkBox(fromPdf);
+    const QRect b = inkBox(fromWriter);
+    QVERIFY(!a.isEmpty());
+    const auto near = [](int x, int y) { return qAbs(x - y) <= 3; };
+    QVERIFY2(near(a.left(), b.left()) && near(a.top(), b.top()) && near(a.right(), b.right())
+                 && near(a.bottom(), b.bottom()),
+             qPrintable(QStringLiteral("PDF ink %1,%2 %3x%4, image ink %5,%6 %7x%8")
+                            .arg(a.x()).arg(a.y()).arg(a.width()).arg(a.height())
+                            .arg(b.x()).arg(b.y()).arg(b.width()).arg(b.height())));
+    QVERIFY(qAbs(inkShare(fromPdf) - inkShare(fromWriter)) < 0.01);
+}
+
+void TestScoreWriter::pdfFuzzyPageSize()
+{
+    config().setPageSizeId(QPageSize::Custom);
+    config().setPageWidth(596);
+    config().setPageHeight(841);
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QString path = out(QStringLiteral("near-a4.pdf"));
+    QVERIFY(writer.writePdf(path));
+    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}));
+    QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
+    QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2479, 3508));
+}
+
+void TestScoreWriter::pdfRefusedTargetKeepsOldFile()
+{
+    // A target that exists but cannot be opened for writing: a folder.
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QString path = out(QStringLiteral("taken.pdf"));
+    QVERIFY(QDir().mkpath(path));
+    QVERIFY(!writer.writePdf(path));
+    QCOMPARE(writer.failure().title, QStringLiteral("错误"));
+    QCOMPARE(writer.failure().text, QStringLiteral("文件无写入权限或文件已被占用!"));
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestScoreWriter::pdfUnwritableFolderIsFailure()
+{
+    // A folder that cannot be created, because a file stands in its way: the
+    // PDF cannot be written, and that is no success.
+    render(ariaEntries());
+    QFile blocker(out(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ScoreWriter writer(*renderer);
+    QVERIFY(!writer.writePdf(out(QStringLiteral("blocker/aria.pdf"))));
+    QCOMPARE(writer.failure().text, QStringLiteral("文件无写入权限或文件已被占用!"));
+}
+
+void TestScoreWriter::imageSizes_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QSize>("size");
+    // 595 × 842 points at the level's dots per inch, rounded.
+    QTest::addRow("level 0: 96 dpi") << 0 << false << QSize(793, 1123);
+    QTest::addRow("level 1: 160 dpi") << 1 << false << QSize(1322, 1871);
+    QTest::addRow("level 2: 300 dpi") << 2 << false << QSize(2479, 3508);
+    QTest::addRow("level 2 landscape") << 2 << true << QSize(3508, 2479);
+    QTest::addRow("level 3: 600 dpi") << 3 << false << QSize(4958, 7017);
+    QTest::addRow("unknown level: 96 dpi") << 7 << false << QSize(793, 1123);
+}
+
+void TestScoreWriter::imageSizes()
+{
+    QFETCH(int, level);
+    QFETCH(bool, landscape);
+    QFETCH(QSize, size);
+    config().setIsLandscape(landscape);
+    render(ariaEntries());
+    const QImage image = ScoreWriter(*renderer).pageImage(0, ScoreWriter::dpiForLevel(level), QStringLiteral("jpg"));
+    QCOMPARE(image.size(), size);
+}
+
+void TestScoreWriter::imageBackground_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<bool>("transparentPage");
+    QTest::addColumn<QColor>("corner");
+    const QColor paper(QStringLiteral("#f5e6c8"));
+    QTest::addRow("jpg, transparent page: background colour") << "jpg" << true << paper;
+    QTest::addRow("jpg, page with background") << "jpg" << false << paper;
+    QTest::addRow("png, transparent page: transparent") << "png" << true << QColor(Qt::transparent);
+    QTest::addRow("png, page with background") << "png" << false << paper;
+}
+
+void TestScoreWriter::imageBackground()
+{
+    QFETCH(QString, ext);
+    QFETCH(bool, transparentPage);
+    QFETCH(QColor, corner);
+    config().setBackgroundColor(QColor(QStringLiteral("#f5e6c8")));
+    config().setIsBgTransparent(transparentPage);
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    QVERIFY(writer.writeImages(fixture->dir.path(), 0, ext.toUpper()));
+
+    const QString file = out(QStringLiteral("游园_%1/游园_0.%1").arg(ext));
+    QImageReader reader(file);
+    QCOMPARE(reader.format(), ext == QLatin1String("jpg") ? QByteArray("jpeg") : QByteArray("png"));
+    const QImage image = reader.read();
+    QVERIFY(!image.isNull());
+    const QColor pixel = image.pixelColor(2, 2);
+    if (corner.alpha() == 0) {
+        QCOMPARE(pixel.alpha(), 0);
+    } else {
+        QCOMPARE(pixel.alpha(), 255);
+        // JPEG may move a channel by a step or two.
+        QVERIFY2(qAbs(pixel.red() - corner.red()) <= 3 && qAbs(pixel.green() - corner.green()) <= 3
+                     && qAbs(pixel.blue() - corner.blue()) <= 3,
+                 qPrintable(pixel.name()));
+    }
+    QVERIFY(inkShare(image.convertToFormat(QImage::Format_RGB32)) > 0.005);
+}
+
+void TestScoreWriter::imageFoldersNeverReused()
+{
+    // Without title line or tune name the files take the default title.
+    render(buildExportEntries(QStringLiteral("原来\n@分页符\n姹紫"), notation({gong}) + "\n" + notation({gong})));
+    ScoreWriter writer(*renderer);
+    QSignalSpy progress(renderer.get(), &QL_GenerateSVG::progressUpdate);
+    QVERIFY(writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    QVERIFY(writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    QVERIFY(writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    const QString title = QL_GenerateSVG::defaultTitle;
+    QCOMPARE(renderer->documentTitle(), title);
+    QCOMPARE(QDir(fixture->dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+             (QStringList{title + "_png", title + "_png_0", title + "_png_1"}));
+    QCOMPARE(QDir(out(title + "_png_0")).entryList(QDir::Files),
+             (QStringList{title + "_0.png", title + "_1.png"}));
+    QCOMPARE(progress.first(), (QList<QVariant>{0, 0, 2, QStringLiteral("导出"), QStringLiteral("正在导出png文件···")}));
+}
+
+void TestScoreWriter::imageFailures()
+{
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+
+    // A folder name longer than the file system allows cannot be created.
+    renderer->setDocumentTitle(QString(90, QChar(u'长')));
+    QVERIFY(!writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    QCOMPARE(writer.failure().title, QStringLiteral("提示"));
+    QCOMPARE(writer.failure().text, QStringLiteral("创建目录失败"));
+
+    // The folder fits, the page file's longer name does not.
+    renderer->setDocumentTitle(QString(250, QChar(u'a')));
+    QSignalSpy progress(renderer.get(), &QL_GenerateSVG::progressUpdate);
+    QVERIFY(!writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    QCOMPARE(writer.failure().title, QStringLiteral("提示"));
+    QCOMPARE(writer.failure().text, QStringLiteral("导出图片失败！"));
+    QCOMPARE(progress.last(), (QList<QVariant>{2, 1, 1, QString(), QString()}));
+
+    // A target folder that cannot be made is passed over without a box.
+    QFile blocker(out(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QVERIFY(!writer.writeImages(out(QStringLiteral("blocker/images")), 0, QStringLiteral("png")));
+    QVERIFY(writer.failure().title.isEmpty());
+    QVERIFY(!writer.failure().text.isEmpty());
+}
+
+void TestScoreWriter::svgFolder()
+{
+    render(buildExportEntries(QStringLiteral("原来\n@分页符\n姹紫"), notation({gong}) + "\n" + notation({gong})));
+    ScoreWriter writer(*renderer);
+    QVERIFY(writer.writeSvg(fixture->dir.path()));
+    QVERIFY(writer.writeSvg(fixture->dir.path()));
+
+    const QString title = QL_GenerateSVG::defaultTitle;
+    const QString family = config().scoreFont().family();
+    QCOMPARE(family, QStringLiteral("Qelun工尺谱康熙字体"));
+    const QDir folder(out(title + "_svg"));
+    QVERIFY(QDir(out(title + "_svg_0")).exists());
+    QStringList files = folder.entryList(QDir::Files);
+    files.sort();
+    QStringList expected{family + ".ttf", title + "_0.svg", title + "_1.svg", QStringLiteral("说明文件.txt")};
+    expected.sort();
+    QCOMPARE(files, expected);
+
+    QFile page(folder.filePath(title + "_1.svg"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), renderer->pages().at(1));
+
+    QFile font(folder.filePath(family + ".ttf"));
+    QFile resource(QStringLiteral(":/resources/fonts/mevto.ttf"));
+    QVERIFY(font.open(QIODevice::ReadOnly));
+    QVERIFY(resource.open(QIODevice::ReadOnly));
+    QCOMPARE(font.readAll(), resource.readAll());
+
+    // The readme names the font file that is there.
+    QFile readme(folder.filePath(QStringLiteral("说明文件.txt")));
+    QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    QCOMPARE(QString::fromUtf8(readme.readAll()).trimmed(),
+             QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“%1.ttf”才能正常显示。").arg(family));
+}
+
+void TestScoreWriter::svgPagesRenderOutsideProgram()
+{
+    // Notation alone, so that the page shows nothing without the font.
+    config().setLyricColor(Qt::white);
+    render({sungEntry(QStringLiteral("工"), notation({gong, 0xF002B, 0xF002C, 0xF002B, 0xF002C}))});
+    ScoreWriter writer(*renderer);
+    QVERIFY(writer.writeSvg(fixture->dir.path()));
+    const QDir folder(out(QL_GenerateSVG::defaultTitle + "_svg"));
+    const QString page = folder.filePath(QL_GenerateSVG::defaultTitle + "_0.svg");
+
+    // A private fontconfig with only the exported font, then none at all.
+    const auto rasterise = [&](bool withFont, const QString &name) {
+        const QString fontDir = out(name + "-fonts");
+        QDir().mkpath(fontDir);
+        if (withFont)
+            QFile::copy(folder.filePath(config().scoreFont().family() + ".ttf"), fontDir + "/notation.ttf");
+        QFile conf(out(name + "-fonts.conf"));
+        if (!conf.open(QIODevice::WriteOnly))
+            return QImage();
+        conf.write(QStringLiteral("<?xml version=\"1.0\"?><!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">"
+                                  "<fontconfig><dir>%1</dir><cachedir>%2</cachedir></fontconfig>")
+                       .arg(fontDir, out(name + "-cache"))
+                       .toUtf8());
+        conf.close();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("FONTCONFIG_FILE"), conf.fileName());
+        int status = -1;
+        runTool(QStringLiteral("rsvg-convert"), {QStringLiteral("-b"), QStringLiteral("white"), page,
+                                                 QStringLiteral("-o"), out(name + ".png")},
+                &status, env);
+        return status == 0 ? QImage(out(name + ".png")) : QImage();
+    };
+    const QImage withFont = rasterise(true, QStringLiteral("with"));
+    const QImage without = rasterise(false, QStringLiteral("without"));
+    QVERIFY(!withFont.isNull());
+    QVERIFY(!without.isNull());
+    QVERIFY2(inkShare(withFont) > 0.0001, "the notation does not show with the exported font");
+    // Without the font a renderer draws boxes or nothing: another picture.
+    QVERIFY(withFont != without);
+}
+
+void TestScoreWriter::svgFailures()
+{
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+
+    renderer->setDocumentTitle(QString(90, QChar(u'长')));
+    QVERIFY(!writer.writeSvg(fixture->dir.path()));
+    QCOMPARE(writer.failure().title, QStringLiteral("错误"));
+    QCOMPARE(writer.failure().text, QStringLiteral("创建目录失败!"));
+
+    renderer->setDocumentTitle(QString(250, QChar(u'a')));
+    QVERIFY(!writer.writeSvg(fixture->dir.path()));
+    QCOMPARE(writer.failure().title, QStringLiteral("错误"));
+    QCOMPARE(writer.failure().text, QStringLiteral("导出SVG文件失败!"));
+
+    // The font's file name is too long; the pages stay, no readme follows.
+    renderer->setDocumentTitle(QStringLiteral("游园"));
+    QFont longFamily(QString(252, QChar(u'f')));
+    config().setScoreFont(longFamily);
+    QVERIFY(!writer.writeSvg(fixture->dir.path()));
+    QCOMPARE(writer.failure().text, QStringLiteral("导出字体文件失败!"));
+    const QDir folder(out(QStringLiteral("游园_svg")));
+    QVERIFY(folder.exists(QStringLiteral("游园_0.svg")));
+    QVERIFY(!folder.exists(QStringLiteral("说明文件.txt")));
+}
+
+QTEST_MAIN(TestScoreWriter)
+#include "tst_scorewriter.moc"
