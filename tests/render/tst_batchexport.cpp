@@ -1,0 +1,278 @@
+#include "batchexport.h"
+#include "gcpfile.h"
+#include "renderfixture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
+
+} // namespace
+
+class TestBatchExport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void isRequested_data();
+    void isRequested();
+    void badArguments_data();
+    void badArguments();
+    void unreadableInput_data();
+    void unreadableInput();
+    void unwritableTarget_data();
+    void unwritableTarget();
+    void exportsPdf();
+    void exportsImageFiles_data();
+    void exportsImageFiles();
+    void exportsImageFolderAndSvgFolder();
+    void executableRunsWithoutDisplay();
+
+private:
+    int run(const QStringList &arguments);
+    QString path(const QString &name) const { return QDir(dir->path()).filePath(name); }
+    QString settings() const { return path(QStringLiteral("settings.ini")); }
+    // A score of the given number of pages.
+    QString writeScore(int pages);
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString out;
+    QString err;
+};
+
+void TestBatchExport::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir->isValid());
+    out.clear();
+    err.clear();
+}
+
+void TestBatchExport::cleanup()
+{
+    dir.reset();
+}
+
+int TestBatchExport::run(const QStringList &arguments)
+{
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    return BatchExport(outStream, errStream).run(QStringList{QStringLiteral("qelun")} + arguments);
+}
+
+QString TestBatchExport::writeScore(int pages)
+{
+    QString lyric;
+    QString score;
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0)
+            lyric += QStringLiteral("@分页符\n");
+        lyric += QStringLiteral("良辰美景\n");
+        for (int i = 0; i < 4; ++i)
+            score += notation({0xF002C}) + QLatin1Char('\n');
+    }
+    const QString file = path(QStringLiteral("score%1.gcp").arg(pages));
+    if (!GcpFile::save(file, {lyric, score}))
+        return QString();
+    return file;
+}
+
+void TestBatchExport::isRequested_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("requested");
+    QTest::addRow("no arguments") << QStringList{"qelun"} << false;
+    QTest::addRow("a file to open") << QStringList{"qelun", "aria.gcp"} << false;
+    QTest::addRow("--export TARGET") << QStringList{"qelun", "--export", "a.pdf", "aria.gcp"} << true;
+    QTest::addRow("--export=TARGET") << QStringList{"qelun", "--export=a.pdf", "aria.gcp"} << true;
+}
+
+void TestBatchExport::isRequested()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, requested);
+    QCOMPARE(BatchExport::isRequested(arguments), requested);
+}
+
+void TestBatchExport::badArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("no score") << QStringList{"--export", "a.pdf"} << "曲谱文件";
+    QTest::addRow("two scores") << QStringList{"--export", "a.pdf", "x.gcp", "y.gcp"} << "曲谱文件";
+    QTest::addRow("no target value") << QStringList{"x.gcp", "--export"} << "export";
+    QTest::addRow("unknown format") << QStringList{"--export", "a.docx", "x.gcp"} << "--format";
+    QTest::addRow("unknown --format") << QStringList{"--export", "a", "--format", "gif", "x.gcp"} << "--format";
+    QTest::addRow("dpi not offered") << QStringList{"--export", "a.png", "--dpi", "120", "x.gcp"} << "--dpi";
+    QTest::addRow("dpi not a number") << QStringList{"--export", "a.png", "--dpi", "high", "x.gcp"} << "--dpi";
+    QTest::addRow("unknown option") << QStringList{"--export", "a.pdf", "--colour", "x.gcp"} << "colour";
+}
+
+void TestBatchExport::badArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    QCOMPARE(run(arguments), int(BatchExport::UsageError));
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QVERIFY(QDir(dir->path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).isEmpty());
+}
+
+void TestBatchExport::unreadableInput_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("missing file") << "missing.gcp" << QByteArray() << "无法读取";
+    QTest::addRow("not a .gcp file") << "aria.txt" << QByteArray("plain text") << ".gcp";
+    QTest::addRow("damaged file") << "broken.gcp" << QByteArray("\x00\x00\x00\x10\x00\x41", 6) << "损坏";
+}
+
+void TestBatchExport::unreadableInput()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    if (!content.isEmpty()) {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QString target = path(QStringLiteral("out.pdf"));
+    QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), path(name)}),
+             int(BatchExport::InputError));
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QVERIFY(!QFile::exists(target));
+}
+
+void TestBatchExport::unwritableTarget_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("format");
+    QTest::addRow("pdf") << "blocker/a.pdf" << "";
+    QTest::addRow("png file") << "blocker/a.png" << "";
+    QTest::addRow("svg folder") << "blocker/svg" << "svg";
+    QTest::addRow("jpg folder") << "blocker/jpg" << "jpg";
+}
+
+void TestBatchExport::unwritableTarget()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, format);
+    // A file stands where the target's folder would have to be.
+    QFile blocker(path(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QStringList arguments{QStringLiteral("--export"), path(target), QStringLiteral("--settings"), settings()};
+    if (!format.isEmpty())
+        arguments << QStringLiteral("--format") << format;
+    QCOMPARE(run(arguments << writeScore(1)), int(BatchExport::OutputError));
+    QVERIFY2(err.startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY(!out.contains(QStringLiteral("导出成功")));
+}
+
+void TestBatchExport::exportsPdf()
+{
+    const QString target = path(QStringLiteral("out/aria.pdf"));
+    QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), example}),
+             int(BatchExport::Success));
+    QVERIFY2(err.isEmpty(), qPrintable(err));
+    QVERIFY(out.contains(QStringLiteral("正在绘制曲谱···")));
+    QVERIFY(out.contains(QStringLiteral("正在导出PDF文件···")));
+    QVERIFY(out.contains(QStringLiteral("导出成功！")));
+
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {target});
+    QVERIFY(pdfinfo.waitForFinished(30000));
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("牡丹亭游园")), qPrintable(info));
+}
+
+void TestBatchExport::exportsImageFiles_data()
+{
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QString>("dpi");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("width");
+    QTest::addRow("one page: the file itself") << 1 << "96" << "a.png" << QStringList{"a.png"} << 793;
+    QTest::addRow("three pages: numbered beside it")
+        << 3 << "160" << "a.jpg" << QStringList{"a_0.jpg", "a_1.jpg", "a_2.jpg"} << 1322;
+    QTest::addRow(".jpeg suffix") << 1 << "300" << "a.jpeg" << QStringList{"a.jpeg"} << 2479;
+}
+
+void TestBatchExport::exportsImageFiles()
+{
+    QFETCH(int, pages);
+    QFETCH(QString, dpi);
+    QFETCH(QString, target);
+    QFETCH(QStringList, files);
+    QFETCH(int, width);
+    const QString score = writeScore(pages);
+    QVERIFY(!score.isEmpty());
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("images/") + target), QStringLiteral("--dpi"), dpi,
+                  QStringLiteral("--settings"), settings(), score}),
+             int(BatchExport::Success));
+    QCOMPARE(QDir(path(QStringLiteral("images"))).entryList(QDir::Files), files);
+    const QImage first(path(QStringLiteral("images/") + files.first()));
+    QCOMPARE(first.width(), width);
+}
+
+void TestBatchExport::exportsImageFolderAndSvgFolder()
+{
+    const QString score = writeScore(2);
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("pictures")), QStringLiteral("--format"),
+                  QStringLiteral("png"), QStringLiteral("--settings"), settings(), score}),
+             int(BatchExport::Success));
+    const QString title = QStringLiteral("Qelun工尺谱导出曲谱");
+    QCOMPARE(QDir(path(QStringLiteral("pictures/") + title + "_png")).entryList(QDir::Files).size(), 2);
+
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("vector")), QStringLiteral("--format"),
+                  QStringLiteral("svg"), QStringLiteral("--settings"), settings(), score}),
+             int(BatchExport::Success));
+    const QDir svg(path(QStringLiteral("vector/") + title + "_svg"));
+    QVERIFY(svg.exists(title + "_0.svg"));
+    QVERIFY(svg.exists(title + "_1.svg"));
+    QVERIFY(svg.exists(QStringLiteral("说明文件.txt")));
+}
+
+void TestBatchExport::executableRunsWithoutDisplay()
+{
+    // The program itself, as a user starts it on a machine without display.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const auto start = [&](const QStringList &arguments, QString *errText) {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(QELUN_EXECUTABLE), arguments);
+        if (!process.waitForFinished(120000))
+            return -1;
+        *errText = QString::fromUtf8(process.readAllStandardError());
+        return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    };
+
+    QString errText;
+    const QString target = path(QStringLiteral("aria.pdf"));
+    QCOMPARE(start({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), example}, &errText), 0);
+    QVERIFY(QFileInfo(target).size() > 1000);
+
+    QCOMPARE(start({QStringLiteral("--export"), target, path(QStringLiteral("missing.gcp"))}, &errText),
+             int(BatchExport::InputError));
+    QVERIFY2(errText.contains(QStringLiteral("无法读取")), qPrintable(errText));
+}
+
+QTEST_MAIN(TestBatchExport)
+#include "tst_batchexport.moc"
