@@ -1,5 +1,6 @@
 #include "linegrammar.h"
 #include "lyriccharindex.h"
+#include "referencelyricindex.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -9,95 +10,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// A literal rendering of the lyric-character rules with a fresh regular
-// expression at every use: the reference the index must agree with.
-struct ReferenceIndex
-{
-    const QTextDocument *doc;
-
-    static bool structural(const QString &t)
-    {
-        return QRegularExpression(QStringLiteral(u"^[#;>=【@]")).match(t).hasMatch();
-    }
-    static int count(const QString &t)
-    {
-        int n = 0;
-        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(t);
-        while (it.hasNext())
-            n += it.next().capturedLength();
-        return n;
-    }
-    static int boundary(const QString &t, int k)
-    {
-        QList<int> b;
-        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]")).globalMatch(t);
-        while (it.hasNext()) {
-            const QRegularExpressionMatch m = it.next();
-            if (b.isEmpty())
-                b.append(m.capturedStart());
-            b.append(m.capturedEnd());
-        }
-        const int n = b.size() - 1;
-        if (n <= 0)
-            return 0;
-        k = qBound(0, k, n);
-        return b.at(n - k);
-    }
-    QString lyricText() const
-    {
-        QString s;
-        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
-            if (structural(b.text()))
-                continue;
-            auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(b.text());
-            while (it.hasNext())
-                s += it.next().captured();
-        }
-        return s;
-    }
-    int lyricIndexAt(int position) const
-    {
-        position = qMax(0, position);
-        int total = 0;
-        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
-            if (b.contains(position) || (!b.next().isValid() && position >= b.position())) {
-                if (!structural(b.text()))
-                    total += count(b.text().left(position - b.position()));
-                break;
-            }
-            if (!structural(b.text()))
-                total += count(b.text());
-        }
-        return total - 1;
-    }
-    int positionAfterLyricChar(int n) const
-    {
-        n = qMax(0, n);
-        int total = 0;
-        QTextBlock last;
-        for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
-            last = b;
-            if (structural(b.text()))
-                continue;
-            total += count(b.text());
-            if (total >= n)
-                return b.position() + boundary(b.text(), total - n);
-        }
-        return last.position() + last.text().size();
-    }
-    QString lyricCharAt(int n) const
-    {
-        if (lyricText().size() < n)
-            return QString();
-        QTextCursor c(const_cast<QTextDocument *>(doc));
-        c.setPosition(positionAfterLyricChar(n));
-        c.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
-        if (structural(doc->findBlock(c.selectionStart()).text()))
-            return QString();
-        return c.selectedText();
-    }
-};
 
 QString randomDocument(QRandomGenerator &random)
 {
@@ -185,7 +97,7 @@ void TestLyricCharIndex::matchesReference()
     for (int round = 0; round < 300; ++round) {
         QTextDocument doc(randomDocument(random));
         const LyricCharIndex index(&doc);
-        const ReferenceIndex reference{&doc};
+        const ReferenceLyricIndex reference{&doc};
         const QString context = doc.toPlainText();
         QCOMPARE(index.lyricText(), reference.lyricText());
         QCOMPARE(index.lyricCharCount(), reference.lyricText().size());
@@ -206,7 +118,7 @@ void TestLyricCharIndex::followsEdits()
     QRandomGenerator random(77);
     QTextDocument doc;
     const LyricCharIndex index(&doc);
-    const ReferenceIndex reference{&doc};
+    const ReferenceLyricIndex reference{&doc};
     const QStringList pieces = {QStringLiteral("原"), QStringLiteral("来 "), QStringLiteral("#"),
                                 QStringLiteral("\n"), QStringLiteral("，"), QStringLiteral("【"),
                                 QStringLiteral("紫\n= 白\n红")};
