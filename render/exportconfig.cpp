@@ -28,18 +28,15 @@ enum class ValueType { Int, Bool, Text };
 // as the store holds them.
 ValueType schemeType(const QString &key)
 {
-    static const QStringList booleans = {
-        QStringLiteral("isBgTransparent"), QStringLiteral("isLandscape"),
-        QStringLiteral("isLineBreakScoreOverflow"), QStringLiteral("isLivePreview")};
+    static const QStringList booleans = {"isBgTransparent", "isLandscape",
+                                         "isLineBreakScoreOverflow", "isLivePreview"};
     static const QStringList integers = {
-        QStringLiteral("pageWidth"), QStringLiteral("pageHeight"), QStringLiteral("pageSizeId"),
-        QStringLiteral("marginTop"), QStringLiteral("marginBottom"), QStringLiteral("marginLeft"),
-        QStringLiteral("marginRight"), QStringLiteral("titleFontSize"), QStringLiteral("lyricFontSize"),
-        QStringLiteral("scoreFontSize"), QStringLiteral("quPaiFontSize"), QStringLiteral("diaoMingFontSize"),
-        QStringLiteral("lianBaiFontSize"), QStringLiteral("jiaBaiFontSize"), QStringLiteral("colWidth"),
-        QStringLiteral("lyricSpace"), QStringLiteral("scoreSpace"), QStringLiteral("banYanSpace"),
-        QStringLiteral("scoreAngle"), QStringLiteral("lyricScoreSpace"), QStringLiteral("scoreBanYanSpace"),
-        QStringLiteral("mColWidth"), QStringLiteral("titlePos")};
+        "pageWidth", "pageHeight", "pageSizeId",
+        "marginTop", "marginBottom", "marginLeft", "marginRight",
+        "titleFontSize", "lyricFontSize", "scoreFontSize", "quPaiFontSize",
+        "diaoMingFontSize", "lianBaiFontSize", "jiaBaiFontSize",
+        "colWidth", "lyricSpace", "scoreSpace", "banYanSpace", "scoreAngle",
+        "lyricScoreSpace", "scoreBanYanSpace", "mColWidth", "titlePos"};
     if (booleans.contains(key))
         return ValueType::Bool;
     if (integers.contains(key))
@@ -87,7 +84,9 @@ ExportConfig::ExportConfig(const QString &settingsPath)
                        {QStringLiteral("B4 (709, 1001)"), QPageSize::B4}})
     , orientationOptions({{QStringLiteral("纵向"), false}, {QStringLiteral("横向"), true}})
     , overflowOptions({{QStringLiteral("换行"), true}, {QStringLiteral("不换行"), false}})
-    , titlePosOptions({{QStringLiteral("顶部"), 0}, {QStringLiteral("居中"), 1}, {QStringLiteral("底部"), 2}})
+    , titlePosOptions({{QStringLiteral("顶部"), 0},
+                       {QStringLiteral("居中"), 1},
+                       {QStringLiteral("底部"), 2}})
     , settings(new QSettings(settingsPath, QSettings::IniFormat))
     , m_titleFontMetrics(QFont())
     , m_lyricFontMetrics(QFont())
@@ -114,57 +113,71 @@ QString ExportConfig::settingsPath() const
 
 void ExportConfig::load()
 {
+    // A missing key gives the default; text that is no number reads as 0 and
+    // text that is no colour as an invalid colour.
+    const auto integer = [this](const char *key, int fallback) {
+        return settings->value(QLatin1String(key), fallback).toInt();
+    };
+    const auto font = [this](const char *key, const QString &family, int pointSize) {
+        return QFont(settings->value(QLatin1String(key), family).toString(), pointSize);
+    };
+    const auto color = [this](const char *key, const QString &fallback) {
+        return QColor::fromString(settings->value(QLatin1String(key), fallback).toString());
+    };
+    const auto boolean = [this](const char *key, bool fallback) {
+        return settings->value(QLatin1String(key), fallback).toBool();
+    };
     const QSize a4 = QPageSize(QPageSize::A4).sizePoints();
     const QString notationFamily = FontManager::instance().notationFamily();
 
-    m_pageWidth = settings->value(QStringLiteral("pageWidth"), a4.width()).toInt();
-    m_pageHeight = settings->value(QStringLiteral("pageHeight"), a4.height()).toInt();
+    m_pageWidth = integer("pageWidth", a4.width());
+    m_pageHeight = integer("pageHeight", a4.height());
     m_pageSizeId = toPageSizeId(settings->value(QStringLiteral("pageSizeId"), int(QPageSize::A4)));
-    m_marginTop = settings->value(QStringLiteral("marginTop"), 25).toInt();
-    m_marginBottom = settings->value(QStringLiteral("marginBottom"), 25).toInt();
-    m_marginLeft = settings->value(QStringLiteral("marginLeft"), 25).toInt();
-    m_marginRight = settings->value(QStringLiteral("marginRight"), 25).toInt();
-    m_titleFontSize = settings->value(QStringLiteral("titleFontSize"), 80).toInt();
-    m_lyricFontSize = settings->value(QStringLiteral("lyricFontSize"), 30).toInt();
-    m_scoreFontSize = settings->value(QStringLiteral("scoreFontSize"), 16).toInt();
-    m_quPaiFontSize = settings->value(QStringLiteral("quPaiFontSize"), 50).toInt();
-    m_diaoMingFontSize = settings->value(QStringLiteral("diaoMingFontSize"), 30).toInt();
-    m_lianBaiFontSize = settings->value(QStringLiteral("lianBaiFontSize"), 20).toInt();
-    m_jiaBaiFontSize = settings->value(QStringLiteral("jiaBaiFontSize"), 26).toInt();
-    m_titleFont = QFont(settings->value(QStringLiteral("titleFont"), defaultFamily).toString(), m_titleFontSize);
-    m_lyricFont = QFont(settings->value(QStringLiteral("lyricFont"), defaultFamily).toString(), m_lyricFontSize);
-    m_scoreFont = QFont(settings->value(QStringLiteral("scoreFont"), notationFamily).toString(), m_scoreFontSize);
-    m_quPaiFont = QFont(settings->value(QStringLiteral("quPaiFont"), defaultFamily).toString(), m_quPaiFontSize);
-    m_diaoMingFont = QFont(settings->value(QStringLiteral("diaoMingFont"), defaultFamily).toString(), m_diaoMingFontSize);
-    m_lianBaiFont = QFont(settings->value(QStringLiteral("lianBaiFont"), defaultFamily).toString(), m_lianBaiFontSize);
-    m_jiaBaiFont = QFont(settings->value(QStringLiteral("jiaBaiFont"), defaultFamily).toString(), m_jiaBaiFontSize);
-    m_titleColor = QColor::fromString(settings->value(QStringLiteral("titleColor"), QStringLiteral("#000000")).toString());
-    m_lyricColor = QColor::fromString(settings->value(QStringLiteral("lyricColor"), QStringLiteral("#000000")).toString());
-    m_quPaiColor = QColor::fromString(settings->value(QStringLiteral("quPaiColor"), QStringLiteral("#000000")).toString());
-    m_diaoMingColor = QColor::fromString(settings->value(QStringLiteral("diaoMingColor"), QStringLiteral("#000000")).toString());
-    m_lianBaiColor = QColor::fromString(settings->value(QStringLiteral("lianBaiColor"), QStringLiteral("#000000")).toString());
-    m_jiaBaiColor = QColor::fromString(settings->value(QStringLiteral("jiaBaiColor"), QStringLiteral("#000000")).toString());
-    m_scoreColor = QColor::fromString(settings->value(QStringLiteral("scoreColor"), QStringLiteral("#000000")).toString());
-    m_banColor = QColor::fromString(settings->value(QStringLiteral("banColor"), QStringLiteral("#ff4c00")).toString());
-    m_xiaoYanColor = QColor::fromString(settings->value(QStringLiteral("xiaoYanColor"), QStringLiteral("#000000")).toString());
-    m_zhongYanColor = QColor::fromString(settings->value(QStringLiteral("zhongYanColor"), QStringLiteral("#ff4c00")).toString());
-    m_qiangGeColor = QColor::fromString(settings->value(QStringLiteral("qiangGeColor"), QStringLiteral("#000000")).toString());
-    m_backgroundColor = QColor::fromString(settings->value(QStringLiteral("backgroundColor"), QStringLiteral("#FFFFFF")).toString());
-    m_isBgTransparent = settings->value(QStringLiteral("isBgTransparent"), false).toBool();
-    m_isLandscape = settings->value(QStringLiteral("isLandscape"), false).toBool();
-    m_isLineBreakScoreOverflow = settings->value(QStringLiteral("isLineBreakScoreOverflow"), true).toBool();
-    m_colWidth = settings->value(QStringLiteral("colWidth"), 130).toInt();
-    m_lyricSpace = settings->value(QStringLiteral("lyricSpace"), 6).toInt();
-    m_scoreSpace = settings->value(QStringLiteral("scoreSpace"), 0).toInt();
-    m_banYanSpace = settings->value(QStringLiteral("banYanSpace"), 0).toInt();
-    m_scoreAngle = settings->value(QStringLiteral("scoreAngle"), -45).toInt();
-    m_lyricScoreSpace = settings->value(QStringLiteral("lyricScoreSpace"), 0).toInt();
-    m_scoreBanYanSpace = settings->value(QStringLiteral("scoreBanYanSpace"), 0).toInt();
-    m_mColWidth = settings->value(QStringLiteral("mColWidth"), 35).toInt();
-    m_titlePos = settings->value(QStringLiteral("titlePos"), 0).toInt();
+    m_marginTop = integer("marginTop", 25);
+    m_marginBottom = integer("marginBottom", 25);
+    m_marginLeft = integer("marginLeft", 25);
+    m_marginRight = integer("marginRight", 25);
+    m_titleFontSize = integer("titleFontSize", 80);
+    m_lyricFontSize = integer("lyricFontSize", 30);
+    m_scoreFontSize = integer("scoreFontSize", 16);
+    m_quPaiFontSize = integer("quPaiFontSize", 50);
+    m_diaoMingFontSize = integer("diaoMingFontSize", 30);
+    m_lianBaiFontSize = integer("lianBaiFontSize", 20);
+    m_jiaBaiFontSize = integer("jiaBaiFontSize", 26);
+    m_titleFont = font("titleFont", defaultFamily, m_titleFontSize);
+    m_lyricFont = font("lyricFont", defaultFamily, m_lyricFontSize);
+    m_scoreFont = font("scoreFont", notationFamily, m_scoreFontSize);
+    m_quPaiFont = font("quPaiFont", defaultFamily, m_quPaiFontSize);
+    m_diaoMingFont = font("diaoMingFont", defaultFamily, m_diaoMingFontSize);
+    m_lianBaiFont = font("lianBaiFont", defaultFamily, m_lianBaiFontSize);
+    m_jiaBaiFont = font("jiaBaiFont", defaultFamily, m_jiaBaiFontSize);
+    m_titleColor = color("titleColor", QStringLiteral("#000000"));
+    m_lyricColor = color("lyricColor", QStringLiteral("#000000"));
+    m_quPaiColor = color("quPaiColor", QStringLiteral("#000000"));
+    m_diaoMingColor = color("diaoMingColor", QStringLiteral("#000000"));
+    m_lianBaiColor = color("lianBaiColor", QStringLiteral("#000000"));
+    m_jiaBaiColor = color("jiaBaiColor", QStringLiteral("#000000"));
+    m_scoreColor = color("scoreColor", QStringLiteral("#000000"));
+    m_banColor = color("banColor", QStringLiteral("#ff4c00"));
+    m_xiaoYanColor = color("xiaoYanColor", QStringLiteral("#000000"));
+    m_zhongYanColor = color("zhongYanColor", QStringLiteral("#ff4c00"));
+    m_qiangGeColor = color("qiangGeColor", QStringLiteral("#000000"));
+    m_backgroundColor = color("backgroundColor", QStringLiteral("#FFFFFF"));
+    m_isBgTransparent = boolean("isBgTransparent", false);
+    m_isLandscape = boolean("isLandscape", false);
+    m_isLineBreakScoreOverflow = boolean("isLineBreakScoreOverflow", true);
+    m_colWidth = integer("colWidth", 130);
+    m_lyricSpace = integer("lyricSpace", 6);
+    m_scoreSpace = integer("scoreSpace", 0);
+    m_banYanSpace = integer("banYanSpace", 0);
+    m_scoreAngle = integer("scoreAngle", -45);
+    m_lyricScoreSpace = integer("lyricScoreSpace", 0);
+    m_scoreBanYanSpace = integer("scoreBanYanSpace", 0);
+    m_mColWidth = integer("mColWidth", 35);
+    m_titlePos = integer("titlePos", 0);
     if (m_titlePos < 0 || m_titlePos > 2)
         m_titlePos = 0;
-    m_isLivePreview = settings->value(QStringLiteral("isLivePreview"), true).toBool();
+    m_isLivePreview = boolean("isLivePreview", true);
     rebuildFontMetrics();
 }
 

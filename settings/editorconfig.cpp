@@ -59,32 +59,43 @@ QString EditorConfig::settingsPath() const
 
 void EditorConfig::load()
 {
+    // A missing key gives the default; text that is no number reads as 0 and
+    // text that is no colour as an invalid colour.
+    const auto integer = [this](const char *key, int fallback) {
+        return settings->value(QLatin1String(key), fallback).toInt();
+    };
+    const auto font = [this](const char *key, const QString &family, int pointSize) {
+        return QFont(settings->value(QLatin1String(key), family).toString(), pointSize);
+    };
+    const auto color = [this](const char *key, const QString &fallback) {
+        return QColor::fromString(settings->value(QLatin1String(key), fallback).toString());
+    };
     const QString notationFamily = FontManager::instance().notationFamily();
 
-    m_lyricLineNumberFontSize = settings->value(QStringLiteral("lyricLineNumberFontSize"), 14).toInt();
-    m_lyricLineNumberFont = QFont(settings->value(QStringLiteral("lyricLineNumberFont"), defaultFamily).toString(), m_lyricLineNumberFontSize);
-    m_lyricLineNumberColor = QColor::fromString(settings->value(QStringLiteral("lyricLineNumberColor"), QStringLiteral("#ff5500")).toString());
-    m_lyricLineNumberBgColor = QColor::fromString(settings->value(QStringLiteral("lyricLineNumberBgColor"), QStringLiteral("#fdfff8")).toString());
-    m_scoreLineNumberFontSize = settings->value(QStringLiteral("scoreLineNumberFontSize"), 14).toInt();
-    m_scoreLineNumberFont = QFont(settings->value(QStringLiteral("scoreLineNumberFont"), defaultFamily).toString(), m_scoreLineNumberFontSize);
-    m_scoreLineNumberColor = QColor::fromString(settings->value(QStringLiteral("scoreLineNumberColor"), QStringLiteral("#ff5500")).toString());
-    m_scoreLineNumberBgColor = QColor::fromString(settings->value(QStringLiteral("scoreLineNumberBgColor"), QStringLiteral("#fdfff8")).toString());
-    m_scoreFontSize = settings->value(QStringLiteral("scoreFontSize"), 16).toInt();
-    m_scoreFont = QFont(settings->value(QStringLiteral("scoreFont"), notationFamily).toString(), m_scoreFontSize);
-    m_scoreColor = QColor::fromString(settings->value(QStringLiteral("scoreColor"), QStringLiteral("#000000")).toString());
-    m_scoreBgColor = QColor::fromString(settings->value(QStringLiteral("scoreBgColor"), QStringLiteral("#ffffff")).toString());
-    m_lyricFontSize = settings->value(QStringLiteral("lyricFontSize"), 16).toInt();
-    m_lyricFont = QFont(settings->value(QStringLiteral("lyricFont"), defaultFamily).toString(), m_lyricFontSize);
-    m_lyricBgColor = QColor::fromString(settings->value(QStringLiteral("lyricBgColor"), QStringLiteral("#ffffff")).toString());
-    m_lyricColor = QColor::fromString(settings->value(QStringLiteral("lyricColor"), QStringLiteral("#333333")).toString());
-    m_titleColor = QColor::fromString(settings->value(QStringLiteral("titleColor"), QStringLiteral("#a76f55")).toString());
-    m_jiaBaiColor = QColor::fromString(settings->value(QStringLiteral("jiaBaiColor"), QStringLiteral("#b76b01")).toString());
-    m_lianBaiColor = QColor::fromString(settings->value(QStringLiteral("lianBaiColor"), QStringLiteral("#a626a4")).toString());
-    m_quPaiColor = QColor::fromString(settings->value(QStringLiteral("quPaiColor"), QStringLiteral("#4078f2")).toString());
-    m_commentColor = QColor::fromString(settings->value(QStringLiteral("commentColor"), QStringLiteral("#a9a9a9")).toString());
-    m_biaoDianColor = QColor::fromString(settings->value(QStringLiteral("biaoDianColor"), QStringLiteral("#50a14f")).toString());
-    m_breakSymbolColor = QColor::fromString(settings->value(QStringLiteral("breakSymbolColor"), QStringLiteral("#a9a9a9")).toString());
-    m_errorColor = QColor::fromString(settings->value(QStringLiteral("errorColor"), QStringLiteral("#ff0000")).toString());
+    m_lyricLineNumberFontSize = integer("lyricLineNumberFontSize", 14);
+    m_lyricLineNumberFont = font("lyricLineNumberFont", defaultFamily, m_lyricLineNumberFontSize);
+    m_lyricLineNumberColor = color("lyricLineNumberColor", QStringLiteral("#ff5500"));
+    m_lyricLineNumberBgColor = color("lyricLineNumberBgColor", QStringLiteral("#fdfff8"));
+    m_scoreLineNumberFontSize = integer("scoreLineNumberFontSize", 14);
+    m_scoreLineNumberFont = font("scoreLineNumberFont", defaultFamily, m_scoreLineNumberFontSize);
+    m_scoreLineNumberColor = color("scoreLineNumberColor", QStringLiteral("#ff5500"));
+    m_scoreLineNumberBgColor = color("scoreLineNumberBgColor", QStringLiteral("#fdfff8"));
+    m_scoreFontSize = integer("scoreFontSize", 16);
+    m_scoreFont = font("scoreFont", notationFamily, m_scoreFontSize);
+    m_scoreColor = color("scoreColor", QStringLiteral("#000000"));
+    m_scoreBgColor = color("scoreBgColor", QStringLiteral("#ffffff"));
+    m_lyricFontSize = integer("lyricFontSize", 16);
+    m_lyricFont = font("lyricFont", defaultFamily, m_lyricFontSize);
+    m_lyricBgColor = color("lyricBgColor", QStringLiteral("#ffffff"));
+    m_lyricColor = color("lyricColor", QStringLiteral("#333333"));
+    m_titleColor = color("titleColor", QStringLiteral("#a76f55"));
+    m_jiaBaiColor = color("jiaBaiColor", QStringLiteral("#b76b01"));
+    m_lianBaiColor = color("lianBaiColor", QStringLiteral("#a626a4"));
+    m_quPaiColor = color("quPaiColor", QStringLiteral("#4078f2"));
+    m_commentColor = color("commentColor", QStringLiteral("#a9a9a9"));
+    m_biaoDianColor = color("biaoDianColor", QStringLiteral("#50a14f"));
+    m_breakSymbolColor = color("breakSymbolColor", QStringLiteral("#a9a9a9"));
+    m_errorColor = color("errorColor", QStringLiteral("#ff0000"));
 
     m_lyricFontMetrics = QFontMetrics(m_lyricFont);
     m_scoreFontMetrics = QFontMetrics(m_scoreFont);
