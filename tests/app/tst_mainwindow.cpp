@@ -1,3 +1,4 @@
+#include "inputmethod.h"
 #include "mainwindow.h"
 #include "ql_edit.h"
 
@@ -131,6 +132,7 @@ private slots:
     void closeButtonClosesUnmodifiedTabs();
     void sponsorPageShown();
     void sponsorPageFailure();
+    void escapeClosesPopupBeforeQuitting();
 
 private:
     LoopbackHttpServer server;
@@ -311,6 +313,30 @@ void TestMainWindow::sponsorPageFailure()
     // The debug line is the sign that the reply has been handled.
     QTest::qWait(300);
     QVERIFY(page->toPlainText().isEmpty());
+}
+
+void TestMainWindow::escapeClosesPopupBeforeQuitting()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    action(window, "newAction")->trigger();
+    auto *score = window.currentDocument()->findChild<QPlainTextEdit *>(QStringLiteral("scoreEdit"));
+    score->setFocus();
+    QTest::keyClick(score, Qt::Key_S);
+    QVERIFY(InputMethod::instance()->isVisible());
+
+    // The first Escape closes the popup and nothing else.
+    QSignalSpy exits(action(window, "exitAction"), &QAction::triggered);
+    QTest::keyClick(score, Qt::Key_Escape);
+    QVERIFY(!InputMethod::instance()->isVisible());
+    QCOMPARE(exits.count(), 0);
+    QCOMPARE(tabs(window)->count(), 1);
+
+    // With the popup closed, Escape is the window's exit shortcut.
+    QTest::keyClick(score, Qt::Key_Escape);
+    QCOMPARE(exits.count(), 1);
+    QCOMPARE(tabs(window)->count(), 0);
 }
 
 QTEST_MAIN(TestMainWindow)

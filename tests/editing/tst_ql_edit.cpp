@@ -1,3 +1,4 @@
+#include "editorconfig.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -5,6 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace {
 
@@ -53,6 +55,8 @@ private slots:
     void modifiedAndTitle();
     void undoRedoStartDisabled();
     void exportEntries();
+    void configuredColoursSurviveTheForm();
+    void settingsRecolourOpenEditors();
 
 private:
     void load(const QString &lyricText, const QString &scoreText);
@@ -227,6 +231,42 @@ void TestQLEdit::exportEntries()
     QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
     QVERIFY(entries.at(2).scores.isEmpty());
     QCOMPARE(entries.at(3).type, 0);
+}
+
+void TestQLEdit::configuredColoursSurviveTheForm()
+{
+    const EditorConfig &config = EditorConfig::instance();
+    QCOMPARE(doc->lyricEdit()->palette().color(QPalette::Active, QPalette::Base), config.lyricBgColor());
+    QCOMPARE(doc->lyricEdit()->palette().color(QPalette::Active, QPalette::Text), config.errorColor());
+    QCOMPARE(doc->scoreEdit()->palette().color(QPalette::Active, QPalette::Base), config.scoreBgColor());
+    QCOMPARE(doc->scoreEdit()->palette().color(QPalette::Active, QPalette::Text), config.scoreColor());
+    // The form's own colours stay: a selection keeps them when focus leaves.
+    QCOMPARE(doc->lyricEdit()->palette().color(QPalette::Inactive, QPalette::Highlight), QColor(0x0078d7));
+}
+
+void TestQLEdit::settingsRecolourOpenEditors()
+{
+    QL_Edit other;
+    EditorConfig &config = EditorConfig::instance();
+    const QColor oldLyric = config.lyricColor();
+    const QColor oldBackground = config.scoreBgColor();
+    const QColor lyricColour(0x12, 0x34, 0x56);
+    const QColor background(0xfe, 0xdc, 0xba);
+    config.setLyricColor(lyricColour);
+    config.setScoreBgColor(background);
+    config.save();
+
+    for (QL_Edit *edit : {doc, &other}) {
+        edit->lyricEdit()->setPlainText(QStringLiteral("原来"));
+        const QList<QTextLayout::FormatRange> formats =
+            edit->lyricEdit()->document()->firstBlock().layout()->formats();
+        QVERIFY(!formats.isEmpty());
+        QCOMPARE(formats.last().format.foreground().color(), lyricColour);
+        QCOMPARE(edit->scoreEdit()->palette().color(QPalette::Active, QPalette::Base), background);
+    }
+    config.setLyricColor(oldLyric);
+    config.setScoreBgColor(oldBackground);
+    config.save();
 }
 
 QTEST_MAIN(TestQLEdit)
