@@ -17,6 +17,14 @@ void GutteredEdit::setUpGutter()
     connect(this, &QPlainTextEdit::updateRequest, this, &GutteredEdit::updateLineNumberArea);
 }
 
+void GutteredEdit::refitGutter()
+{
+    setViewportMargins(gutterWidth(), 0, 0, 0);
+    const QRect contents = contentsRect();
+    m_lineNumberArea->setGeometry(QRect(contents.left(), contents.top(), gutterWidth(), contents.height()));
+    m_lineNumberArea->update();
+}
+
 void GutteredEdit::updateLineNumberArea(const QRect &rect, int dy)
 {
     if (dy != 0)

@@ -42,6 +42,8 @@ protected:
     // Reserves the gutter's room beside the text; called once the subclass
     // can say how wide its gutter is.
     void setUpGutter();
+    // Fits the gutter to a changed gutter font.
+    void refitGutter();
 
     void resizeEvent(QResizeEvent *event) override;
 

@@ -30,6 +30,8 @@ void QL_LyricEdit::applyConfig()
     colours.setBrush(QPalette::All, QPalette::Base, config->lyricBgColor());
     setPalette(colours);
     setFont(config->lyricFont());
+    // A new gutter font may need a wider gutter.
+    refitGutter();
 }
 
 QString QL_LyricEdit::gutterLabel(const QTextBlock &block) const

@@ -30,6 +30,8 @@ void QL_ScoreEdit::applyConfig()
     colours.setBrush(QPalette::All, QPalette::Text, config->scoreColor());
     setPalette(colours);
     setFont(config->scoreFont());
+    // A new gutter font may need a wider gutter.
+    refitGutter();
 }
 
 QString QL_ScoreEdit::gutterLabel(const QTextBlock &block) const
