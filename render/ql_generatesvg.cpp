@@ -3,6 +3,7 @@
 #include "exportconfig.h"
 #include "linegrammar.h"
 #include "notationglyph.h"
+#include "pagetarget.h"
 #include "verticaltext.h"
 
 #include <QPainter>
@@ -89,28 +90,35 @@ void QL_GenerateSVG::newPage()
 
 void QL_GenerateSVG::newPage(const QString &title, const QString &description)
 {
-    // The buffer points into the page list; let go of it before the list
-    // grows and may move its elements.
-    if (m_buffer.isOpen())
-        m_buffer.close();
-    m_pages.append(QByteArray());
-    m_buffer.setBuffer(&m_pages.last());
-    m_buffer.open(QIODevice::WriteOnly);
-
     const QSize page = pageSize();
-    m_generator = new QSvgGenerator;
-    m_generator->setSize(page);
-    m_generator->setViewBox(QRect(QPoint(0, 0), page));
-    m_generator->setOutputDevice(&m_buffer);
-    // The generator writes its title and description when painting begins;
-    // a title found later on the page is put in by endPage().
-    m_pageTitle = title;
-    m_generator->setTitle(title.toHtmlEscaped());
-    m_generator->setDescription(description.toHtmlEscaped());
-
     if (!m_painter)
         m_painter = new QPainter;
-    m_painter->begin(m_generator);
+    m_pageTitle = title;
+    if (m_target) {
+        if (!m_target->beginPage(*m_painter, m_targetPage)) {
+            m_targetFailed = true;
+            return;
+        }
+    } else {
+        // The buffer points into the page list; let go of it before the list
+        // grows and may move its elements.
+        if (m_buffer.isOpen())
+            m_buffer.close();
+        m_pages.append(QByteArray());
+        m_buffer.setBuffer(&m_pages.last());
+        m_buffer.open(QIODevice::WriteOnly);
+
+        m_generator = new QSvgGenerator;
+        m_generator->setSize(page);
+        m_generator->setViewBox(QRect(QPoint(0, 0), page));
+        m_generator->setOutputDevice(&m_buffer);
+        // The generator writes its title and description when painting
+        // begins; a title found later on the page is put in by endPage().
+        m_generator->setTitle(title.toHtmlEscaped());
+        m_generator->setDescription(description.toHtmlEscaped());
+        m_painter->begin(m_generator);
+    }
+
     if (!m_config->isBgTransparent())
         m_painter->fillRect(QRect(QPoint(0, 0), page), m_config->backgroundColor());
     m_painter->translate(page.width() - m_config->marginRight(), m_config->marginTop());
@@ -121,6 +129,12 @@ void QL_GenerateSVG::newPage(const QString &title, const QString &description)
 
 void QL_GenerateSVG::endPage()
 {
+    if (m_target) {
+        if (!m_targetFailed)
+            m_target->endPage(*m_painter, m_targetPage);
+        ++m_targetPage;
+        return;
+    }
     if (m_painter && m_painter->isActive())
         m_painter->end();
     delete m_generator;
@@ -152,6 +166,14 @@ void QL_GenerateSVG::setPageTitle(const QString &title)
     m_pageTitle = title;
     if (m_generator)
         m_generator->setTitle(title.toHtmlEscaped());
+}
+
+void QL_GenerateSVG::drawCell(const QRect &cell, int alignment, const QString &text)
+{
+    // Cells are measured by the ink of their glyphs, which the line box of
+    // the text overhangs. Never clipped, so that every device shows the
+    // glyph whole, as the SVG pages (which know no clipping) do.
+    m_painter->drawText(cell, alignment | Qt::TextDontClip, text);
 }
 
 void QL_GenerateSVG::newColumn()
@@ -188,6 +210,23 @@ void QL_GenerateSVG::beginRendering()
 void QL_GenerateSVG::finishRendering()
 {
     endPage();
+    if (m_target && !m_targetFailed && !m_target->finish(*m_painter))
+        m_targetFailed = true;
+}
+
+bool QL_GenerateSVG::paintPages(PageTarget &target)
+{
+    m_target = &target;
+    m_targetPage = 0;
+    m_targetFailed = false;
+    beginRendering();
+    if (!m_targetFailed)
+        drawEntries(m_lastEntries, false, false);
+    finishRendering();
+    m_target = nullptr;
+    if (m_painter && m_painter->isActive())
+        m_painter->end();
+    return !m_targetFailed;
 }
 
 void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
@@ -198,10 +237,23 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     else
         emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
 
+    // A full rendering is kept, so that a writer can paint it again.
+    if (!preview)
+        m_lastEntries = entries;
     beginRendering();
+    const int drawn = drawEntries(entries, preview, true);
+    finishRendering();
+    emit progressUpdate(2, drawn, maxValue, QString(), QString());
+}
+
+int QL_GenerateSVG::drawEntries(const QList<ExportEntry> &entries, bool preview, bool reportProgress)
+{
+    const int maxValue = preview ? 0 : int(entries.size());
     int drawn = 0;
     for (int i = 0; i < entries.size(); ++i) {
         if (preview && m_pages.size() > 1)
+            break;
+        if (m_targetFailed)
             break;
         const ExportEntry &entry = entries.at(i);
         switch (static_cast<LineType>(entry.type)) {
@@ -239,10 +291,10 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
             break;
         }
         drawn = i + 1;
-        emit progressUpdate(1, i, maxValue, QString(), QString());
+        if (reportProgress)
+            emit progressUpdate(1, i, maxValue, QString(), QString());
     }
-    finishRendering();
-    emit progressUpdate(2, drawn, maxValue, QString(), QString());
+    return drawn;
 }
 
 // ---------------------------------------------------------------------------
@@ -275,7 +327,7 @@ void QL_GenerateSVG::renderTitle(const QString &text)
         break;
     }
     for (QChar ch : title) {
-        m_painter->drawText(QRect(m_cursorX, m_cursorY, c.colWidth(), h), Qt::AlignCenter,
+        drawCell(QRect(m_cursorX, m_cursorY, c.colWidth(), h), Qt::AlignCenter,
                             QString(verticalForm(ch)));
         m_cursorY += h;
     }
@@ -318,7 +370,7 @@ void QL_GenerateSVG::renderQuPai(const QString &text)
     m_painter->setPen(c.quPaiColor());
     for (QChar ch : quPai) {
         const int u = unitHeight(qm, ch);
-        m_painter->drawText(QRect(m_cursorX, m_cursorY, qm.maxWidth(), u), Qt::AlignCenter, QString(ch));
+        drawCell(QRect(m_cursorX, m_cursorY, qm.maxWidth(), u), Qt::AlignCenter, QString(ch));
         m_cursorY += u;
     }
 
@@ -332,7 +384,7 @@ void QL_GenerateSVG::renderQuPai(const QString &text)
     m_painter->setPen(c.diaoMingColor());
     for (QChar ch : diaoMing) {
         const int u = unitHeight(dm, ch);
-        m_painter->drawText(QRect(m_cursorX, m_cursorY, dm.maxWidth(), u), Qt::AlignCenter, QString(ch));
+        drawCell(QRect(m_cursorX, m_cursorY, dm.maxWidth(), u), Qt::AlignCenter, QString(ch));
         m_cursorY += u;
     }
 
@@ -360,9 +412,9 @@ void QL_GenerateSVG::renderJiaBai(const QString &text)
             newColumn();
         if (VerticalText::isHangingPunctuation(v)) {
             const int w = fm.boundingRect(v).width();
-            m_painter->drawText(QRect(m_cursorX + maxW / 2, m_cursorY, w, h), Qt::AlignBottom, QString(v));
+            drawCell(QRect(m_cursorX + maxW / 2, m_cursorY, w, h), Qt::AlignBottom, QString(v));
         } else {
-            m_painter->drawText(QRect(m_cursorX, m_cursorY, maxW, h), Qt::AlignCenter, QString(v));
+            drawCell(QRect(m_cursorX, m_cursorY, maxW, h), Qt::AlignCenter, QString(v));
         }
         m_cursorY += h;
     }
@@ -456,10 +508,10 @@ void QL_GenerateSVG::renderLianBai(const QString &text)
             }
         }
         if (VerticalText::isHangingPunctuation(v)) {
-            m_painter->drawText(QRect(m_cursorX + subWidth / 2, m_cursorY, tight.width(), h),
+            drawCell(QRect(m_cursorX + subWidth / 2, m_cursorY, tight.width(), h),
                                 Qt::AlignBottom, QString(v));
         } else {
-            m_painter->drawText(QRect(m_cursorX, m_cursorY, subWidth, h), Qt::AlignCenter, QString(v));
+            drawCell(QRect(m_cursorX, m_cursorY, subWidth, h), Qt::AlignCenter, QString(v));
         }
         m_cursorY += h;
     }
@@ -496,9 +548,9 @@ void QL_GenerateSVG::renderLyricLine(const QString &text, const QList<QString> &
             newColumn();
 
         if (hanging)
-            m_painter->drawText(QRect(m_cursorX + lw / 2, m_cursorY, tight.width(), h), Qt::AlignBottom, QString(v));
+            drawCell(QRect(m_cursorX + lw / 2, m_cursorY, tight.width(), h), Qt::AlignBottom, QString(v));
         else
-            m_painter->drawText(QRect(m_cursorX, m_cursorY, lw, h), Qt::AlignCenter, QString(verticalForm(v)));
+            drawCell(QRect(m_cursorX, m_cursorY, lw, h), Qt::AlignCenter, QString(verticalForm(v)));
         if (isLyricChar(v))
             renderScore(notation);
         m_cursorY += h;
@@ -522,7 +574,7 @@ void QL_GenerateSVG::renderScore(const QString &notation)
     const QList<ScoreGlyph> glyphs = layoutScore(notation);
     for (const ScoreGlyph &g : glyphs) {
         m_painter->setPen(g.color);
-        m_painter->drawText(g.cell, Qt::AlignCenter, g.glyph);
+        drawCell(g.cell, Qt::AlignCenter, g.glyph);
     }
     m_painter->restore();
 }

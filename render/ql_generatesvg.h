@@ -14,6 +14,7 @@
 #include <QString>
 
 class ExportConfig;
+class PageTarget;
 class QPainter;
 class QSvgGenerator;
 
@@ -41,6 +42,11 @@ public:
     void generate(const QList<ExportEntry> &entries, bool preview);
     // Empties pages(); the document title stays. Call before every generate.
     void reset();
+
+    // Paints the entries of the last full rendering once more, onto the
+    // target's pages instead of SVG pages; pages() stays as it is. False
+    // when the target could not give a page.
+    bool paintPages(PageTarget &target);
 
     const QList<QByteArray> &pages() const { return m_pages; }
     const ExportConfig &config() const { return *m_config; }
@@ -119,6 +125,10 @@ signals:
     void progressUpdate(int status, int value, int maxValue, QString winTitle, QString tip);
 
 private:
+    // Draws text aligned in its cell with the current font and pen.
+    void drawCell(const QRect &cell, int alignment, const QString &text);
+    // Draws the entries from the current cursor on; the number drawn.
+    int drawEntries(const QList<ExportEntry> &entries, bool preview, bool reportProgress);
     // Ends the painter on the current page, releases its generator and gives
     // the page its title.
     void endPage();
@@ -133,6 +143,10 @@ private:
     QPainter *m_painter = nullptr;
     QSvgGenerator *m_generator = nullptr;
     QString m_pageTitle;
+    QList<ExportEntry> m_lastEntries;
+    PageTarget *m_target = nullptr;
+    int m_targetPage = 0;
+    bool m_targetFailed = false;
 };
 
 #endif // QL_GENERATESVG_H

@@ -1,6 +1,7 @@
 #include "scorewriter.h"
 
 #include "exportconfig.h"
+#include "pagetarget.h"
 #include "ql_generatesvg.h"
 
 #include <QDebug>
@@ -37,6 +38,51 @@ QPageSize configuredPageSize(const ExportConfig &config)
     return QPageSize(QSize(config.pageWidth(), config.pageHeight()), QPageSize::Point, QString(),
                      QPageSize::FuzzyMatch);
 }
+
+// The pages of a PDF file, one unit per point, each filled edge to edge by its
+// score page: the score is painted onto them as it is onto the SVG pages, so
+// that its text stays text with the fonts embedded.
+class PdfPageTarget : public PageTarget
+{
+public:
+    PdfPageTarget(QPdfWriter &writer, QL_GenerateSVG &renderer, int pageCount)
+        : m_writer(writer)
+        , m_renderer(renderer)
+        , m_pageCount(pageCount)
+    {
+    }
+
+    bool beginPage(QPainter &painter, int index) override
+    {
+        if (index == 0) {
+            if (!painter.begin(&m_writer))
+                return false;
+        } else if (!m_writer.newPage()) {
+            return false;
+        }
+        // A page size near a standard one was written at the standard size:
+        // the score page is stretched onto it as an image would be.
+        painter.resetTransform();
+        const QSizeF paper = m_writer.pageLayout().fullRectPoints().size();
+        const QSize page = m_renderer.pageSize();
+        if (!page.isEmpty())
+            painter.scale(paper.width() / page.width(), paper.height() / page.height());
+        return true;
+    }
+
+    void endPage(QPainter &, int index) override
+    {
+        emit m_renderer.progressUpdate(1, qMin(index + 1, m_pageCount), m_pageCount, QString(), QString());
+    }
+
+    // The file is complete once the painter has ended.
+    bool finish(QPainter &painter) override { return painter.end(); }
+
+private:
+    QPdfWriter &m_writer;
+    QL_GenerateSVG &m_renderer;
+    int m_pageCount;
+};
 
 } // namespace
 
@@ -99,32 +145,21 @@ bool ScoreWriter::writePdf(const QString &path)
     QPdfWriter writer(path);
     writer.setTitle(m_renderer.documentTitle());
     writer.setCreator(QStringLiteral("Qelun工尺谱"));
+    // One unit per point, as on the SVG pages, so that text is laid out
+    // alike on both.
+    writer.setResolution(72);
     // Without margins of its own the page layout keeps Qt's default ones and
     // every page would be inset and scaled unevenly: the page fills the paper.
     writer.setPageLayout(QPageLayout(configuredPageSize(config),
                                      config.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0)));
 
-    QPainter painter;
-    if (!painter.begin(&writer))
-        return fail(QStringLiteral("错误"), refused, path);
-
-    const QList<QByteArray> &pages = m_renderer.pages();
-    const int n = int(pages.size());
+    const int n = int(m_renderer.pages().size());
     emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出PDF文件···"));
-    for (int i = 0; i < n; ++i) {
-        QSvgRenderer svg(pages.at(i));
-        if (i > 0)
-            writer.newPage();
-        painter.save();
-        svg.render(&painter);
-        painter.restore();
-        emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
-    }
+    PdfPageTarget target(writer, m_renderer, n);
+    const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
-    // The file is written out as the painter ends: only then is it known to
-    // be complete.
-    if (!painter.end())
+    if (!painted)
         return fail(QStringLiteral("错误"), refused, path);
     return true;
 }
