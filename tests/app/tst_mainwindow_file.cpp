@@ -12,21 +12,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "gcptestfiles.h"
+
+using namespace GcpTestFiles;
+
 namespace {
-
-QByteArray encoded(const QString &lyric, const QString &score)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    GcpFile::write(&buffer, {lyric, score});
-    return buffer.data();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace
 

@@ -9,6 +9,10 @@
 #include <sys/resource.h>
 #include <csignal>
 
+#include "gcptestfiles.h"
+
+using namespace GcpTestFiles;
+
 namespace {
 
 QByteArray encoded(const GcpFile::Texts &texts)
@@ -44,18 +48,6 @@ bool readBytes(const QByteArray &bytes, GcpFile::Texts *texts)
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     return GcpFile::read(&buffer, texts);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Limits the size of files this process may write, as a full disk would, and

@@ -12,15 +12,11 @@
 
 #include <random>
 
-namespace {
+#include "gcptestfiles.h"
 
-QByteArray encoded(const QString &lyric, const QString &score)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    GcpFile::write(&buffer, {lyric, score});
-    return buffer.data();
-}
+using namespace GcpTestFiles;
+
+namespace {
 
 class Mutator
 {

@@ -15,27 +15,11 @@
 #include <sys/resource.h>
 #include <csignal>
 
+#include "gcptestfiles.h"
+
+using namespace GcpTestFiles;
+
 namespace {
-
-QByteArray encoded(const QString &lyric, const QString &score)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    GcpFile::write(&buffer, {lyric, score});
-    return buffer.data();
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 const QString lyrics = QStringLiteral("# 游园\n原来姹紫");
 const QString score = QStringLiteral("a\nb\nc\nd");
