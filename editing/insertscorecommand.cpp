@@ -13,6 +13,13 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
 {
     if (text.isEmpty())
         return;
+    // Every kind of line break that inserting text would turn into a new
+    // line (pasted "\r\n", a paragraph separator) counts as one line break
+    // here, so that without Shift the score never gains a line.
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (QChar separator : {QChar(u'\r'), QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)})
+        lines.replace(separator, QLatin1Char('\n'));
     QL_ScoreEdit *score = edit->scoreEdit();
     QTextCursor cursor = score->textCursor();
     const int start = cursor.selectionStart();
@@ -24,9 +31,9 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
     cursor.beginEditBlock();
     cursor.setPosition(start);
     if (modifiers == Qt::ShiftModifier) {
-        cursor.insertText(text);
+        cursor.insertText(lines);
     } else {
-        const QStringList parts = text.split(QLatin1Char('\n'));
+        const QStringList parts = lines.split(QLatin1Char('\n'));
         for (int i = 0; i < parts.size(); ++i) {
             if (!parts.at(i).isEmpty())
                 cursor.insertText(parts.at(i));

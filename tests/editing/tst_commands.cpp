@@ -63,6 +63,8 @@ private slots:
     void scoreSelectionDeleteKeepsLines();
     void scoreReturn_data();
     void scoreReturn();
+    void pastedScoreKeepsLines_data();
+    void pastedScoreKeepsLines();
     void scoreTypedTextIsUndoable_data();
     void scoreTypedTextIsUndoable();
     void undoShortcutInEitherEditor();
@@ -372,6 +374,31 @@ void TestCommands::scoreReturn()
     QTest::keyClick(doc->scoreEdit(), Qt::Key_Return, modifiers);
     QCOMPARE(score(), after);
     QCOMPARE(doc->scoreEdit()->textCursor().position(), cursor);
+}
+
+void TestCommands::pastedScoreKeepsLines_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addRow("unix lines") << QStringLiteral("1\n2");
+    QTest::addRow("windows lines") << QStringLiteral("1\r\n2");
+    QTest::addRow("old mac lines") << QStringLiteral("1\r2");
+    QTest::addRow("paragraph separator") << QStringLiteral(u"1\u20292");
+}
+
+void TestCommands::pastedScoreKeepsLines()
+{
+    QFETCH(QString, clipboard);
+    load(QStringLiteral("原来姹"), QStringLiteral("a\nb\nc\n"));
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+    doc->activateWindow();
+    doc->scoreEdit()->setFocus();
+    QTRY_VERIFY(doc->scoreEdit()->hasFocus());
+    setScoreCursor(0);
+    QApplication::clipboard()->setText(clipboard);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_V, Qt::ControlModifier);
+    // The pasted lines fill the existing score lines; none is added.
+    QCOMPARE(score(), QStringLiteral("1a\n2b\nc\n"));
 }
 
 void TestCommands::scoreTypedTextIsUndoable_data()
