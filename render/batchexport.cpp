@@ -85,6 +85,7 @@ int BatchExport::run(const QStringList &arguments)
     const QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("使用此 INI 文件中的导出设置。"),
                                       QStringLiteral("FILE"));
     parser.addOptions({exportTo, format, dpi, settings});
+    const QCommandLineOption help = parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("SCORE"), QStringLiteral("要导出的 .gcp 曲谱文件。"));
 
     const QString usage = QStringLiteral(
@@ -92,6 +93,11 @@ int BatchExport::run(const QStringList &arguments)
     if (!parser.parse(arguments)) {
         m_err << QStringLiteral("错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
         return UsageError;
+    }
+    if (parser.isSet(help)) {
+        m_out << usage << Qt::endl << Qt::endl << parser.helpText();
+        m_out.flush();
+        return Success;
     }
     const QStringList positional = parser.positionalArguments();
     const QString target = parser.value(exportTo);
