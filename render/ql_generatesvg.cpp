@@ -221,7 +221,7 @@ bool QL_GenerateSVG::paintPages(PageTarget &target)
     m_targetFailed = false;
     beginRendering();
     if (!m_targetFailed)
-        drawEntries(m_lastEntries, false, false);
+        drawEntries(m_lastEntries, m_lastPreview, false);
     finishRendering();
     m_target = nullptr;
     if (m_painter && m_painter->isActive())
@@ -237,9 +237,9 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     else
         emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
 
-    // A full rendering is kept, so that a writer can paint it again.
-    if (!preview)
-        m_lastEntries = entries;
+    // Kept, so that a writer can paint the same pages again.
+    m_lastEntries = entries;
+    m_lastPreview = preview;
     beginRendering();
     const int drawn = drawEntries(entries, preview, true);
     finishRendering();
@@ -251,7 +251,9 @@ int QL_GenerateSVG::drawEntries(const QList<ExportEntry> &entries, bool preview,
     const int maxValue = preview ? 0 : int(entries.size());
     int drawn = 0;
     for (int i = 0; i < entries.size(); ++i) {
-        if (preview && m_pages.size() > 1)
+        // The pages started so far: SVG pages, or the target's.
+        const qsizetype started = m_target ? m_targetPage + 1 : m_pages.size();
+        if (preview && started > 1)
             break;
         if (m_targetFailed)
             break;

@@ -43,9 +43,9 @@ public:
     // Empties pages(); the document title stays. Call before every generate.
     void reset();
 
-    // Paints the entries of the last full rendering once more, onto the
-    // target's pages instead of SVG pages; pages() stays as it is. False
-    // when the target could not give a page.
+    // Paints the last rendering once more, onto the target's pages instead
+    // of SVG pages; pages() stays as it is. False when the target could not
+    // give a page.
     bool paintPages(PageTarget &target);
 
     const QList<QByteArray> &pages() const { return m_pages; }
@@ -144,6 +144,7 @@ private:
     QSvgGenerator *m_generator = nullptr;
     QString m_pageTitle;
     QList<ExportEntry> m_lastEntries;
+    bool m_lastPreview = false;
     PageTarget *m_target = nullptr;
     int m_targetPage = 0;
     bool m_targetFailed = false;

@@ -109,6 +109,7 @@ private slots:
     void pdfIsReadByOtherPrograms();
     void pdfPageMatchesImagePage();
     void pdfFuzzyPageSize();
+    void pdfFollowsLastRendering();
     void pdfRefusedTargetKeepsOldFile();
     void pdfUnwritableFolderIsFailure();
 
@@ -251,6 +252,21 @@ void TestScoreWriter::pdfFuzzyPageSize()
     const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}));
     QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
     QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2479, 3508));
+}
+
+void TestScoreWriter::pdfFollowsLastRendering()
+{
+    // The PDF holds the pages the last rendering made: after a preview, the
+    // first page and the start of the second, not a stale full rendering.
+    render(ariaEntries(5));
+    renderer->reset();
+    renderer->generate(ariaEntries(4), true);
+    QCOMPARE(renderer->pages().size(), 2);
+    ScoreWriter writer(*renderer);
+    const QString path = out(QStringLiteral("preview.pdf"));
+    QVERIFY(writer.writePdf(path));
+    const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}));
+    QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
 }
 
 void TestScoreWriter::pdfRefusedTargetKeepsOldFile()
