@@ -5,12 +5,29 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSettings>
 
 namespace {
+
+// Metrics as the pages measure them. Pages are drawn in points, on devices
+// of 72 dots per inch; metrics of the screen would make every cell a third
+// larger than its glyph on a 96-dpi screen, and the layout would change with
+// the monitor the program runs on.
+QFontMetrics pageMetrics(const QFont &font)
+{
+    static const QImage pointDevice = [] {
+        QImage image(1, 1, QImage::Format_ARGB32);
+        const int dotsPerMeter = qRound(72 / 0.0254);
+        image.setDotsPerMeterX(dotsPerMeter);
+        image.setDotsPerMeterY(dotsPerMeter);
+        return image;
+    }();
+    return QFontMetrics(font, &pointDevice);
+}
 
 ExportConfig *theInstance = nullptr;
 
@@ -183,13 +200,13 @@ void ExportConfig::load()
 
 void ExportConfig::rebuildFontMetrics()
 {
-    m_titleFontMetrics = QFontMetrics(m_titleFont);
-    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
-    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
-    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
-    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
-    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
-    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+    m_titleFontMetrics = pageMetrics(m_titleFont);
+    m_lyricFontMetrics = pageMetrics(m_lyricFont);
+    m_scoreFontMetrics = pageMetrics(m_scoreFont);
+    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
+    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
+    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
+    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
 }
 
 void ExportConfig::save()
@@ -316,96 +333,96 @@ void ExportConfig::setTitleFontSize(int value)
 {
     m_titleFontSize = value;
     m_titleFont.setPointSize(value);
-    m_titleFontMetrics = QFontMetrics(m_titleFont);
+    m_titleFontMetrics = pageMetrics(m_titleFont);
 }
 
 void ExportConfig::setLyricFontSize(int value)
 {
     m_lyricFontSize = value;
     m_lyricFont.setPointSize(value);
-    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    m_lyricFontMetrics = pageMetrics(m_lyricFont);
 }
 
 void ExportConfig::setScoreFontSize(int value)
 {
     m_scoreFontSize = value;
     m_scoreFont.setPointSize(value);
-    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    m_scoreFontMetrics = pageMetrics(m_scoreFont);
 }
 
 void ExportConfig::setQuPaiFontSize(int value)
 {
     m_quPaiFontSize = value;
     m_quPaiFont.setPointSize(value);
-    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
+    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
 }
 
 void ExportConfig::setDiaoMingFontSize(int value)
 {
     m_diaoMingFontSize = value;
     m_diaoMingFont.setPointSize(value);
-    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
+    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
 }
 
 void ExportConfig::setLianBaiFontSize(int value)
 {
     m_lianBaiFontSize = value;
     m_lianBaiFont.setPointSize(value);
-    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
+    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
 }
 
 void ExportConfig::setJiaBaiFontSize(int value)
 {
     m_jiaBaiFontSize = value;
     m_jiaBaiFont.setPointSize(value);
-    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
 }
 
 void ExportConfig::setTitleFont(const QFont &value)
 {
     m_titleFont = value;
     m_titleFont.setPointSize(m_titleFontSize);
-    m_titleFontMetrics = QFontMetrics(m_titleFont);
+    m_titleFontMetrics = pageMetrics(m_titleFont);
 }
 
 void ExportConfig::setLyricFont(const QFont &value)
 {
     m_lyricFont = value;
     m_lyricFont.setPointSize(m_lyricFontSize);
-    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    m_lyricFontMetrics = pageMetrics(m_lyricFont);
 }
 
 void ExportConfig::setScoreFont(const QFont &value)
 {
     m_scoreFont = value;
     m_scoreFont.setPointSize(m_scoreFontSize);
-    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    m_scoreFontMetrics = pageMetrics(m_scoreFont);
 }
 
 void ExportConfig::setQuPaiFont(const QFont &value)
 {
     m_quPaiFont = value;
     m_quPaiFont.setPointSize(m_quPaiFontSize);
-    m_quPaiFontMetrics = QFontMetrics(m_quPaiFont);
+    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
 }
 
 void ExportConfig::setDiaoMingFont(const QFont &value)
 {
     m_diaoMingFont = value;
     m_diaoMingFont.setPointSize(m_diaoMingFontSize);
-    m_diaoMingFontMetrics = QFontMetrics(m_diaoMingFont);
+    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
 }
 
 void ExportConfig::setLianBaiFont(const QFont &value)
 {
     m_lianBaiFont = value;
     m_lianBaiFont.setPointSize(m_lianBaiFontSize);
-    m_lianBaiFontMetrics = QFontMetrics(m_lianBaiFont);
+    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
 }
 
 void ExportConfig::setJiaBaiFont(const QFont &value)
 {
     m_jiaBaiFont = value;
     m_jiaBaiFont.setPointSize(m_jiaBaiFontSize);
-    m_jiaBaiFontMetrics = QFontMetrics(m_jiaBaiFont);
+    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
 }

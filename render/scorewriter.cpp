@@ -190,7 +190,11 @@ bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const 
     m_failure = ExportFailure();
     const QImage image = pageImage(index, dpi, ext);
     QImageWriter writer(path, ext.toLatin1());
-    writer.setQuality(100);
+    // Full quality for JPG. PNG is lossless whatever its quality, and Qt reads
+    // quality 100 there as "no compression": pages of several megabytes with
+    // the very same pixels. It keeps the writer's default compression.
+    if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+        writer.setQuality(100);
     if (image.isNull() || !writer.write(image))
         return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), path);
     return true;

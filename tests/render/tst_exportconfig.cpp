@@ -2,6 +2,7 @@
 #include "fontmanager.h"
 
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
@@ -10,6 +11,16 @@
 #include <QTest>
 
 namespace {
+
+// Metrics on a device of 72 dots per inch, the resolution of the pages:
+// what the configuration must measure with, whatever the screen.
+QFontMetrics pageMetrics(const QFont &font)
+{
+    QImage device(1, 1, QImage::Format_ARGB32);
+    device.setDotsPerMeterX(2835);
+    device.setDotsPerMeterY(2835);
+    return QFontMetrics(font, &device);
+}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -137,7 +148,7 @@ void TestExportConfig::freshStartDefaults()
     QCOMPARE(c.scoreAngle(), -45);
     QCOMPARE(c.titlePos(), 0);
     QVERIFY(c.isLivePreview());
-    QCOMPARE(c.lyricFontMetrics().height(), QFontMetrics(c.lyricFont()).height());
+    QCOMPARE(c.lyricFontMetrics().height(), pageMetrics(c.lyricFont()).height());
 }
 
 void TestExportConfig::choiceTables()
@@ -189,7 +200,7 @@ void TestExportConfig::fontSetterKeepsSize()
     c.setLyricFont(QFont("DejaVu Serif", 99));
     QCOMPARE(c.lyricFont().family(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(c.lyricFont().pointSize(), 30);
-    QCOMPARE(c.lyricFontMetrics().height(), QFontMetrics(QFont("DejaVu Serif", 30)).height());
+    QCOMPARE(c.lyricFontMetrics().height(), pageMetrics(QFont("DejaVu Serif", 30)).height());
 }
 
 void TestExportConfig::sizeSetterRebuildsOnlyItsMetrics()
@@ -204,7 +215,7 @@ void TestExportConfig::sizeSetterRebuildsOnlyItsMetrics()
     QCOMPARE(c.titleFontMetrics().height(), title);
     QCOMPARE(c.scoreFontMetrics().height(), score);
     c.setJiaBaiFontSize(60);
-    QCOMPARE(c.jiaBaiFontMetrics().height(), QFontMetrics(c.jiaBaiFont()).height());
+    QCOMPARE(c.jiaBaiFontMetrics().height(), pageMetrics(c.jiaBaiFont()).height());
 }
 
 void TestExportConfig::damagedSettings()

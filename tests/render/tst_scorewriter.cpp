@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
@@ -118,6 +119,7 @@ private slots:
     void imageBackground_data();
     void imageBackground();
     void imageFoldersNeverReused();
+    void pngIsCompressedLosslessly();
     void imageFailures();
 
     void svgFolder();
@@ -359,6 +361,20 @@ void TestScoreWriter::imageBackground()
                  qPrintable(pixel.name()));
     }
     QVERIFY(inkShare(image.convertToFormat(QImage::Format_RGB32)) > 0.005);
+}
+
+void TestScoreWriter::pngIsCompressedLosslessly()
+{
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QString file = out(QStringLiteral("page.png"));
+    QVERIFY(writer.writeImageFile(0, file, 96, QStringLiteral("png")));
+    const QImage expected = writer.pageImage(0, 96, QStringLiteral("png"));
+    const QImage written(file);
+    QCOMPARE(written.convertToFormat(expected.format()), expected);
+    // An uncompressed A4 page at 96 dpi takes over 3 MB.
+    QVERIFY2(QFileInfo(file).size() < expected.sizeInBytes() / 4,
+             qPrintable(QString::number(QFileInfo(file).size())));
 }
 
 void TestScoreWriter::imageFoldersNeverReused()
