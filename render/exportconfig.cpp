@@ -2,6 +2,7 @@
 
 #include "filelocations.h"
 #include "fontmanager.h"
+#include "settingsreader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -130,71 +131,58 @@ QString ExportConfig::settingsPath() const
 
 void ExportConfig::load()
 {
-    // A missing key gives the default; text that is no number reads as 0 and
-    // text that is no colour as an invalid colour.
-    const auto integer = [this](const char *key, int fallback) {
-        return settings->value(QLatin1String(key), fallback).toInt();
-    };
-    const auto font = [this](const char *key, const QString &family, int pointSize) {
-        return QFont(settings->value(QLatin1String(key), family).toString(), pointSize);
-    };
-    const auto color = [this](const char *key, const QString &fallback) {
-        return QColor::fromString(settings->value(QLatin1String(key), fallback).toString());
-    };
-    const auto boolean = [this](const char *key, bool fallback) {
-        return settings->value(QLatin1String(key), fallback).toBool();
-    };
+    const SettingsReader read(*settings);
     const QSize a4 = QPageSize(QPageSize::A4).sizePoints();
     const QString notationFamily = FontManager::instance().notationFamily();
 
-    m_pageWidth = integer("pageWidth", a4.width());
-    m_pageHeight = integer("pageHeight", a4.height());
+    m_pageWidth = read.integer("pageWidth", a4.width());
+    m_pageHeight = read.integer("pageHeight", a4.height());
     m_pageSizeId = toPageSizeId(settings->value(QStringLiteral("pageSizeId"), int(QPageSize::A4)));
-    m_marginTop = integer("marginTop", 25);
-    m_marginBottom = integer("marginBottom", 25);
-    m_marginLeft = integer("marginLeft", 25);
-    m_marginRight = integer("marginRight", 25);
-    m_titleFontSize = integer("titleFontSize", 80);
-    m_lyricFontSize = integer("lyricFontSize", 30);
-    m_scoreFontSize = integer("scoreFontSize", 16);
-    m_quPaiFontSize = integer("quPaiFontSize", 50);
-    m_diaoMingFontSize = integer("diaoMingFontSize", 30);
-    m_lianBaiFontSize = integer("lianBaiFontSize", 20);
-    m_jiaBaiFontSize = integer("jiaBaiFontSize", 26);
-    m_titleFont = font("titleFont", defaultFamily, m_titleFontSize);
-    m_lyricFont = font("lyricFont", defaultFamily, m_lyricFontSize);
-    m_scoreFont = font("scoreFont", notationFamily, m_scoreFontSize);
-    m_quPaiFont = font("quPaiFont", defaultFamily, m_quPaiFontSize);
-    m_diaoMingFont = font("diaoMingFont", defaultFamily, m_diaoMingFontSize);
-    m_lianBaiFont = font("lianBaiFont", defaultFamily, m_lianBaiFontSize);
-    m_jiaBaiFont = font("jiaBaiFont", defaultFamily, m_jiaBaiFontSize);
-    m_titleColor = color("titleColor", QStringLiteral("#000000"));
-    m_lyricColor = color("lyricColor", QStringLiteral("#000000"));
-    m_quPaiColor = color("quPaiColor", QStringLiteral("#000000"));
-    m_diaoMingColor = color("diaoMingColor", QStringLiteral("#000000"));
-    m_lianBaiColor = color("lianBaiColor", QStringLiteral("#000000"));
-    m_jiaBaiColor = color("jiaBaiColor", QStringLiteral("#000000"));
-    m_scoreColor = color("scoreColor", QStringLiteral("#000000"));
-    m_banColor = color("banColor", QStringLiteral("#ff4c00"));
-    m_xiaoYanColor = color("xiaoYanColor", QStringLiteral("#000000"));
-    m_zhongYanColor = color("zhongYanColor", QStringLiteral("#ff4c00"));
-    m_qiangGeColor = color("qiangGeColor", QStringLiteral("#000000"));
-    m_backgroundColor = color("backgroundColor", QStringLiteral("#FFFFFF"));
-    m_isBgTransparent = boolean("isBgTransparent", false);
-    m_isLandscape = boolean("isLandscape", false);
-    m_isLineBreakScoreOverflow = boolean("isLineBreakScoreOverflow", true);
-    m_colWidth = integer("colWidth", 130);
-    m_lyricSpace = integer("lyricSpace", 6);
-    m_scoreSpace = integer("scoreSpace", 0);
-    m_banYanSpace = integer("banYanSpace", 0);
-    m_scoreAngle = integer("scoreAngle", -45);
-    m_lyricScoreSpace = integer("lyricScoreSpace", 0);
-    m_scoreBanYanSpace = integer("scoreBanYanSpace", 0);
-    m_mColWidth = integer("mColWidth", 35);
-    m_titlePos = integer("titlePos", 0);
+    m_marginTop = read.integer("marginTop", 25);
+    m_marginBottom = read.integer("marginBottom", 25);
+    m_marginLeft = read.integer("marginLeft", 25);
+    m_marginRight = read.integer("marginRight", 25);
+    m_titleFontSize = read.integer("titleFontSize", 80);
+    m_lyricFontSize = read.integer("lyricFontSize", 30);
+    m_scoreFontSize = read.integer("scoreFontSize", 16);
+    m_quPaiFontSize = read.integer("quPaiFontSize", 50);
+    m_diaoMingFontSize = read.integer("diaoMingFontSize", 30);
+    m_lianBaiFontSize = read.integer("lianBaiFontSize", 20);
+    m_jiaBaiFontSize = read.integer("jiaBaiFontSize", 26);
+    m_titleFont = read.font("titleFont", defaultFamily, m_titleFontSize);
+    m_lyricFont = read.font("lyricFont", defaultFamily, m_lyricFontSize);
+    m_scoreFont = read.font("scoreFont", notationFamily, m_scoreFontSize);
+    m_quPaiFont = read.font("quPaiFont", defaultFamily, m_quPaiFontSize);
+    m_diaoMingFont = read.font("diaoMingFont", defaultFamily, m_diaoMingFontSize);
+    m_lianBaiFont = read.font("lianBaiFont", defaultFamily, m_lianBaiFontSize);
+    m_jiaBaiFont = read.font("jiaBaiFont", defaultFamily, m_jiaBaiFontSize);
+    m_titleColor = read.color("titleColor", QStringLiteral("#000000"));
+    m_lyricColor = read.color("lyricColor", QStringLiteral("#000000"));
+    m_quPaiColor = read.color("quPaiColor", QStringLiteral("#000000"));
+    m_diaoMingColor = read.color("diaoMingColor", QStringLiteral("#000000"));
+    m_lianBaiColor = read.color("lianBaiColor", QStringLiteral("#000000"));
+    m_jiaBaiColor = read.color("jiaBaiColor", QStringLiteral("#000000"));
+    m_scoreColor = read.color("scoreColor", QStringLiteral("#000000"));
+    m_banColor = read.color("banColor", QStringLiteral("#ff4c00"));
+    m_xiaoYanColor = read.color("xiaoYanColor", QStringLiteral("#000000"));
+    m_zhongYanColor = read.color("zhongYanColor", QStringLiteral("#ff4c00"));
+    m_qiangGeColor = read.color("qiangGeColor", QStringLiteral("#000000"));
+    m_backgroundColor = read.color("backgroundColor", QStringLiteral("#FFFFFF"));
+    m_isBgTransparent = read.boolean("isBgTransparent", false);
+    m_isLandscape = read.boolean("isLandscape", false);
+    m_isLineBreakScoreOverflow = read.boolean("isLineBreakScoreOverflow", true);
+    m_colWidth = read.integer("colWidth", 130);
+    m_lyricSpace = read.integer("lyricSpace", 6);
+    m_scoreSpace = read.integer("scoreSpace", 0);
+    m_banYanSpace = read.integer("banYanSpace", 0);
+    m_scoreAngle = read.integer("scoreAngle", -45);
+    m_lyricScoreSpace = read.integer("lyricScoreSpace", 0);
+    m_scoreBanYanSpace = read.integer("scoreBanYanSpace", 0);
+    m_mColWidth = read.integer("mColWidth", 35);
+    m_titlePos = read.integer("titlePos", 0);
     if (m_titlePos < 0 || m_titlePos > 2)
         m_titlePos = 0;
-    m_isLivePreview = boolean("isLivePreview", true);
+    m_isLivePreview = read.boolean("isLivePreview", true);
     rebuildFontMetrics();
 }
 

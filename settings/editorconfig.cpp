@@ -2,6 +2,7 @@
 
 #include "filelocations.h"
 #include "fontmanager.h"
+#include "settingsreader.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -59,43 +60,33 @@ QString EditorConfig::settingsPath() const
 
 void EditorConfig::load()
 {
-    // A missing key gives the default; text that is no number reads as 0 and
-    // text that is no colour as an invalid colour.
-    const auto integer = [this](const char *key, int fallback) {
-        return settings->value(QLatin1String(key), fallback).toInt();
-    };
-    const auto font = [this](const char *key, const QString &family, int pointSize) {
-        return QFont(settings->value(QLatin1String(key), family).toString(), pointSize);
-    };
-    const auto color = [this](const char *key, const QString &fallback) {
-        return QColor::fromString(settings->value(QLatin1String(key), fallback).toString());
-    };
+    const SettingsReader read(*settings);
     const QString notationFamily = FontManager::instance().notationFamily();
 
-    m_lyricLineNumberFontSize = integer("lyricLineNumberFontSize", 14);
-    m_lyricLineNumberFont = font("lyricLineNumberFont", defaultFamily, m_lyricLineNumberFontSize);
-    m_lyricLineNumberColor = color("lyricLineNumberColor", QStringLiteral("#ff5500"));
-    m_lyricLineNumberBgColor = color("lyricLineNumberBgColor", QStringLiteral("#fdfff8"));
-    m_scoreLineNumberFontSize = integer("scoreLineNumberFontSize", 14);
-    m_scoreLineNumberFont = font("scoreLineNumberFont", defaultFamily, m_scoreLineNumberFontSize);
-    m_scoreLineNumberColor = color("scoreLineNumberColor", QStringLiteral("#ff5500"));
-    m_scoreLineNumberBgColor = color("scoreLineNumberBgColor", QStringLiteral("#fdfff8"));
-    m_scoreFontSize = integer("scoreFontSize", 16);
-    m_scoreFont = font("scoreFont", notationFamily, m_scoreFontSize);
-    m_scoreColor = color("scoreColor", QStringLiteral("#000000"));
-    m_scoreBgColor = color("scoreBgColor", QStringLiteral("#ffffff"));
-    m_lyricFontSize = integer("lyricFontSize", 16);
-    m_lyricFont = font("lyricFont", defaultFamily, m_lyricFontSize);
-    m_lyricBgColor = color("lyricBgColor", QStringLiteral("#ffffff"));
-    m_lyricColor = color("lyricColor", QStringLiteral("#333333"));
-    m_titleColor = color("titleColor", QStringLiteral("#a76f55"));
-    m_jiaBaiColor = color("jiaBaiColor", QStringLiteral("#b76b01"));
-    m_lianBaiColor = color("lianBaiColor", QStringLiteral("#a626a4"));
-    m_quPaiColor = color("quPaiColor", QStringLiteral("#4078f2"));
-    m_commentColor = color("commentColor", QStringLiteral("#a9a9a9"));
-    m_biaoDianColor = color("biaoDianColor", QStringLiteral("#50a14f"));
-    m_breakSymbolColor = color("breakSymbolColor", QStringLiteral("#a9a9a9"));
-    m_errorColor = color("errorColor", QStringLiteral("#ff0000"));
+    m_lyricLineNumberFontSize = read.integer("lyricLineNumberFontSize", 14);
+    m_lyricLineNumberFont = read.font("lyricLineNumberFont", defaultFamily, m_lyricLineNumberFontSize);
+    m_lyricLineNumberColor = read.color("lyricLineNumberColor", QStringLiteral("#ff5500"));
+    m_lyricLineNumberBgColor = read.color("lyricLineNumberBgColor", QStringLiteral("#fdfff8"));
+    m_scoreLineNumberFontSize = read.integer("scoreLineNumberFontSize", 14);
+    m_scoreLineNumberFont = read.font("scoreLineNumberFont", defaultFamily, m_scoreLineNumberFontSize);
+    m_scoreLineNumberColor = read.color("scoreLineNumberColor", QStringLiteral("#ff5500"));
+    m_scoreLineNumberBgColor = read.color("scoreLineNumberBgColor", QStringLiteral("#fdfff8"));
+    m_scoreFontSize = read.integer("scoreFontSize", 16);
+    m_scoreFont = read.font("scoreFont", notationFamily, m_scoreFontSize);
+    m_scoreColor = read.color("scoreColor", QStringLiteral("#000000"));
+    m_scoreBgColor = read.color("scoreBgColor", QStringLiteral("#ffffff"));
+    m_lyricFontSize = read.integer("lyricFontSize", 16);
+    m_lyricFont = read.font("lyricFont", defaultFamily, m_lyricFontSize);
+    m_lyricBgColor = read.color("lyricBgColor", QStringLiteral("#ffffff"));
+    m_lyricColor = read.color("lyricColor", QStringLiteral("#333333"));
+    m_titleColor = read.color("titleColor", QStringLiteral("#a76f55"));
+    m_jiaBaiColor = read.color("jiaBaiColor", QStringLiteral("#b76b01"));
+    m_lianBaiColor = read.color("lianBaiColor", QStringLiteral("#a626a4"));
+    m_quPaiColor = read.color("quPaiColor", QStringLiteral("#4078f2"));
+    m_commentColor = read.color("commentColor", QStringLiteral("#a9a9a9"));
+    m_biaoDianColor = read.color("biaoDianColor", QStringLiteral("#50a14f"));
+    m_breakSymbolColor = read.color("breakSymbolColor", QStringLiteral("#a9a9a9"));
+    m_errorColor = read.color("errorColor", QStringLiteral("#ff0000"));
 
     m_lyricFontMetrics = QFontMetrics(m_lyricFont);
     m_scoreFontMetrics = QFontMetrics(m_scoreFont);

@@ -1,0 +1,28 @@
+#ifndef SETTINGSREADER_H
+#define SETTINGSREADER_H
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+class QSettings;
+
+// Reads typed options from the current group of a settings file. A missing
+// key gives the fallback; text that is no number reads as 0 and text that is
+// no colour as an invalid colour, as the configurations have always read them.
+class SettingsReader
+{
+public:
+    explicit SettingsReader(const QSettings &settings);
+
+    int integer(const char *key, int fallback) const;
+    bool boolean(const char *key, bool fallback) const;
+    QColor color(const char *key, const QString &fallback) const;
+    // The family stored under key (or the fallback family) at pointSize.
+    QFont font(const char *key, const QString &family, int pointSize) const;
+
+private:
+    const QSettings &settings;
+};
+
+#endif // SETTINGSREADER_H
