@@ -9,7 +9,7 @@
 #include <QTextBlock>
 
 DeleteLyricCommand::DeleteLyricCommand(QL_Edit *edit, bool backward, Qt::KeyboardModifiers modifiers)
-    : QL_Command(edit)
+    : LyricCommand(edit)
 {
     QL_LyricEdit *lyric = edit->lyricEdit();
     QTextCursor cursor = lyric->textCursor();
@@ -44,14 +44,4 @@ DeleteLyricCommand::DeleteLyricCommand(QL_Edit *edit, bool backward, Qt::Keyboar
     scoreSteps = scoreCounter.steps();
     edit->syncing = false;
     edit->lyricCursorPositionChanged();
-}
-
-void DeleteLyricCommand::undo()
-{
-    replayLyricChange(true, lyricSteps, scoreSteps);
-}
-
-void DeleteLyricCommand::redo()
-{
-    replayLyricChange(false, lyricSteps, scoreSteps);
 }

@@ -10,7 +10,7 @@
 #include <QTextBlock>
 
 InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
-    : QL_Command(edit)
+    : LyricCommand(edit)
 {
     if (text.isEmpty())
         return;
@@ -42,14 +42,4 @@ InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
     scoreSteps = scoreCounter.steps();
     edit->syncing = false;
     edit->lyricCursorPositionChanged();
-}
-
-void InsertLyricCommand::undo()
-{
-    replayLyricChange(true, lyricSteps, scoreSteps);
-}
-
-void InsertLyricCommand::redo()
-{
-    replayLyricChange(false, lyricSteps, scoreSteps);
 }

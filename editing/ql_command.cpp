@@ -1,11 +1,5 @@
 #include "ql_command.h"
 
-#include "linegrammar.h"
-#include "ql_edit.h"
-#include "ql_lyricedit.h"
-#include "ql_scoreedit.h"
-
-#include <QTextBlock>
 #include <QUndoStack>
 
 QL_Command::QL_Command(QL_Edit *edit)
@@ -19,41 +13,4 @@ void QL_Command::pushIfChanged(QUndoStack *stack, QL_Command *command)
         stack->push(command);
     else
         delete command;
-}
-
-void QL_Command::replayLyricChange(bool undo, int lyricSteps, int scoreSteps)
-{
-    QL_LyricEdit *lyric = edit->lyricEdit();
-    QL_ScoreEdit *score = edit->scoreEdit();
-    edit->syncing = true;
-    for (int i = 0; i < scoreSteps; ++i)
-        undo ? score->undo() : score->redo();
-    for (int i = 0; i < lyricSteps; ++i)
-        undo ? lyric->undo() : lyric->redo();
-    edit->syncing = false;
-    edit->lyricCursorPositionChanged();
-}
-
-void QL_Command::realignScore(int position, int before, int after)
-{
-    const int at = edit->lyricEdit()->lyricIndexAt(position) + 1;
-    if (after < before)
-        edit->scoreEdit()->deleteScoreLines(at, before - after);
-    else if (after > before)
-        edit->scoreEdit()->insertScoreLines(at, after - before);
-}
-
-int QL_Command::lyricCharsOfLines(int from, int to) const
-{
-    const QTextDocument *document = edit->lyricEdit()->document();
-    QTextBlock block = document->findBlock(from);
-    const QTextBlock last = document->findBlock(to);
-    int count = 0;
-    for (; block.isValid(); block = block.next()) {
-        if (!isStructuralLine(block.text()))
-            count += countLyricChars(block.text());
-        if (block == last)
-            break;
-    }
-    return count;
 }

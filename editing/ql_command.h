@@ -25,19 +25,6 @@ public:
     static void pushIfChanged(QUndoStack *stack, QL_Command *command);
 
 protected:
-    // Undoes or redoes scoreSteps steps of the score, then lyricSteps of the
-    // lyrics, and re-pairs the cursors: what both lyric commands replay.
-    void replayLyricChange(bool undo, int lyricSteps, int scoreSteps);
-
-    // After lyric characters around position changed from `before` to
-    // `after`, inserts or removes the score lines of the difference at the
-    // ordinal of the first character after position.
-    void realignScore(int position, int before, int after);
-
-    // The lyric characters of the non-structural lines from the line holding
-    // `from` through the line holding `to`.
-    int lyricCharsOfLines(int from, int to) const;
-
     QL_Edit *edit;
 };
 
