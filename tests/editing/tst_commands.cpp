@@ -59,7 +59,8 @@ private slots:
     void inputMethodCommitIsOneStep();
     void multiLineEditsUndoExactly();
     void scoreBackspaceAtLineStart();
-    void scoreShiftBackspaceJoins();
+    void scoreShiftDeleteJoins_data();
+    void scoreShiftDeleteJoins();
     void scoreSelectionDeleteKeepsLines();
     void scoreReturn_data();
     void scoreReturn();
@@ -331,11 +332,22 @@ void TestCommands::scoreBackspaceAtLineStart()
     QCOMPARE(doc->undoStack()->count(), 0);
 }
 
-void TestCommands::scoreShiftBackspaceJoins()
+void TestCommands::scoreShiftDeleteJoins_data()
 {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("position");
+    QTest::addRow("shift+backspace at a line start") << int(Qt::Key_Backspace) << 3;
+    QTest::addRow("shift+delete at a line end") << int(Qt::Key_Delete) << 2;
+}
+
+void TestCommands::scoreShiftDeleteJoins()
+{
+    // Shift alone removes exactly one character, the line break included.
+    QFETCH(int, key);
+    QFETCH(int, position);
     load(QStringLiteral("原来"), QStringLiteral("ab\ncd\n"));
-    setScoreCursor(3);
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_Backspace, Qt::ShiftModifier);
+    setScoreCursor(position);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key(key), Qt::ShiftModifier);
     QCOMPARE(score(), QStringLiteral("abcd\n"));
     QCOMPARE(doc->undoStack()->count(), 1);
     doc->undo();
