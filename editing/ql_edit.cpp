@@ -166,6 +166,8 @@ bool QL_Edit::open(const QString &path)
     ui->lyricEdit->setPlainText(texts.lyric);
     ui->scoreEdit->setPlainText(texts.score);
     syncing = false;
+    // Both cursors stand at the start now; pair them and their tints.
+    lyricCursorPositionChanged();
 
     m_filePath = path;
     modified = false;
