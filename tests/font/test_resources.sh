@@ -9,12 +9,12 @@
 #     the font draws;
 #   - both files are what their generators produce now (skipped when UKai is
 #     not installed), so a generator change cannot go uncommitted;
-#   - with FONT_SPECIMEN set to a built font_specimen, Qt itself reports the
+#   - with FONT_GLYPHSHEET set to a built font_glyphsheet, Qt itself reports the
 #     family name after QFontDatabase::addApplicationFont.
 #
 # Usage: tests/font/test_resources.sh [REPO_ROOT]
 # Environment: PYTHON (default /usr/bin/python3, needs fontTools),
-#              OTS_SANITIZE (default ots-sanitize), FONT_SPECIMEN (optional).
+#              OTS_SANITIZE (default ots-sanitize), FONT_GLYPHSHEET (optional).
 set -u
 
 ROOT=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
@@ -181,8 +181,8 @@ else
 fi
 
 # --- Qt's view of the font --------------------------------------------------
-if [ -n "${FONT_SPECIMEN:-}" ]; then
-    if out=$(QT_QPA_PLATFORM=offscreen "$FONT_SPECIMEN" "$FONT" "$TMP/sheet.png" 2>/dev/null) \
+if [ -n "${FONT_GLYPHSHEET:-}" ]; then
+    if out=$(QT_QPA_PLATFORM=offscreen "$FONT_GLYPHSHEET" "$FONT" "$TMP/sheet.png" 2>/dev/null) \
         && [[ "$out" == *"family \"$FAMILY\""* ]]; then
         pass "Qt registers the font as family $FAMILY"
     else

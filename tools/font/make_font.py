@@ -547,7 +547,7 @@ def readme_text():
         "U+F000A has no dictionary entry; it appears only among the beat-mark "
         "alternatives and is drawn as an arc ⌒.",
         "",
-        "A specimen of every glyph is `docs/font-specimen.png` (tools/specimen).",
+        "A sheet of every glyph is `docs/font-glyphs.png` (tools/glyphsheet).",
         "",
         "| Code point | Code | Name | Glyph |",
         "|---|---|---|---|",

@@ -1,9 +1,9 @@
-// font_specimen: draws every glyph of a notation font into one PNG sheet,
+// font_glyphsheet: draws every glyph of a notation font into one PNG sheet,
 // each with its code point and, given the dictionary, its codes and name;
 // below the table, notes at editor size and beat marks squeezed as the
 // score renderer stacks them, so the shapes can be judged as a reader sees them.
 //
-//   font_specimen FONT.ttf OUT.png [wordsdict.csv]
+//   font_glyphsheet FONT.ttf OUT.png [wordsdict.csv]
 //
 // Runs headless with QT_QPA_PLATFORM=offscreen.
 
@@ -72,12 +72,12 @@ int main(int argc, char *argv[])
 {
     QGuiApplication app(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: font_specimen FONT.ttf OUT.png [wordsdict.csv]\n");
+        std::fprintf(stderr, "usage: font_glyphsheet FONT.ttf OUT.png [wordsdict.csv]\n");
         return 2;
     }
     const int id = QFontDatabase::addApplicationFont(QString::fromLocal8Bit(argv[1]));
     if (id < 0) {
-        std::fprintf(stderr, "font_specimen: cannot load %s\n", argv[1]);
+        std::fprintf(stderr, "font_glyphsheet: cannot load %s\n", argv[1]);
         return 1;
     }
     const QString family = QFontDatabase::applicationFontFamilies(id).value(0);
@@ -172,7 +172,7 @@ int main(int argc, char *argv[])
     p.end();
 
     if (!image.save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "font_specimen: cannot write %s\n", argv[2]);
+        std::fprintf(stderr, "font_glyphsheet: cannot write %s\n", argv[2]);
         return 1;
     }
     std::printf("%s: %lld glyphs of family \"%s\"\n", argv[2], qlonglong(cps.size()),
