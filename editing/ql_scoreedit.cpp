@@ -119,19 +119,28 @@ constexpr char32_t yaoZengBan = 0xF0007;
 QString QL_ScoreEdit::nextBeatMark() const
 {
     // The marks before the cursor, nearest first, at most one measure of
-    // eight beats.
-    const QString text = document()->toPlainText().left(textCursor().position());
+    // eight beats. The walk goes back line by line, so that a long score
+    // costs only the lines it reads.
     QList<char32_t> marks;
-    for (int i = text.size(); i > 0 && marks.size() < 8;) {
-        char32_t c = text.at(i - 1).unicode();
-        if (text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate()) {
-            c = QChar::surrogateToUcs4(text.at(i - 2), text.at(i - 1));
-            i -= 2;
-        } else {
-            --i;
+    const QTextCursor cursor = textCursor();
+    QTextBlock block = cursor.block();
+    QString text = block.text().left(cursor.positionInBlock());
+    while (marks.size() < 8) {
+        for (int i = text.size(); i > 0 && marks.size() < 8;) {
+            char32_t c = text.at(i - 1).unicode();
+            if (text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate()) {
+                c = QChar::surrogateToUcs4(text.at(i - 2), text.at(i - 1));
+                i -= 2;
+            } else {
+                --i;
+            }
+            if (isBeatMark(c))
+                marks.append(c);
         }
-        if (isBeatMark(c))
-            marks.append(c);
+        block = block.previous();
+        if (!block.isValid())
+            break;
+        text = block.text();
     }
 
     char32_t reference = touBan;
