@@ -2,6 +2,7 @@
 
 #include "filelocations.h"
 #include "fontmanager.h"
+#include "fontoption.h"
 #include "settingsreader.h"
 
 #include <QCoreApplication>
@@ -319,98 +320,70 @@ void ExportConfig::setPageSizeId(QPageSize::PageSizeId value)
 
 void ExportConfig::setTitleFontSize(int value)
 {
-    m_titleFontSize = value;
-    m_titleFont.setPointSize(value);
-    m_titleFontMetrics = pageMetrics(m_titleFont);
+    FontOption::setSize(m_titleFont, m_titleFontMetrics, m_titleFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setLyricFontSize(int value)
 {
-    m_lyricFontSize = value;
-    m_lyricFont.setPointSize(value);
-    m_lyricFontMetrics = pageMetrics(m_lyricFont);
+    FontOption::setSize(m_lyricFont, m_lyricFontMetrics, m_lyricFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setScoreFontSize(int value)
 {
-    m_scoreFontSize = value;
-    m_scoreFont.setPointSize(value);
-    m_scoreFontMetrics = pageMetrics(m_scoreFont);
+    FontOption::setSize(m_scoreFont, m_scoreFontMetrics, m_scoreFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setQuPaiFontSize(int value)
 {
-    m_quPaiFontSize = value;
-    m_quPaiFont.setPointSize(value);
-    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
+    FontOption::setSize(m_quPaiFont, m_quPaiFontMetrics, m_quPaiFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setDiaoMingFontSize(int value)
 {
-    m_diaoMingFontSize = value;
-    m_diaoMingFont.setPointSize(value);
-    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
+    FontOption::setSize(m_diaoMingFont, m_diaoMingFontMetrics, m_diaoMingFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setLianBaiFontSize(int value)
 {
-    m_lianBaiFontSize = value;
-    m_lianBaiFont.setPointSize(value);
-    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
+    FontOption::setSize(m_lianBaiFont, m_lianBaiFontMetrics, m_lianBaiFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setJiaBaiFontSize(int value)
 {
-    m_jiaBaiFontSize = value;
-    m_jiaBaiFont.setPointSize(value);
-    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
+    FontOption::setSize(m_jiaBaiFont, m_jiaBaiFontMetrics, m_jiaBaiFontSize, value, pageMetrics);
 }
 
 void ExportConfig::setTitleFont(const QFont &value)
 {
-    m_titleFont = value;
-    m_titleFont.setPointSize(m_titleFontSize);
-    m_titleFontMetrics = pageMetrics(m_titleFont);
+    FontOption::setFont(m_titleFont, m_titleFontMetrics, value, m_titleFontSize, pageMetrics);
 }
 
 void ExportConfig::setLyricFont(const QFont &value)
 {
-    m_lyricFont = value;
-    m_lyricFont.setPointSize(m_lyricFontSize);
-    m_lyricFontMetrics = pageMetrics(m_lyricFont);
+    FontOption::setFont(m_lyricFont, m_lyricFontMetrics, value, m_lyricFontSize, pageMetrics);
 }
 
 void ExportConfig::setScoreFont(const QFont &value)
 {
-    m_scoreFont = value;
-    m_scoreFont.setPointSize(m_scoreFontSize);
-    m_scoreFontMetrics = pageMetrics(m_scoreFont);
+    FontOption::setFont(m_scoreFont, m_scoreFontMetrics, value, m_scoreFontSize, pageMetrics);
 }
 
 void ExportConfig::setQuPaiFont(const QFont &value)
 {
-    m_quPaiFont = value;
-    m_quPaiFont.setPointSize(m_quPaiFontSize);
-    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
+    FontOption::setFont(m_quPaiFont, m_quPaiFontMetrics, value, m_quPaiFontSize, pageMetrics);
 }
 
 void ExportConfig::setDiaoMingFont(const QFont &value)
 {
-    m_diaoMingFont = value;
-    m_diaoMingFont.setPointSize(m_diaoMingFontSize);
-    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
+    FontOption::setFont(m_diaoMingFont, m_diaoMingFontMetrics, value, m_diaoMingFontSize, pageMetrics);
 }
 
 void ExportConfig::setLianBaiFont(const QFont &value)
 {
-    m_lianBaiFont = value;
-    m_lianBaiFont.setPointSize(m_lianBaiFontSize);
-    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
+    FontOption::setFont(m_lianBaiFont, m_lianBaiFontMetrics, value, m_lianBaiFontSize, pageMetrics);
 }
 
 void ExportConfig::setJiaBaiFont(const QFont &value)
 {
-    m_jiaBaiFont = value;
-    m_jiaBaiFont.setPointSize(m_jiaBaiFontSize);
-    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
+    FontOption::setFont(m_jiaBaiFont, m_jiaBaiFontMetrics, value, m_jiaBaiFontSize, pageMetrics);
 }

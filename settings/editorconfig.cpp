@@ -2,6 +2,7 @@
 
 #include "filelocations.h"
 #include "fontmanager.h"
+#include "fontoption.h"
 #include "settingsreader.h"
 
 #include <QCoreApplication>
@@ -134,56 +135,44 @@ void EditorConfig::restoreDefaults()
 
 void EditorConfig::setLyricLineNumberFont(const QFont &font)
 {
-    m_lyricLineNumberFont = font;
-    m_lyricLineNumberFont.setPointSize(m_lyricLineNumberFontSize);
-    m_lyricLineNumberFontMetrics = QFontMetrics(m_lyricLineNumberFont);
+    FontOption::setFont(m_lyricLineNumberFont, m_lyricLineNumberFontMetrics, font, m_lyricLineNumberFontSize,
+                        FontOption::screenMetrics);
 }
 
 void EditorConfig::setLyricLineNumberFontSize(int size)
 {
-    m_lyricLineNumberFontSize = size;
-    m_lyricLineNumberFont.setPointSize(size);
-    m_lyricLineNumberFontMetrics = QFontMetrics(m_lyricLineNumberFont);
+    FontOption::setSize(m_lyricLineNumberFont, m_lyricLineNumberFontMetrics, m_lyricLineNumberFontSize, size,
+                        FontOption::screenMetrics);
 }
 
 void EditorConfig::setScoreLineNumberFont(const QFont &font)
 {
-    m_scoreLineNumberFont = font;
-    m_scoreLineNumberFont.setPointSize(m_scoreLineNumberFontSize);
-    m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
+    FontOption::setFont(m_scoreLineNumberFont, m_scoreLineNumberFontMetrics, font, m_scoreLineNumberFontSize,
+                        FontOption::screenMetrics);
 }
 
 void EditorConfig::setScoreLineNumberFontSize(int size)
 {
-    m_scoreLineNumberFontSize = size;
-    m_scoreLineNumberFont.setPointSize(size);
-    m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
+    FontOption::setSize(m_scoreLineNumberFont, m_scoreLineNumberFontMetrics, m_scoreLineNumberFontSize, size,
+                        FontOption::screenMetrics);
 }
 
 void EditorConfig::setScoreFont(const QFont &font)
 {
-    m_scoreFont = font;
-    m_scoreFont.setPointSize(m_scoreFontSize);
-    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    FontOption::setFont(m_scoreFont, m_scoreFontMetrics, font, m_scoreFontSize, FontOption::screenMetrics);
 }
 
 void EditorConfig::setScoreFontSize(int size)
 {
-    m_scoreFontSize = size;
-    m_scoreFont.setPointSize(size);
-    m_scoreFontMetrics = QFontMetrics(m_scoreFont);
+    FontOption::setSize(m_scoreFont, m_scoreFontMetrics, m_scoreFontSize, size, FontOption::screenMetrics);
 }
 
 void EditorConfig::setLyricFont(const QFont &font)
 {
-    m_lyricFont = font;
-    m_lyricFont.setPointSize(m_lyricFontSize);
-    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    FontOption::setFont(m_lyricFont, m_lyricFontMetrics, font, m_lyricFontSize, FontOption::screenMetrics);
 }
 
 void EditorConfig::setLyricFontSize(int size)
 {
-    m_lyricFontSize = size;
-    m_lyricFont.setPointSize(size);
-    m_lyricFontMetrics = QFontMetrics(m_lyricFont);
+    FontOption::setSize(m_lyricFont, m_lyricFontMetrics, m_lyricFontSize, size, FontOption::screenMetrics);
 }
