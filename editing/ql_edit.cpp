@@ -4,21 +4,21 @@
 #include "deletelyriccommand.h"
 #include "deletescorecommand.h"
 #include "gcpfile.h"
-#include "insertlyriccommand.h"
 #include "inputmethod.h"
+#include "insertlyriccommand.h"
 #include "insertscorecommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
 #include <QClipboard>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QUndoStack>
 
