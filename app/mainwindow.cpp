@@ -100,6 +100,7 @@ void MainWindow::loadSponsorPage()
     // The program's own page stays until the server's page replaces it; with
     // no server configured nothing is requested at all.
     sponsorPage->setOpenLinks(false);
+    sponsorPage->document()->setDocumentMargin(18);
     sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
     connect(sponsorPage, &QTextBrowser::anchorClicked, this, &MainWindow::onSponsorPageAnchorClicked);
     if (endpoints->apiBaseUrl.isEmpty())
