@@ -1,8 +1,14 @@
 #include "loopbackhttpserver.h"
 #include "mainwindow.h"
 #include "messagelog.h"
+#include "statisticsmanager.h"
+#include "updatemanager.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QNetworkProxy>
 #include <QTabWidget>
 #include <QTest>
@@ -18,6 +24,9 @@ private slots:
     void cleanupTestCase();
     void noServerSendsNothingAndShowsTheOwnPage();
     void startPageLinksRunTheCommands();
+    void servicesWithoutServerSendNothing();
+    void helpAndAboutOpenModally_data();
+    void helpAndAboutOpenModally();
 
 private:
     LoopbackHttpServer proxy;
@@ -66,6 +75,65 @@ void TestMainWindowOffline::startPageLinksRunTheCommands()
     // A link the page does not know does nothing.
     emit page->anchorClicked(QUrl(QStringLiteral("qelun:format-disk")));
     QCOMPARE(tabWidget->count(), 1);
+}
+
+void TestMainWindowOffline::servicesWithoutServerSendNothing()
+{
+    MessageLog log;
+    UpdateManager update;
+    StatisticsManager statistics;
+    QSignalSpy updateDone(&update, &UpdateManager::dataSubmitted);
+    QSignalSpy statisticsDone(&statistics, &StatisticsManager::dataSubmitted);
+    update.checkForUpdate();
+    statistics.submitStatistics();
+    QTest::qWait(300);
+
+    QCOMPARE(proxy.connections, 0);
+    QCOMPARE(updateDone.size(), 0);
+    QCOMPARE(statisticsDone.size(), 0);
+    QVERIFY(log.messages.isEmpty());
+}
+
+void TestMainWindowOffline::helpAndAboutOpenModally_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QSize>("size");
+    QTest::addRow("help") << "helpAction" << "Help" << QSize(817, 568);
+    QTest::addRow("about") << "aboutAction" << "About" << QSize(755, 495);
+}
+
+void TestMainWindowOffline::helpAndAboutOpenModally()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, dialog);
+    QFETCH(QSize, size);
+    MainWindow window;
+    window.show();
+
+    QString seenName, seenTitle;
+    QSize seenSize;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&] {
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!modal)
+            return;
+        seenName = modal->objectName();
+        seenTitle = modal->windowTitle();
+        seenSize = modal->size();
+        modal->reject();
+    });
+    closer.start(20);
+    window.findChild<QAction *>(action)->trigger();
+    closer.stop();
+
+    QCOMPARE(seenName, dialog);
+    QCOMPARE(seenTitle, dialog);
+    QCOMPARE(seenSize, size);
+    // Gone once exec() has returned.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *widget : windows)
+        QVERIFY(widget->objectName() != dialog);
 }
 
 QTEST_MAIN(TestMainWindowOffline)
