@@ -7,10 +7,14 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "about.h"
+#include "help.h"
 #include "serviceendpoints.h"
+#include "startpage.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -23,9 +27,13 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
     , sponsorPage(new QTextBrowser)
+    , updateManager(this)
     , endpoints(&ServiceEndpoints::instance())
 {
     ui->setupUi(this);
+    // A mandatory update closes the documents as Exit does, unsaved prompts
+    // included, and ends the program only when the user let all of them go.
+    updateManager.setQuitHandler([this] { exitAction(); });
     sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
     connectActions();
     loadSponsorPage();
@@ -37,6 +45,7 @@ MainWindow::MainWindow(QWidget *parent)
     auto *warmUp = new QL_Edit;
     tabWidgetCurrentChanged(-1);
     ui->searchBox->hide();
+    updateManager.checkForUpdate();
     delete warmUp;
 }
 
@@ -88,6 +97,15 @@ void MainWindow::connectActions()
 void MainWindow::loadSponsorPage()
 {
     ui->verticalLayout->addWidget(sponsorPage);
+    // The program's own page stays until the server's page replaces it; with
+    // no server configured nothing is requested at all.
+    sponsorPage->setOpenLinks(false);
+    sponsorPage->document()->setDocumentMargin(18);
+    sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
+    connect(sponsorPage, &QTextBrowser::anchorClicked, this, &MainWindow::onSponsorPageAnchorClicked);
+    if (endpoints->apiBaseUrl.isEmpty())
+        return;
+
     sponsorPageNetwork = new QNetworkAccessManager(this);
     connect(sponsorPageNetwork, &QNetworkAccessManager::finished, this,
             &MainWindow::onSponsorPageFinished);
@@ -102,6 +120,31 @@ void MainWindow::onSponsorPageFinished(QNetworkReply *reply)
         return;
     }
     sponsorPage->setHtml(QString::fromUtf8(reply->readAll()));
+}
+
+void MainWindow::onSponsorPageAnchorClicked(const QUrl &link)
+{
+    switch (StartPage::command(link)) {
+    case StartPage::Command::New:
+        newAction();
+        break;
+    case StartPage::Command::Open:
+        openAction();
+        break;
+    case StartPage::Command::Example:
+        if (!StartPage::examplePath().isEmpty())
+            openFile(StartPage::examplePath());
+        break;
+    case StartPage::Command::Help:
+        helpAction();
+        break;
+    case StartPage::Command::None:
+        // Web links of the server's page go to the browser; nothing else is
+        // handed to the desktop.
+        if (link.scheme() == QLatin1String("https") || link.scheme() == QLatin1String("http"))
+            QDesktopServices::openUrl(link);
+        break;
+    }
 }
 
 QL_Edit *MainWindow::currentDocument() const
@@ -225,11 +268,21 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
-// The dialogs of export, settings, help and about are not built yet.
+// The dialogs of export and settings are not built yet.
 void MainWindow::exportAction() {}
 void MainWindow::settingAction() {}
-void MainWindow::helpAction() {}
-void MainWindow::aboutAction() {}
+
+void MainWindow::helpAction()
+{
+    Help help(nullptr);
+    help.exec();
+}
+
+void MainWindow::aboutAction()
+{
+    About about(nullptr);
+    about.exec();
+}
 
 void MainWindow::searchAction()
 {

@@ -1,12 +1,15 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "updatemanager.h"
+
 #include <QMainWindow>
 
 class QCloseEvent;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
+class QUrl;
 class QL_Edit;
 struct ServiceEndpoints;
 
@@ -71,6 +74,7 @@ private:
     void connectActions();
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
+    void onSponsorPageAnchorClicked(const QUrl &link);
     void addDocument(QL_Edit *document);
     // Closes the tabs from the last to the first; true when none is left.
     bool closeAllDocuments();
@@ -79,6 +83,7 @@ private:
 
     Ui::MainWindow *ui;
     QTextBrowser *sponsorPage;
+    UpdateManager updateManager;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
 };

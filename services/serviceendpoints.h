@@ -8,9 +8,9 @@
 //
 // The base addresses come from the environment (QELUN_API_BASE_URL,
 // QELUN_SITE_BASE_URL) or, failing that, from the build (the CMake cache
-// variables of the same names). Both default to no address at all, so that a
-// build without servers sends nothing off the machine: a request to a bare
-// path fails at once through the usual network error path.
+// variables of the same names). Both default to no address at all, and
+// without an API address the start page, the update check and the statistics
+// send nothing at all.
 struct ServiceEndpoints
 {
     QString apiBaseUrl;

@@ -300,7 +300,8 @@ void TestMainWindow::sponsorPageShown()
     MainWindow window;
     auto *page = window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"));
     QTRY_COMPARE(page->toPlainText(), QStringLiteral("欢迎使用"));
-    QCOMPARE(server.requests, QList<QByteArray>({"GET /sponsor.html HTTP/1.1"}));
+    // The update check asks the same server.
+    QCOMPARE(server.requests.count("GET /sponsor.html HTTP/1.1"), 1);
 }
 
 void TestMainWindow::sponsorPageFailure()
@@ -312,7 +313,8 @@ void TestMainWindow::sponsorPageFailure()
     QTRY_COMPARE(server.requests.size() > 0, true);
     // The debug line is the sign that the reply has been handled.
     QTest::qWait(300);
-    QVERIFY(page->toPlainText().isEmpty());
+    // The program's own start page stays.
+    QVERIFY(page->toPlainText().contains(QStringLiteral("新建")));
 }
 
 void TestMainWindow::escapeClosesPopupBeforeQuitting()

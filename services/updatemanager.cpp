@@ -1,0 +1,89 @@
+#include "updatemanager.h"
+
+#include "serviceendpoints.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QUrl>
+#include <QWidget>
+
+UpdateManager::UpdateManager(QObject *parent)
+    : QObject(parent)
+    , network(new QNetworkAccessManager(this))
+    , endpoints(&ServiceEndpoints::instance())
+    , quitHandler([] { QCoreApplication::quit(); })
+{
+    connect(network, &QNetworkAccessManager::finished, this, &UpdateManager::onReplyFinished);
+}
+
+UpdateManager::~UpdateManager()
+{
+    network->deleteLater();
+}
+
+void UpdateManager::setQuitHandler(std::function<void()> handler)
+{
+    quitHandler = std::move(handler);
+}
+
+void UpdateManager::checkForUpdate()
+{
+    // Without a configured server there is nobody to ask; a request to a bare
+    // path would only fail and log an error on every start.
+    if (endpoints->apiBaseUrl.isEmpty())
+        return;
+    QNetworkRequest request(QUrl(endpoints->apiBaseUrl + endpoints->updateCheckPath));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, endpoints->formContentType);
+    network->get(request);
+}
+
+void UpdateManager::onReplyFinished(QNetworkReply *reply)
+{
+    reply->deleteLater();
+    if (reply->error() != QNetworkReply::NoError) {
+        const QString error = reply->errorString();
+        qDebug().noquote() << QStringLiteral("Error: ") + error;
+        emit dataSubmitted(false, error);
+        return;
+    }
+
+    const QString body = QString::fromUtf8(reply->readAll());
+    const QJsonDocument document = QJsonDocument::fromJson(body.toUtf8());
+    if (document.isObject()) {
+        const QJsonObject object = document.object();
+        const QString version = object.value(QLatin1String("version")).toString();
+        const bool force = object.value(QLatin1String("force")).toBool(false);
+        // Any other version than this one, older ones included, is announced.
+        if (version != endpoints->appVersion)
+            announceUpdate(force);
+    }
+    emit dataSubmitted(true, body);
+}
+
+void UpdateManager::announceUpdate(bool force)
+{
+    QWidget *window = qobject_cast<QWidget *>(parent());
+    const QString title = QStringLiteral("更新提示");
+    QMessageBox::information(window, title, QStringLiteral("有新版本可用，请更新！"));
+
+    const QString address = endpoints->siteBaseUrl + endpoints->downloadPagePath;
+    const QUrl url(address);
+    // A download page without a site address is no page at all; handing "/"
+    // to the desktop would open the file manager on the root folder.
+    const bool opened = !url.isRelative() && url.isValid() && QDesktopServices::openUrl(url);
+    if (!opened) {
+        QMessageBox::information(window, title,
+                                 QStringLiteral("无法打开下载链接，请到官网下载：") + address
+                                     + QStringLiteral("！"));
+    }
+
+    if (force && quitHandler)
+        quitHandler();
+}
