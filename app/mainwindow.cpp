@@ -8,6 +8,7 @@
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 #include "serviceendpoints.h"
+#include "settings.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -225,11 +226,17 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
-// The dialogs of export, settings, help and about are not built yet.
+// The dialogs of export, help and about are not built yet.
 void MainWindow::exportAction() {}
-void MainWindow::settingAction() {}
 void MainWindow::helpAction() {}
 void MainWindow::aboutAction() {}
+
+void MainWindow::settingAction()
+{
+    // A window of its own, gone as soon as it closes.
+    Settings settings;
+    settings.exec();
+}
 
 void MainWindow::searchAction()
 {
