@@ -12,9 +12,14 @@ inline const QString lineEdit = QStringLiteral(
     "QLineEdit { border: 1px solid #adadad; } "
     "QLineEdit:focus, QLineEdit:hover { border: 1px solid #608dfa; }");
 
+// The swatch shows its colour flat. With a background colour alone, styles
+// such as Fusion still draw their own button over it, a gradient that shows
+// #ff5500 as a pale #fc9866; a border of its own makes the sheet draw the
+// whole button.
 inline QString swatch(const QString &colorName)
 {
-    return QStringLiteral("QPushButton{ background-color: ") + colorName + QStringLiteral(";}");
+    return QStringLiteral("QPushButton{ background-color: ") + colorName
+           + QStringLiteral("; border: 1px solid #adadad;}");
 }
 
 // The picker's height as it is being built: a widget made inside a form

@@ -19,6 +19,8 @@ private slots:
     void typedName();
     void setColorShowsNameAndEmitsNothing();
     void swatchIsSquare();
+    void swatchShowsTheColour_data();
+    void swatchShowsTheColour();
     void colorDialog_data();
     void colorDialog();
 
@@ -78,7 +80,7 @@ void TestColorBox::typedName()
 
     QCOMPARE(box->color().name(), color);
     QCOMPARE(edit->text(), shown);
-    QCOMPARE(swatch->styleSheet(), QStringLiteral("QPushButton{ background-color: %1;}").arg(color));
+    QVERIFY(swatch->styleSheet().startsWith(QStringLiteral("QPushButton{ background-color: %1;").arg(color)));
     if (accepted) {
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).value<QColor>().name(), color);
@@ -116,6 +118,26 @@ void TestColorBox::swatchIsSquare()
     // from a window's default height.
     ColorBox alone;
     QCOMPARE(alone.findChild<QPushButton *>()->size(), swatch->size());
+}
+
+void TestColorBox::swatchShowsTheColour_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::addRow("orange") << QColor(0xff, 0x55, 0x00);
+    QTest::addRow("near white") << QColor(0xfd, 0xff, 0xf8);
+    QTest::addRow("dark grey") << QColor(0x33, 0x33, 0x33);
+}
+
+void TestColorBox::swatchShowsTheColour()
+{
+    QFETCH(QColor, color);
+    box->setColor(color);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    const QImage drawn = swatch->grab().toImage();
+    // The middle of the swatch is the colour itself, not a shade of it.
+    QCOMPARE(QColor(drawn.pixel(drawn.width() / 2, drawn.height() / 2)), color);
+    QCOMPARE(QColor(drawn.pixel(drawn.width() / 2, drawn.height() / 4)), color);
 }
 
 void TestColorBox::colorDialog_data()
