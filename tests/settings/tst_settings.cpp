@@ -138,6 +138,7 @@ private slots:
     void defaultsShown_data();
     void defaultsShown();
     void shortColourFormKept();
+    void badColourReverts_data();
     void badColourReverts();
     void restoreWritesAtOnce();
     void cancelLeavesEverything();
@@ -315,15 +316,34 @@ void TestSettings::shortColourFormKept()
     QCOMPARE(storedKeys(path).value(QStringLiteral("titleColor")), QStringLiteral("#aabbcc"));
 }
 
+void TestSettings::badColourReverts_data()
+{
+    QTest::addColumn<int>("leaveKey");
+    QTest::addRow("left with Return") << int(Qt::Key_Return);
+    QTest::addRow("left with Tab") << int(Qt::Key_Tab);
+}
+
 void TestSettings::badColourReverts()
 {
-    ModalAnswerer answerer;
+    QFETCH(int, leaveKey);
+    QApplication::setActiveWindow(dialog);
     QLineEdit *edit = colorEdit(dialog, "quPaiColorBox");
-    typeInto(edit, QStringLiteral("#ab"));
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+
+    ModalAnswerer answerer;
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("#ab"));
+    QTest::keyClick(edit, Qt::Key(leaveKey));
+    // One warning, however the field lost its focus to the box.
+    QTRY_COMPARE(answerer.boxes.size(), 1);
+    QTest::qWait(50);
     QCOMPARE(answerer.boxes.size(), 1);
     QCOMPARE(answerer.boxes.at(0).title, QStringLiteral("警告"));
     QCOMPARE(answerer.boxes.at(0).text, QStringLiteral("错误的颜色值!"));
     QCOMPARE(edit->text(), QStringLiteral("#4078f2"));
+    // The field takes the focus back, for the user to correct it.
+    QCOMPARE(dialog->focusWidget(), edit);
     QVERIFY(dialog->isVisible());
 
     click(dialog, "submitBtn");
