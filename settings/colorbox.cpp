@@ -11,13 +11,34 @@
 #include <QRegularExpressionValidator>
 #include <QStyle>
 
+namespace {
+
+// An emptied field counts as a wrong colour when it is left. The pattern
+// alone takes "" for unfinished input, so the line edit would never report
+// the edit and the field would stay blank over a colour it no longer shows.
+class ColorNameValidator : public QRegularExpressionValidator
+{
+public:
+    explicit ColorNameValidator(QObject *parent)
+        : QRegularExpressionValidator(QRegularExpression(QStringLiteral("^#[0-9a-fA-F]{0,6}$")), parent)
+    {
+    }
+
+    void fixup(QString &input) const override
+    {
+        if (input.isEmpty())
+            input = QStringLiteral("#");
+    }
+};
+
+} // namespace
+
 ColorBox::ColorBox(QWidget *parent)
     : QWidget(parent)
     , lineEdit(new QLineEdit(this))
     , button(new QPushButton(this))
     , layout(new QHBoxLayout(this))
-    , validator(new QRegularExpressionValidator(
-          QRegularExpression(QStringLiteral("^#[0-9a-fA-F]{0,6}$")), this))
+    , validator(new ColorNameValidator(this))
     , text(QStringLiteral("#ffffff"))
     , m_color(Qt::white)
 {

@@ -60,6 +60,7 @@ void TestColorBox::typedName_data()
     QTest::addRow("hash alone") << "#" << false << "#102030" << "#102030";
     QTest::addRow("four digits") << "#abcd" << false << "#102030" << "#102030";
     QTest::addRow("five digits") << "#abcde" << false << "#102030" << "#102030";
+    QTest::addRow("emptied") << "" << false << "#102030" << "#102030";
     // The field refuses what is not "#" and hex digits, and an eighth character.
     QTest::addRow("letters refused") << "#g1z2y3" << true << "#112233" << "#123";
     QTest::addRow("too long") << "#1234567" << true << "#123456" << "#123456";
