@@ -10,6 +10,7 @@
 #include "about.h"
 #include "help.h"
 #include "serviceendpoints.h"
+#include "settings.h"
 #include "startpage.h"
 
 #include <QCloseEvent>
@@ -268,9 +269,8 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
-// The dialogs of export and settings are not built yet.
+// The export dialog is not built yet.
 void MainWindow::exportAction() {}
-void MainWindow::settingAction() {}
 
 void MainWindow::helpAction()
 {
@@ -282,6 +282,13 @@ void MainWindow::aboutAction()
 {
     About about(nullptr);
     about.exec();
+}
+
+void MainWindow::settingAction()
+{
+    // A window of its own, gone as soon as it closes.
+    Settings settings;
+    settings.exec();
 }
 
 void MainWindow::searchAction()

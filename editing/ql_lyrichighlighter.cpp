@@ -3,6 +3,8 @@
 #include "editorconfig.h"
 #include "linegrammar.h"
 
+#include <QSignalBlocker>
+
 QL_LyricHighlighter::QL_LyricHighlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
     , config(&EditorConfig::instance())
@@ -10,6 +12,11 @@ QL_LyricHighlighter::QL_LyricHighlighter(QTextDocument *document)
     buildRules();
     connect(config, &EditorConfig::configChanged, this, [this] {
         buildRules();
+        // New colours change formats only. A re-highlight still reports the
+        // whole text as changed, which the document's editor would take for
+        // an edit and mark the document modified; the layout is told apart
+        // from the signals and repaints all the same.
+        const QSignalBlocker quiet(this->document());
         rehighlight();
     });
 }

@@ -95,8 +95,12 @@ void EditorConfig::load()
     m_scoreLineNumberFontMetrics = QFontMetrics(m_scoreLineNumberFont);
 }
 
-void EditorConfig::save()
+bool EditorConfig::save()
 {
+    // QSettings keeps the first error it met for good; a store that failed
+    // once is opened afresh so that this save is judged on its own.
+    if (settings->status() != QSettings::NoError)
+        reopenSettings();
     settings->setValue(QStringLiteral("lyricLineNumberFontSize"), m_lyricLineNumberFontSize);
     settings->setValue(QStringLiteral("lyricLineNumberFont"), m_lyricLineNumberFont.family());
     settings->setValue(QStringLiteral("lyricLineNumberColor"), m_lyricLineNumberColor.name());
@@ -122,15 +126,26 @@ void EditorConfig::save()
     settings->setValue(QStringLiteral("breakSymbolColor"), m_breakSymbolColor.name());
     settings->setValue(QStringLiteral("errorColor"), m_errorColor.name());
     settings->sync();
+    // A malformed file reads as FormatError yet is written over all the same.
+    const bool written = settings->status() != QSettings::AccessError;
     emit configChanged();
+    return written;
 }
 
-void EditorConfig::restoreDefaults()
+bool EditorConfig::restoreDefaults()
 {
     // Inside the group "Editor", remove("") removes only that group's keys.
     settings->remove(QString());
     load();
-    save();
+    return save();
+}
+
+void EditorConfig::reopenSettings()
+{
+    const QString path = settings->fileName();
+    delete settings;
+    settings = new QSettings(path, QSettings::IniFormat);
+    settings->beginGroup(QStringLiteral("Editor"));
 }
 
 void EditorConfig::setLyricLineNumberFont(const QFont &font)

@@ -30,8 +30,11 @@ public:
     QString settingsPath() const;
 
     void load();
-    void save();
-    void restoreDefaults();
+    // Writes every key and signals configChanged(); false when the file
+    // could not be written (the new values are in effect all the same).
+    bool save();
+    // Writes the defaults back; false when the file could not be written.
+    bool restoreDefaults();
 
     QFont lyricLineNumberFont() const { return m_lyricLineNumberFont; }
     void setLyricLineNumberFont(const QFont &font);
@@ -91,6 +94,8 @@ signals:
     void configChanged();
 
 private:
+    void reopenSettings();
+
     QSettings *settings;
     QFont m_lyricLineNumberFont;
     int m_lyricLineNumberFontSize = 0;

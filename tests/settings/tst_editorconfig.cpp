@@ -1,5 +1,6 @@
 #include "editorconfig.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QSignalSpy>
@@ -84,6 +85,7 @@ private slots:
     void fontSetterKeepsSize();
     void saveWritesAndSignalsOnce();
     void restoreDefaults();
+    void saveReportsUnwritableFile();
 
 private:
     QString path;
@@ -235,6 +237,29 @@ void TestEditorConfig::restoreDefaults()
     QCOMPARE(stored.value("Editor/titleColor").toString(), QStringLiteral("#a76f55"));
     QVERIFY(!stored.contains("Editor/unknownKey"));
     QCOMPARE(stored.value("Export/colWidth").toInt(), 99);
+}
+
+void TestEditorConfig::saveReportsUnwritableFile()
+{
+    EditorConfig config(path);
+    QSignalSpy changed(&config, &EditorConfig::configChanged);
+    // A folder where the file should be: no user can write it, root included.
+    QVERIFY(QDir().mkdir(path));
+    config.setQuPaiColor(QColor("#123456"));
+    QVERIFY(!config.save());
+    QVERIFY(!config.restoreDefaults());
+    // The values are in effect all the same, and the editors are told.
+    QCOMPARE(changed.count(), 2);
+
+    // Once the file can be written, the next save succeeds and writes it.
+    QVERIFY(QDir().rmdir(path));
+    config.setQuPaiColor(QColor("#654321"));
+    QVERIFY(config.save());
+    QSettings stored(path, QSettings::IniFormat);
+    QCOMPARE(stored.value("Editor/quPaiColor").toString(), QStringLiteral("#654321"));
+    QVERIFY(config.restoreDefaults());
+    QSettings reread(path, QSettings::IniFormat);
+    QCOMPARE(reread.value("Editor/quPaiColor").toString(), QStringLiteral("#4078f2"));
 }
 
 QTEST_MAIN(TestEditorConfig)
