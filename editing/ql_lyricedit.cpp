@@ -128,9 +128,8 @@ QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
             current = matches.size() - 1;
     }
 
-    for (qsizetype i = 0; i < matches.size(); ++i) {
+    for (qsizetype i = 0; i < matches.size(); ++i)
         matches[i].format.setBackground(i == current ? QColor(255, 150, 50) : QColor(255, 255, 0));
-    }
     const QTextCursor &match = matches.at(current).cursor;
     cursor.setPosition(forward ? match.selectionEnd() : match.selectionStart());
     // Moving the cursor re-pairs the score and tints the current line;
