@@ -14,11 +14,13 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
     if (text.isEmpty())
         return;
     // Every kind of line break that inserting text would turn into a new
-    // line (pasted "\r\n", a paragraph separator) counts as one line break
-    // here, so that without Shift the score never gains a line.
+    // line (pasted "\r\n", a paragraph separator, the marks of a text frame)
+    // counts as one line break here, so that without Shift the score never
+    // gains a line.
     QString lines = text;
     lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    for (QChar separator : {QChar(u'\r'), QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)})
+    for (QChar separator : {QChar(u'\r'), QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator),
+                            QChar(0xFDD0), QChar(0xFDD1)})
         lines.replace(separator, QLatin1Char('\n'));
     QL_ScoreEdit *score = edit->scoreEdit();
     QTextCursor cursor = score->textCursor();
