@@ -39,6 +39,45 @@ QPageSize configuredPageSize(const ExportConfig &config)
                      QPageSize::FuzzyMatch);
 }
 
+// Units of a page size's own definition in one inch.
+double unitsPerInch(QPageSize::Unit unit)
+{
+    switch (unit) {
+    case QPageSize::Millimeter:
+        return 25.4;
+    case QPageSize::Inch:
+        return 1;
+    case QPageSize::Pica:
+        return 6;
+    case QPageSize::Didot:
+        return 72 / 1.07;
+    case QPageSize::Cicero:
+        return 6 / 1.07;
+    case QPageSize::Point:
+    default:
+        return 72;
+    }
+}
+
+} // namespace
+
+QSize ScoreWriter::pagePixelSize(const ExportConfig &config, int dpi)
+{
+    // QPageSize::sizePixels() goes through the size in whole points, which
+    // loses up to half a point: A4 (210 × 297 mm) would be 2479 pixels wide
+    // at 300 dpi instead of 2480. The size as its standard defines it gives
+    // the true pixels.
+    const QPageSize page = configuredPageSize(config);
+    const QSizeF defined = page.definitionSize();
+    const double scale = dpi / unitsPerInch(page.definitionUnits());
+    QSize size(qRound(defined.width() * scale), qRound(defined.height() * scale));
+    if (config.isLandscape())
+        size.transpose();
+    return size;
+}
+
+namespace {
+
 // The pages of a PDF file, one unit per point, each filled edge to edge by its
 // score page: the score is painted onto them as it is onto the SVG pages, so
 // that its text stays text with the fonts embedded.
@@ -167,10 +206,7 @@ bool ScoreWriter::writePdf(const QString &path)
 QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
 {
     const ExportConfig &config = m_renderer.config();
-    QSize size = configuredPageSize(config).sizePixels(dpi);
-    if (config.isLandscape())
-        size.transpose();
-    QImage image(size, QImage::Format_ARGB32);
+    QImage image(pagePixelSize(config, dpi), QImage::Format_ARGB32);
     if (image.isNull())
         return image;
     if (ext.contains(QLatin1String("png")))

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QString>
 
+class ExportConfig;
 class QL_GenerateSVG;
 
 // Turns the pages of a finished rendering into files: one PDF, a folder of
@@ -17,6 +18,9 @@ class ScoreWriter
 public:
     // The dots per inch of the four image quality levels.
     static int dpiForLevel(int dpiLevel);
+    // The pixels of one page at dpi: the configured size, or the standard
+    // size it is close to, as that standard defines it; landscape swapped.
+    static QSize pagePixelSize(const ExportConfig &config, int dpi);
 
     explicit ScoreWriter(QL_GenerateSVG &renderer);
 

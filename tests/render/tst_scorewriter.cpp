@@ -207,8 +207,8 @@ void TestScoreWriter::pdfIsReadByOtherPrograms()
 
 void TestScoreWriter::pdfPageMatchesImagePage()
 {
-    // The paper carries the page edge to edge: the PDF page rasterised at 96
-    // dpi and the image writer's page show the same score in the same place,
+    // The paper carries the page edge to edge: the PDF page rasterised and
+    // the image writer's page at 96 dpi show the same score in the same place,
     // every mark of it, punctuation and spoken passages included.
     GcpFile::Texts aria;
     QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp"), &aria),
@@ -217,13 +217,17 @@ void TestScoreWriter::pdfPageMatchesImagePage()
     ScoreWriter writer(*renderer);
     const QString path = out(QStringLiteral("aria.pdf"));
     QVERIFY(writer.writePdf(path));
+    // The PDF page is rasterised to exactly the image's pixels, so that the
+    // two are compared at one scale.
+    const QImage fromWriter = writer.pageImage(0, 96, QStringLiteral("png"));
     int status = -1;
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), path, out(QStringLiteral("pdfpage"))},
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-scale-to-x"), QString::number(fromWriter.width()),
+                                         QStringLiteral("-scale-to-y"), QString::number(fromWriter.height()),
+                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), path,
+                                         out(QStringLiteral("pdfpage"))},
             &status);
     QCOMPARE(status, 0);
     const QImage fromPdf(out(QStringLiteral("pdfpage.png")));
-    const QImage fromWriter = writer.pageImage(0, 96, QStringLiteral("png"));
     QVERIFY(!fromPdf.isNull());
     QVERIFY(qAbs(fromPdf.width() - fromWriter.width()) <= 1);
     QVERIFY(qAbs(fromPdf.height() - fromWriter.height()) <= 1);
@@ -253,7 +257,7 @@ void TestScoreWriter::pdfFuzzyPageSize()
     QVERIFY(writer.writePdf(path));
     const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}));
     QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
-    QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2479, 3508));
+    QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2480, 3508));
 }
 
 void TestScoreWriter::pdfFollowsLastRendering()
@@ -302,13 +306,18 @@ void TestScoreWriter::imageSizes_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("landscape");
     QTest::addColumn<QSize>("size");
-    // 595 × 842 points at the level's dots per inch, rounded.
-    QTest::addRow("level 0: 96 dpi") << 0 << false << QSize(793, 1123);
-    QTest::addRow("level 1: 160 dpi") << 1 << false << QSize(1322, 1871);
-    QTest::addRow("level 2: 300 dpi") << 2 << false << QSize(2479, 3508);
-    QTest::addRow("level 2 landscape") << 2 << true << QSize(3508, 2479);
-    QTest::addRow("level 3: 600 dpi") << 3 << false << QSize(4958, 7017);
-    QTest::addRow("unknown level: 96 dpi") << 7 << false << QSize(793, 1123);
+    QTest::addColumn<QSize>("points");
+    // A4 is 210 × 297 mm: its pixels come from the millimetres, not from the
+    // 595 × 842 whole points that stand for it.
+    const QSize a4(595, 842);
+    QTest::addRow("level 0: 96 dpi") << 0 << false << QSize(794, 1123) << a4;
+    QTest::addRow("level 1: 160 dpi") << 1 << false << QSize(1323, 1871) << a4;
+    QTest::addRow("level 2: 300 dpi") << 2 << false << QSize(2480, 3508) << a4;
+    QTest::addRow("level 2 landscape") << 2 << true << QSize(3508, 2480) << a4;
+    QTest::addRow("level 3: 600 dpi") << 3 << false << QSize(4961, 7016) << a4;
+    QTest::addRow("A5 at 300 dpi") << 2 << false << QSize(1748, 2480) << QSize(420, 595);
+    QTest::addRow("custom size, no standard near") << 2 << false << QSize(2083, 2917) << QSize(500, 700);
+    QTest::addRow("unknown level: 96 dpi") << 7 << false << QSize(794, 1123) << a4;
 }
 
 void TestScoreWriter::imageSizes()
@@ -316,6 +325,10 @@ void TestScoreWriter::imageSizes()
     QFETCH(int, level);
     QFETCH(bool, landscape);
     QFETCH(QSize, size);
+    QFETCH(QSize, points);
+    config().setPageSizeId(QPageSize::Custom);
+    config().setPageWidth(points.width());
+    config().setPageHeight(points.height());
     config().setIsLandscape(landscape);
     render(ariaEntries());
     const QImage image = ScoreWriter(*renderer).pageImage(0, ScoreWriter::dpiForLevel(level), QStringLiteral("jpg"));
