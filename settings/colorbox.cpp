@@ -1,0 +1,81 @@
+#include "colorbox.h"
+
+#include "pickerstyle.h"
+
+#include <QColorDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QStyle>
+
+ColorBox::ColorBox(QWidget *parent)
+    : QWidget(parent)
+    , lineEdit(new QLineEdit(this))
+    , button(new QPushButton(this))
+    , layout(new QHBoxLayout(this))
+    , validator(new QRegularExpressionValidator(
+          QRegularExpression(QStringLiteral("^#[0-9a-fA-F]{0,6}$")), this))
+    , text(QStringLiteral("#ffffff"))
+    , m_color(Qt::white)
+{
+    lineEdit->setValidator(validator);
+    lineEdit->setStyleSheet(PickerStyle::lineEdit);
+    lineEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    lineEdit->setText(text);
+
+    button->setAutoDefault(false);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const int side = PickerStyle::constructionHeight(this) - 4 * frame;
+    button->setFixedSize(side, side);
+    button->setStyleSheet(PickerStyle::swatch(text));
+
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(lineEdit);
+    layout->addWidget(button, 0);
+
+    connect(button, &QPushButton::clicked, this, &ColorBox::onPushButtonClicked);
+    connect(lineEdit, &QLineEdit::editingFinished, this, &ColorBox::onLineEditChanged);
+}
+
+void ColorBox::setColor(const QColor &color)
+{
+    if (!color.isValid())
+        return;
+    accept(color);
+    lineEdit->setText(text);
+}
+
+void ColorBox::onPushButtonClicked()
+{
+    const QColor picked = QColorDialog::getColor(m_color, this, QStringLiteral("选择颜色"));
+    if (!picked.isValid())
+        return;
+    setColor(picked);
+    emit colorChanged(m_color);
+}
+
+void ColorBox::onLineEditChanged()
+{
+    const QColor parsed = QColor::fromString(lineEdit->text());
+    if (parsed.isValid()) {
+        // The field keeps what was typed ("#abc" stays short); the swatch
+        // and the colour take the full name.
+        accept(parsed);
+        emit colorChanged(m_color);
+        return;
+    }
+    QMessageBox::warning(this, QStringLiteral("警告"), QStringLiteral("错误的颜色值!"), QMessageBox::Ok);
+    lineEdit->setText(text);
+    lineEdit->setFocus();
+}
+
+void ColorBox::accept(const QColor &color)
+{
+    m_color = color;
+    text = color.name();
+    button->setStyleSheet(PickerStyle::swatch(text));
+}
