@@ -4,6 +4,7 @@
 #include "exportfailure.h"
 
 #include <QImage>
+#include <QPageSize>
 #include <QString>
 
 class ExportConfig;
@@ -18,6 +19,9 @@ class ScoreWriter
 public:
     // The dots per inch of the four image quality levels.
     static int dpiForLevel(int dpiLevel);
+    // The paper of the configured portrait page size: a size close to a
+    // standard one becomes that standard size.
+    static QPageSize paperSize(const ExportConfig &config);
     // The pixels of one page at dpi: the configured size, or the standard
     // size it is close to, as that standard defines it; landscape swapped.
     static QSize pagePixelSize(const ExportConfig &config, int dpi);
