@@ -47,6 +47,8 @@ public slots:
     void aboutAction();
     void exitAction();
     void exportAction();
+    // Prints the current document (Ctrl+P), as the export dialog's 打印… does.
+    void printAction();
     void insertTitleAction();
     void insertQuPaiAction();
     void insertLianBaiAction();
@@ -69,6 +71,8 @@ protected:
 
 private:
     void connectActions();
+    // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
+    void addPrintAction();
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void addDocument(QL_Edit *document);
