@@ -1,6 +1,7 @@
 #include "exportconfig.h"
 #include "gcpfile.h"
 #include "ql_generatesvg.h"
+#include "pagecompare.h"
 #include "renderfixture.h"
 #include "scorewriter.h"
 
@@ -35,20 +36,6 @@ QList<ExportEntry> ariaEntries(int pages = 1)
     return buildExportEntries(lyric, score);
 }
 
-// Runs a program of the poppler or librsvg tools; its standard output.
-QByteArray runTool(const QString &program, const QStringList &arguments, int *exitCode = nullptr,
-                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return QByteArray();
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return process.readAllStandardOutput();
-}
-
 // The share of pixels that are not (near) white.
 double inkShare(const QImage &image)
 {
@@ -60,24 +47,6 @@ double inkShare(const QImage &image)
             ink += line[x] < 200;
     }
     return double(ink) / (qint64(gray.width()) * gray.height());
-}
-
-// The largest difference of grey between two pictures of one page, compared
-// in blocks of six pixels so that the two rasterisers' antialiasing and a
-// pixel of rounding do not count, a missing mark does.
-int largestBlockDifference(const QImage &a, const QImage &b)
-{
-    const QSize blocks(a.width() / 6, a.height() / 6);
-    const QImage x = a.convertToFormat(QImage::Format_Grayscale8).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage y = b.convertToFormat(QImage::Format_Grayscale8).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    int largest = 0;
-    for (int row = 0; row < blocks.height(); ++row) {
-        const uchar *p = x.constScanLine(row);
-        const uchar *q = y.constScanLine(row);
-        for (int col = 0; col < blocks.width(); ++col)
-            largest = qMax(largest, qAbs(int(p[col]) - int(q[col])));
-    }
-    return largest;
 }
 
 // The bounding box of the ink.
