@@ -20,7 +20,6 @@ void RenderProgress::update(int status, int value, int maxValue, const QString &
         m_window = new QProgressDialog(tip, QString(), 0, maxValue, m_owner);
         // A title bar without buttons: the work cannot be stopped midway.
         m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-        m_window->setWindowModality(Qt::WindowModal);
         m_window->setModal(true);
         m_window->setMinimumDuration(0);
         m_window->setAutoClose(false);

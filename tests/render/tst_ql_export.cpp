@@ -155,6 +155,13 @@ void TestQLExport::constructionRendersOnePreview()
     QCOMPARE(dialog->size(), QSize(880, 630));
     QVERIFY(!child<QFontComboBox>("scoreFontCombo")->isEnabled());
     QCOMPARE(child<QFontComboBox>("scoreFontCombo")->currentText(), QStringLiteral("Qelun工尺谱康熙字体"));
+
+    // Showing the filled form is no change of an option.
+    const QString family = config().lyricFont().family();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    QCOMPARE(previews(*spy), 0);
+    QCOMPARE(config().lyricFont().family(), family);
 }
 
 void TestQLExport::fieldsStoreAndRerender_data()
@@ -190,6 +197,9 @@ void TestQLExport::fieldsStoreAndRerender()
     QCOMPARE(edit->text(), shown);
     QCOMPARE(stored(key).toInt(), value);
     QCOMPARE(previews(*spy), 1);
+    // A preview takes milliseconds: no progress window flashes for it.
+    QVERIFY(!dialog->findChild<QProgressDialog *>());
+    QVERIFY(dialog->isEnabled());
 }
 
 void TestQLExport::sameValueDoesNotRerender()
