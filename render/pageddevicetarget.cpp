@@ -20,13 +20,24 @@ bool PagedDeviceTarget::beginPage(QPainter &painter, int index)
     } else if (!m_device.newPage()) {
         return false;
     }
-    // A page size near a standard one was given the standard size: the score
-    // page is stretched onto it as an image would be.
     painter.resetTransform();
     const QSizeF paper = m_device.pageLayout().fullRectPoints().size();
     const QSize page = m_renderer.pageSize();
-    if (!page.isEmpty())
-        painter.scale(paper.width() / page.width(), paper.height() / page.height());
+    if (page.isEmpty())
+        return true;
+    const double sx = paper.width() / page.width();
+    const double sy = paper.height() / page.height();
+    if (qAbs(sx - sy) <= 0.01 * qMax(sx, sy)) {
+        // A page size near a standard one was given the standard size: the
+        // score page is stretched onto it as an image would be.
+        painter.scale(sx, sy);
+    } else {
+        // Other paper, chosen in the print dialog: the page keeps its shape,
+        // as large as the paper allows and centred on it.
+        const double s = qMin(sx, sy);
+        painter.translate((paper.width() - s * page.width()) / 2, (paper.height() - s * page.height()) / 2);
+        painter.scale(s, s);
+    }
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +42,21 @@ inline int largestBlockDifference(const QImage &a, const QImage &b)
             largest = qMax(largest, qAbs(int(p[col]) - int(q[col])));
     }
     return largest;
+}
+
+// The bounding box of the ink.
+inline QRect inkBox(const QImage &image)
+{
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    QRect box;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar *line = gray.constScanLine(y);
+        for (int x = 0; x < gray.width(); ++x) {
+            if (line[x] < 128)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
 }
 
 #endif // PAGECOMPARE_H

@@ -58,6 +58,7 @@ private slots:
     void cleanup();
     void printedPagesMatchPdfWriter_data();
     void printedPagesMatchPdfWriter();
+    void otherPaperKeepsPageShape();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -131,6 +132,42 @@ void TestScorePrinter::printedPagesMatchPdfWriter()
         const int difference = largestBlockDifference(a, b);
         QVERIFY2(difference < 24, qPrintable(QStringLiteral("page %1 differs by %2 grey levels").arg(page).arg(difference)));
     }
+}
+
+void TestScorePrinter::otherPaperKeepsPageShape()
+{
+    // An A4 score printed on US Letter, as a user may choose in the print
+    // dialog: the page is scaled as a whole and centred, not stretched.
+    ExportConfig &config = *fixture->config;
+    QL_GenerateSVG renderer(config);
+    renderer.reset();
+    renderer.generate(ariaEntries(1), false);
+    const QString written = out(QStringLiteral("written.pdf"));
+    QVERIFY(ScoreWriter(renderer).writePdf(written));
+
+    QPrinter printer(QPrinter::HighResolution);
+    ScorePrinter::preparePrinter(printer, config);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(out(QStringLiteral("letter.pdf")));
+    printer.setPageSize(QPageSize(QPageSize::Letter));
+    QVERIFY(ScorePrinter(renderer).print(printer));
+    QVERIFY2(pdfInfo(out(QStringLiteral("letter.pdf"))).contains(QStringLiteral("612 x 792 pts")),
+             qPrintable(pdfInfo(out(QStringLiteral("letter.pdf")))));
+
+    const QImage a4 = rasterise(written, 1, QSize(595, 842), out(QStringLiteral("a4")));
+    const QImage letter = rasterise(out(QStringLiteral("letter.pdf")), 1, QSize(612, 792), out(QStringLiteral("letter")));
+    const QRect inkA4 = inkBox(a4);
+    const QRect inkLetter = inkBox(letter);
+    QVERIFY(!inkA4.isEmpty());
+    QVERIFY(!inkLetter.isEmpty());
+    const double s = 792.0 / 842.0;
+    QVERIFY2(qAbs(inkLetter.width() - s * inkA4.width()) <= 3 && qAbs(inkLetter.height() - s * inkA4.height()) <= 3,
+             qPrintable(QStringLiteral("A4 ink %1x%2, Letter ink %3x%4").arg(inkA4.width()).arg(inkA4.height())
+                            .arg(inkLetter.width()).arg(inkLetter.height())));
+    // Centred across: the margin of the paper left of the page is half the
+    // width the page does not fill.
+    const double offset = (612 - s * 595) / 2;
+    QVERIFY(qAbs(inkLetter.left() - (offset + s * inkA4.left())) <= 3);
 }
 
 QTEST_MAIN(TestScorePrinter)

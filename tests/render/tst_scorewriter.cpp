@@ -49,21 +49,6 @@ double inkShare(const QImage &image)
     return double(ink) / (qint64(gray.width()) * gray.height());
 }
 
-// The bounding box of the ink.
-QRect inkBox(const QImage &image)
-{
-    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
-    QRect box;
-    for (int y = 0; y < gray.height(); ++y) {
-        const uchar *line = gray.constScanLine(y);
-        for (int x = 0; x < gray.width(); ++x) {
-            if (line[x] < 128)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
-}
-
 } // namespace
 
 class TestScoreWriter : public QObject
