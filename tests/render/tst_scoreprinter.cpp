@@ -127,8 +127,7 @@ void TestScorePrinter::printedPagesMatchPdfWriter()
         const QImage b = rasterise(out(QStringLiteral("printed.pdf")), page, pixels, out(QStringLiteral("p%1").arg(page)));
         QVERIFY(!a.isNull());
         QCOMPARE(a.size(), b.size());
-        QVERIFY2(a.convertToFormat(QImage::Format_Grayscale8) != QImage(a.size(), QImage::Format_Grayscale8),
-                 "the page is not blank");
+        QVERIFY2(!inkBox(a).isEmpty(), "the page is blank");
         const int difference = largestBlockDifference(a, b);
         QVERIFY2(difference < 24, qPrintable(QStringLiteral("page %1 differs by %2 grey levels").arg(page).arg(difference)));
     }
