@@ -10,11 +10,13 @@
 #include "scorewriter.h"
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSize>
+#include <QScrollBar>
 
 namespace {
 
@@ -62,6 +64,12 @@ QL_Export::QL_Export(QWidget *parent, const QList<ExportEntry> &entries, ExportC
     // Connected only now, so that filling the form calls no slot.
     connectSignals();
     ui->previewFrame->installEventFilter(this);
+    // The wheel scrolls the options; it changes a choice only once the user
+    // has clicked into it, not while the list scrolls past under the mouse.
+    for (QComboBox *combo : ui->optionsWidget->findChildren<QComboBox *>()) {
+        combo->setFocusPolicy(Qt::StrongFocus);
+        combo->installEventFilter(this);
+    }
     refreshPreview(true);
 }
 
@@ -468,6 +476,13 @@ bool QL_Export::eventFilter(QObject *watched, QEvent *event)
     // The frame has its final size only once the dialog is laid out.
     if (watched == ui->previewFrame && event->type() == QEvent::Resize)
         placePreview();
+    if (event->type() == QEvent::Wheel) {
+        auto *combo = qobject_cast<QComboBox *>(watched);
+        if (combo && !combo->hasFocus()) {
+            QCoreApplication::sendEvent(ui->optionsScrollArea->verticalScrollBar(), event);
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 

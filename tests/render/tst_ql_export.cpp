@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSvgRenderer>
@@ -93,6 +95,7 @@ private slots:
     void restoreBringsBackDefaults();
     void qualityOnlyForImages_data();
     void qualityOnlyForImages();
+    void wheelScrollsOptionsNotChoices();
     void previewScaledAndCentred_data();
     void previewScaledAndCentred();
     void schemes_data();
@@ -321,6 +324,39 @@ void TestQLExport::qualityOnlyForImages()
     types->setCurrentIndex(types->findText(type));
     QCOMPARE(child<QComboBox>("qualityCombo")->isEnabled(), quality);
     QVERIFY(!types->itemIcon(types->currentIndex()).isNull());
+}
+
+void TestQLExport::wheelScrollsOptionsNotChoices()
+{
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    auto *scrollBar = child<QScrollArea>("optionsScrollArea")->verticalScrollBar();
+    QVERIFY(scrollBar->maximum() > 0);
+    auto *titlePos = child<QComboBox>("titlePosCombo");
+    auto *fonts = child<QFontComboBox>("lyricFontCombo");
+    const QString family = config().lyricFont().family();
+    for (QComboBox *combo : {static_cast<QComboBox *>(titlePos), static_cast<QComboBox *>(fonts)}) {
+        const int before = scrollBar->value();
+        const QPoint centre = combo->rect().center();
+        QWheelEvent wheel(centre, combo->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(combo, &wheel);
+        QVERIFY(scrollBar->value() > before);
+    }
+    QCOMPARE(titlePos->currentIndex(), 0);
+    QCOMPARE(config().titlePos(), 0);
+    QCOMPARE(config().lyricFont().family(), family);
+    QCOMPARE(previews(*spy), 0);
+
+    // Clicked into, the choice follows the wheel.
+    titlePos->setFocus();
+    QTRY_VERIFY(titlePos->hasFocus());
+    const QPoint centre = titlePos->rect().center();
+    QWheelEvent wheel(centre, titlePos->mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(titlePos, &wheel);
+    QCOMPARE(config().titlePos(), 1);
+    QCOMPARE(previews(*spy), 1);
 }
 
 void TestQLExport::previewScaledAndCentred_data()
