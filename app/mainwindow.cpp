@@ -5,10 +5,14 @@
 #include "fontmanager.h"
 #include "inputmethod.h"
 #include "ql_edit.h"
+#include "ql_export.h"
+#include "ql_generatesvg.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 #include "about.h"
 #include "help.h"
+#include "renderprogress.h"
+#include "scoreprinter.h"
 #include "serviceendpoints.h"
 #include "settings.h"
 #include "startpage.h"
@@ -39,6 +43,7 @@ MainWindow::MainWindow(QWidget *parent)
     updateManager.setQuitHandler([this] { exitAction(); });
     sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
     connectActions();
+    addPrintAction();
     loadSponsorPage();
 
     // Brings the process-wide objects that documents share into being now,
@@ -272,8 +277,44 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
-// The export dialog is not built yet.
-void MainWindow::exportAction() {}
+void MainWindow::exportAction()
+{
+    QL_Edit *document = currentDocument();
+    if (!document)
+        return;
+    QL_Export dialog(this, document->exportEntries());
+    dialog.exec();
+}
+
+void MainWindow::addPrintAction()
+{
+    auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), QStringLiteral("打印…"), this);
+    print->setObjectName(QStringLiteral("printAction"));
+    print->setShortcut(QKeySequence::Print);
+    print->setToolTip(QStringLiteral("打印曲谱 Ctrl+P"));
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    const qsizetype exportAt = fileActions.indexOf(ui->exportAction);
+    ui->menuFile->insertAction(fileActions.value(exportAt + 1), print);
+    // A document to print is what the export needs too.
+    print->setEnabled(ui->exportAction->isEnabled());
+    connect(ui->exportAction, &QAction::changed, print,
+            [this, print] { print->setEnabled(ui->exportAction->isEnabled()); });
+    connect(print, &QAction::triggered, this, &MainWindow::printAction);
+}
+
+void MainWindow::printAction()
+{
+    QL_Edit *document = currentDocument();
+    if (!document)
+        return;
+    QL_GenerateSVG renderer;
+    RenderProgress progress(this);
+    connect(&renderer, &QL_GenerateSVG::progressUpdate, this,
+            [&progress](int status, int value, int maxValue, const QString &winTitle, const QString &tip) {
+                progress.update(status, value, maxValue, winTitle, tip);
+            });
+    ScorePrinter(renderer).printDocument(this, document->exportEntries());
+}
 
 void MainWindow::helpAction()
 {

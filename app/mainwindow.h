@@ -50,6 +50,8 @@ public slots:
     void aboutAction();
     void exitAction();
     void exportAction();
+    // Prints the current document (Ctrl+P), as the export dialog's 打印… does.
+    void printAction();
     void insertTitleAction();
     void insertQuPaiAction();
     void insertLianBaiAction();
@@ -76,6 +78,8 @@ protected:
 
 private:
     void connectActions();
+    // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
+    void addPrintAction();
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void onSponsorPageAnchorClicked(const QUrl &link);

@@ -1,7 +1,7 @@
 #include "scorewriter.h"
 
 #include "exportconfig.h"
-#include "pagetarget.h"
+#include "pageddevicetarget.h"
 #include "ql_generatesvg.h"
 
 #include <QDebug>
@@ -32,59 +32,48 @@ QString unusedFolderName(const QDir &dir, const QString &base)
     }
 }
 
-// The configured page size; a size close to a standard one becomes it.
-QPageSize configuredPageSize(const ExportConfig &config)
+// Units of a page size's own definition in one inch.
+double unitsPerInch(QPageSize::Unit unit)
+{
+    switch (unit) {
+    case QPageSize::Millimeter:
+        return 25.4;
+    case QPageSize::Inch:
+        return 1;
+    case QPageSize::Pica:
+        return 6;
+    case QPageSize::Didot:
+        return 72 / 1.07;
+    case QPageSize::Cicero:
+        return 6 / 1.07;
+    case QPageSize::Point:
+    default:
+        return 72;
+    }
+}
+
+} // namespace
+
+QPageSize ScoreWriter::paperSize(const ExportConfig &config)
 {
     return QPageSize(QSize(config.pageWidth(), config.pageHeight()), QPageSize::Point, QString(),
                      QPageSize::FuzzyMatch);
 }
 
-// The pages of a PDF file, one unit per point, each filled edge to edge by its
-// score page: the score is painted onto them as it is onto the SVG pages, so
-// that its text stays text with the fonts embedded.
-class PdfPageTarget : public PageTarget
+QSize ScoreWriter::pagePixelSize(const ExportConfig &config, int dpi)
 {
-public:
-    PdfPageTarget(QPdfWriter &writer, QL_GenerateSVG &renderer, int pageCount)
-        : m_writer(writer)
-        , m_renderer(renderer)
-        , m_pageCount(pageCount)
-    {
-    }
-
-    bool beginPage(QPainter &painter, int index) override
-    {
-        if (index == 0) {
-            if (!painter.begin(&m_writer))
-                return false;
-        } else if (!m_writer.newPage()) {
-            return false;
-        }
-        // A page size near a standard one was written at the standard size:
-        // the score page is stretched onto it as an image would be.
-        painter.resetTransform();
-        const QSizeF paper = m_writer.pageLayout().fullRectPoints().size();
-        const QSize page = m_renderer.pageSize();
-        if (!page.isEmpty())
-            painter.scale(paper.width() / page.width(), paper.height() / page.height());
-        return true;
-    }
-
-    void endPage(QPainter &, int index) override
-    {
-        emit m_renderer.progressUpdate(1, qMin(index + 1, m_pageCount), m_pageCount, QString(), QString());
-    }
-
-    // The file is complete once the painter has ended.
-    bool finish(QPainter &painter) override { return painter.end(); }
-
-private:
-    QPdfWriter &m_writer;
-    QL_GenerateSVG &m_renderer;
-    int m_pageCount;
-};
-
-} // namespace
+    // QPageSize::sizePixels() goes through the size in whole points, which
+    // loses up to half a point: A4 (210 × 297 mm) would be 2479 pixels wide
+    // at 300 dpi instead of 2480. The size as its standard defines it gives
+    // the true pixels.
+    const QPageSize page = paperSize(config);
+    const QSizeF defined = page.definitionSize();
+    const double scale = dpi / unitsPerInch(page.definitionUnits());
+    QSize size(qRound(defined.width() * scale), qRound(defined.height() * scale));
+    if (config.isLandscape())
+        size.transpose();
+    return size;
+}
 
 int ScoreWriter::dpiForLevel(int dpiLevel)
 {
@@ -150,13 +139,13 @@ bool ScoreWriter::writePdf(const QString &path)
     writer.setResolution(72);
     // Without margins of its own the page layout keeps Qt's default ones and
     // every page would be inset and scaled unevenly: the page fills the paper.
-    writer.setPageLayout(QPageLayout(configuredPageSize(config),
+    writer.setPageLayout(QPageLayout(paperSize(config),
                                      config.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0)));
 
     const int n = int(m_renderer.pages().size());
     emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出PDF文件···"));
-    PdfPageTarget target(writer, m_renderer, n);
+    PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
     if (!painted)
@@ -167,10 +156,7 @@ bool ScoreWriter::writePdf(const QString &path)
 QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
 {
     const ExportConfig &config = m_renderer.config();
-    QSize size = configuredPageSize(config).sizePixels(dpi);
-    if (config.isLandscape())
-        size.transpose();
-    QImage image(size, QImage::Format_ARGB32);
+    QImage image(pagePixelSize(config, dpi), QImage::Format_ARGB32);
     if (image.isNull())
         return image;
     if (ext.contains(QLatin1String("png")))

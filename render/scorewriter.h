@@ -4,8 +4,10 @@
 #include "exportfailure.h"
 
 #include <QImage>
+#include <QPageSize>
 #include <QString>
 
+class ExportConfig;
 class QL_GenerateSVG;
 
 // Turns the pages of a finished rendering into files: one PDF, a folder of
@@ -17,6 +19,12 @@ class ScoreWriter
 public:
     // The dots per inch of the four image quality levels.
     static int dpiForLevel(int dpiLevel);
+    // The paper of the configured portrait page size: a size close to a
+    // standard one becomes that standard size.
+    static QPageSize paperSize(const ExportConfig &config);
+    // The pixels of one page at dpi: the configured size, or the standard
+    // size it is close to, as that standard defines it; landscape swapped.
+    static QSize pagePixelSize(const ExportConfig &config, int dpi);
 
     explicit ScoreWriter(QL_GenerateSVG &renderer);
 

@@ -206,10 +206,10 @@ void TestBatchExport::exportsImageFiles_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<int>("width");
-    QTest::addRow("one page: the file itself") << 1 << "96" << "a.png" << QStringList{"a.png"} << 793;
+    QTest::addRow("one page: the file itself") << 1 << "96" << "a.png" << QStringList{"a.png"} << 794;
     QTest::addRow("three pages: numbered beside it")
-        << 3 << "160" << "a.jpg" << QStringList{"a_0.jpg", "a_1.jpg", "a_2.jpg"} << 1322;
-    QTest::addRow(".jpeg suffix") << 1 << "300" << "a.jpeg" << QStringList{"a.jpeg"} << 2479;
+        << 3 << "160" << "a.jpg" << QStringList{"a_0.jpg", "a_1.jpg", "a_2.jpg"} << 1323;
+    QTest::addRow(".jpeg suffix") << 1 << "300" << "a.jpeg" << QStringList{"a.jpeg"} << 2480;
 }
 
 void TestBatchExport::exportsImageFiles()

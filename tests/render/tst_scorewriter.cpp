@@ -1,6 +1,7 @@
 #include "exportconfig.h"
 #include "gcpfile.h"
 #include "ql_generatesvg.h"
+#include "pagecompare.h"
 #include "renderfixture.h"
 #include "scorewriter.h"
 
@@ -35,20 +36,6 @@ QList<ExportEntry> ariaEntries(int pages = 1)
     return buildExportEntries(lyric, score);
 }
 
-// Runs a program of the poppler or librsvg tools; its standard output.
-QByteArray runTool(const QString &program, const QStringList &arguments, int *exitCode = nullptr,
-                   const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return QByteArray();
-    if (exitCode)
-        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return process.readAllStandardOutput();
-}
-
 // The share of pixels that are not (near) white.
 double inkShare(const QImage &image)
 {
@@ -60,39 +47,6 @@ double inkShare(const QImage &image)
             ink += line[x] < 200;
     }
     return double(ink) / (qint64(gray.width()) * gray.height());
-}
-
-// The largest difference of grey between two pictures of one page, compared
-// in blocks of six pixels so that the two rasterisers' antialiasing and a
-// pixel of rounding do not count, a missing mark does.
-int largestBlockDifference(const QImage &a, const QImage &b)
-{
-    const QSize blocks(a.width() / 6, a.height() / 6);
-    const QImage x = a.convertToFormat(QImage::Format_Grayscale8).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    const QImage y = b.convertToFormat(QImage::Format_Grayscale8).scaled(blocks, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    int largest = 0;
-    for (int row = 0; row < blocks.height(); ++row) {
-        const uchar *p = x.constScanLine(row);
-        const uchar *q = y.constScanLine(row);
-        for (int col = 0; col < blocks.width(); ++col)
-            largest = qMax(largest, qAbs(int(p[col]) - int(q[col])));
-    }
-    return largest;
-}
-
-// The bounding box of the ink.
-QRect inkBox(const QImage &image)
-{
-    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
-    QRect box;
-    for (int y = 0; y < gray.height(); ++y) {
-        const uchar *line = gray.constScanLine(y);
-        for (int x = 0; x < gray.width(); ++x) {
-            if (line[x] < 128)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
-    return box;
 }
 
 } // namespace
@@ -207,8 +161,8 @@ void TestScoreWriter::pdfIsReadByOtherPrograms()
 
 void TestScoreWriter::pdfPageMatchesImagePage()
 {
-    // The paper carries the page edge to edge: the PDF page rasterised at 96
-    // dpi and the image writer's page show the same score in the same place,
+    // The paper carries the page edge to edge: the PDF page rasterised and
+    // the image writer's page at 96 dpi show the same score in the same place,
     // every mark of it, punctuation and spoken passages included.
     GcpFile::Texts aria;
     QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp"), &aria),
@@ -217,13 +171,17 @@ void TestScoreWriter::pdfPageMatchesImagePage()
     ScoreWriter writer(*renderer);
     const QString path = out(QStringLiteral("aria.pdf"));
     QVERIFY(writer.writePdf(path));
+    // The PDF page is rasterised to exactly the image's pixels, so that the
+    // two are compared at one scale.
+    const QImage fromWriter = writer.pageImage(0, 96, QStringLiteral("png"));
     int status = -1;
-    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                                         QStringLiteral("-singlefile"), path, out(QStringLiteral("pdfpage"))},
+    runTool(QStringLiteral("pdftoppm"), {QStringLiteral("-scale-to-x"), QString::number(fromWriter.width()),
+                                         QStringLiteral("-scale-to-y"), QString::number(fromWriter.height()),
+                                         QStringLiteral("-png"), QStringLiteral("-singlefile"), path,
+                                         out(QStringLiteral("pdfpage"))},
             &status);
     QCOMPARE(status, 0);
     const QImage fromPdf(out(QStringLiteral("pdfpage.png")));
-    const QImage fromWriter = writer.pageImage(0, 96, QStringLiteral("png"));
     QVERIFY(!fromPdf.isNull());
     QVERIFY(qAbs(fromPdf.width() - fromWriter.width()) <= 1);
     QVERIFY(qAbs(fromPdf.height() - fromWriter.height()) <= 1);
@@ -253,7 +211,7 @@ void TestScoreWriter::pdfFuzzyPageSize()
     QVERIFY(writer.writePdf(path));
     const QString info = QString::fromUtf8(runTool(QStringLiteral("pdfinfo"), {path}));
     QVERIFY2(info.contains(QStringLiteral("595 x 842 pts")), qPrintable(info));
-    QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2479, 3508));
+    QCOMPARE(writer.pageImage(0, 300, QStringLiteral("png")).size(), QSize(2480, 3508));
 }
 
 void TestScoreWriter::pdfFollowsLastRendering()
@@ -302,13 +260,18 @@ void TestScoreWriter::imageSizes_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("landscape");
     QTest::addColumn<QSize>("size");
-    // 595 × 842 points at the level's dots per inch, rounded.
-    QTest::addRow("level 0: 96 dpi") << 0 << false << QSize(793, 1123);
-    QTest::addRow("level 1: 160 dpi") << 1 << false << QSize(1322, 1871);
-    QTest::addRow("level 2: 300 dpi") << 2 << false << QSize(2479, 3508);
-    QTest::addRow("level 2 landscape") << 2 << true << QSize(3508, 2479);
-    QTest::addRow("level 3: 600 dpi") << 3 << false << QSize(4958, 7017);
-    QTest::addRow("unknown level: 96 dpi") << 7 << false << QSize(793, 1123);
+    QTest::addColumn<QSize>("points");
+    // A4 is 210 × 297 mm: its pixels come from the millimetres, not from the
+    // 595 × 842 whole points that stand for it.
+    const QSize a4(595, 842);
+    QTest::addRow("level 0: 96 dpi") << 0 << false << QSize(794, 1123) << a4;
+    QTest::addRow("level 1: 160 dpi") << 1 << false << QSize(1323, 1871) << a4;
+    QTest::addRow("level 2: 300 dpi") << 2 << false << QSize(2480, 3508) << a4;
+    QTest::addRow("level 2 landscape") << 2 << true << QSize(3508, 2480) << a4;
+    QTest::addRow("level 3: 600 dpi") << 3 << false << QSize(4961, 7016) << a4;
+    QTest::addRow("A5 at 300 dpi") << 2 << false << QSize(1748, 2480) << QSize(420, 595);
+    QTest::addRow("custom size, no standard near") << 2 << false << QSize(2083, 2917) << QSize(500, 700);
+    QTest::addRow("unknown level: 96 dpi") << 7 << false << QSize(794, 1123) << a4;
 }
 
 void TestScoreWriter::imageSizes()
@@ -316,6 +279,10 @@ void TestScoreWriter::imageSizes()
     QFETCH(int, level);
     QFETCH(bool, landscape);
     QFETCH(QSize, size);
+    QFETCH(QSize, points);
+    config().setPageSizeId(QPageSize::Custom);
+    config().setPageWidth(points.width());
+    config().setPageHeight(points.height());
     config().setIsLandscape(landscape);
     render(ariaEntries());
     const QImage image = ScoreWriter(*renderer).pageImage(0, ScoreWriter::dpiForLevel(level), QStringLiteral("jpg"));
