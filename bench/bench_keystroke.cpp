@@ -39,10 +39,11 @@ void makeDocument(QL_Edit &edit)
         }
         lyrics.append(text + QStringLiteral("，"));
     }
-    edit.syncing = true;
-    edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
-    edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
-    edit.syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(edit.document());
+        edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
+        edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
+    }
 }
 
 void press(QWidget *widget, int key, const QString &text)

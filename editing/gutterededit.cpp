@@ -3,6 +3,7 @@
 #include "linenumberarea.h"
 
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 
 GutteredEdit::GutteredEdit(QWidget *parent)
@@ -15,6 +16,15 @@ void GutteredEdit::setUpGutter()
 {
     setViewportMargins(gutterWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, &GutteredEdit::updateLineNumberArea);
+}
+
+void GutteredEdit::showText(QTextDocument *document)
+{
+    if (!qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout()))
+        document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    setDocument(document);
+    // A font change reaches only the document the editor had at the time.
+    document->setDefaultFont(font());
 }
 
 void GutteredEdit::refitGutter()

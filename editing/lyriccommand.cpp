@@ -4,6 +4,7 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "scoredocument.h"
 
 #include <QTextBlock>
 
@@ -26,27 +27,29 @@ void LyricCommand::replay(bool undo)
 {
     QL_LyricEdit *lyric = edit->lyricEdit();
     QL_ScoreEdit *score = edit->scoreEdit();
-    edit->syncing = true;
-    for (int i = 0; i < scoreSteps; ++i)
-        undo ? score->undo() : score->redo();
-    for (int i = 0; i < lyricSteps; ++i)
-        undo ? lyric->undo() : lyric->redo();
-    edit->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(edit->document());
+        for (int i = 0; i < scoreSteps; ++i)
+            undo ? score->undo() : score->redo();
+        for (int i = 0; i < lyricSteps; ++i)
+            undo ? lyric->undo() : lyric->redo();
+    }
     edit->lyricCursorPositionChanged();
 }
 
 void LyricCommand::realignScore(int position, int before, int after)
 {
-    const int at = edit->lyricEdit()->lyricIndexAt(position) + 1;
+    ScoreDocument *document = edit->document();
+    const int at = document->lyricIndex().lyricIndexAt(position) + 1;
     if (after < before)
-        edit->scoreEdit()->deleteScoreLines(at, before - after);
+        document->deleteScoreLines(at, before - after);
     else if (after > before)
-        edit->scoreEdit()->insertScoreLines(at, after - before);
+        document->insertScoreLines(at, after - before);
 }
 
 int LyricCommand::lyricCharsOfLines(int from, int to) const
 {
-    const QTextDocument *document = edit->lyricEdit()->document();
+    const QTextDocument *document = edit->document()->lyric();
     QTextBlock block = document->findBlock(from);
     const QTextBlock last = document->findBlock(to);
     int count = 0;

@@ -2,7 +2,7 @@
 
 #include "exportconfig.h"
 #include "linegrammar.h"
-#include "notationglyph.h"
+#include "notation.h"
 #include "pagetarget.h"
 #include "verticaltext.h"
 
@@ -272,8 +272,7 @@ int QL_GenerateSVG::drawEntries(const QList<ExportEntry> &entries, bool preview,
             break;
         case LineType::QuPai:
             if (m_documentTitle.isEmpty()) {
-                static const QRegularExpression name(QStringLiteral("【.+?】"));
-                m_documentTitle = titleFrom(name.match(entry.text).captured());
+                m_documentTitle = titleFrom(tuneName(entry.text));
                 setPageTitle(m_documentTitle);
             }
             renderQuPai(entry.text);
@@ -339,10 +338,8 @@ void QL_GenerateSVG::renderTitle(const QString &text)
 void QL_GenerateSVG::renderQuPai(const QString &text)
 {
     const ExportConfig &c = *m_config;
-    static const QRegularExpression namePattern(QStringLiteral("【.+?】"));
-    static const QRegularExpression keyPattern(QStringLiteral("[（(].+?[)）]"));
-    QString quPai = namePattern.match(text).captured();
-    QString diaoMing = keyPattern.match(text).captured();
+    QString quPai = tuneName(text);
+    QString diaoMing = tuneKey(text);
     for (QChar &ch : quPai)
         ch = verticalForm(ch);
     for (QChar &ch : diaoMing)
@@ -588,38 +585,39 @@ QList<QL_GenerateSVG::ScoreGlyph> QL_GenerateSVG::layoutScore(const QString &not
     const int sw = sm.maxWidth();
 
     QList<ScoreGlyph> glyphs;
-    const int count = NotationGlyph::pieceCount(notation);
+    const int count = Notation::pieceCount(notation);
     glyphs.reserve(count);
     // y: the top of the next note; off: where the next mark goes, from y.
     int y = 0;
     int off = 0;
     bool prevMark = false;
     for (int n = 0; n < count; ++n) {
-        const QStringView piece = NotationGlyph::piece(notation, n);
+        const QStringView piece = Notation::piece(notation, n);
         ScoreGlyph g;
         g.glyph = piece.toString();
-        switch (NotationGlyph::kind(piece)) {
-        case NotationGlyph::Kind::Ban:
+        const char32_t code = Notation::codePoint(piece);
+        switch (Notation::markKind(code)) {
+        case Notation::MarkKind::Ban:
             g.color = c.banColor();
             break;
-        case NotationGlyph::Kind::XiaoYan:
+        case Notation::MarkKind::XiaoYan:
             g.color = c.xiaoYanColor();
             break;
-        case NotationGlyph::Kind::ZhongYan:
+        case Notation::MarkKind::ZhongYan:
             g.color = c.zhongYanColor();
             break;
-        case NotationGlyph::Kind::Other:
-            g.color = NotationGlyph::takesQiangGeColor(piece) ? c.qiangGeColor() : c.scoreColor();
+        case Notation::MarkKind::None:
+            g.color = Notation::takesOrnamentColor(piece) ? c.qiangGeColor() : c.scoreColor();
             break;
         }
         const QRect r = sm.tightBoundingRect(g.glyph);
         const int gw = r.width();
         const int gh = r.height();
-        if (NotationGlyph::isBeatMark(piece)) {
+        if (Notation::isBeatMark(code)) {
             // Marks stand in their lane at 0.7 of their height; directly after
             // a note, the dropping ones start one mark height lower.
             const int mh = int(gh * 0.7);
-            if (NotationGlyph::dropsAfterNote(piece) && !prevMark)
+            if (Notation::dropsAfterNote(code) && !prevMark)
                 off += mh;
             g.cell = QRect(sw + c.scoreBanYanSpace(), y + off, gw, mh);
             off += mh + c.banYanSpace();
@@ -628,7 +626,7 @@ QList<QL_GenerateSVG::ScoreGlyph> QL_GenerateSVG::layoutScore(const QString &not
             // Marks that reached below this point push the note down.
             if (off > 0)
                 y += off;
-            g.cell = NotationGlyph::isFlushRight(piece) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
+            g.cell = Notation::isFlushRightNote(code) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
             y += gh + c.scoreSpace();
             // The marks that follow are measured from this note's top.
             off = -(gh + c.scoreSpace());
@@ -650,13 +648,14 @@ int QL_GenerateSVG::scoreExtent(const QString &notation) const
     int sum = 0;
     int off = 0;
     bool prevMark = false;
-    const int count = NotationGlyph::pieceCount(notation);
+    const int count = Notation::pieceCount(notation);
     for (int n = 0; n < count; ++n) {
-        const QStringView piece = NotationGlyph::piece(notation, n);
+        const QStringView piece = Notation::piece(notation, n);
+        const char32_t code = Notation::codePoint(piece);
         const int gh = sm.tightBoundingRect(piece.toString()).height();
-        if (NotationGlyph::isBeatMark(piece)) {
+        if (Notation::isBeatMark(code)) {
             const int mh = int(gh * 0.7);
-            if (NotationGlyph::dropsAfterNote(piece) && !prevMark)
+            if (Notation::dropsAfterNote(code) && !prevMark)
                 off += mh;
             off += c.banYanSpace() + mh;
             prevMark = true;

@@ -78,10 +78,11 @@ void TestQLEdit::cleanup()
 
 void TestQLEdit::load(const QString &lyricText, const QString &scoreText)
 {
-    doc->syncing = true;
-    doc->lyricEdit()->setPlainText(lyricText);
-    doc->scoreEdit()->setPlainText(scoreText);
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        doc->lyricEdit()->setPlainText(lyricText);
+        doc->scoreEdit()->setPlainText(scoreText);
+    }
 }
 
 void TestQLEdit::caretPairsWithScoreLine_data()
@@ -180,10 +181,11 @@ void TestQLEdit::syncingBlocksAlignment()
     doc->scoreEdit()->setTextCursor(cursor);
     const int lyricPosition = doc->lyricEdit()->textCursor().position();
 
-    doc->syncing = true;
-    cursor.setPosition(scoreLineStart(*doc, 1));
-    doc->scoreEdit()->setTextCursor(cursor);
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        cursor.setPosition(scoreLineStart(*doc, 1));
+        doc->scoreEdit()->setTextCursor(cursor);
+    }
     QCOMPARE(doc->lyricEdit()->textCursor().position(), lyricPosition);
 }
 
