@@ -54,7 +54,6 @@ private slots:
     void syncingBlocksAlignment();
     void modifiedAndTitle();
     void undoRedoStartDisabled();
-    void exportEntries();
     void configuredColoursSurviveTheForm();
     void settingsRecolourOpenEditors();
 
@@ -214,25 +213,6 @@ void TestQLEdit::undoRedoStartDisabled()
         }
     }
     QCOMPARE(checked, 2);
-}
-
-void TestQLEdit::exportEntries()
-{
-    load(QStringLiteral("你好，世界\n\n【越调】\n# 题"), QStringLiteral("a\nb\nc\nd"));
-    const QList<ExportEntry> entries = doc->exportEntries();
-    QCOMPARE(entries.size(), 4);
-
-    QCOMPARE(entries.at(0).type, 8);
-    QCOMPARE(entries.at(0).text, QStringLiteral("你好，世界"));
-    QCOMPARE(entries.at(0).scores,
-             QList<QString>({QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c"),
-                             QStringLiteral("d")}));
-    QCOMPARE(entries.at(1).type, 10);
-    QVERIFY(entries.at(1).scores.isEmpty());
-    QCOMPARE(entries.at(2).type, 4);
-    QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
-    QVERIFY(entries.at(2).scores.isEmpty());
-    QCOMPARE(entries.at(3).type, 0);
 }
 
 void TestQLEdit::configuredColoursSurviveTheForm()
