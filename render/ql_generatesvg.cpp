@@ -5,6 +5,7 @@
 #include "notationglyph.h"
 #include "pagetarget.h"
 #include "verticaltext.h"
+#include "xmltext.h"
 
 #include <QPainter>
 #include <QRegularExpression>
@@ -238,10 +239,10 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
         emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
 
     // Kept, so that a writer can paint the same pages again.
-    m_lastEntries = entries;
+    m_lastEntries = XmlText::clean(entries);
     m_lastPreview = preview;
     beginRendering();
-    const int drawn = drawEntries(entries, preview, true);
+    const int drawn = drawEntries(m_lastEntries, preview, true);
     finishRendering();
     emit progressUpdate(2, drawn, maxValue, QString(), QString());
 }

@@ -3,6 +3,8 @@
 #include "ql_generatesvg.h"
 #include "renderfixture.h"
 #include "scorewriter.h"
+#include "gcptestfiles.h"
+#include "smalldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -125,6 +128,12 @@ private slots:
     void svgFolder();
     void svgPagesRenderOutsideProgram();
     void svgFailures();
+
+    void fullDiskLeavesNothingBehind_data();
+    void fullDiskLeavesNothingBehind();
+    void readOnlyFolderKeepsOldPdf();
+    void charactersXmlCannotCarryAreDropped_data();
+    void charactersXmlCannotCarryAreDropped();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -523,6 +532,97 @@ void TestScoreWriter::svgFailures()
     const QDir folder(out(QStringLiteral("游园_svg")));
     QVERIFY(folder.exists(QStringLiteral("游园_0.svg")));
     QVERIFY(!folder.exists(QStringLiteral("说明文件.txt")));
+}
+
+void TestScoreWriter::fullDiskLeavesNothingBehind_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<qint64>("keepFree");
+    for (const char *format : {"pdf", "png", "jpg", "svg"}) {
+        QTest::addRow("%s, disk full", format) << QString::fromLatin1(format) << qint64(0);
+        QTest::addRow("%s, room for a part", format) << QString::fromLatin1(format) << qint64(12000);
+    }
+}
+
+void TestScoreWriter::fullDiskLeavesNothingBehind()
+{
+    QFETCH(QString, format);
+    QFETCH(qint64, keepFree);
+    SmallDisk::Disk disk(2048);
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    render(ariaEntries(3));
+    ScoreWriter writer(*renderer);
+    const QString pdf = disk.filePath(QStringLiteral("score.pdf"));
+    QVERIFY(GcpTestFiles::writeFile(pdf, "an earlier export"));
+    const QStringList before = QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QVERIFY(disk.fill(keepFree));
+
+    bool written = true;
+    if (format == QLatin1String("pdf"))
+        written = writer.writePdf(pdf);
+    else if (format == QLatin1String("svg"))
+        written = writer.writeSvg(disk.path());
+    else
+        written = writer.writeImages(disk.path(), 3, format);
+    QVERIFY(!written);
+    QVERIFY(!writer.failure().isEmpty());
+    QCOMPARE(GcpTestFiles::fileBytes(pdf), QByteArray("an earlier export"));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+void TestScoreWriter::readOnlyFolderKeepsOldPdf()
+{
+    SmallDisk::ReadOnlyFolder folder(QStringLiteral("score.pdf"), "an earlier export");
+    if (!folder.isValid())
+        QSKIP("a read-only folder with a writable file needs bind mounts (root)");
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    QVERIFY(!writer.writePdf(folder.filePath()));
+    QCOMPARE(writer.failure().text, QStringLiteral("文件无写入权限或文件已被占用!"));
+    QCOMPARE(GcpTestFiles::fileBytes(folder.filePath()), QByteArray("an earlier export"));
+}
+
+void TestScoreWriter::charactersXmlCannotCarryAreDropped_data()
+{
+    QTest::addColumn<QString>("noise");
+    QTest::addRow("U+0001") << QString(QChar(0x0001));
+    QTest::addRow("U+001F and U+000B") << QStringLiteral("\x1F\x0B");
+    QTest::addRow("U+FFFE") << QString(QChar(0xFFFE));
+    QTest::addRow("U+FFFF") << QString(QChar(0xFFFF));
+    QTest::addRow("lone high surrogate") << QString(QChar(0xD800));
+    QTest::addRow("lone low surrogate") << QString(QChar(0xDC00));
+    QTest::addRow("U+0000") << QString(QChar(0x0000));
+}
+
+void TestScoreWriter::charactersXmlCannotCarryAreDropped()
+{
+    QFETCH(QString, noise);
+    const QList<ExportEntry> clean = ariaEntries();
+    render(clean);
+    const QList<QByteArray> cleanPages = renderer->pages();
+
+    // The same score with the characters in its title, tune name, lyric and
+    // notation.
+    QString lyric = QStringLiteral("# 游") + noise + QStringLiteral("园\n【皂罗袍】") + noise
+                    + QStringLiteral("(仙吕)\n原来姹紫") + noise + QStringLiteral("嫣红开遍\n");
+    QString score;
+    for (int i = 0; i < 8; ++i)
+        score += notation({gong, ban}) + noise + notation({0xF002B, 0xF0004}) + QLatin1Char('\n');
+    render(buildExportEntries(lyric, score));
+
+    QCOMPARE(renderer->pages().size(), cleanPages.size());
+    for (const QByteArray &page : renderer->pages()) {
+        QXmlStreamReader xml(page);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+    QCOMPARE(renderer->pages(), cleanPages);
+
+    ScoreWriter writer(*renderer);
+    const QImage image = writer.pageImage(0, 96, QStringLiteral("jpg"));
+    QVERIFY(inkShare(image) > 0.001);
 }
 
 QTEST_MAIN(TestScoreWriter)
