@@ -284,8 +284,8 @@ void TestBatchExport::fullDiskIsAFailure()
         return QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
                + QDir(disk.filePath(QStringLiteral("out"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     };
-    const QStringList before = entries();
     QVERIFY(disk.fill(keepFree));
+    const QStringList before = entries();
 
     QStringList arguments{QStringLiteral("--export"), disk.filePath(target), QStringLiteral("--dpi"),
                           QStringLiteral("300"), QStringLiteral("--settings"), settings()};
