@@ -8,12 +8,13 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 // Places where writing fails as it does for users: a tiny tmpfs that can be
-// filled to the last byte, and a read-only folder holding a writable file.
-// Both need to mount file systems, so they exist only when the tests run as
-// root (as CI does); isValid() is false otherwise and the test skips.
+// filled to the last byte (mounting needs root, as in CI; isValid() is false
+// otherwise and the test skips), and a read-only folder holding a writable
+// file.
 namespace SmallDisk {
 
 inline bool run(const QStringList &arguments)
@@ -75,49 +76,69 @@ private:
     bool m_mounted = false;
 };
 
-// A folder in which nothing can be created, holding one writable file: a
-// read-only bind mount of a folder with the file bound writable on top.
+// A folder in which nothing can be created (mode 0555), holding one file
+// that anyone may write: what an installed program's folder or a shared
+// folder looks like to a user. Root may write anywhere, so as root the write
+// runs in a child process that has become the user "nobody".
 class ReadOnlyFolder
 {
 public:
     ReadOnlyFolder(const QString &fileName, const QByteArray &content)
     {
-        if (::geteuid() != 0 || !m_source.isValid() || !m_view.isValid())
+        if (!m_dir.isValid())
             return;
-        QFile file(m_source.filePath(fileName));
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        m_folder = m_dir.filePath(QStringLiteral("folder"));
+        m_filePath = m_folder + QLatin1Char('/') + fileName;
+        QFile file(m_filePath);
+        if (!QDir().mkdir(m_folder) || !file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
             return;
         file.close();
-        m_filePath = m_view.filePath(fileName);
-        if (!run({QStringLiteral("mount"), QStringLiteral("--bind"), m_source.path(), m_view.path()}))
-            return;
-        m_mounts = 1;
-        if (!run({QStringLiteral("mount"), QStringLiteral("-o"), QStringLiteral("remount,ro,bind"),
-                  m_view.path()}))
-            return;
-        if (!run({QStringLiteral("mount"), QStringLiteral("--bind"), file.fileName(), m_filePath}))
-            return;
-        m_mounts = 2;
+        const QFileDevice::Permissions all = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                             | QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                             | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        const QFileDevice::Permissions enter = QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                               | QFileDevice::ReadGroup | QFileDevice::ExeGroup
+                                               | QFileDevice::ReadOther | QFileDevice::ExeOther;
+        m_valid = file.setPermissions(all) && QFile::setPermissions(m_folder, enter)
+                  && QFile::setPermissions(m_dir.path(), enter | QFileDevice::WriteOwner);
     }
     ~ReadOnlyFolder()
     {
-        if (m_mounts == 2)
-            run({QStringLiteral("umount"), m_filePath});
-        if (m_mounts >= 1)
-            run({QStringLiteral("umount"), m_view.path()});
+        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     ReadOnlyFolder(const ReadOnlyFolder &) = delete;
     ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
 
-    bool isValid() const { return m_mounts == 2; }
-    QString folder() const { return m_view.path(); }
+    bool isValid() const { return m_valid; }
+    QString folder() const { return m_folder; }
     QString filePath() const { return m_filePath; }
 
+    // Runs write as a user bound by the folder's permissions; its result, or
+    // -1 when that user could not be taken on.
+    template<typename Write>
+    int runAsUser(Write write) const
+    {
+        if (::geteuid() != 0)
+            return write() ? 1 : 0;
+        const pid_t child = ::fork();
+        if (child < 0)
+            return -1;
+        if (child == 0) {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(3);
+            ::_exit(write() ? 1 : 0);
+        }
+        int status = 0;
+        if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1)
+            return -1;
+        return WEXITSTATUS(status);
+    }
+
 private:
-    QTemporaryDir m_source;
-    QTemporaryDir m_view;
+    QTemporaryDir m_dir;
+    QString m_folder;
     QString m_filePath;
-    int m_mounts = 0;
+    bool m_valid = false;
 };
 
 } // namespace SmallDisk
