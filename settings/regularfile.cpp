@@ -3,25 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
 bool RegularFile::isRegular(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    const QFileInfo info(path);
-#ifdef Q_OS_UNIX
-    if (!path.startsWith(QLatin1Char(':'))) {
-        // QFileInfo::isFile() holds for a FIFO or a device too: only stat
-        // tells them apart.
-        struct stat status;
-        return ::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &status) == 0
-               && S_ISREG(status.st_mode);
-    }
-#endif
-    return info.isFile();
+    // QFileInfo follows links, and tells FIFOs, sockets and devices from
+    // regular files (they are neither files nor folders to it).
+    return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
 bool RegularFile::open(QFile &file, QIODevice::OpenMode mode)
