@@ -13,6 +13,7 @@
 #include <QUndoStack>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
 
 #include "gcptestfiles.h"
@@ -98,6 +99,8 @@ void TestQLEditFile::openRejects_data()
     QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError;
     QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError;
     QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError;
+    // Refused before it is opened: reading would wait for a writer forever.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << error << openError;
 }
 
 void TestQLEditFile::openRejects()
@@ -110,6 +113,8 @@ void TestQLEditFile::openRejects()
     const QString path = dir.filePath(name);
     if (name.startsWith(QLatin1String("folder")))
         QVERIFY(QDir(dir.path()).mkpath(name));
+    else if (name.startsWith(QLatin1String("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (!name.startsWith(QLatin1String("missing")))
         QVERIFY(writeFile(path, bytes));
 

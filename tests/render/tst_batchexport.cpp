@@ -14,6 +14,8 @@
 #include "gcptestfiles.h"
 #include "smalldisk.h"
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
@@ -141,6 +143,8 @@ void TestBatchExport::unreadableInput_data()
     QTest::addRow("missing file") << "missing.gcp" << QByteArray() << "无法读取";
     QTest::addRow("not a .gcp file") << "aria.txt" << QByteArray("plain text") << ".gcp";
     QTest::addRow("damaged file") << "broken.gcp" << QByteArray("\x00\x00\x00\x10\x00\x41", 6) << "损坏";
+    // Reading a FIFO would wait for a writer forever.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << "无法读取";
 }
 
 void TestBatchExport::unreadableInput()
@@ -152,6 +156,8 @@ void TestBatchExport::unreadableInput()
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+    } else if (name.startsWith(QLatin1String("fifo"))) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
     }
     const QString target = path(QStringLiteral("out.pdf"));
     QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), path(name)}),
