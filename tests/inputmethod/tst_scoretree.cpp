@@ -10,6 +10,8 @@
 
 #include <sys/stat.h>
 
+#include "smalldisk.h"
+
 Q_DECLARE_METATYPE(QList<Segment>)
 
 namespace {
@@ -79,6 +81,7 @@ private slots:
     void overlongCodesAreSkipped_data();
     void overlongCodesAreSkipped();
     void deepestCodeIsFoundAndFreed();
+    void fullDiskLeavesNoCutCopy();
     void oddFileOfThatNameIsNeitherReadNorReplaced_data();
     void oddFileOfThatNameIsNeitherReadNorReplaced();
 
@@ -405,6 +408,28 @@ void TestScoreTree::deepestCodeIsFoundAndFreed()
     QCOMPARE(found.at(1).second, float(0.6 / std::pow(1.2, ScoreTree::maxCodeLength - 1)));
     QCOMPARE(textsOf(tree->search(longest, false)), symbols({0xF0027}));
     tree.reset();
+}
+
+void TestScoreTree::fullDiskLeavesNoCutCopy()
+{
+    SmallDisk::Disk disk;
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    QVERIFY(disk.fill(2048));
+    // A copy cut short would be taken for the user's dictionary at every
+    // later start; the built-in one is read instead, and no copy is left.
+    const FileLocations full(disk.path(), disk.filePath(QStringLiteral("config")),
+                             disk.filePath(QStringLiteral("data")));
+    const ScoreTree tree(QStringLiteral("wordsdict.csv"), full);
+    QCOMPARE(tree.path(), ScoreTree::resourcePath);
+    QCOMPARE(textsOf(tree.search(QStringLiteral("tb"), false)), symbols({0xF0000}));
+    QVERIFY(!QFileInfo::exists(disk.filePath(QStringLiteral("wordsdict.csv"))));
+
+    // With room again the copy is made, whole.
+    disk.empty();
+    const ScoreTree later(QStringLiteral("wordsdict.csv"), full);
+    QCOMPARE(later.path(), disk.filePath(QStringLiteral("wordsdict.csv")));
+    QCOMPARE(QFileInfo(later.path()).size(), 5222);
 }
 
 void TestScoreTree::oddFileOfThatNameIsNeitherReadNorReplaced_data()
