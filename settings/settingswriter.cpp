@@ -2,7 +2,9 @@
 
 #include "atomicfile.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -35,6 +37,8 @@ bool SettingsWriter::write(QSettings &settings, const Values &values, bool repla
     for (int i = 0; i < depth; ++i)
         settings.endGroup();
     settings.sync();
+    const QFileInfo before(settings.fileName());
+    const QDateTime readTime = before.exists() ? before.lastModified() : QDateTime();
     QMap<QString, QString> expected;
     {
         QSettings draft(draftPath, QSettings::IniFormat);
@@ -76,7 +80,15 @@ bool SettingsWriter::write(QSettings &settings, const Values &values, bool repla
     const QByteArray bytes = written.readAll();
     if (written.error() != QFileDevice::NoError || !AtomicFile::write(settings.fileName(), bytes))
         return false;
-    // Nothing is pending in settings: sync() only reads the new file.
+    // Nothing is pending in settings: sync() reads the new file, provided it
+    // can tell it from the one it read, by size or by time. Two saves in one
+    // millisecond could give the same of both.
+    const QFileInfo after(settings.fileName());
+    if (after.size() == before.size() && after.lastModified() == readTime) {
+        QFile file(settings.fileName());
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(readTime.addMSecs(1), QFileDevice::FileModificationTime);
+    }
     settings.sync();
     return true;
 }

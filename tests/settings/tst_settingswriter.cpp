@@ -27,6 +27,7 @@ class TestSettingsWriter : public QObject
 private slots:
     void keepsOtherGroupsAndKeys();
     void replaceGroupDropsItsOtherKeys();
+    void quickSavesOfTheSameSizeAreRead();
     void fullDiskKeepsTheFileAndReports();
     void editorConfigReportsAFailedSave();
 };
@@ -70,6 +71,19 @@ void TestSettingsWriter::replaceGroupDropsItsOtherKeys()
     QCOMPARE(settings.childKeys(), QStringList{QStringLiteral("colWidth")});
     settings.endGroup();
     QCOMPARE(settings.value(QStringLiteral("Editor/lyricFontSize")).toInt(), 20);
+}
+
+void TestSettingsWriter::quickSavesOfTheSameSizeAreRead()
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("Export"));
+    // Files of one size written within a millisecond: the object must still
+    // see each new one.
+    for (int value = 100; value < 140; ++value) {
+        QVERIFY(SettingsWriter::write(settings, {{QStringLiteral("colWidth"), value}}));
+        QCOMPARE(settings.value(QStringLiteral("colWidth")).toInt(), value);
+    }
 }
 
 void TestSettingsWriter::fullDiskKeepsTheFileAndReports()
