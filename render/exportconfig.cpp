@@ -7,7 +7,6 @@
 #include "regularfile.h"
 #include "settingsreader.h"
 #include "settingswriter.h"
-#include "xmltext.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -169,14 +168,6 @@ void ExportConfig::load(const SettingsReader &read)
     m_diaoMingFont = read.font("diaoMingFont", defaultFamily, m_diaoMingFontSize);
     m_lianBaiFont = read.font("lianBaiFont", defaultFamily, m_lianBaiFontSize);
     m_jiaBaiFont = read.font("jiaBaiFont", defaultFamily, m_jiaBaiFontSize);
-    // A family name goes into every SVG page as it stands: one that XML
-    // cannot carry would leave pages no reader opens.
-    for (QFont *font : {&m_titleFont, &m_lyricFont, &m_scoreFont, &m_quPaiFont, &m_diaoMingFont,
-                        &m_lianBaiFont, &m_jiaBaiFont}) {
-        const QString family = font->family();
-        if (XmlText::clean(family) != family)
-            font->setFamily(XmlText::clean(family));
-    }
     m_titleColor = read.color("titleColor", QStringLiteral("#000000"));
     m_lyricColor = read.color("lyricColor", QStringLiteral("#000000"));
     m_quPaiColor = read.color("quPaiColor", QStringLiteral("#000000"));

@@ -244,6 +244,14 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     beginRendering();
     const int drawn = drawEntries(m_lastEntries, preview, true);
     finishRendering();
+    if (m_buffer.isOpen())
+        m_buffer.close();
+    const ExportConfig &c = *m_config;
+    const QStringList families = {c.titleFont().family(), c.lyricFont().family(), c.scoreFont().family(),
+                                  c.quPaiFont().family(), c.diaoMingFont().family(), c.lianBaiFont().family(),
+                                  c.jiaBaiFont().family()};
+    for (QByteArray &page : m_pages)
+        page = XmlText::escapeFontFamilies(page, families);
     emit progressUpdate(2, drawn, maxValue, QString(), QString());
 }
 

@@ -62,3 +62,16 @@ QList<ExportEntry> XmlText::clean(const QList<ExportEntry> &entries)
         result.append(clean(entry));
     return result;
 }
+
+QByteArray XmlText::escapeFontFamilies(const QByteArray &page, const QStringList &families)
+{
+    QByteArray result = page;
+    for (const QString &family : families) {
+        const QString escaped = clean(family).toHtmlEscaped();
+        if (escaped == family)
+            continue;
+        const QByteArray attribute = "font-family=\"";
+        result.replace(attribute + family.toUtf8() + '"', attribute + escaped.toUtf8() + '"');
+    }
+    return result;
+}

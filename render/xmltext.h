@@ -3,8 +3,10 @@
 
 #include "exportentry.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // Text as an SVG page can carry it. XML has no way to write most control
 // characters (U+0001–U+001F other than tab and line ends), U+FFFE, U+FFFF or
@@ -23,6 +25,12 @@ public:
     // characters it belongs to.
     static ExportEntry clean(const ExportEntry &entry);
     static QList<ExportEntry> clean(const QList<ExportEntry> &entries);
+
+    // The page with every font-family attribute of these families made XML:
+    // QSvgGenerator writes a family name into its attributes as it stands,
+    // so a name holding '&', '<' or '"' (or a character XML cannot carry)
+    // would break the page.
+    static QByteArray escapeFontFamilies(const QByteArray &page, const QStringList &families);
 };
 
 #endif // XMLTEXT_H

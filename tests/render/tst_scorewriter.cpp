@@ -134,6 +134,7 @@ private slots:
     void readOnlyFolderKeepsOldPdf();
     void charactersXmlCannotCarryAreDropped_data();
     void charactersXmlCannotCarryAreDropped();
+    void fontFamiliesAreWrittenAsXml();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -633,6 +634,27 @@ void TestScoreWriter::charactersXmlCannotCarryAreDropped()
     ScoreWriter writer(*renderer);
     const QImage image = writer.pageImage(0, 96, QStringLiteral("jpg"));
     QVERIFY(inkShare(image) > 0.001);
+}
+
+void TestScoreWriter::fontFamiliesAreWrittenAsXml()
+{
+    const QString family = QStringLiteral("Kai & Song <\"Regular\"> \x01");
+    config().setTitleFont(QFont(family));
+    config().setLyricFont(QFont(family));
+    render(ariaEntries());
+    QStringList seen;
+    for (const QByteArray &page : renderer->pages()) {
+        QXmlStreamReader xml(page);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.attributes().hasAttribute("font-family"))
+                seen.append(xml.attributes().value("font-family").toString());
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+    // The name as it stands, less what XML cannot carry.
+    QVERIFY(seen.contains(QStringLiteral("Kai & Song <\"Regular\"> ")));
+    ScoreWriter writer(*renderer);
+    QVERIFY(inkShare(writer.pageImage(0, 96, QStringLiteral("jpg"))) > 0.001);
 }
 
 QTEST_MAIN(TestScoreWriter)
