@@ -1,3 +1,4 @@
+#include "editorconfig.h"
 #include "inputmethod.h"
 #include "mainwindow.h"
 #include "ql_edit.h"
@@ -5,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -133,6 +135,7 @@ private slots:
     void sponsorPageShown();
     void sponsorPageFailure();
     void escapeClosesPopupBeforeQuitting();
+    void unwritableSettingsAreReportedAtExit();
 
 private:
     LoopbackHttpServer server;
@@ -337,6 +340,29 @@ void TestMainWindow::escapeClosesPopupBeforeQuitting()
     QTest::keyClick(score, Qt::Key_Escape);
     QCOMPARE(exits.count(), 1);
     QCOMPARE(tabs(window)->count(), 0);
+}
+
+void TestMainWindow::unwritableSettingsAreReportedAtExit()
+{
+    MainWindow window;
+    window.show();
+    // A folder where settings.ini should be: no file can be written there.
+    const QString path = EditorConfig::instance().settingsPath();
+    const QString aside = path + QStringLiteral(".aside");
+    QFile::remove(aside);
+    const bool hadFile = QFile::exists(path);
+    if (hadFile)
+        QVERIFY(QFile::rename(path, aside));
+    QVERIFY(QDir().mkpath(path));
+
+    BoxAnswerer answerer({QMessageBox::Ok});
+    action(window, "exitAction")->trigger();
+    const QStringList texts = answerer.texts;
+
+    QVERIFY(QDir(path).removeRecursively());
+    if (hadFile)
+        QVERIFY(QFile::rename(aside, path));
+    QCOMPARE(texts, QStringList{QStringLiteral("保存设置时发生错误！")});
 }
 
 QTEST_MAIN(TestMainWindow)
