@@ -4,6 +4,7 @@
 #include <QMainWindow>
 
 class QCloseEvent;
+class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
@@ -76,9 +77,15 @@ private:
     bool closeAllDocuments();
     // The actions that need an open document.
     QList<QAction *> documentActions() const;
+    // Shows in the status bar whether the current document's score pairs
+    // with its sung characters.
+    void showPairing();
 
     Ui::MainWindow *ui;
     QTextBrowser *sponsorPage;
+    // Says while the current document's pairing is broken, with a link to
+    // the first place where it breaks.
+    QLabel *pairingLabel;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
 };

@@ -55,10 +55,23 @@ void GutteredEdit::paintGutter(QPaintEvent *event)
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     int bottom = top + qRound(blockBoundingRect(block).height());
     while (block.isValid() && top <= event->rect().bottom()) {
-        if (block.isVisible() && bottom >= event->rect().top())
-            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, gutterLabel(block));
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            const GutterLabel label = gutterLabel(block);
+            painter.setPen(label.flagged ? style.flagged : style.color);
+            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, label.text);
+        }
         block = block.next();
         top = bottom;
         bottom = top + qRound(blockBoundingRect(block).height());
     }
+}
+
+QString GutteredEdit::gutterToolTipAt(const QPoint &point) const
+{
+    // The gutter and the text area share their vertical coordinates.
+    const QTextBlock block = cursorForPosition(QPoint(0, point.y())).block();
+    const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+    if (!block.isValid() || point.y() < area.top() || point.y() > area.bottom())
+        return QString();
+    return gutterLabel(block).toolTip;
 }

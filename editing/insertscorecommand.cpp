@@ -1,6 +1,7 @@
 #include "insertscorecommand.h"
 
 #include "deletescorecommand.h"
+#include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_scoreedit.h"
 #include "undostepcounter.h"
@@ -16,10 +17,7 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
     // Every kind of line break that inserting text would turn into a new
     // line (pasted "\r\n", a paragraph separator) counts as one line break
     // here, so that without Shift the score never gains a line.
-    QString lines = text;
-    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    for (QChar separator : {QChar(u'\r'), QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator)})
-        lines.replace(separator, QLatin1Char('\n'));
+    const QString lines = withLineFeeds(text);
     QL_ScoreEdit *score = edit->scoreEdit();
     QTextCursor cursor = score->textCursor();
     const int start = cursor.selectionStart();

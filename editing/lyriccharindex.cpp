@@ -104,6 +104,10 @@ QString LyricCharIndex::lyricCharAt(int n) const
     const int position = positionAfterLyricChar(n) - 1;
     if (position < 0 || isStructuralLine(m_document->findBlock(position).text()))
         return QString();
-    // A line end reads as the paragraph separator, as a selection would.
-    return QString(m_document->characterAt(position));
+    // A line end reads as the paragraph separator, and a character outside
+    // the BMP as its whole pair, as a one-character selection would.
+    const QChar c = m_document->characterAt(position);
+    if (c.isLowSurrogate() && position > 0 && m_document->characterAt(position - 1).isHighSurrogate())
+        return QString(m_document->characterAt(position - 1)) + c;
+    return QString(c);
 }
