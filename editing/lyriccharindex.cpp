@@ -98,16 +98,14 @@ int LyricCharIndex::positionAfterLyricChar(int n) const
 
 QString LyricCharIndex::lyricCharAt(int n) const
 {
-    if (lyricCharCount() < n)
+    // There is no character before the first: what stands before the first
+    // lyric character is whatever the line starts with, not a lyric one.
+    if (n < 1 || lyricCharCount() < n)
         return QString();
     // The one character to the left of the boundary.
     const int position = positionAfterLyricChar(n) - 1;
     if (position < 0 || isStructuralLine(m_document->findBlock(position).text()))
         return QString();
-    // A line end reads as the paragraph separator, and a character outside
-    // the BMP as its whole pair, as a one-character selection would.
-    const QChar c = m_document->characterAt(position);
-    if (c.isLowSurrogate() && position > 0 && m_document->characterAt(position - 1).isHighSurrogate())
-        return QString(m_document->characterAt(position - 1)) + c;
-    return QString(c);
+    // A line end reads as the paragraph separator, as a selection would.
+    return QString(m_document->characterAt(position));
 }

@@ -31,7 +31,8 @@
 // the score has one line per sung character (one line when there are none),
 // unless the user split or joined score lines on purpose, and no other step
 // changes that difference; the kept lyric counts answer as a full walk
-// would; a marker inserted by an action starts its own line. At the end, and
+// would; every line end typed or pasted is a line end of the document; a
+// marker inserted by an action starts its own line. At the end, and
 // before the save, undoing everything gives back the texts of the start and
 // redoing everything those of the end.
 //
@@ -142,7 +143,9 @@ private:
     // Types one item as a key press: a character without a key of its own
     // comes with Key_unknown, as from a character map or a system input
     // method that sends keys.
-    void typeItem(QWidget *widget, const QString &typed)
+    // Now and then with modifiers held: AltGr (Ctrl+Alt), Ctrl+Shift as some
+    // platforms use for format characters, or a stray Ctrl+Meta.
+    Qt::KeyboardModifiers typeItem(QWidget *widget, const QString &typed)
     {
         int key = Qt::Key_unknown;
         Qt::KeyboardModifiers modifiers = Qt::NoModifier;
@@ -152,7 +155,13 @@ private:
             if (c.isUpper())
                 modifiers = Qt::ShiftModifier;
         }
+        static const Qt::KeyboardModifiers held[] = {
+            Qt::ControlModifier | Qt::AltModifier, Qt::ControlModifier | Qt::ShiftModifier,
+            Qt::ControlModifier | Qt::MetaModifier, Qt::AltModifier, Qt::MetaModifier};
+        if (random.bounded(6) == 0)
+            modifiers |= held[random.bounded(5)];
         press(widget, key, modifiers, typed);
+        return modifiers;
     }
 
     void commit(QWidget *widget, const QString &committed)
@@ -326,6 +335,15 @@ private:
                                                     QStringLiteral("@分页符")};
                 const int which = int(random.bounded(7));
                 *what = QStringLiteral("insert %1").arg(markers.at(which));
+                // Often over a selection, which may start or end on an
+                // empty line or span marker lines.
+                if (random.bounded(2)) {
+                    clickSomewhere(lyric);
+                    QTextCursor cursor = lyric->textCursor();
+                    cursor.setPosition(clickablePosition(lyric->document()), QTextCursor::KeepAnchor);
+                    lyric->setTextCursor(cursor);
+                    *what += QStringLiteral(" over %1..%2").arg(cursor.anchor()).arg(cursor.position());
+                }
                 lastMarker = markers.at(which);
                 (doc.get()->*actions[which])();
                 return Kind::Marker;
@@ -337,7 +355,7 @@ private:
             }
             const QString typed = item(random);
             *what = QStringLiteral("type ") + visible(typed);
-            typeItem(lyric, typed);
+            *what += QStringLiteral(" with modifiers %1").arg(int(typeItem(lyric, typed)));
             return Kind::Other;
         }
 
@@ -366,7 +384,7 @@ private:
         }
         const QString typed = item(random);
         *what = QStringLiteral("type ") + visible(typed);
-        typeItem(score, typed);
+        *what += QStringLiteral(" with modifiers %1").arg(int(typeItem(score, typed)));
         return Kind::Other;
     }
 
@@ -387,6 +405,15 @@ private:
             return where + QStringLiteral(": the editor did not take the focus");
         if (doc->undoStack()->count() >= doc->undoStack()->undoLimit())
             return where + QStringLiteral(": the undo limit was reached; use fewer steps");
+
+        // Every line end a user puts in is a line end of the document: a
+        // line separator kept inside a line would turn into a line end in
+        // any text taken from the document as plain text.
+        for (const QPlainTextEdit *editor : {static_cast<const QPlainTextEdit *>(doc->lyricEdit()),
+                                             static_cast<const QPlainTextEdit *>(doc->scoreEdit())}) {
+            if (documentText(editor->document()).contains(QChar(QChar::LineSeparator)))
+                return where + QStringLiteral(": a line separator stayed inside a line");
+        }
 
         const QString lookup = lookupMismatch();
         if (!lookup.isEmpty())

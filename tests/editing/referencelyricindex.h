@@ -100,7 +100,7 @@ struct ReferenceLyricIndex
     }
     QString lyricCharAt(int n) const
     {
-        if (lyricText().size() < n)
+        if (n < 1 || lyricText().size() < n)
             return QString();
         QTextCursor c(const_cast<QTextDocument *>(doc));
         c.setPosition(positionAfterLyricChar(n));
