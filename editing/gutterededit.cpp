@@ -57,8 +57,18 @@ void GutteredEdit::paintGutter(QPaintEvent *event)
     while (block.isValid() && top <= event->rect().bottom()) {
         if (block.isVisible() && bottom >= event->rect().top()) {
             const GutterLabel label = gutterLabel(block);
-            painter.setPen(label.flagged ? style.flagged : style.color);
-            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, label.text);
+            const QRect row(0, top, width, lineHeight);
+            if (label.flagged) {
+                // The label colour of an ordinary line may be close to the
+                // error colour: a tinted row sets a flagged one apart.
+                QColor tint = style.flagged;
+                tint.setAlpha(48);
+                painter.fillRect(row, tint);
+                painter.setPen(style.flagged);
+            } else {
+                painter.setPen(style.color);
+            }
+            painter.drawText(row, Qt::AlignCenter, label.text);
         }
         block = block.next();
         top = bottom;

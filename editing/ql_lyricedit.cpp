@@ -66,10 +66,11 @@ QString typeLabel(const std::optional<LineType> &type)
 QString malformedLineHint(const QString &text)
 {
     if (text.startsWith(u'【'))
-        return QStringLiteral("这一行以“【”开头，却不是完整的曲牌行：曲牌行写作“【曲牌名】”或"
-                              "“【曲牌名】(调名)”，“】”与括号之间不留空格，其后不跟别的文字。"
+        return QStringLiteral("这一行以“【”开头，却不是完整的曲牌行。\n"
+                              "曲牌行写作“【曲牌名】”或“【曲牌名】(调名)”，\n"
+                              "“】”与括号之间不留空格，其后不跟别的文字。\n"
                               "行中的字不配曲谱。");
-    return QStringLiteral("这一行以“@”开头，却不是“@换行符”或“@分页符”。行中的字不配曲谱。");
+    return QStringLiteral("这一行以“@”开头，却不是“@换行符”或“@分页符”。\n行中的字不配曲谱。");
 }
 
 } // namespace
