@@ -9,9 +9,11 @@
 #include "ql_scoreedit.h"
 #include "serviceendpoints.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
@@ -92,6 +94,7 @@ void MainWindow::connectActions()
     connect(ui->searchPrevBtn, &QToolButton::clicked, this, &MainWindow::onSearchPrevBtnClicked);
     connect(ui->searchCloseBtn, &QToolButton::clicked, this, &MainWindow::onSearchCloseBtn);
     connect(ui->searchEdit, &QLineEdit::textChanged, this, &MainWindow::onSearchEditTextChanged);
+    ui->searchEdit->installEventFilter(this);
 }
 
 void MainWindow::loadSponsorPage()
@@ -261,18 +264,82 @@ void MainWindow::aboutAction() {}
 
 void MainWindow::searchAction()
 {
-    if (currentDocument())
-        ui->searchBox->setVisible(!ui->searchBox->isVisible());
+    if (!currentDocument())
+        return;
+    if (ui->searchBox->isVisible()) {
+        closeSearchBar();
+        return;
+    }
+    ui->searchBox->show();
+    // The search word is typed into the field, never into the lyrics.
+    ui->searchEdit->setFocus(Qt::ShortcutFocusReason);
+    ui->searchEdit->selectAll();
 }
 
 void MainWindow::onSearchCloseBtn()
 {
-    ui->searchBox->hide();
+    closeSearchBar();
 }
 
-// Finding in the lyric text is not built yet; the buttons do nothing so far.
-void MainWindow::onSearchNextBtnClicked() {}
-void MainWindow::onSearchPrevBtnClicked() {}
+void MainWindow::closeSearchBar()
+{
+    const bool hadFocus = ui->searchBox->isAncestorOf(QApplication::focusWidget());
+    ui->searchBox->hide();
+    if (hadFocus) {
+        if (QL_Edit *document = currentDocument())
+            document->lyricEdit()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::onSearchNextBtnClicked()
+{
+    search(true);
+}
+
+void MainWindow::onSearchPrevBtnClicked()
+{
+    search(false);
+}
+
+void MainWindow::search(bool forward)
+{
+    QL_Edit *document = currentDocument();
+    const QString text = ui->searchEdit->text();
+    if (!document || text.isEmpty())
+        return;
+    QL_LyricEdit *lyric = document->lyricEdit();
+    const QPair<int, int> result = forward ? lyric->findNext(text) : lyric->findPrevious(text);
+    ui->searchResLabel->setText(QStringLiteral("%1/%2").arg(result.first).arg(result.second));
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != ui->searchEdit)
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+        return false;
+    auto *key = static_cast<QKeyEvent *>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const bool escape = key->key() == Qt::Key_Escape && modifiers == Qt::NoModifier;
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Escape in the field closes the bar; it must not reach the
+        // window's Escape shortcut, which closes every document.
+        if (escape)
+            event->accept();
+        return false;
+    }
+    if (escape) {
+        closeSearchBar();
+        return true;
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier) {
+            search(modifiers == Qt::NoModifier);
+            return true;
+        }
+    }
+    return false;
+}
 
 void MainWindow::onSearchEditTextChanged()
 {
@@ -319,7 +386,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);
         if (ui->searchBox->isVisible())
-            ui->searchBox->hide();
+            closeSearchBar();
         return;
     }
     if (QL_Edit *document = currentDocument()) {

@@ -65,6 +65,10 @@ public slots:
     void onSearchCloseBtn();
     void onSearchEditTextChanged();
 
+    // Return and Shift+Return in the search field step through the matches;
+    // Escape there closes the search bar.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -73,6 +77,11 @@ private:
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void addDocument(QL_Edit *document);
+    // Finds the search field's text in the current document's lyrics and
+    // shows which match is current.
+    void search(bool forward);
+    // Hides the search bar; focus that was in the bar goes to the lyrics.
+    void closeSearchBar();
     // Closes the tabs from the last to the first; true when none is left.
     bool closeAllDocuments();
     // The actions that need an open document.

@@ -15,8 +15,9 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
     if (text.isEmpty())
         return;
     // Every kind of line break that inserting text would turn into a new
-    // line (pasted "\r\n", a paragraph separator) counts as one line break
-    // here, so that without Shift the score never gains a line.
+    // line (pasted "\r\n", a paragraph separator, the marks of a text frame)
+    // counts as one line break here, so that without Shift the score never
+    // gains a line.
     const QString lines = withLineFeeds(text);
     QL_ScoreEdit *score = edit->scoreEdit();
     QTextCursor cursor = score->textCursor();

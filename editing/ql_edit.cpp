@@ -1,6 +1,7 @@
 #include "ql_edit.h"
 #include "ui_ql_edit.h"
 
+#include "copylyriccommand.h"
 #include "deletelyriccommand.h"
 #include "deletescorecommand.h"
 #include "documenttext.h"
@@ -8,6 +9,7 @@
 #include "inputmethod.h"
 #include "insertlyriccommand.h"
 #include "insertscorecommand.h"
+#include "pastelyriccommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
@@ -193,15 +195,23 @@ void QL_Edit::redo()
 
 void QL_Edit::copy()
 {
-    // Copying sung characters together with their notation arrives with the
-    // clipboard format of the lyric editor.
-    if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection())
+    if (ui->lyricEdit->hasFocus()) {
+        // Sung characters go to the clipboard together with their notation.
+        if (ui->lyricEdit->textCursor().hasSelection())
+            delete new CopyLyricCommand(this);
+    } else if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection()) {
         ui->scoreEdit->copy();
+    }
 }
 
 void QL_Edit::cut()
 {
-    if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection()) {
+    if (ui->lyricEdit->hasFocus()) {
+        if (ui->lyricEdit->textCursor().hasSelection()) {
+            delete new CopyLyricCommand(this);
+            QL_Command::pushIfChanged(m_undoStack, new DeleteLyricCommand(this, true, Qt::NoModifier));
+        }
+    } else if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection()) {
         ui->scoreEdit->copy();
         // Keeps the score's line count: the selection leaves its line breaks.
         QL_Command::pushIfChanged(m_undoStack, new DeleteScoreCommand(this, true, Qt::NoModifier));
@@ -213,7 +223,9 @@ void QL_Edit::paste()
     const QString text = QGuiApplication::clipboard()->text(QClipboard::Clipboard);
     if (text.isEmpty())
         return;
-    if (ui->scoreEdit->hasFocus())
+    if (ui->lyricEdit->hasFocus())
+        QL_Command::pushIfChanged(m_undoStack, new PasteLyricCommand(this));
+    else if (ui->scoreEdit->hasFocus())
         QL_Command::pushIfChanged(m_undoStack, new InsertScoreCommand(this, text, Qt::NoModifier));
 }
 

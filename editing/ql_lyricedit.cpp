@@ -6,6 +6,7 @@
 #include "ql_lyrichighlighter.h"
 
 #include <QTextBlock>
+#include <QTextDocument>
 
 QL_LyricEdit::QL_LyricEdit(QWidget *parent)
     : GutteredEdit(parent)
@@ -102,4 +103,65 @@ void QL_LyricEdit::highlightChar(int position)
     const int start = position > 0 ? position - 1 : 0;
     const int end = qMin(start + 1, document()->characterCount() - 1);
     setExtraSelections({PairingHighlight::charSelection(this, start, end)});
+}
+
+QPair<int, int> QL_LyricEdit::findNext(const QString &text)
+{
+    return find(text, true);
+}
+
+QPair<int, int> QL_LyricEdit::findPrevious(const QString &text)
+{
+    return find(text, false);
+}
+
+QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
+{
+    if (text.isEmpty())
+        return {0, 0};
+    // The matches in document order, each search going on from the end of
+    // the last match: both directions count the same matches, none of which
+    // overlap.
+    QList<QTextEdit::ExtraSelection> matches;
+    QTextCursor found(document());
+    while (!found.atEnd()) {
+        found = document()->find(text, found.selectionEnd());
+        if (found.isNull())
+            break;
+        matches.append({found, QTextCharFormat()});
+    }
+    if (matches.isEmpty()) {
+        setExtraSelections({});
+        return {0, 0};
+    }
+
+    QTextCursor cursor = textCursor();
+    const int origin = cursor.position();
+    qsizetype current = -1;
+    if (forward) {
+        for (qsizetype i = 0; i < matches.size() && current < 0; ++i) {
+            if (origin < matches.at(i).cursor.selectionEnd())
+                current = i;
+        }
+        if (current < 0)
+            current = 0;
+    } else {
+        for (qsizetype i = matches.size() - 1; i >= 0 && current < 0; --i) {
+            if (matches.at(i).cursor.selectionEnd() <= origin)
+                current = i;
+        }
+        if (current < 0)
+            current = matches.size() - 1;
+    }
+
+    for (qsizetype i = 0; i < matches.size(); ++i)
+        matches[i].format.setBackground(i == current ? QColor(255, 150, 50) : QColor(255, 255, 0));
+    const QTextCursor &match = matches.at(current).cursor;
+    cursor.setPosition(forward ? match.selectionEnd() : match.selectionStart());
+    // Moving the cursor re-pairs the score and tints the current line;
+    // the search's own marks replace that tint afterwards.
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    setExtraSelections(matches);
+    return {int(current) + 1, int(matches.size())};
 }

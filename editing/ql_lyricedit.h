@@ -4,6 +4,8 @@
 #include "gutterededit.h"
 #include "lyriccharindex.h"
 
+#include <QPair>
+
 class EditorConfig;
 class QL_LyricHighlighter;
 
@@ -30,6 +32,15 @@ public:
     // Tints the one character before position (the first one at position 0).
     void highlightChar(int position);
 
+    // Marks every occurrence of text (not case-sensitive) and makes one of
+    // them current: findNext the first that ends after the cursor and puts
+    // the cursor at its end, findPrevious the last that ends at or before the
+    // cursor and puts the cursor at its start; both wrap around. Returns the
+    // current match's 1-based number and the number of matches, (0, 0) when
+    // there is none.
+    QPair<int, int> findNext(const QString &text);
+    QPair<int, int> findPrevious(const QString &text);
+
     int gutterWidth() const override;
 
     GutterLabel gutterLabel(const QTextBlock &block) const override;
@@ -41,6 +52,8 @@ protected:
     GutterStyle gutterStyle() const override;
 
 private:
+    QPair<int, int> find(const QString &text, bool forward);
+
     EditorConfig *config;
     LyricCharIndex m_index;
     QL_LyricHighlighter *highlighter;

@@ -1,5 +1,6 @@
 #include "inputmethod.h"
 #include "mainwindow.h"
+#include "lyricclipboard.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -7,8 +8,11 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -101,6 +105,30 @@ QWidget *searchBox(MainWindow &window)
     return window.findChild<QWidget *>(QStringLiteral("searchBox"));
 }
 
+QLineEdit *searchEdit(MainWindow &window)
+{
+    return window.findChild<QLineEdit *>(QStringLiteral("searchEdit"));
+}
+
+QString searchResult(MainWindow &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("searchResLabel"))->text();
+}
+
+// A new document holding the given texts, its lyric editor focused, in a
+// shown and active window.
+QL_Edit *documentWith(MainWindow &window, const QString &lyric, const QString &score)
+{
+    action(window, "newAction")->trigger();
+    QL_Edit *document = window.currentDocument();
+    document->syncing = true;
+    document->lyricEdit()->setPlainText(lyric);
+    document->scoreEdit()->setPlainText(score);
+    document->syncing = false;
+    document->lyricEdit()->setFocus();
+    return document;
+}
+
 QL_Edit *modifiedDocument(MainWindow &window)
 {
     action(window, "newAction")->trigger();
@@ -138,6 +166,10 @@ private slots:
     void sponsorPageFailure();
     void escapeClosesPopupBeforeQuitting();
     void pairingShownInStatusBar();
+    void searchShortcutFocusesField();
+    void returnStepsThroughMatches();
+    void escapeInFieldClosesBar();
+    void editActionsCarryNotation();
 
 private:
     LoopbackHttpServer server;
@@ -376,6 +408,124 @@ void TestMainWindow::pairingShownInStatusBar()
 
     QTest::keyClick(document->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(label->isHidden());
+}
+
+void TestMainWindow::searchShortcutFocusesField()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QL_Edit *document = documentWith(window, QStringLiteral("原来"), QStringLiteral("\n\n"));
+    searchEdit(window)->setText(QStringLiteral("旧"));
+    QTest::keyClick(document->lyricEdit(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(searchBox(window)->isVisible());
+    QVERIFY(searchEdit(window)->hasFocus());
+    QCOMPARE(searchEdit(window)->selectedText(), QStringLiteral("旧"));
+
+    // The search word goes into the field, never into the lyrics.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+    QCOMPARE(searchEdit(window)->text(), QStringLiteral("ab"));
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来"));
+    QCOMPARE(document->undoStack()->count(), 0);
+}
+
+void TestMainWindow::returnStepsThroughMatches()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QL_Edit *document = documentWith(window, QStringLiteral("花开\n# 花\n花落"), QStringLiteral("\n\n\n\n\n"));
+    action(window, "searchAction")->trigger();
+    QLineEdit *field = searchEdit(window);
+    field->setText(QStringLiteral("花"));
+    QCOMPARE(searchResult(window), QString());
+
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char *label;
+        int cursor;
+    } steps[] = {
+        {Qt::Key_Return, Qt::NoModifier, "1/3", 1},
+        {Qt::Key_Return, Qt::NoModifier, "2/3", 6},
+        {Qt::Key_Enter, Qt::KeypadModifier, "3/3", 8},
+        {Qt::Key_Return, Qt::ShiftModifier, "3/3", 7},
+        {Qt::Key_Return, Qt::ShiftModifier, "2/3", 5},
+        {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, "1/3", 0},
+        {Qt::Key_Return, Qt::ShiftModifier, "3/3", 7},
+    };
+    for (const auto &step : steps) {
+        QTest::keyClick(field, step.key, step.modifiers);
+        QCOMPARE(searchResult(window), QLatin1String(step.label));
+        QCOMPARE(document->lyricEdit()->textCursor().position(), step.cursor);
+    }
+    QVERIFY(field->hasFocus());
+    QCOMPARE(field->text(), QStringLiteral("花"));
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("花开\n# 花\n花落"));
+
+    // The buttons do the same; with no search text they do nothing.
+    window.findChild<QAbstractButton *>(QStringLiteral("searchNextBtn"))->click();
+    QCOMPARE(searchResult(window), QStringLiteral("3/3"));
+    field->insert(QStringLiteral("落"));
+    window.findChild<QAbstractButton *>(QStringLiteral("searchPrevBtn"))->click();
+    QCOMPARE(searchResult(window), QStringLiteral("1/1"));
+    field->clear();
+    QCOMPARE(searchResult(window), QString());
+    window.findChild<QAbstractButton *>(QStringLiteral("searchNextBtn"))->click();
+    QCOMPARE(searchResult(window), QString());
+}
+
+void TestMainWindow::escapeInFieldClosesBar()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // An unmodified document, which the exit closes without asking.
+    action(window, "newAction")->trigger();
+    QL_Edit *document = window.currentDocument();
+    document->lyricEdit()->setFocus();
+    QSignalSpy exits(action(window, "exitAction"), &QAction::triggered);
+    QTest::keyClick(document->lyricEdit(), Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(searchEdit(window)->hasFocus());
+
+    QTest::keyClick(searchEdit(window), Qt::Key_Escape);
+    QVERIFY(!searchBox(window)->isVisible());
+    QVERIFY(document->lyricEdit()->hasFocus());
+    QCOMPARE(exits.count(), 0);
+    QCOMPARE(tabs(window)->count(), 1);
+
+    // Elsewhere Escape is still the window's exit.
+    QTest::keyClick(document->lyricEdit(), Qt::Key_Escape);
+    QCOMPARE(exits.count(), 1);
+    QCOMPARE(tabs(window)->count(), 0);
+}
+
+void TestMainWindow::editActionsCarryNotation()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QL_Edit *document = documentWith(window, QStringLiteral("原来姹紫"), QStringLiteral("a\nb\nc\nd\n"));
+    QTextCursor cursor = document->lyricEdit()->textCursor();
+    cursor.setPosition(1);
+    cursor.setPosition(3, QTextCursor::KeepAnchor);
+    document->lyricEdit()->setTextCursor(cursor);
+
+    action(window, "copyAction")->trigger();
+    QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(LyricClipboard::mimeType));
+    action(window, "cutAction")->trigger();
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原紫"));
+    QCOMPARE(document->scoreEdit()->toPlainText(), QStringLiteral("a\nd\n"));
+    action(window, "pasteAction")->trigger();
+    action(window, "pasteAction")->trigger();
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来姹来姹紫"));
+    QCOMPARE(document->scoreEdit()->toPlainText(), QStringLiteral("a\nb\nc\nb\nc\nd\n"));
+    QCOMPARE(document->undoStack()->count(), 3);
+    QVERIFY(document->isModified());
+    document->undoStack()->setClean();
+    action(window, "undoAction")->trigger();
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来姹紫"));
 }
 
 QTEST_MAIN(TestMainWindow)
