@@ -292,6 +292,9 @@ void TestClipboard::paste_data()
     QTest::addRow("notation written before any lyric stays with the first character")
         << QString() << QStringLiteral("w") << 0 << formatJson({"原", "来"}, {"x", "y"}) << QStringLiteral("原来")
         << QStringLiteral("wx\ny");
+    QTest::addRow("older save: a marker over the only sung line keeps the extra line")
+        << QStringLiteral("原来") << QStringLiteral("a\nb\n") << 0 << formatJson({"#"}, {""})
+        << QStringLiteral("#原来") << QStringLiteral("\n");
     QTest::addRow("older save keeps its extra line")
         << QStringLiteral("#原来") << QStringLiteral("\nq") << 0 << formatJson({"紫"}, {"z"})
         << QStringLiteral("紫#原来") << QStringLiteral("z\n\n\nq");
