@@ -455,9 +455,9 @@ char32_t firstCodePoint(const QString &text)
 // Whether the text editors would insert a key press's text by themselves:
 // Qt's own rule, which takes format characters (U+200D, U+00AD) with any
 // modifiers, and with other than Ctrl or Ctrl+Shift printable characters,
-// private-use characters, surrogate pairs and the tab. Every such key must become a
-// command, or be swallowed: passed on, it would edit the document outside
-// the undo stack.
+// private-use characters, surrogate pairs and the tab. Every such key must
+// become a command, or be swallowed: passed on, it would edit the document
+// outside the undo stack.
 bool editorInsertsText(const QKeyEvent *event)
 {
     const QString text = event->text();
