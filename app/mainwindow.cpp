@@ -24,6 +24,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -36,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , sponsorPage(new QTextBrowser)
     , updateManager(this)
+    , pairingLabel(new QLabel)
     , endpoints(&ServiceEndpoints::instance())
 {
     ui->setupUi(this);
@@ -43,6 +45,13 @@ MainWindow::MainWindow(QWidget *parent)
     // included, and ends the program only when the user let all of them go.
     updateManager.setQuitHandler([this] { exitAction(); });
     sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
+    pairingLabel->setObjectName(QStringLiteral("pairingLabel"));
+    pairingLabel->setTextFormat(Qt::RichText);
+    ui->statusbar->addWidget(pairingLabel);
+    connect(pairingLabel, &QLabel::linkActivated, this, [this] {
+        if (QL_Edit *document = currentDocument())
+            document->showFirstMismatch();
+    });
     connectActions();
     addPrintAction();
     loadSponsorPage();
@@ -169,6 +178,25 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
+    connect(document, &QL_Edit::pairingChanged, this, [this, document] {
+        if (document == currentDocument())
+            showPairing();
+    });
+    showPairing();
+}
+
+void MainWindow::showPairing()
+{
+    QL_Edit *document = currentDocument();
+    const QString status = document ? document->pairing().statusText() : QString();
+    if (status.isEmpty()) {
+        pairingLabel->clear();
+        pairingLabel->hide();
+        return;
+    }
+    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">转到</a>")
+                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped()));
+    pairingLabel->show();
 }
 
 void MainWindow::newAction()
@@ -455,6 +483,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
     for (QAction *action : documentActions())
         action->setEnabled(hasDocument);
 
+    showPairing();
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);

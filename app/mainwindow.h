@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class QCloseEvent;
+class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
@@ -95,10 +96,16 @@ private:
     void quitApplication();
     // The actions that need an open document.
     QList<QAction *> documentActions() const;
+    // Shows in the status bar whether the current document's score pairs
+    // with its sung characters.
+    void showPairing();
 
     Ui::MainWindow *ui;
     QTextBrowser *sponsorPage;
     UpdateManager updateManager;
+    // Says while the current document's pairing is broken, with a link to
+    // the first place where it breaks.
+    QLabel *pairingLabel;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "exportconfig.h"
 #include "exportentry.h"
 #include "gcpfile.h"
+#include "pairingreport.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
 
@@ -143,6 +144,12 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         m_err << QStringLiteral("错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
         return InputError;
     }
+
+    // Notation that no sung character owns is left out of the pages; the
+    // export goes on, but not without a word.
+    const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
+    if (!unexported.isEmpty())
+        m_err << QStringLiteral("警告：") << unexported << Qt::endl;
 
     std::unique_ptr<ExportConfig> ownConfig;
     if (!settingsPath.isEmpty())
