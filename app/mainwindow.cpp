@@ -5,6 +5,7 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "pairingreport.h"
 #include "ql_edit.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
@@ -306,11 +307,21 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
+void MainWindow::warnOfUnexportedNotation(const QL_Edit *document)
+{
+    // Notation on score lines that no sung character owns never reaches the
+    // page; the user hears of it before choosing what to export or print.
+    const QString warning = document->pairing().unexportedWarning();
+    if (!warning.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("警告"), warning);
+}
+
 void MainWindow::exportAction()
 {
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
     dialog.exec();
 }
@@ -336,6 +347,7 @@ void MainWindow::printAction()
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_GenerateSVG renderer;
     RenderProgress progress(this);
     connect(&renderer, &QL_GenerateSVG::progressUpdate, this,

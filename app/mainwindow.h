@@ -81,6 +81,8 @@ private:
     void connectActions();
     // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
     void addPrintAction();
+    // A box naming the lines of notation an export of the document leaves out.
+    void warnOfUnexportedNotation(const QL_Edit *document);
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void onSponsorPageAnchorClicked(const QUrl &link);
