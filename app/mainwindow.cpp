@@ -2,8 +2,10 @@
 #include "ui_mainwindow.h"
 
 #include "editorconfig.h"
+#include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "pairingreport.h"
 #include "ql_edit.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
@@ -23,6 +25,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -35,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , sponsorPage(new QTextBrowser)
     , updateManager(this)
+    , pairingLabel(new QLabel)
     , endpoints(&ServiceEndpoints::instance())
 {
     ui->setupUi(this);
@@ -42,6 +46,13 @@ MainWindow::MainWindow(QWidget *parent)
     // included, and ends the program only when the user let all of them go.
     updateManager.setQuitHandler([this] { exitAction(); });
     sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
+    pairingLabel->setObjectName(QStringLiteral("pairingLabel"));
+    pairingLabel->setTextFormat(Qt::RichText);
+    ui->statusbar->addWidget(pairingLabel);
+    connect(pairingLabel, &QLabel::linkActivated, this, [this] {
+        if (QL_Edit *document = currentDocument())
+            document->showFirstMismatch();
+    });
     connectActions();
     addPrintAction();
     loadSponsorPage();
@@ -168,6 +179,25 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
+    connect(document, &QL_Edit::pairingChanged, this, [this, document] {
+        if (document == currentDocument())
+            showPairing();
+    });
+    showPairing();
+}
+
+void MainWindow::showPairing()
+{
+    QL_Edit *document = currentDocument();
+    const QString status = document ? document->pairing().statusText() : QString();
+    if (status.isEmpty()) {
+        pairingLabel->clear();
+        pairingLabel->hide();
+        return;
+    }
+    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">转到</a>")
+                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped()));
+    pairingLabel->show();
 }
 
 void MainWindow::newAction()
@@ -277,11 +307,21 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
+void MainWindow::warnOfUnexportedNotation(const QL_Edit *document)
+{
+    // Notation on score lines that no sung character owns never reaches the
+    // page; the user hears of it before choosing what to export or print.
+    const QString warning = document->pairing().unexportedWarning();
+    if (!warning.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("警告"), warning);
+}
+
 void MainWindow::exportAction()
 {
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
     dialog.exec();
 }
@@ -307,6 +347,7 @@ void MainWindow::printAction()
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_GenerateSVG renderer;
     RenderProgress progress(this);
     connect(&renderer, &QL_GenerateSVG::progressUpdate, this,
@@ -454,6 +495,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
     for (QAction *action : documentActions())
         action->setEnabled(hasDocument);
 
+    showPairing();
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);
@@ -509,7 +551,20 @@ bool MainWindow::closeAllDocuments()
 void MainWindow::exitAction()
 {
     if (closeAllDocuments())
-        QCoreApplication::quit();
+        quitApplication();
+}
+
+void MainWindow::quitApplication()
+{
+    // The configurations write themselves back once more as the program
+    // ends, with no window left to tell of a failure: save them while the
+    // user can still be told.
+    bool saved = EditorConfig::instance().save();
+    if (ExportConfig::exists())
+        saved = ExportConfig::instance().save() && saved;
+    if (!saved)
+        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存设置时发生错误！"));
+    QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -518,5 +573,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // once every document is closed.
     event->ignore();
     if (closeAllDocuments())
-        QCoreApplication::quit();
+        quitApplication();
 }

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 class QCloseEvent;
+class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
@@ -80,6 +81,8 @@ private:
     void connectActions();
     // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
     void addPrintAction();
+    // A box naming the lines of notation an export of the document leaves out.
+    void warnOfUnexportedNotation(const QL_Edit *document);
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void onSponsorPageAnchorClicked(const QUrl &link);
@@ -91,12 +94,20 @@ private:
     void closeSearchBar();
     // Closes the tabs from the last to the first; true when none is left.
     bool closeAllDocuments();
+    // Saves the settings, tells the user if that failed, and ends the program.
+    void quitApplication();
     // The actions that need an open document.
     QList<QAction *> documentActions() const;
+    // Shows in the status bar whether the current document's score pairs
+    // with its sung characters.
+    void showPairing();
 
     Ui::MainWindow *ui;
     QTextBrowser *sponsorPage;
     UpdateManager updateManager;
+    // Says while the current document's pairing is broken, with a link to
+    // the first place where it breaks.
+    QLabel *pairingLabel;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "scoredocument.h"
 
+#include "documenttext.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -23,7 +25,7 @@ ScoreDocument::~ScoreDocument()
 
 GcpFile::Texts ScoreDocument::texts() const
 {
-    return {m_lyric->toPlainText(), m_score->toPlainText()};
+    return {documentText(m_lyric), documentText(m_score)};
 }
 
 void ScoreDocument::setTexts(const GcpFile::Texts &texts)
@@ -68,6 +70,19 @@ void ScoreDocument::deleteScoreLines(QTextDocument *score, int at, int count)
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     }
+    if (!cursor.hasSelection())
+        return;
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+}
+
+void ScoreDocument::clearFirstScoreLines(QTextDocument *score, int count)
+{
+    QTextCursor cursor(score);
+    for (int i = 0; i < count - 1; ++i)
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     if (!cursor.hasSelection())
         return;
     cursor.beginEditBlock();

@@ -29,7 +29,7 @@ public:
     QUndoStack *undoStack() const { return m_undoStack; }
     const LyricCharIndex &lyricIndex() const { return m_index; }
 
-    // Both texts as plain text, for saving.
+    // Both texts as their lines hold them, for saving.
     GcpFile::Texts texts() const;
     // Replaces both texts under a sync guard. The documents' own histories
     // and the command history start afresh: nothing before a load can be
@@ -43,6 +43,10 @@ public:
     void deleteScoreLines(int at, int count) { deleteScoreLines(m_score, at, count); }
     static void insertScoreLines(QTextDocument *score, int at, int count);
     static void deleteScoreLines(QTextDocument *score, int at, int count);
+    // Empties the first count score lines into the one line a score without
+    // sung characters keeps, in one edit block.
+    void clearFirstScoreLines(int count) { clearFirstScoreLines(m_score, count); }
+    static void clearFirstScoreLines(QTextDocument *score, int count);
 
     // The whole document, one entry per lyric line, for the renderer.
     QList<ExportEntry> exportEntries() const;

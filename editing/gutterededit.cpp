@@ -22,7 +22,14 @@ void GutteredEdit::showText(QTextDocument *document)
 {
     if (!qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout()))
         document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    // The text is laid out to the viewport's width as the editor's own text
+    // was, before the gutter took its room: an editor not yet shown is only
+    // relaid out when it is, and lines laid out to the narrow viewport would
+    // wrap after every character until then.
+    const QMargins margins = viewportMargins();
+    setViewportMargins(0, 0, 0, 0);
     setDocument(document);
+    setViewportMargins(margins);
     // A font change reaches only the document the editor had at the time.
     document->setDefaultFont(font());
 }
@@ -65,10 +72,33 @@ void GutteredEdit::paintGutter(QPaintEvent *event)
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     int bottom = top + qRound(blockBoundingRect(block).height());
     while (block.isValid() && top <= event->rect().bottom()) {
-        if (block.isVisible() && bottom >= event->rect().top())
-            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, gutterLabel(block));
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            const GutterLabel label = gutterLabel(block);
+            const QRect row(0, top, width, lineHeight);
+            if (label.flagged) {
+                // The label colour of an ordinary line may be close to the
+                // error colour: a tinted row sets a flagged one apart.
+                QColor tint = style.flagged;
+                tint.setAlpha(48);
+                painter.fillRect(row, tint);
+                painter.setPen(style.flagged);
+            } else {
+                painter.setPen(style.color);
+            }
+            painter.drawText(row, Qt::AlignCenter, label.text);
+        }
         block = block.next();
         top = bottom;
         bottom = top + qRound(blockBoundingRect(block).height());
     }
+}
+
+QString GutteredEdit::gutterToolTipAt(const QPoint &point) const
+{
+    // The gutter and the text area share their vertical coordinates.
+    const QTextBlock block = cursorForPosition(QPoint(0, point.y())).block();
+    const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+    if (!block.isValid() || point.y() < area.top() || point.y() > area.bottom())
+        return QString();
+    return gutterLabel(block).toolTip;
 }

@@ -41,10 +41,24 @@ void LyricCommand::realignScore(int position, int before, int after)
 {
     ScoreDocument *document = edit->document();
     const int at = document->lyricIndex().lyricIndexAt(position) + 1;
-    if (after < before)
-        document->deleteScoreLines(at, before - after);
-    else if (after > before)
-        document->insertScoreLines(at, after - before);
+    // A score without sung characters is the one line a new document starts
+    // with: the first sung character takes it, and the last one leaves it,
+    // so that every score line has its character from the first keystroke.
+    // A score that has lines too many or too few keeps that difference.
+    const int total = document->lyricIndex().lyricCharCount();
+    if (after > before) {
+        if (total - (after - before) == 0) {
+            if (after - before > 1)
+                document->insertScoreLines(1, after - before - 1);
+        } else {
+            document->insertScoreLines(at, after - before);
+        }
+    } else if (after < before) {
+        if (total == 0)
+            document->clearFirstScoreLines(before - after);
+        else
+            document->deleteScoreLines(at, before - after);
+    }
 }
 
 int LyricCommand::lyricCharsOfLines(int from, int to) const

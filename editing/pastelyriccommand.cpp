@@ -69,6 +69,10 @@ void PasteLyricCommand::insert(const QStringList &pieces, const LyricClipboard::
 
     UndoStepCounter lyricCounter(document->lyric());
     UndoStepCounter scoreCounter(document->score());
+    // A score without sung characters is one line, which the first sung
+    // character to come takes; a score that has lines too many or too few
+    // keeps that difference.
+    const int sungBefore = document->lyricIndex().lyricCharCount();
     QTextCursor cursor = lyric->textCursor();
     const int position = cursor.position();
     const QString line = cursor.block().text();
@@ -115,7 +119,12 @@ void PasteLyricCommand::insert(const QStringList &pieces, const LyricClipboard::
     cursor.insertText(text);
     if (!scoreLines.isEmpty()) {
         const QTextBlock atLine = document->score()->findBlockByNumber(at);
-        if (atLine.isValid()) {
+        if (sungBefore == 0) {
+            // The first pasted character takes the first line, and any
+            // notation already written there.
+            scoreCursor.setPosition(atLine.position() + atLine.length() - 1);
+            scoreCursor.insertText(scoreLines.join(QLatin1Char('\n')));
+        } else if (atLine.isValid()) {
             scoreCursor.setPosition(atLine.position());
             scoreCursor.insertText(scoreLines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
         } else {
@@ -129,10 +138,19 @@ void PasteLyricCommand::insert(const QStringList &pieces, const LyricClipboard::
     const int moved = countLyricChars(tail);
     if (moved > 0 && wasStructural != nowStructural) {
         const int first = at + int(scoreLines.size());
-        if (wasStructural)
-            document->insertScoreLines(first, moved);
-        else
+        if (wasStructural) {
+            if (sungBefore == 0 && scoreLines.isEmpty()) {
+                if (moved > 1)
+                    document->insertScoreLines(1, moved - 1);
+            } else {
+                document->insertScoreLines(first, moved);
+            }
+        } else if (sungBefore + scoreLines.size() == moved) {
+            // No sung character is left: the one empty line stays.
+            document->clearFirstScoreLines(moved);
+        } else {
             document->deleteScoreLines(first, moved);
+        }
     }
     scoreCursor.endEditBlock();
     cursor.endEditBlock();

@@ -3,6 +3,7 @@
 #include "exportconfig.h"
 #include "exportentry.h"
 #include "gcpfile.h"
+#include "pairingreport.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
 
@@ -144,6 +145,12 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         return InputError;
     }
 
+    // Notation that no sung character owns is left out of the pages; the
+    // export goes on, but not without a word.
+    const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
+    if (!unexported.isEmpty())
+        m_err << QStringLiteral("警告：") << unexported << Qt::endl;
+
     std::unique_ptr<ExportConfig> ownConfig;
     if (!settingsPath.isEmpty())
         ownConfig = std::make_unique<ExportConfig>(settingsPath);
@@ -175,17 +182,16 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         const QFileInfo info(target);
         QDir().mkpath(info.absolutePath());
         const int n = int(renderer.pages().size());
-        m_out << QStringLiteral("正在导出") << format << QStringLiteral("文件···") << Qt::endl;
-        written = true;
-        for (int i = 0; i < n && written; ++i) {
-            const QString path = n == 1 ? info.filePath()
-                                        : QDir(info.path()).filePath(info.completeBaseName() + QLatin1Char('_')
-                                                                     + QString::number(i) + QLatin1Char('.')
-                                                                     + info.suffix());
-            written = writer.writeImageFile(i, path, dpi, format);
-            m_out << '\r' << (i + 1) << '/' << n << Qt::flush;
+        QStringList paths;
+        for (int i = 0; i < n; ++i) {
+            paths.append(n == 1 ? info.filePath()
+                                : QDir(info.path()).filePath(info.completeBaseName() + QLatin1Char('_')
+                                                             + QString::number(i) + QLatin1Char('.')
+                                                             + info.suffix()));
         }
-        m_out << Qt::endl;
+        emit renderer.progressUpdate(0, 0, n, QString(), QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
+        written = writer.writeImageFiles(paths, dpi, format);
+        emit renderer.progressUpdate(2, n, n, QString(), QString());
     }
 
     if (!written) {

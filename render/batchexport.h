@@ -17,7 +17,9 @@ class QTextStream;
 // writes it. SVG pages always go to a new folder inside the folder TARGET.
 // The options are those of the program's settings, or of the INI file named
 // by --settings. Progress goes to standard output, a failure to standard error
-// with a non-zero exit status.
+// with a non-zero exit status. Notation on score lines that no sung character
+// owns is not exported; a warning line on standard error says how many lines
+// of it there are, and the export still succeeds.
 class BatchExport
 {
 public:

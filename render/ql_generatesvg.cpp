@@ -4,6 +4,7 @@
 #include "pagepainter.h"
 #include "pagetarget.h"
 #include "verticaltext.h"
+#include "xmltext.h"
 
 #include <QBuffer>
 #include <QPainter>
@@ -56,7 +57,9 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
         emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
 
     m_firstPage = int(m_pages.size());
-    m_layout.start(entries, preview, m_documentTitle);
+    // Characters an SVG page cannot carry are dropped before the layout,
+    // so that every painter shows the same page.
+    m_layout.start(XmlText::clean(entries), preview, m_documentTitle);
     while (m_layout.layoutNext()) {
         // A page is painted as soon as the layout has left it.
         paintSvgPages(false);
@@ -110,7 +113,11 @@ QByteArray QL_GenerateSVG::svgPage(int index) const
         if (tagEnd >= 0)
             svg.insert(tagEnd + 1, "\n<title>" + title + "</title>");
     }
-    return svg;
+    const ExportConfig &c = *m_config;
+    const QStringList families = {c.titleFont().family(), c.lyricFont().family(), c.scoreFont().family(),
+                                  c.quPaiFont().family(), c.diaoMingFont().family(), c.lianBaiFont().family(),
+                                  c.jiaBaiFont().family()};
+    return XmlText::escapeFontFamilies(svg, families);
 }
 
 bool QL_GenerateSVG::paintPages(PageTarget &target)

@@ -1,3 +1,4 @@
+#include "editorconfig.h"
 #include "inputmethod.h"
 #include "mainwindow.h"
 #include "lyricclipboard.h"
@@ -9,9 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -165,10 +168,12 @@ private slots:
     void sponsorPageShown();
     void sponsorPageFailure();
     void escapeClosesPopupBeforeQuitting();
+    void pairingShownInStatusBar();
     void searchShortcutFocusesField();
     void returnStepsThroughMatches();
     void escapeInFieldClosesBar();
     void editActionsCarryNotation();
+    void unwritableSettingsAreReportedAtExit();
 
 private:
     LoopbackHttpServer server;
@@ -377,6 +382,40 @@ void TestMainWindow::escapeClosesPopupBeforeQuitting()
     QCOMPARE(tabs(window)->count(), 0);
 }
 
+void TestMainWindow::pairingShownInStatusBar()
+{
+    MainWindow window;
+    window.show();
+    auto *label = window.findChild<QLabel *>(QStringLiteral("pairingLabel"));
+    QVERIFY(label);
+    action(window, "newAction")->trigger();
+    QL_Edit *document = window.currentDocument();
+    QVERIFY(label->isHidden());
+
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("我"));
+    QApplication::sendEvent(document->lyricEdit(), &typed);
+    QVERIFY(label->isHidden());
+
+    // A score line split on purpose: the status bar says so while it lasts.
+    QTest::keyClick(document->scoreEdit(), Qt::Key_Return, Qt::ShiftModifier);
+    QVERIFY(label->isVisible());
+    QVERIFY2(label->text().contains(QStringLiteral("曲谱 2 行，唱字 1 个")), qPrintable(label->text()));
+
+    // It belongs to that document only.
+    action(window, "newAction")->trigger();
+    QVERIFY(label->isHidden());
+    tabs(window)->setCurrentIndex(0);
+    QVERIFY(label->isVisible());
+
+    // Its link leads to the first line without a character.
+    document->lyricEdit()->setFocus();
+    emit label->linkActivated(QStringLiteral("#mismatch"));
+    QCOMPARE(document->scoreEdit()->textCursor().blockNumber(), 1);
+
+    QTest::keyClick(document->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(label->isHidden());
+}
+
 void TestMainWindow::searchShortcutFocusesField()
 {
     MainWindow window;
@@ -493,6 +532,29 @@ void TestMainWindow::editActionsCarryNotation()
     document->undoStack()->setClean();
     action(window, "undoAction")->trigger();
     QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来姹紫"));
+}
+
+void TestMainWindow::unwritableSettingsAreReportedAtExit()
+{
+    MainWindow window;
+    window.show();
+    // A folder where settings.ini should be: no file can be written there.
+    const QString path = EditorConfig::instance().settingsPath();
+    const QString aside = path + QStringLiteral(".aside");
+    QFile::remove(aside);
+    const bool hadFile = QFile::exists(path);
+    if (hadFile)
+        QVERIFY(QFile::rename(path, aside));
+    QVERIFY(QDir().mkpath(path));
+
+    BoxAnswerer answerer({QMessageBox::Ok});
+    action(window, "exitAction")->trigger();
+    const QStringList texts = answerer.texts;
+
+    QVERIFY(QDir(path).removeRecursively());
+    if (hadFile)
+        QVERIFY(QFile::rename(aside, path));
+    QCOMPARE(texts, QStringList{QStringLiteral("保存设置时发生错误！")});
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -133,6 +133,14 @@ void TestScoreDocument::exportEntries()
     QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
     QVERIFY(entries.at(2).scores.isEmpty());
     QCOMPARE(entries.at(3).type, 0);
+
+    // A "【" line without its "】" owns no score line: its characters go out
+    // without notation, not with that of the character before the line.
+    document.setTexts({QStringLiteral("你\n【醉扶归\n好"), QStringLiteral("a\nb")});
+    const QList<ExportEntry> malformed = document.exportEntries();
+    QCOMPARE(malformed.at(1).type, 8);
+    QCOMPARE(malformed.at(1).scores, QList<QString>(4, QString()));
+    QCOMPARE(malformed.at(2).scores, QList<QString>({QStringLiteral("b")}));
 }
 
 void TestScoreDocument::indexFollowsEdits()

@@ -4,18 +4,23 @@
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QUndoStack>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
 
 #include "gcptestfiles.h"
+#include "smalldisk.h"
 
 using namespace GcpTestFiles;
 
@@ -43,6 +48,10 @@ private slots:
     void cancelledSaveChangesNothing();
     void failedSaveKeepsChosenPath();
     void failedSaveKeepsOldFile();
+    void fullDiskSaveIsReported();
+    void savedLinesReadBackTheSame_data();
+    void savedLinesReadBackTheSame();
+    void olderFileLoadsUnchanged();
 
 private:
     QTemporaryDir dir;
@@ -96,6 +105,8 @@ void TestQLEditFile::openRejects_data()
     QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError;
     QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError;
     QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError;
+    // Refused before it is opened: reading would wait for a writer forever.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << error << openError;
 }
 
 void TestQLEditFile::openRejects()
@@ -108,6 +119,8 @@ void TestQLEditFile::openRejects()
     const QString path = dir.filePath(name);
     if (name.startsWith(QLatin1String("folder")))
         QVERIFY(QDir(dir.path()).mkpath(name));
+    else if (name.startsWith(QLatin1String("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (!name.startsWith(QLatin1String("missing")))
         QVERIFY(writeFile(path, bytes));
 
@@ -262,6 +275,103 @@ void TestQLEditFile::failedSaveKeepsOldFile()
     QCOMPARE(fileBytes(path), original);
     QVERIFY(doc.isModified());
     QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+}
+
+void TestQLEditFile::fullDiskSaveIsReported()
+{
+    SmallDisk::Disk disk;
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    const QString path = disk.filePath(QStringLiteral("song.gcp"));
+    const QByteArray original = encoded(lyrics, score);
+    QVERIFY(writeFile(path, original));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    doc.lyricEdit()->setPlainText(lyrics + QStringLiteral("\n不到园林"));
+    QVERIFY(disk.fill());
+
+    ModalAnswerer answerer;
+    QVERIFY(!doc.save(false));
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("错误"));
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("保存文件时发生错误！"));
+    QCOMPARE(fileBytes(path), original);
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+
+    // Once there is room the same save goes through.
+    disk.empty();
+    QVERIFY(doc.save(false));
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp"));
+    GcpFile::Texts texts;
+    QCOMPARE(GcpFile::load(path, &texts), GcpFile::LoadResult::Loaded);
+    QCOMPARE(texts.lyric, lyrics + QStringLiteral("\n不到园林"));
+}
+
+void TestQLEditFile::savedLinesReadBackTheSame_data()
+{
+    QTest::addColumn<QString>("typedLyric");
+    QTest::addColumn<QString>("typedScore");
+    QTest::addColumn<QStringList>("lyricLines");
+    QTest::addRow("no-break space between sung characters")
+        << QStringLiteral(u"你\u00A0好") << QString() << QStringList{QStringLiteral(u"你\u00A0好")};
+    QTest::addRow("line separator")
+        << QStringLiteral(u"你\u2028好") << QString() << QStringList{QStringLiteral("你"), QStringLiteral("好")};
+    QTest::addRow("no-break space in the notation")
+        << QStringLiteral("你好") << QStringLiteral(u"\U000F002C\u00A0\U000F002A") << QStringList{QStringLiteral("你好")};
+    QTest::addRow("characters outside the BMP and format characters")
+        << QStringLiteral(u"\U00020000你\u200D\u00AD\uE000好") << QString()
+        << QStringList{QStringLiteral(u"\U00020000你\u200D\u00AD\uE000好")};
+}
+
+void TestQLEditFile::savedLinesReadBackTheSame()
+{
+    // A document saved and opened again has the same lines, and so the same
+    // pairing, as the one the user typed.
+    QFETCH(QString, typedLyric);
+    QFETCH(QString, typedScore);
+    QFETCH(QStringList, lyricLines);
+    const QString path = dir.filePath("song.gcp");
+    QVERIFY(writeFile(path, encoded(QString(), QString())));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    QInputMethodEvent lyricCommit;
+    lyricCommit.setCommitString(typedLyric);
+    QApplication::sendEvent(doc.lyricEdit(), &lyricCommit);
+    QTextCursor start(doc.scoreEdit()->document());
+    doc.scoreEdit()->setTextCursor(start);
+    QInputMethodEvent scoreCommit;
+    scoreCommit.setCommitString(typedScore);
+    QApplication::sendEvent(doc.scoreEdit(), &scoreCommit);
+    QVERIFY(doc.save(false));
+
+    QL_Edit reopened;
+    QVERIFY(reopened.open(path));
+    QStringList lines;
+    for (QTextBlock block = reopened.lyricEdit()->document()->firstBlock(); block.isValid(); block = block.next())
+        lines.append(block.text());
+    QCOMPARE(lines, lyricLines);
+    QCOMPARE(reopened.lyricEdit()->lyricText(), doc.lyricEdit()->lyricText());
+    QCOMPARE(reopened.scoreEdit()->document()->firstBlock().text(),
+             doc.scoreEdit()->document()->firstBlock().text());
+    QCOMPARE(reopened.scoreEdit()->blockCount(), doc.scoreEdit()->blockCount());
+    QVERIFY(reopened.pairing().isPaired());
+}
+
+void TestQLEditFile::olderFileLoadsUnchanged()
+{
+    // Older versions saved one score line more than there are sung
+    // characters; such a file opens and saves as it is, and says so.
+    const QString path = dir.filePath("old.gcp");
+    const QByteArray bytes = encoded(QStringLiteral("原来"), QStringLiteral("a\nb\n"));
+    QVERIFY(writeFile(path, bytes));
+    QL_Edit doc;
+    QSignalSpy changes(&doc, &QL_Edit::pairingChanged);
+    QVERIFY(doc.open(path));
+    QCOMPARE(doc.scoreEdit()->toPlainText(), QStringLiteral("a\nb\n"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(doc.pairing().firstSurplusLine(), 2);
+    QVERIFY(doc.save(false));
+    QCOMPARE(fileBytes(path), bytes);
 }
 
 QTEST_MAIN(TestQLEditFile)
