@@ -36,6 +36,11 @@ struct ItemSource
     int offset = -1;
     // For notation: the glyph's index in the character's notation.
     int glyph = -1;
+
+    bool operator==(const ItemSource &o) const
+    {
+        return kind == o.kind && entry == o.entry && offset == o.offset && glyph == o.glyph;
+    }
 };
 
 // One character or glyph, drawn centred or aligned in its cell.
@@ -49,6 +54,12 @@ struct PageItem
     // The glyph's ink in page points, after the run's rotation.
     QRectF ink;
     ItemSource source;
+
+    bool operator==(const PageItem &o) const
+    {
+        return text == o.text && color == o.color && cell == o.cell && alignment == o.alignment
+               && ink == o.ink && source == o.source;
+    }
 };
 
 // Items that share a font and a frame. A run is drawn in the content frame,
@@ -65,6 +76,12 @@ struct PageRun
     // of it, which the painter restores with the frame.
     bool resumed = false;
     QList<PageItem> items;
+
+    bool operator==(const PageRun &o) const
+    {
+        return font == o.font && rotated == o.rotated && origin == o.origin && rotation == o.rotation
+               && resumed == o.resumed && items == o.items;
+    }
 };
 
 struct ScorePage
@@ -77,6 +94,12 @@ struct ScorePage
     // The title the page's file carries.
     QString title;
     QList<PageRun> runs;
+
+    bool operator==(const ScorePage &o) const
+    {
+        return size == o.size && contentOrigin == o.contentOrigin && background == o.background
+               && title == o.title && runs == o.runs;
+    }
 };
 
 #endif // PAGEMODEL_H
