@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "editorconfig.h"
+#include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
 #include "ql_edit.h"
@@ -509,7 +510,20 @@ bool MainWindow::closeAllDocuments()
 void MainWindow::exitAction()
 {
     if (closeAllDocuments())
-        QCoreApplication::quit();
+        quitApplication();
+}
+
+void MainWindow::quitApplication()
+{
+    // The configurations write themselves back once more as the program
+    // ends, with no window left to tell of a failure: save them while the
+    // user can still be told.
+    bool saved = EditorConfig::instance().save();
+    if (ExportConfig::exists())
+        saved = ExportConfig::instance().save() && saved;
+    if (!saved)
+        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存设置时发生错误！"));
+    QCoreApplication::quit();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -518,5 +532,5 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // once every document is closed.
     event->ignore();
     if (closeAllDocuments())
-        QCoreApplication::quit();
+        quitApplication();
 }

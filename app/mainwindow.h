@@ -91,6 +91,8 @@ private:
     void closeSearchBar();
     // Closes the tabs from the last to the first; true when none is left.
     bool closeAllDocuments();
+    // Saves the settings, tells the user if that failed, and ends the program.
+    void quitApplication();
     // The actions that need an open document.
     QList<QAction *> documentActions() const;
 

@@ -1,8 +1,11 @@
 #include "gcpfile.h"
 
+#include "atomicfile.h"
+#include "regularfile.h"
+
+#include <QBuffer>
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 
 bool GcpFile::hasGcpSuffix(const QString &path)
 {
@@ -42,23 +45,19 @@ bool GcpFile::read(QIODevice *device, Texts *texts)
 
 bool GcpFile::save(const QString &path, const Texts &texts)
 {
-    QSaveFile file(path);
-    // A writable file in a folder where no temporary file can be made is
-    // still saved in place, as a plain write would.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!write(&buffer, texts))
         return false;
-    if (!write(&file, texts)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    buffer.close();
+    return AtomicFile::write(path, bytes);
 }
 
 GcpFile::LoadResult GcpFile::load(const QString &path, Texts *texts)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!RegularFile::open(file))
         return LoadResult::CannotOpen;
     if (!hasGcpSuffix(path))
         return LoadResult::WrongType;

@@ -37,11 +37,13 @@ public:
     // and ignored; false when the stream is not intact after the four reads.
     static bool read(QIODevice *device, Texts *texts);
 
-    // Saves the texts to a file through a QSaveFile, so that a failed write
-    // leaves the previous content of the file untouched.
+    // Saves the texts to a file whole or not at all: a full disk, a folder
+    // without room for a temporary file or a kill halfway leave the previous
+    // content of the file untouched.
     static bool save(const QString &path, const Texts &texts);
 
-    // Opens the file, checks its name and reads it. The file is opened before
+    // Opens the file, checks its name and reads it. Only a regular file is
+    // opened: a FIFO, a device or a folder cannot be opened. The file is opened before
     // its name is checked, so an unreadable file is reported as such whatever
     // its name. texts is changed only on Loaded.
     static LoadResult load(const QString &path, Texts *texts);

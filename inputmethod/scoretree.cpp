@@ -1,14 +1,16 @@
 #include "scoretree.h"
 
+#include "atomicfile.h"
 #include "filelocations.h"
+#include "regularfile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 const QString ScoreTree::resourcePath = QStringLiteral(":/resources/wordsdict.csv");
 
@@ -30,15 +32,36 @@ void sortByScore(ScoredTexts &texts)
     }
 }
 
-// Entries below the node, deepest first, each scored by its distance d from
-// the node searched.
-void collect(const TreeNode &node, int depth, ScoredTexts &result)
+// Entries below the node, each node's descendants before its own entries,
+// each scored by its distance from the node searched. Walked with a stack of
+// its own: a deep trie must not exhaust the call stack.
+void collectBelow(const TreeNode &top, ScoredTexts &result)
 {
-    for (const auto &child : node.children)
-        collect(*child.second, depth + 1, result);
-    const double divisor = std::pow(1.2, depth);
-    for (const ScoredText &entry : node.entries)
-        result.append({entry.first, float(double(entry.second) / divisor)});
+    struct Visit
+    {
+        const TreeNode *node;
+        int depth;
+        std::map<char16_t, std::unique_ptr<TreeNode>>::const_iterator next;
+    };
+    std::vector<Visit> stack;
+    const auto push = [&stack](const TreeNode *node, int depth) {
+        stack.push_back({node, depth, node->children.cbegin()});
+    };
+    for (const auto &child : top.children) {
+        push(child.second.get(), 1);
+        while (!stack.empty()) {
+            Visit &visit = stack.back();
+            if (visit.next != visit.node->children.cend()) {
+                const TreeNode *next = (visit.next++)->second.get();
+                push(next, visit.depth + 1);
+                continue;
+            }
+            const double divisor = std::pow(1.2, visit.depth);
+            for (const ScoredText &entry : visit.node->entries)
+                result.append({entry.first, float(double(entry.second) / divisor)});
+            stack.pop_back();
+        }
+    }
 }
 
 } // namespace
@@ -57,13 +80,28 @@ ScoreTree::ScoreTree(const QString &fileName, const FileLocations &locations)
         load(m_path);
 }
 
-ScoreTree::~ScoreTree() = default;
+ScoreTree::~ScoreTree()
+{
+    // unique_ptr would free the trie one call deeper per letter of the
+    // longest code; freed from a list of detached nodes, depth costs nothing.
+    std::vector<std::unique_ptr<TreeNode>> nodes;
+    nodes.push_back(std::move(m_root));
+    while (!nodes.empty()) {
+        std::unique_ptr<TreeNode> node = std::move(nodes.back());
+        nodes.pop_back();
+        for (auto &child : node->children)
+            nodes.push_back(std::move(child.second));
+    }
+}
 
 QString ScoreTree::locate(const QString &fileName, const FileLocations &locations)
 {
     const QString target = locations.filePath(fileName, FileLocations::Kind::Data);
-    if (QFileInfo::exists(target))
+    if (RegularFile::isRegular(target))
         return target;
+    // A folder, a FIFO or a device of that name is neither read nor replaced.
+    if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+        return resourcePath;
 
     QFile resource(resourcePath);
     if (!resource.open(QIODevice::ReadOnly))
@@ -72,23 +110,20 @@ QString ScoreTree::locate(const QString &fileName, const FileLocations &location
 
     // Written whole or not at all: a copy cut short would otherwise be taken
     // for the user's dictionary on every later start.
-    QSaveFile copy(target);
-    if (copy.open(QIODevice::WriteOnly) && copy.write(content) == content.size() && copy.commit())
-        return target;
-    return resourcePath;
+    return AtomicFile::write(target, content) ? target : resourcePath;
 }
 
 void ScoreTree::load(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!RegularFile::open(file, QIODevice::ReadOnly | QIODevice::Text))
         return;
     QTextStream in(&file);
     in.readLine(); // the header
 
     while (!in.atEnd()) {
         const QStringList parts = in.readLine().split(QLatin1Char(' '));
-        if (parts.size() <= 2)
+        if (parts.size() <= 2 || parts.at(1).size() > maxCodeLength)
             continue;
 
         QString hex = parts.at(0);
@@ -111,6 +146,8 @@ void ScoreTree::load(const QString &path)
 
 void ScoreTree::insert(const QString &code, const QString &symbol, float weight)
 {
+    if (code.size() > maxCodeLength)
+        return;
     TreeNode *node = m_root.get();
     for (const QChar c : code) {
         std::unique_ptr<TreeNode> &child = node->children[c.unicode()];
@@ -135,8 +172,7 @@ ScoredTexts ScoreTree::search(const QString &code, bool withDescendants) const
         return node->entries;
 
     ScoredTexts result;
-    for (const auto &child : node->children)
-        collect(*child.second, 1, result);
+    collectBelow(*node, result);
     result.append(node->entries);
     sortByScore(result);
     return result;

@@ -48,6 +48,9 @@ class ScoreTree
 public:
     // The copy of the dictionary carried inside the program.
     static const QString resourcePath;
+    // The longest code the dictionary takes; the shipped codes have at most
+    // five letters. A longer line is skipped when loading.
+    static constexpr int maxCodeLength = 32;
 
     // Loads the dictionary file of that name from where the program keeps
     // its files, copying the built-in one there first when there is none.
@@ -80,6 +83,7 @@ public:
     // itself first; empty for anything that is not one of the eight marks.
     QStringList alternatives(const QString &mark) const;
 
+    // Adds an entry; a code longer than maxCodeLength is refused.
     void insert(const QString &code, const QString &symbol, float weight);
 
 private:

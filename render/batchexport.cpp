@@ -187,17 +187,16 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         const QFileInfo info(target);
         QDir().mkpath(info.absolutePath());
         const int n = int(renderer.pages().size());
-        progress.update(0, 0, n, QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
-        written = true;
-        for (int i = 0; i < n && written; ++i) {
-            const QString path = n == 1 ? info.filePath()
-                                        : QDir(info.path()).filePath(info.completeBaseName() + QLatin1Char('_')
-                                                                     + QString::number(i) + QLatin1Char('.')
-                                                                     + info.suffix());
-            written = writer.writeImageFile(i, path, dpi, format);
-            progress.update(written ? 1 : 2, i + 1, n, QString());
+        QStringList paths;
+        for (int i = 0; i < n; ++i) {
+            paths.append(n == 1 ? info.filePath()
+                                : QDir(info.path()).filePath(info.completeBaseName() + QLatin1Char('_')
+                                                             + QString::number(i) + QLatin1Char('.')
+                                                             + info.suffix()));
         }
-        progress.update(2, n, n, QString());
+        emit renderer.progressUpdate(0, 0, n, QString(), QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
+        written = writer.writeImageFiles(paths, dpi, format);
+        emit renderer.progressUpdate(2, n, n, QString(), QString());
     }
 
     progress.end();

@@ -1,16 +1,18 @@
 #include "exportconfig.h"
 
+#include "atomicfile.h"
 #include "filelocations.h"
 #include "fontmanager.h"
 #include "fontoption.h"
+#include "regularfile.h"
 #include "settingsreader.h"
+#include "settingswriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -89,6 +91,11 @@ ExportConfig &ExportConfig::instance()
     return *theInstance;
 }
 
+bool ExportConfig::exists()
+{
+    return theInstance != nullptr;
+}
+
 ExportConfig::ExportConfig(const QString &settingsPath, WriteBack writeBack)
     : pageSizeOptions({{QStringLiteral("自定义"), QPageSize::Custom},
                        {QStringLiteral("A1 (1684, 2384)"), QPageSize::A1},
@@ -134,24 +141,28 @@ QString ExportConfig::settingsPath() const
 
 void ExportConfig::load()
 {
-    const SettingsReader read(*settings);
+    load(SettingsReader(*settings));
+}
+
+void ExportConfig::load(const SettingsReader &read)
+{
     const QSize a4 = QPageSize(QPageSize::A4).sizePoints();
     const QString notationFamily = FontManager::instance().notationFamily();
 
-    m_pageWidth = read.integer("pageWidth", a4.width());
-    m_pageHeight = read.integer("pageHeight", a4.height());
-    m_pageSizeId = toPageSizeId(settings->value(QStringLiteral("pageSizeId"), int(QPageSize::A4)));
-    m_marginTop = read.integer("marginTop", 25);
-    m_marginBottom = read.integer("marginBottom", 25);
-    m_marginLeft = read.integer("marginLeft", 25);
-    m_marginRight = read.integer("marginRight", 25);
-    m_titleFontSize = read.integer("titleFontSize", 80);
-    m_lyricFontSize = read.integer("lyricFontSize", 30);
-    m_scoreFontSize = read.integer("scoreFontSize", 16);
-    m_quPaiFontSize = read.integer("quPaiFontSize", 50);
-    m_diaoMingFontSize = read.integer("diaoMingFontSize", 30);
-    m_lianBaiFontSize = read.integer("lianBaiFontSize", 20);
-    m_jiaBaiFontSize = read.integer("jiaBaiFontSize", 26);
+    m_pageWidth = read.integer("pageWidth", a4.width(), 10, 10000);
+    m_pageHeight = read.integer("pageHeight", a4.height(), 10, 10000);
+    m_pageSizeId = toPageSizeId(read.value("pageSizeId", int(QPageSize::A4)));
+    m_marginTop = read.integer("marginTop", 25, 0, 10000);
+    m_marginBottom = read.integer("marginBottom", 25, 0, 10000);
+    m_marginLeft = read.integer("marginLeft", 25, 0, 10000);
+    m_marginRight = read.integer("marginRight", 25, 0, 10000);
+    m_titleFontSize = read.integer("titleFontSize", 80, 5, 300);
+    m_lyricFontSize = read.integer("lyricFontSize", 30, 5, 300);
+    m_scoreFontSize = read.integer("scoreFontSize", 16, 5, 300);
+    m_quPaiFontSize = read.integer("quPaiFontSize", 50, 5, 300);
+    m_diaoMingFontSize = read.integer("diaoMingFontSize", 30, 5, 300);
+    m_lianBaiFontSize = read.integer("lianBaiFontSize", 20, 5, 300);
+    m_jiaBaiFontSize = read.integer("jiaBaiFontSize", 26, 5, 300);
     m_titleFont = read.font("titleFont", defaultFamily, m_titleFontSize);
     m_lyricFont = read.font("lyricFont", defaultFamily, m_lyricFontSize);
     m_scoreFont = read.font("scoreFont", notationFamily, m_scoreFontSize);
@@ -174,14 +185,14 @@ void ExportConfig::load()
     m_isBgTransparent = read.boolean("isBgTransparent", false);
     m_isLandscape = read.boolean("isLandscape", false);
     m_isLineBreakScoreOverflow = read.boolean("isLineBreakScoreOverflow", true);
-    m_colWidth = read.integer("colWidth", 130);
-    m_lyricSpace = read.integer("lyricSpace", 6);
-    m_scoreSpace = read.integer("scoreSpace", 0);
-    m_banYanSpace = read.integer("banYanSpace", 0);
-    m_scoreAngle = read.integer("scoreAngle", -45);
-    m_lyricScoreSpace = read.integer("lyricScoreSpace", 0);
-    m_scoreBanYanSpace = read.integer("scoreBanYanSpace", 0);
-    m_mColWidth = read.integer("mColWidth", 35);
+    m_colWidth = read.integer("colWidth", 130, 10, 10000);
+    m_lyricSpace = read.integer("lyricSpace", 6, -200, 200);
+    m_scoreSpace = read.integer("scoreSpace", 0, -200, 200);
+    m_banYanSpace = read.integer("banYanSpace", 0, -200, 200);
+    m_scoreAngle = read.integer("scoreAngle", -45, -360, 360);
+    m_lyricScoreSpace = read.integer("lyricScoreSpace", 0, -200, 200);
+    m_scoreBanYanSpace = read.integer("scoreBanYanSpace", 0, -200, 200);
+    m_mColWidth = read.integer("mColWidth", 35, -200, 200);
     m_titlePos = read.integer("titlePos", 0);
     if (m_titlePos < 0 || m_titlePos > 2)
         m_titlePos = 0;
@@ -200,68 +211,74 @@ void ExportConfig::rebuildFontMetrics()
     m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
 }
 
-void ExportConfig::save()
+bool ExportConfig::save()
 {
-    settings->setValue(QStringLiteral("pageWidth"), m_pageWidth);
-    settings->setValue(QStringLiteral("pageHeight"), m_pageHeight);
-    settings->setValue(QStringLiteral("pageSizeId"), int(m_pageSizeId));
-    settings->setValue(QStringLiteral("marginTop"), m_marginTop);
-    settings->setValue(QStringLiteral("marginBottom"), m_marginBottom);
-    settings->setValue(QStringLiteral("marginLeft"), m_marginLeft);
-    settings->setValue(QStringLiteral("marginRight"), m_marginRight);
-    settings->setValue(QStringLiteral("titleFontSize"), m_titleFontSize);
-    settings->setValue(QStringLiteral("lyricFontSize"), m_lyricFontSize);
-    settings->setValue(QStringLiteral("scoreFontSize"), m_scoreFontSize);
-    settings->setValue(QStringLiteral("quPaiFontSize"), m_quPaiFontSize);
-    settings->setValue(QStringLiteral("diaoMingFontSize"), m_diaoMingFontSize);
-    settings->setValue(QStringLiteral("lianBaiFontSize"), m_lianBaiFontSize);
-    settings->setValue(QStringLiteral("jiaBaiFontSize"), m_jiaBaiFontSize);
-    settings->setValue(QStringLiteral("titleFont"), m_titleFont.family());
-    settings->setValue(QStringLiteral("lyricFont"), m_lyricFont.family());
-    settings->setValue(QStringLiteral("scoreFont"), m_scoreFont.family());
-    settings->setValue(QStringLiteral("quPaiFont"), m_quPaiFont.family());
-    settings->setValue(QStringLiteral("diaoMingFont"), m_diaoMingFont.family());
-    settings->setValue(QStringLiteral("lianBaiFont"), m_lianBaiFont.family());
-    settings->setValue(QStringLiteral("jiaBaiFont"), m_jiaBaiFont.family());
-    settings->setValue(QStringLiteral("titleColor"), m_titleColor.name());
-    settings->setValue(QStringLiteral("lyricColor"), m_lyricColor.name());
-    settings->setValue(QStringLiteral("quPaiColor"), m_quPaiColor.name());
-    settings->setValue(QStringLiteral("diaoMingColor"), m_diaoMingColor.name());
-    settings->setValue(QStringLiteral("lianBaiColor"), m_lianBaiColor.name());
-    settings->setValue(QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name());
-    settings->setValue(QStringLiteral("scoreColor"), m_scoreColor.name());
-    settings->setValue(QStringLiteral("banColor"), m_banColor.name());
-    settings->setValue(QStringLiteral("xiaoYanColor"), m_xiaoYanColor.name());
-    settings->setValue(QStringLiteral("zhongYanColor"), m_zhongYanColor.name());
-    settings->setValue(QStringLiteral("qiangGeColor"), m_qiangGeColor.name());
-    settings->setValue(QStringLiteral("backgroundColor"), m_backgroundColor.name());
-    settings->setValue(QStringLiteral("isBgTransparent"), m_isBgTransparent);
-    settings->setValue(QStringLiteral("isLandscape"), m_isLandscape);
-    settings->setValue(QStringLiteral("isLineBreakScoreOverflow"), m_isLineBreakScoreOverflow);
-    settings->setValue(QStringLiteral("colWidth"), m_colWidth);
-    settings->setValue(QStringLiteral("lyricSpace"), m_lyricSpace);
-    settings->setValue(QStringLiteral("scoreSpace"), m_scoreSpace);
-    settings->setValue(QStringLiteral("banYanSpace"), m_banYanSpace);
-    settings->setValue(QStringLiteral("scoreAngle"), m_scoreAngle);
-    settings->setValue(QStringLiteral("lyricScoreSpace"), m_lyricScoreSpace);
-    settings->setValue(QStringLiteral("scoreBanYanSpace"), m_scoreBanYanSpace);
-    settings->setValue(QStringLiteral("mColWidth"), m_mColWidth);
-    settings->setValue(QStringLiteral("titlePos"), m_titlePos);
-    settings->setValue(QStringLiteral("isLivePreview"), m_isLivePreview);
-    settings->sync();
+    return write(false);
 }
 
-void ExportConfig::restoreDefaults()
+bool ExportConfig::write(bool replaceGroup)
 {
-    // Inside the group "Export", remove("") removes only that group's keys.
-    settings->remove(QString());
-    load();
-    save();
+    SettingsWriter::Values values;
+    values.append({QStringLiteral("pageWidth"), m_pageWidth});
+    values.append({QStringLiteral("pageHeight"), m_pageHeight});
+    values.append({QStringLiteral("pageSizeId"), int(m_pageSizeId)});
+    values.append({QStringLiteral("marginTop"), m_marginTop});
+    values.append({QStringLiteral("marginBottom"), m_marginBottom});
+    values.append({QStringLiteral("marginLeft"), m_marginLeft});
+    values.append({QStringLiteral("marginRight"), m_marginRight});
+    values.append({QStringLiteral("titleFontSize"), m_titleFontSize});
+    values.append({QStringLiteral("lyricFontSize"), m_lyricFontSize});
+    values.append({QStringLiteral("scoreFontSize"), m_scoreFontSize});
+    values.append({QStringLiteral("quPaiFontSize"), m_quPaiFontSize});
+    values.append({QStringLiteral("diaoMingFontSize"), m_diaoMingFontSize});
+    values.append({QStringLiteral("lianBaiFontSize"), m_lianBaiFontSize});
+    values.append({QStringLiteral("jiaBaiFontSize"), m_jiaBaiFontSize});
+    values.append({QStringLiteral("titleFont"), m_titleFont.family()});
+    values.append({QStringLiteral("lyricFont"), m_lyricFont.family()});
+    values.append({QStringLiteral("scoreFont"), m_scoreFont.family()});
+    values.append({QStringLiteral("quPaiFont"), m_quPaiFont.family()});
+    values.append({QStringLiteral("diaoMingFont"), m_diaoMingFont.family()});
+    values.append({QStringLiteral("lianBaiFont"), m_lianBaiFont.family()});
+    values.append({QStringLiteral("jiaBaiFont"), m_jiaBaiFont.family()});
+    values.append({QStringLiteral("titleColor"), m_titleColor.name()});
+    values.append({QStringLiteral("lyricColor"), m_lyricColor.name()});
+    values.append({QStringLiteral("quPaiColor"), m_quPaiColor.name()});
+    values.append({QStringLiteral("diaoMingColor"), m_diaoMingColor.name()});
+    values.append({QStringLiteral("lianBaiColor"), m_lianBaiColor.name()});
+    values.append({QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name()});
+    values.append({QStringLiteral("scoreColor"), m_scoreColor.name()});
+    values.append({QStringLiteral("banColor"), m_banColor.name()});
+    values.append({QStringLiteral("xiaoYanColor"), m_xiaoYanColor.name()});
+    values.append({QStringLiteral("zhongYanColor"), m_zhongYanColor.name()});
+    values.append({QStringLiteral("qiangGeColor"), m_qiangGeColor.name()});
+    values.append({QStringLiteral("backgroundColor"), m_backgroundColor.name()});
+    values.append({QStringLiteral("isBgTransparent"), m_isBgTransparent});
+    values.append({QStringLiteral("isLandscape"), m_isLandscape});
+    values.append({QStringLiteral("isLineBreakScoreOverflow"), m_isLineBreakScoreOverflow});
+    values.append({QStringLiteral("colWidth"), m_colWidth});
+    values.append({QStringLiteral("lyricSpace"), m_lyricSpace});
+    values.append({QStringLiteral("scoreSpace"), m_scoreSpace});
+    values.append({QStringLiteral("banYanSpace"), m_banYanSpace});
+    values.append({QStringLiteral("scoreAngle"), m_scoreAngle});
+    values.append({QStringLiteral("lyricScoreSpace"), m_lyricScoreSpace});
+    values.append({QStringLiteral("scoreBanYanSpace"), m_scoreBanYanSpace});
+    values.append({QStringLiteral("mColWidth"), m_mColWidth});
+    values.append({QStringLiteral("titlePos"), m_titlePos});
+    values.append({QStringLiteral("isLivePreview"), m_isLivePreview});
+    return SettingsWriter::write(*settings, values, replaceGroup);
+}
+
+bool ExportConfig::restoreDefaults()
+{
+    load(SettingsReader());
+    return write(true);
 }
 
 bool ExportConfig::saveScheme(const QString &path)
 {
-    save();
+    // The scheme is made from the store: it must hold the current values.
+    if (!save())
+        return false;
     QJsonObject scheme;
     const QStringList keys = settings->childKeys();
     for (const QString &key : keys) {
@@ -281,20 +298,15 @@ bool ExportConfig::saveScheme(const QString &path)
         }
     }
 
-    // Written through a QSaveFile so that a failed write is reported, not
-    // passed off as a saved scheme.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(scheme).toJson(QJsonDocument::Indented));
-    return file.commit();
+    // A scheme cut short by a full disk would be reported as saved and fail to
+    // import later: it is written whole or not at all.
+    return AtomicFile::write(path, QJsonDocument(scheme).toJson(QJsonDocument::Indented));
 }
 
 bool ExportConfig::loadScheme(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!RegularFile::open(file))
         return false;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll());
     if (!document.isObject())
@@ -303,9 +315,13 @@ bool ExportConfig::loadScheme(const QString &path)
     const QJsonObject scheme = document.object();
     // Numbers and booleans may come as JSON values or as the text an INI file
     // holds; both load through toInt() and toBool().
+    SettingsWriter::Values values;
     for (auto it = scheme.constBegin(); it != scheme.constEnd(); ++it)
-        settings->setValue(it.key(), it.value().toVariant());
-    settings->sync();
+        values.append({it.key(), it.value().toVariant()});
+    // A scheme that cannot be stored is not applied: the record always shows
+    // what the settings file holds.
+    if (!SettingsWriter::write(*settings, values))
+        return false;
     load();
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QString>
 
 class QSettings;
+class SettingsReader;
 
 // Every option that shapes an exported score: page, fonts, colours, spacings,
 // angle, title position and the preview switch. Kept in the group "Export" of
@@ -21,6 +22,8 @@ public:
     // The configuration of the program, on the settings file of its
     // FileLocations; written back when the application object goes away.
     static ExportConfig &instance();
+    // True once instance() has built the configuration of the program.
+    static bool exists();
 
     // Whether the options go back to the file when the configuration goes
     // away. An export from the command line only reads the user's settings.
@@ -43,9 +46,13 @@ public:
 
     QString settingsPath() const;
 
+    // Reads every option; numbers are brought into the ranges the export
+    // dialog accepts.
     void load();
-    void save();
-    void restoreDefaults();
+    // Writes every option; false, with the settings file as it was, when it
+    // could not be written.
+    bool save();
+    bool restoreDefaults();
     // Writes the current options as one JSON object; false when the file
     // could not be written.
     bool saveScheme(const QString &path);
@@ -159,6 +166,8 @@ public:
     QFontMetrics jiaBaiFontMetrics() const { return m_jiaBaiFontMetrics; }
 
 private:
+    void load(const SettingsReader &read);
+    bool write(bool replaceGroup);
     void rebuildFontMetrics();
 
     QSettings *settings;

@@ -5,6 +5,7 @@
 #include "notationglyph.h"
 #include "pagetarget.h"
 #include "verticaltext.h"
+#include "xmltext.h"
 
 #include <QPainter>
 #include <QRegularExpression>
@@ -238,11 +239,19 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
         emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
 
     // Kept, so that a writer can paint the same pages again.
-    m_lastEntries = entries;
+    m_lastEntries = XmlText::clean(entries);
     m_lastPreview = preview;
     beginRendering();
-    const int drawn = drawEntries(entries, preview, true);
+    const int drawn = drawEntries(m_lastEntries, preview, true);
     finishRendering();
+    if (m_buffer.isOpen())
+        m_buffer.close();
+    const ExportConfig &c = *m_config;
+    const QStringList families = {c.titleFont().family(), c.lyricFont().family(), c.scoreFont().family(),
+                                  c.quPaiFont().family(), c.diaoMingFont().family(), c.lianBaiFont().family(),
+                                  c.jiaBaiFont().family()};
+    for (QByteArray &page : m_pages)
+        page = XmlText::escapeFontFamilies(page, families);
     emit progressUpdate(2, drawn, maxValue, QString(), QString());
 }
 

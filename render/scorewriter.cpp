@@ -1,5 +1,6 @@
 #include "scorewriter.h"
 
+#include "atomicfile.h"
 #include "exportconfig.h"
 #include "pageddevicetarget.h"
 #include "ql_generatesvg.h"
@@ -13,10 +14,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgRenderer>
-#include <QTextStream>
 
 #include <exception>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -131,7 +134,12 @@ bool ScoreWriter::writePdf(const QString &path)
         QDir().mkpath(folder);
     }
 
-    QPdfWriter writer(path);
+    // Written beside the target and put in its place only when complete: a
+    // failed export leaves no broken PDF and an existing file as it was.
+    QSaveFile output(path);
+    if (!AtomicFile::open(output))
+        return fail(QStringLiteral("错误"), refused, path);
+    QPdfWriter writer(&output);
     writer.setTitle(m_renderer.documentTitle());
     writer.setCreator(QStringLiteral("Qelun工尺谱"));
     // One unit per point, as on the SVG pages, so that text is laid out
@@ -148,7 +156,7 @@ bool ScoreWriter::writePdf(const QString &path)
     PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
-    if (!painted)
+    if (!painted || !AtomicFile::commit(output))
         return fail(QStringLiteral("错误"), refused, path);
     return true;
 }
@@ -171,18 +179,46 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
     return image;
 }
 
-bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
+bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const
 {
-    m_failure = ExportFailure();
     const QImage image = pageImage(index, dpi, ext);
-    QImageWriter writer(path, ext.toLatin1());
+    if (image.isNull() || !AtomicFile::open(file))
+        return false;
+    QImageWriter writer(&file, ext.toLatin1());
     // Full quality for JPG. PNG is lossless whatever its quality, and Qt reads
     // quality 100 there as "no compression": pages of several megabytes with
     // the very same pixels. It keeps the writer's default compression.
     if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
         writer.setQuality(100);
-    if (image.isNull() || !writer.write(image))
+    return writer.write(image) && AtomicFile::isComplete(file);
+}
+
+bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
+{
+    m_failure = ExportFailure();
+    QSaveFile file(path);
+    if (!writeImage(index, file, dpi, ext) || !AtomicFile::commit(file))
         return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), path);
+    return true;
+}
+
+bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QString &ext)
+{
+    m_failure = ExportFailure();
+    // Every page is written before any is put in place, so that a failure
+    // leaves each existing file of those names as it was. An uncommitted
+    // QSaveFile removes its temporary file when it goes.
+    std::vector<std::unique_ptr<QSaveFile>> files;
+    for (int i = 0; i < paths.size(); ++i) {
+        files.push_back(std::make_unique<QSaveFile>(paths.at(i)));
+        if (!writeImage(i, *files.back(), dpi, ext))
+            return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), paths.at(i));
+        emit m_renderer.progressUpdate(1, i + 1, int(paths.size()), QString(), QString());
+    }
+    for (int i = 0; i < paths.size(); ++i) {
+        if (!files.at(i)->commit())
+            return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), paths.at(i));
+    }
     return true;
 }
 
@@ -208,6 +244,8 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QLatin1Char('.') + format);
         if (!writeImageFile(i, path, dpi, format)) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
+            // The folder is new: a failed export leaves none of it behind.
+            QDir(folder).removeRecursively();
             return false;
         }
         emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
@@ -234,12 +272,12 @@ bool ScoreWriter::writeSvg(const QString &dir)
     emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出SVG文件···"));
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(pages.at(i)) != pages.at(i).size()) {
+        if (!AtomicFile::write(path, pages.at(i))) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
+            // The folder is new: a failed export leaves none of it behind.
+            QDir(folder).removeRecursively();
             return fail(QStringLiteral("错误"), QStringLiteral("导出SVG文件失败!"), path);
         }
-        file.close();
         emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
     }
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
@@ -249,17 +287,14 @@ bool ScoreWriter::writeSvg(const QString &dir)
     const QString fontName = m_renderer.config().scoreFont().family() + QStringLiteral(".ttf");
     QFile resource(QStringLiteral(":/resources/fonts/mevto.ttf"));
     const QByteArray font = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
-    if (!font.isEmpty()) {
-        QFile fontFile(folder.filePath(fontName));
-        if (!fontFile.open(QIODevice::WriteOnly) || fontFile.write(font) != font.size())
-            return fail(QStringLiteral("错误"), QStringLiteral("导出字体文件失败!"), fontFile.fileName());
+    if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font)) {
+        QDir(folder).removeRecursively();
+        return fail(QStringLiteral("错误"), QStringLiteral("导出字体文件失败!"), folder.filePath(fontName));
     }
 
-    QFile readme(folder.filePath(QStringLiteral("说明文件.txt")));
-    if (readme.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        QTextStream out(&readme);
-        out << QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") << fontName
-            << QStringLiteral("”才能正常显示。") << Qt::endl;
-    }
+    // The readme is a courtesy: without it the pages are still complete.
+    const QString readme = QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") + fontName
+                           + QStringLiteral("”才能正常显示。\n");
+    AtomicFile::write(folder.filePath(QStringLiteral("说明文件.txt")), readme.toUtf8());
     return true;
 }

@@ -6,9 +6,11 @@
 #include <QImage>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 class ExportConfig;
 class QL_GenerateSVG;
+class QSaveFile;
 
 // Turns the pages of a finished rendering into files: one PDF, a folder of
 // JPG or PNG images, or a folder of SVG pages with the notation font and a
@@ -38,13 +40,19 @@ public:
     // Page i as an image at dpi: transparent behind a transparent page for
     // "png", the background colour for every other format.
     QImage pageImage(int index, int dpi, const QString &ext) const;
-    // Writes page i to one image file of the given format at quality 100.
+    // Writes page i to one image file of the given format at quality 100,
+    // whole or not at all.
     bool writeImageFile(int index, const QString &path, int dpi, const QString &ext);
+    // Writes page i to paths[i] for every path; on failure none of the files
+    // is changed.
+    bool writeImageFiles(const QStringList &paths, int dpi, const QString &ext);
 
     // Why the last write failed; empty after a success.
     ExportFailure failure() const { return m_failure; }
 
 private:
+    // Opens file and writes page i into it, ready to be committed.
+    bool writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const;
     bool fail(const QString &title, const QString &text, const QString &path);
     // The title the files are named after, the default one when the score
     // has none.

@@ -7,4 +7,5 @@ build="${QELUN_TEST_BUILD_DIR:-$root/build-tests}"
 "$root/scripts/build.sh" "$build"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
-ctest --output-on-failure
+# The long mutation runs are left out; run them with: ctest -L long
+ctest --output-on-failure -LE long

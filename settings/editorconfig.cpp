@@ -4,6 +4,7 @@
 #include "fontmanager.h"
 #include "fontoption.h"
 #include "settingsreader.h"
+#include "settingswriter.h"
 
 #include <QCoreApplication>
 #include <QSettings>
@@ -61,7 +62,11 @@ QString EditorConfig::settingsPath() const
 
 void EditorConfig::load()
 {
-    const SettingsReader read(*settings);
+    load(SettingsReader(*settings));
+}
+
+void EditorConfig::load(const SettingsReader &read)
+{
     const QString notationFamily = FontManager::instance().notationFamily();
 
     m_lyricLineNumberFontSize = read.integer("lyricLineNumberFontSize", 14);
@@ -97,55 +102,45 @@ void EditorConfig::load()
 
 bool EditorConfig::save()
 {
-    // QSettings keeps the first error it met for good; a store that failed
-    // once is opened afresh so that this save is judged on its own.
-    if (settings->status() != QSettings::NoError)
-        reopenSettings();
-    settings->setValue(QStringLiteral("lyricLineNumberFontSize"), m_lyricLineNumberFontSize);
-    settings->setValue(QStringLiteral("lyricLineNumberFont"), m_lyricLineNumberFont.family());
-    settings->setValue(QStringLiteral("lyricLineNumberColor"), m_lyricLineNumberColor.name());
-    settings->setValue(QStringLiteral("lyricLineNumberBgColor"), m_lyricLineNumberBgColor.name());
-    settings->setValue(QStringLiteral("scoreLineNumberFontSize"), m_scoreLineNumberFontSize);
-    settings->setValue(QStringLiteral("scoreLineNumberFont"), m_scoreLineNumberFont.family());
-    settings->setValue(QStringLiteral("scoreLineNumberColor"), m_scoreLineNumberColor.name());
-    settings->setValue(QStringLiteral("scoreLineNumberBgColor"), m_scoreLineNumberBgColor.name());
-    settings->setValue(QStringLiteral("scoreFontSize"), m_scoreFontSize);
-    settings->setValue(QStringLiteral("scoreFont"), m_scoreFont.family());
-    settings->setValue(QStringLiteral("scoreColor"), m_scoreColor.name());
-    settings->setValue(QStringLiteral("scoreBgColor"), m_scoreBgColor.name());
-    settings->setValue(QStringLiteral("lyricFontSize"), m_lyricFontSize);
-    settings->setValue(QStringLiteral("lyricFont"), m_lyricFont.family());
-    settings->setValue(QStringLiteral("lyricBgColor"), m_lyricBgColor.name());
-    settings->setValue(QStringLiteral("lyricColor"), m_lyricColor.name());
-    settings->setValue(QStringLiteral("titleColor"), m_titleColor.name());
-    settings->setValue(QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name());
-    settings->setValue(QStringLiteral("lianBaiColor"), m_lianBaiColor.name());
-    settings->setValue(QStringLiteral("quPaiColor"), m_quPaiColor.name());
-    settings->setValue(QStringLiteral("commentColor"), m_commentColor.name());
-    settings->setValue(QStringLiteral("biaoDianColor"), m_biaoDianColor.name());
-    settings->setValue(QStringLiteral("breakSymbolColor"), m_breakSymbolColor.name());
-    settings->setValue(QStringLiteral("errorColor"), m_errorColor.name());
-    settings->sync();
-    // A malformed file reads as FormatError yet is written over all the same.
-    const bool written = settings->status() != QSettings::AccessError;
+    return write(false);
+}
+
+bool EditorConfig::write(bool replaceGroup)
+{
+    SettingsWriter::Values values;
+    values.append({QStringLiteral("lyricLineNumberFontSize"), m_lyricLineNumberFontSize});
+    values.append({QStringLiteral("lyricLineNumberFont"), m_lyricLineNumberFont.family()});
+    values.append({QStringLiteral("lyricLineNumberColor"), m_lyricLineNumberColor.name()});
+    values.append({QStringLiteral("lyricLineNumberBgColor"), m_lyricLineNumberBgColor.name()});
+    values.append({QStringLiteral("scoreLineNumberFontSize"), m_scoreLineNumberFontSize});
+    values.append({QStringLiteral("scoreLineNumberFont"), m_scoreLineNumberFont.family()});
+    values.append({QStringLiteral("scoreLineNumberColor"), m_scoreLineNumberColor.name()});
+    values.append({QStringLiteral("scoreLineNumberBgColor"), m_scoreLineNumberBgColor.name()});
+    values.append({QStringLiteral("scoreFontSize"), m_scoreFontSize});
+    values.append({QStringLiteral("scoreFont"), m_scoreFont.family()});
+    values.append({QStringLiteral("scoreColor"), m_scoreColor.name()});
+    values.append({QStringLiteral("scoreBgColor"), m_scoreBgColor.name()});
+    values.append({QStringLiteral("lyricFontSize"), m_lyricFontSize});
+    values.append({QStringLiteral("lyricFont"), m_lyricFont.family()});
+    values.append({QStringLiteral("lyricBgColor"), m_lyricBgColor.name()});
+    values.append({QStringLiteral("lyricColor"), m_lyricColor.name()});
+    values.append({QStringLiteral("titleColor"), m_titleColor.name()});
+    values.append({QStringLiteral("jiaBaiColor"), m_jiaBaiColor.name()});
+    values.append({QStringLiteral("lianBaiColor"), m_lianBaiColor.name()});
+    values.append({QStringLiteral("quPaiColor"), m_quPaiColor.name()});
+    values.append({QStringLiteral("commentColor"), m_commentColor.name()});
+    values.append({QStringLiteral("biaoDianColor"), m_biaoDianColor.name()});
+    values.append({QStringLiteral("breakSymbolColor"), m_breakSymbolColor.name()});
+    values.append({QStringLiteral("errorColor"), m_errorColor.name()});
+    const bool written = SettingsWriter::write(*settings, values, replaceGroup);
     emit configChanged();
     return written;
 }
 
 bool EditorConfig::restoreDefaults()
 {
-    // Inside the group "Editor", remove("") removes only that group's keys.
-    settings->remove(QString());
-    load();
-    return save();
-}
-
-void EditorConfig::reopenSettings()
-{
-    const QString path = settings->fileName();
-    delete settings;
-    settings = new QSettings(path, QSettings::IniFormat);
-    settings->beginGroup(QStringLiteral("Editor"));
+    load(SettingsReader());
+    return write(true);
 }
 
 void EditorConfig::setLyricLineNumberFont(const QFont &font)

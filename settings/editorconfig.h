@@ -8,6 +8,7 @@
 #include <QString>
 
 class QSettings;
+class SettingsReader;
 
 // The look of the two editors: fonts, sizes and colours of the score and lyric
 // editors and their gutters, and the colours of the lyric line types. Kept in
@@ -30,10 +31,10 @@ public:
     QString settingsPath() const;
 
     void load();
-    // Writes every key and signals configChanged(); false when the file
-    // could not be written (the new values are in effect all the same).
+    // Writes every key, then emits configChanged(). False when the settings
+    // file could not be written; it is then as it was before.
     bool save();
-    // Writes the defaults back; false when the file could not be written.
+    // Puts every option back to its default and saves; false as for save().
     bool restoreDefaults();
 
     QFont lyricLineNumberFont() const { return m_lyricLineNumberFont; }
@@ -94,8 +95,8 @@ signals:
     void configChanged();
 
 private:
-    void reopenSettings();
-
+    void load(const SettingsReader &read);
+    bool write(bool replaceGroup);
     QSettings *settings;
     QFont m_lyricLineNumberFont;
     int m_lyricLineNumberFontSize = 0;

@@ -1,3 +1,4 @@
+#include "editorconfig.h"
 #include "inputmethod.h"
 #include "mainwindow.h"
 #include "lyricclipboard.h"
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QDir>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -168,6 +170,7 @@ private slots:
     void returnStepsThroughMatches();
     void escapeInFieldClosesBar();
     void editActionsCarryNotation();
+    void unwritableSettingsAreReportedAtExit();
 
 private:
     LoopbackHttpServer server;
@@ -492,6 +495,29 @@ void TestMainWindow::editActionsCarryNotation()
     document->undoStack()->setClean();
     action(window, "undoAction")->trigger();
     QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来姹紫"));
+}
+
+void TestMainWindow::unwritableSettingsAreReportedAtExit()
+{
+    MainWindow window;
+    window.show();
+    // A folder where settings.ini should be: no file can be written there.
+    const QString path = EditorConfig::instance().settingsPath();
+    const QString aside = path + QStringLiteral(".aside");
+    QFile::remove(aside);
+    const bool hadFile = QFile::exists(path);
+    if (hadFile)
+        QVERIFY(QFile::rename(path, aside));
+    QVERIFY(QDir().mkpath(path));
+
+    BoxAnswerer answerer({QMessageBox::Ok});
+    action(window, "exitAction")->trigger();
+    const QStringList texts = answerer.texts;
+
+    QVERIFY(QDir(path).removeRecursively());
+    if (hadFile)
+        QVERIFY(QFile::rename(aside, path));
+    QCOMPARE(texts, QStringList{QStringLiteral("保存设置时发生错误！")});
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -10,6 +10,9 @@
 #include <csignal>
 
 #include "gcptestfiles.h"
+#include "smalldisk.h"
+
+#include <sys/stat.h>
 
 using namespace GcpTestFiles;
 
@@ -92,6 +95,9 @@ private slots:
     void saveReplacesFile();
     void failedSaveKeepsOldFile();
     void saveIntoMissingFolderFails();
+    void fullDiskKeepsOldFile_data();
+    void fullDiskKeepsOldFile();
+    void readOnlyFolderKeepsOldFile();
 };
 
 void TestGcpFile::workedExample()
@@ -233,6 +239,10 @@ void TestGcpFile::loadResults_data()
     QTest::addRow("missing text file") << "missing.txt" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
     QTest::addRow("missing") << "missing.gcp" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
     QTest::addRow("folder") << "folder.gcp" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
+    // Opening a FIFO would wait for a writer forever, a device never ends.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
+    QTest::addRow("FIFO with a text name") << "fifo.txt" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
+    QTest::addRow("link to a device") << "device.gcp" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
 }
 
 void TestGcpFile::loadResults()
@@ -245,6 +255,10 @@ void TestGcpFile::loadResults()
     const QString path = dir.filePath(name);
     if (name.startsWith(QLatin1String("folder")))
         QVERIFY(QDir(dir.path()).mkdir(name));
+    else if (name.startsWith(QLatin1String("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (name.startsWith(QLatin1String("device")))
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
     else if (!name.startsWith(QLatin1String("missing")))
         QVERIFY(writeFile(path, bytes));
 
@@ -295,6 +309,47 @@ void TestGcpFile::saveIntoMissingFolderFails()
     QVERIFY(QDir(dir.path()).mkdir("taken.gcp"));
     QVERIFY(!GcpFile::save(dir.filePath("taken.gcp"), {QString(), QString()}));
     QVERIFY(QFileInfo(dir.filePath("taken.gcp")).isDir());
+}
+
+void TestGcpFile::fullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<qint64>("keepFree");
+    // A document that fits in one write buffer reaches the disk only when the
+    // file is committed.
+    QTest::addRow("small document, disk full") << 200 << qint64(0);
+    QTest::addRow("48 KB document, disk full") << 24000 << qint64(0);
+    QTest::addRow("48 KB document, 45 KB free") << 24000 << qint64(45056);
+}
+
+void TestGcpFile::fullDiskKeepsOldFile()
+{
+    QFETCH(int, characters);
+    QFETCH(qint64, keepFree);
+    SmallDisk::Disk disk;
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    const QString path = disk.filePath(QStringLiteral("song.gcp"));
+    const GcpFile::Texts old{QStringLiteral("原来姹紫嫣红开遍"), QStringLiteral("a\nb")};
+    QVERIFY(GcpFile::save(path, old));
+    const QByteArray before = fileBytes(path);
+    QVERIFY(disk.fill(keepFree));
+
+    QVERIFY(!GcpFile::save(path, {QString(characters, QChar(0x4E00)), QString(characters, QChar(0x4E8C))}));
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files), QStringList{"song.gcp"});
+}
+
+void TestGcpFile::readOnlyFolderKeepsOldFile()
+{
+    const QByteArray old = encoded({QStringLiteral("原来"), QStringLiteral("a\nb")});
+    SmallDisk::ReadOnlyFolder folder(QStringLiteral("song.gcp"), old);
+    QVERIFY(folder.isValid());
+    // The file is writable, but rewriting it in place could leave it half
+    // written: the save fails instead.
+    const QString path = folder.filePath();
+    QCOMPARE(folder.runAsUser([&path] { return GcpFile::save(path, {QStringLiteral("姹紫嫣红"), QString()}); }), 0);
+    QCOMPARE(fileBytes(path), old);
 }
 
 QTEST_GUILESS_MAIN(TestGcpFile)

@@ -13,9 +13,11 @@
 #include <QUndoStack>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <csignal>
 
 #include "gcptestfiles.h"
+#include "smalldisk.h"
 
 using namespace GcpTestFiles;
 
@@ -43,6 +45,7 @@ private slots:
     void cancelledSaveChangesNothing();
     void failedSaveKeepsChosenPath();
     void failedSaveKeepsOldFile();
+    void fullDiskSaveIsReported();
 
 private:
     QTemporaryDir dir;
@@ -96,6 +99,8 @@ void TestQLEditFile::openRejects_data()
     QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError;
     QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError;
     QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError;
+    // Refused before it is opened: reading would wait for a writer forever.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << error << openError;
 }
 
 void TestQLEditFile::openRejects()
@@ -108,6 +113,8 @@ void TestQLEditFile::openRejects()
     const QString path = dir.filePath(name);
     if (name.startsWith(QLatin1String("folder")))
         QVERIFY(QDir(dir.path()).mkpath(name));
+    else if (name.startsWith(QLatin1String("fifo")))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     else if (!name.startsWith(QLatin1String("missing")))
         QVERIFY(writeFile(path, bytes));
 
@@ -262,6 +269,36 @@ void TestQLEditFile::failedSaveKeepsOldFile()
     QCOMPARE(fileBytes(path), original);
     QVERIFY(doc.isModified());
     QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+}
+
+void TestQLEditFile::fullDiskSaveIsReported()
+{
+    SmallDisk::Disk disk;
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    const QString path = disk.filePath(QStringLiteral("song.gcp"));
+    const QByteArray original = encoded(lyrics, score);
+    QVERIFY(writeFile(path, original));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    doc.lyricEdit()->setPlainText(lyrics + QStringLiteral("\n不到园林"));
+    QVERIFY(disk.fill());
+
+    ModalAnswerer answerer;
+    QVERIFY(!doc.save(false));
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("错误"));
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("保存文件时发生错误！"));
+    QCOMPARE(fileBytes(path), original);
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp*"));
+
+    // Once there is room the same save goes through.
+    disk.empty();
+    QVERIFY(doc.save(false));
+    QCOMPARE(doc.title(), QStringLiteral("song.gcp"));
+    GcpFile::Texts texts;
+    QCOMPARE(GcpFile::load(path, &texts), GcpFile::LoadResult::Loaded);
+    QCOMPARE(texts.lyric, lyrics + QStringLiteral("\n不到园林"));
 }
 
 QTEST_MAIN(TestQLEditFile)

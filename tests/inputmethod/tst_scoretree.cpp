@@ -8,6 +8,10 @@
 
 #include <cmath>
 
+#include <sys/stat.h>
+
+#include "smalldisk.h"
+
 Q_DECLARE_METATYPE(QList<Segment>)
 
 namespace {
@@ -74,6 +78,12 @@ private slots:
     void perUserCopyIsUsedWhenNoneBesideExecutable();
     void copyGoesPerUserWhenExecutableFolderIsMissing();
     void resourceIsReadWhenNoCopyCanBeWritten();
+    void overlongCodesAreSkipped_data();
+    void overlongCodesAreSkipped();
+    void deepestCodeIsFoundAndFreed();
+    void fullDiskLeavesNoCutCopy();
+    void oddFileOfThatNameIsNeitherReadNorReplaced_data();
+    void oddFileOfThatNameIsNeitherReadNorReplaced();
 
 private:
     std::unique_ptr<QTemporaryDir> dir;
@@ -366,6 +376,85 @@ void TestScoreTree::resourceIsReadWhenNoCopyCanBeWritten()
     const ScoreTree tree(QStringLiteral("wordsdict.csv"), nowhere);
     QCOMPARE(tree.path(), ScoreTree::resourcePath);
     QCOMPARE(textsOf(tree.search(QStringLiteral("tb"), false)), symbols({0xF0000}));
+}
+
+void TestScoreTree::overlongCodesAreSkipped_data()
+{
+    QTest::addColumn<int>("letters");
+    // A million letters crashed the program on quit; a hundred thousand
+    // overflowed the stack at the first search.
+    QTest::addRow("one letter past the limit") << ScoreTree::maxCodeLength + 1;
+    QTest::addRow("100,000 letters") << 100000;
+    QTest::addRow("a million letters") << 1000000;
+}
+
+void TestScoreTree::overlongCodesAreSkipped()
+{
+    QFETCH(int, letters);
+    const QByteArray deep = "U000F0027 " + QByteArray(letters, 'a') + " 0.6 deep\r\n";
+    auto tree = treeOf(deep + "U000F0028 as 0.6 si\r\n");
+    QCOMPARE(textsOf(tree->search(QStringLiteral("a"), true)), symbols({0xF0028}));
+    tree->insert(QString(letters, QLatin1Char('a')), sym(0xF0027), 0.6f);
+    QCOMPARE(tree->search(QStringLiteral("a"), true).size(), 1);
+    tree.reset();
+}
+
+void TestScoreTree::deepestCodeIsFoundAndFreed()
+{
+    const QString longest(ScoreTree::maxCodeLength, QLatin1Char('z'));
+    auto tree = treeOf("U000F0027 " + longest.toLatin1() + " 0.6 deep\r\nU000F0028 zz 0.6 zz\r\n");
+    const ScoredTexts found = tree->search(QStringLiteral("z"), true);
+    QCOMPARE(textsOf(found), symbols({0xF0028, 0xF0027}));
+    QCOMPARE(found.at(1).second, float(0.6 / std::pow(1.2, ScoreTree::maxCodeLength - 1)));
+    QCOMPARE(textsOf(tree->search(longest, false)), symbols({0xF0027}));
+    tree.reset();
+}
+
+void TestScoreTree::fullDiskLeavesNoCutCopy()
+{
+    SmallDisk::Disk disk;
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    QVERIFY(disk.fill(2048));
+    // A copy cut short would be taken for the user's dictionary at every
+    // later start; the built-in one is read instead, and no copy is left.
+    const FileLocations full(disk.path(), disk.filePath(QStringLiteral("config")),
+                             disk.filePath(QStringLiteral("data")));
+    const ScoreTree tree(QStringLiteral("wordsdict.csv"), full);
+    QCOMPARE(tree.path(), ScoreTree::resourcePath);
+    QCOMPARE(textsOf(tree.search(QStringLiteral("tb"), false)), symbols({0xF0000}));
+    QVERIFY(!QFileInfo::exists(disk.filePath(QStringLiteral("wordsdict.csv"))));
+
+    // With room again the copy is made, whole.
+    disk.empty();
+    const ScoreTree later(QStringLiteral("wordsdict.csv"), full);
+    QCOMPARE(later.path(), disk.filePath(QStringLiteral("wordsdict.csv")));
+    QCOMPARE(QFileInfo(later.path()).size(), 5222);
+}
+
+void TestScoreTree::oddFileOfThatNameIsNeitherReadNorReplaced_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::addRow("FIFO") << true;
+    QTest::addRow("folder") << false;
+}
+
+void TestScoreTree::oddFileOfThatNameIsNeitherReadNorReplaced()
+{
+    QFETCH(bool, fifo);
+    const QString path = dir->filePath("app/wordsdict.csv");
+    QFile::remove(path);
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+
+    // Reading a FIFO would wait for a writer forever.
+    const ScoreTree tree(QStringLiteral("wordsdict.csv"), locations());
+    QCOMPARE(tree.path(), ScoreTree::resourcePath);
+    QCOMPARE(textsOf(tree.search(QStringLiteral("tb"), false)), symbols({0xF0000}));
+    QVERIFY(!QFileInfo(path).isFile());
+    QVERIFY(!QFileInfo::exists(dir->filePath("data/wordsdict.csv")));
 }
 
 QTEST_GUILESS_MAIN(TestScoreTree)

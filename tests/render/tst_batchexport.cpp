@@ -12,9 +12,21 @@
 #include <QTest>
 #include <QTextStream>
 
+#include "gcptestfiles.h"
+#include "smalldisk.h"
+
+#include <sys/stat.h>
+
 namespace {
 
 const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
+
+// An error stands on a line of its own, after the progress.
+QString lastLine(const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
+}
 
 } // namespace
 
@@ -41,6 +53,8 @@ private slots:
     void executableRunsWithoutDisplay();
     void settingsAreOnlyRead_data();
     void settingsAreOnlyRead();
+    void fullDiskIsAFailure_data();
+    void fullDiskIsAFailure();
 
 private:
     int run(const QStringList &arguments);
@@ -139,6 +153,8 @@ void TestBatchExport::unreadableInput_data()
     QTest::addRow("missing file") << "missing.gcp" << QByteArray() << "无法读取";
     QTest::addRow("not a .gcp file") << "aria.txt" << QByteArray("plain text") << ".gcp";
     QTest::addRow("damaged file") << "broken.gcp" << QByteArray("\x00\x00\x00\x10\x00\x41", 6) << "损坏";
+    // Reading a FIFO would wait for a writer forever.
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << "无法读取";
 }
 
 void TestBatchExport::unreadableInput()
@@ -150,6 +166,8 @@ void TestBatchExport::unreadableInput()
         QFile file(path(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+    } else if (name.startsWith(QLatin1String("fifo"))) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path(name)).constData(), 0600), 0);
     }
     const QString target = path(QStringLiteral("out.pdf"));
     QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), path(name)}),
@@ -180,9 +198,7 @@ void TestBatchExport::unwritableTarget()
     if (!format.isEmpty())
         arguments << QStringLiteral("--format") << format;
     QCOMPARE(run(arguments << writeScore(1)), int(BatchExport::OutputError));
-    // The error stands on a line of its own after the progress.
-    const QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QVERIFY2(!lines.isEmpty() && lines.last().startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
 }
 
@@ -257,6 +273,53 @@ void TestBatchExport::exportsImageFolderAndSvgFolder()
     QVERIFY(svg.exists(title + "_0.svg"));
     QVERIFY(svg.exists(title + "_1.svg"));
     QVERIFY(svg.exists(QStringLiteral("说明文件.txt")));
+}
+
+void TestBatchExport::fullDiskIsAFailure_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("existing");
+    QTest::addColumn<qint64>("keepFree");
+    QTest::addRow("pdf over an earlier one") << "a.pdf" << "" << "a.pdf" << qint64(0);
+    QTest::addRow("pdf, room for a part") << "a.pdf" << "" << "a.pdf" << qint64(16000);
+    QTest::addRow("png pages beside earlier ones") << "a.png" << "" << "a_1.png" << qint64(0);
+    QTest::addRow("jpg pages, room for a part") << "a.jpg" << "" << "a_0.jpg" << qint64(60000);
+    QTest::addRow("jpg folder") << "out" << "jpg" << "" << qint64(0);
+    QTest::addRow("svg folder") << "out" << "svg" << "" << qint64(30000);
+}
+
+void TestBatchExport::fullDiskIsAFailure()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, format);
+    QFETCH(QString, existing);
+    QFETCH(qint64, keepFree);
+    SmallDisk::Disk disk(2048);
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    const QString score = writeScore(3);
+    QVERIFY(!score.isEmpty());
+    if (!existing.isEmpty())
+        QVERIFY(GcpTestFiles::writeFile(disk.filePath(existing), "an earlier export"));
+    QVERIFY(QDir().mkpath(disk.filePath(QStringLiteral("out"))));
+    const auto entries = [&disk] {
+        return QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+               + QDir(disk.filePath(QStringLiteral("out"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    };
+    QVERIFY(disk.fill(keepFree));
+    const QStringList before = entries();
+
+    QStringList arguments{QStringLiteral("--export"), disk.filePath(target), QStringLiteral("--dpi"),
+                          QStringLiteral("300"), QStringLiteral("--settings"), settings()};
+    if (!format.isEmpty())
+        arguments << QStringLiteral("--format") << format;
+    QCOMPARE(run(arguments << score), int(BatchExport::OutputError));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY(!out.contains(QStringLiteral("导出成功")));
+    QCOMPARE(entries(), before);
+    if (!existing.isEmpty())
+        QCOMPARE(GcpTestFiles::fileBytes(disk.filePath(existing)), QByteArray("an earlier export"));
 }
 
 void TestBatchExport::executableRunsWithoutDisplay()

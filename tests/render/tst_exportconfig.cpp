@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // Metrics on a device of 72 dots per inch, the resolution of the pages:
@@ -92,6 +94,10 @@ private slots:
     void badScheme_data();
     void badScheme();
     void unwritableScheme();
+    void extremeValuesAreClamped_data();
+    void extremeValuesAreClamped();
+    void schemeThatIsNoRegularFile_data();
+    void schemeThatIsNoRegularFile();
 
 private:
     QScopedPointer<QTemporaryDir> dir;
@@ -224,8 +230,9 @@ void TestExportConfig::damagedSettings()
                             "banColor=reddish\nbackgroundColor=#zzzzzz\npageSizeId=9999\n"
                             "isLandscape=maybe\nscoreAngle=30\n"));
     ExportConfig c(path);
-    QCOMPARE(c.colWidth(), 0);
-    QCOMPARE(c.lyricFontSize(), 0);
+    // Text that is no number reads as 0, brought into the option's range.
+    QCOMPARE(c.colWidth(), 10);
+    QCOMPARE(c.lyricFontSize(), 5);
     QCOMPARE(c.titlePos(), 0);
     QVERIFY(!c.banColor().isValid());
     QVERIFY(!c.backgroundColor().isValid());
@@ -380,6 +387,66 @@ void TestExportConfig::unwritableScheme()
 {
     ExportConfig c(path);
     QVERIFY(!c.saveScheme(dir->filePath("no/such/folder/scheme.json")));
+}
+
+void TestExportConfig::extremeValuesAreClamped_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("expected");
+    QTest::addRow("page width at int max") << "pageWidth" << "2147483647" << 10000;
+    QTest::addRow("page height at int min") << "pageHeight" << "-2147483648" << 10;
+    QTest::addRow("page width beyond int") << "pageWidth" << "99999999999999" << 10000;
+    QTest::addRow("margin negative") << "marginLeft" << "-5" << 0;
+    QTest::addRow("margin huge") << "marginBottom" << "2000000000" << 10000;
+    QTest::addRow("title font huge") << "titleFontSize" << "1000000" << 300;
+    QTest::addRow("score font zero") << "scoreFontSize" << "0" << 5;
+    QTest::addRow("column width negative") << "colWidth" << "-2147483648" << 10;
+    QTest::addRow("lyric space huge") << "lyricSpace" << "2147483647" << 200;
+    QTest::addRow("score space tiny") << "scoreSpace" << "-2147483647" << -200;
+    QTest::addRow("angle huge") << "scoreAngle" << "123456789" << 360;
+    QTest::addRow("sub-column width") << "mColWidth" << "-100000" << -200;
+    QTest::addRow("exponent") << "colWidth" << "1e30" << 10000;
+    QTest::addRow("in range") << "banYanSpace" << "-17" << -17;
+}
+
+void TestExportConfig::extremeValuesAreClamped()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, stored);
+    QFETCH(int, expected);
+    // The same through settings.ini and through an imported scheme.
+    QVERIFY(writeFile(path, "[Export]\n" + key.toUtf8() + "=" + stored.toUtf8() + "\n"));
+    {
+        ExportConfig c(path);
+        QCOMPARE(snapshot(c).value(key).toInt(), expected);
+    }
+    QFile::remove(path);
+    const QString scheme = dir->filePath("extreme.json");
+    QVERIFY(writeFile(scheme, "{ \"" + key.toUtf8() + "\": " + stored.toUtf8() + " }"));
+    ExportConfig c(path);
+    QVERIFY(c.loadScheme(scheme));
+    QCOMPARE(snapshot(c).value(key).toInt(), expected);
+}
+
+void TestExportConfig::schemeThatIsNoRegularFile_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::addRow("FIFO") << true;
+    QTest::addRow("folder") << false;
+}
+
+void TestExportConfig::schemeThatIsNoRegularFile()
+{
+    QFETCH(bool, fifo);
+    const QString scheme = dir->filePath("scheme.json");
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(scheme).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(scheme));
+    ExportConfig c(path);
+    // Reading a FIFO would wait for a writer forever.
+    QVERIFY(!c.loadScheme(scheme));
 }
 
 QTEST_MAIN(TestExportConfig)

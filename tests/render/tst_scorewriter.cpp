@@ -4,6 +4,8 @@
 #include "pagecompare.h"
 #include "renderfixture.h"
 #include "scorewriter.h"
+#include "gcptestfiles.h"
+#include "smalldisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -79,6 +82,13 @@ private slots:
     void svgFolder();
     void svgPagesRenderOutsideProgram();
     void svgFailures();
+
+    void fullDiskLeavesNothingBehind_data();
+    void fullDiskLeavesNothingBehind();
+    void readOnlyFolderKeepsOldPdf();
+    void charactersXmlCannotCarryAreDropped_data();
+    void charactersXmlCannotCarryAreDropped();
+    void fontFamiliesAreWrittenAsXml();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -481,15 +491,137 @@ void TestScoreWriter::svgFailures()
     QCOMPARE(writer.failure().title, QStringLiteral("错误"));
     QCOMPARE(writer.failure().text, QStringLiteral("导出SVG文件失败!"));
 
-    // The font's file name is too long; the pages stay, no readme follows.
+    // The font's file name is too long: the export failed, and the folder it
+    // began is gone with its pages.
     renderer->setDocumentTitle(QStringLiteral("游园"));
     QFont longFamily(QString(252, QChar(u'f')));
     config().setScoreFont(longFamily);
     QVERIFY(!writer.writeSvg(fixture->dir.path()));
     QCOMPARE(writer.failure().text, QStringLiteral("导出字体文件失败!"));
-    const QDir folder(out(QStringLiteral("游园_svg")));
-    QVERIFY(folder.exists(QStringLiteral("游园_0.svg")));
-    QVERIFY(!folder.exists(QStringLiteral("说明文件.txt")));
+    QVERIFY(!QFileInfo::exists(out(QStringLiteral("游园_svg"))));
+    // Nothing of the failed exports is left.
+    QCOMPARE(QDir(fixture->dir.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+}
+
+void TestScoreWriter::fullDiskLeavesNothingBehind_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<qint64>("keepFree");
+    for (const char *format : {"pdf", "png", "jpg", "svg"}) {
+        QTest::addRow("%s, disk full", format) << QString::fromLatin1(format) << qint64(0);
+        QTest::addRow("%s, room for a part", format) << QString::fromLatin1(format) << qint64(12000);
+    }
+}
+
+void TestScoreWriter::fullDiskLeavesNothingBehind()
+{
+    QFETCH(QString, format);
+    QFETCH(qint64, keepFree);
+    SmallDisk::Disk disk(2048);
+    if (!disk.isValid())
+        QSKIP("mounting a small tmpfs needs root");
+    render(ariaEntries(3));
+    ScoreWriter writer(*renderer);
+    const QString pdf = disk.filePath(QStringLiteral("score.pdf"));
+    QVERIFY(GcpTestFiles::writeFile(pdf, "an earlier export"));
+    QVERIFY(disk.fill(keepFree));
+    const QStringList before = QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+
+    bool written = true;
+    if (format == QLatin1String("pdf"))
+        written = writer.writePdf(pdf);
+    else if (format == QLatin1String("svg"))
+        written = writer.writeSvg(disk.path());
+    else
+        written = writer.writeImages(disk.path(), 3, format);
+    QVERIFY(!written);
+    QVERIFY(!writer.failure().isEmpty());
+    QCOMPARE(GcpTestFiles::fileBytes(pdf), QByteArray("an earlier export"));
+    QCOMPARE(QDir(disk.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), before);
+}
+
+void TestScoreWriter::readOnlyFolderKeepsOldPdf()
+{
+    SmallDisk::ReadOnlyFolder folder(QStringLiteral("score.pdf"), "an earlier export");
+    QVERIFY(folder.isValid());
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QString path = folder.filePath();
+    QCOMPARE(folder.runAsUser([&writer, &path] {
+                 return !writer.writePdf(path)
+                        && writer.failure().text == QStringLiteral("文件无写入权限或文件已被占用!");
+             }),
+             1);
+    QCOMPARE(GcpTestFiles::fileBytes(path), QByteArray("an earlier export"));
+}
+
+void TestScoreWriter::charactersXmlCannotCarryAreDropped_data()
+{
+    QTest::addColumn<QString>("noise");
+    // Whether the characters also go into the lyric text (else only into the
+    // notation): the line grammar's patterns match no line holding a lone
+    // surrogate.
+    QTest::addColumn<bool>("inLyric");
+    QTest::addRow("U+0001") << QString(QChar(0x0001)) << true;
+    QTest::addRow("U+001F and U+000B") << QStringLiteral("\x1F\x0B") << true;
+    QTest::addRow("U+FFFE") << QString(QChar(0xFFFE)) << true;
+    QTest::addRow("U+FFFF") << QString(QChar(0xFFFF)) << true;
+    QTest::addRow("U+0000") << QString(QChar(0x0000)) << true;
+    QTest::addRow("lone high surrogate") << QString(QChar(0xD800)) << false;
+    QTest::addRow("lone low surrogate") << QString(QChar(0xDC00)) << false;
+}
+
+void TestScoreWriter::charactersXmlCannotCarryAreDropped()
+{
+    QFETCH(QString, noise);
+    QFETCH(bool, inLyric);
+    const QList<ExportEntry> clean = ariaEntries();
+    render(clean);
+    const QList<QByteArray> cleanPages = renderer->pages();
+
+    // The same score with the characters in its title, its sung line and its
+    // notation. (A tune name holding one is no tune-name line any more.)
+    const QString lyricNoise = inLyric ? noise : QString();
+    QString lyric = QStringLiteral("# 游") + lyricNoise + QStringLiteral("园\n【皂罗袍】(仙吕)\n原来姹紫")
+                    + lyricNoise + QStringLiteral("嫣红开遍\n");
+    QString score;
+    for (int i = 0; i < 8; ++i)
+        score += notation({gong, ban}) + noise + notation({0xF002B, 0xF0004}) + QLatin1Char('\n');
+    render(buildExportEntries(lyric, score));
+
+    QCOMPARE(renderer->pages().size(), cleanPages.size());
+    for (const QByteArray &page : renderer->pages()) {
+        QXmlStreamReader xml(page);
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+    QCOMPARE(renderer->pages(), cleanPages);
+
+    ScoreWriter writer(*renderer);
+    const QImage image = writer.pageImage(0, 96, QStringLiteral("jpg"));
+    QVERIFY(inkShare(image) > 0.001);
+}
+
+void TestScoreWriter::fontFamiliesAreWrittenAsXml()
+{
+    const QString family = QStringLiteral("Kai & Song <\"Regular\"> \x01");
+    config().setTitleFont(QFont(family));
+    config().setLyricFont(QFont(family));
+    render(ariaEntries());
+    QStringList seen;
+    for (const QByteArray &page : renderer->pages()) {
+        QXmlStreamReader xml(page);
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.attributes().hasAttribute("font-family"))
+                seen.append(xml.attributes().value("font-family").toString());
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    }
+    // The name as it stands, less what XML cannot carry.
+    QVERIFY(seen.contains(QStringLiteral("Kai & Song <\"Regular\"> ")));
+    ScoreWriter writer(*renderer);
+    QVERIFY(inkShare(writer.pageImage(0, 96, QStringLiteral("jpg"))) > 0.001);
 }
 
 QTEST_MAIN(TestScoreWriter)
