@@ -12,9 +12,17 @@ const char scheme[] = "qelun";
 
 QString StartPage::examplePath()
 {
-    const QString path = QDir(QCoreApplication::applicationDirPath())
-                             .absoluteFilePath(QStringLiteral("examples/youyuan-zaoluopao.gcp"));
-    return QFileInfo(path).isFile() ? path : QString();
+    // Beside the program in the build and in a portable folder; in the
+    // program's data folder when installed.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString name = QStringLiteral("examples/youyuan-zaoluopao.gcp");
+    for (const QString &path : {programDir.absoluteFilePath(name),
+                                QDir(programDir.absoluteFilePath(QStringLiteral(QELUN_DATA_FROM_BIN)))
+                                    .absoluteFilePath(name)}) {
+        if (QFileInfo(path).isFile())
+            return QDir::cleanPath(path);
+    }
+    return QString();
 }
 
 QString StartPage::html(const QString &examplePath)
