@@ -5,6 +5,7 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "pairingreport.h"
 #include "ql_edit.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
@@ -28,6 +29,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QNetworkAccessManager>
@@ -41,6 +43,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , sponsorPage(new QTextBrowser)
     , updateManager(this)
+    , pairingLabel(new QLabel)
     , endpoints(&ServiceEndpoints::instance())
 {
     ui->setupUi(this);
@@ -48,6 +51,13 @@ MainWindow::MainWindow(QWidget *parent)
     // included, and ends the program only when the user let all of them go.
     updateManager.setQuitHandler([this] { exitAction(); });
     sponsorPage->setObjectName(QStringLiteral("sponsorPage"));
+    pairingLabel->setObjectName(QStringLiteral("pairingLabel"));
+    pairingLabel->setTextFormat(Qt::RichText);
+    ui->statusbar->addWidget(pairingLabel);
+    connect(pairingLabel, &QLabel::linkActivated, this, [this] {
+        if (QL_Edit *document = currentDocument())
+            document->showFirstMismatch();
+    });
     connectActions();
     addPrintAction();
     addTabActions();
@@ -177,6 +187,25 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
+    connect(document, &QL_Edit::pairingChanged, this, [this, document] {
+        if (document == currentDocument())
+            showPairing();
+    });
+    showPairing();
+}
+
+void MainWindow::showPairing()
+{
+    QL_Edit *document = currentDocument();
+    const QString status = document ? document->pairing().statusText() : QString();
+    if (status.isEmpty()) {
+        pairingLabel->clear();
+        pairingLabel->hide();
+        return;
+    }
+    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">转到</a>")
+                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped()));
+    pairingLabel->show();
 }
 
 void MainWindow::newAction()
@@ -288,11 +317,21 @@ void MainWindow::insertPageBreakAction()
         document->insertPageBreak();
 }
 
+void MainWindow::warnOfUnexportedNotation(const QL_Edit *document)
+{
+    // Notation on score lines that no sung character owns never reaches the
+    // page; the user hears of it before choosing what to export or print.
+    const QString warning = document->pairing().unexportedWarning();
+    if (!warning.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("警告"), warning);
+}
+
 void MainWindow::exportAction()
 {
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
     dialog.exec();
 }
@@ -400,6 +439,7 @@ void MainWindow::printAction()
     QL_Edit *document = currentDocument();
     if (!document)
         return;
+    warnOfUnexportedNotation(document);
     QL_GenerateSVG renderer;
     RenderProgress progress(this);
     connect(&renderer, &QL_GenerateSVG::progressUpdate, this,
@@ -554,6 +594,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
     for (QAction *action : documentActions())
         action->setEnabled(hasDocument);
 
+    showPairing();
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);

@@ -8,6 +8,7 @@
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
+class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
@@ -92,6 +93,8 @@ private:
     void switchTab(int step);
     // The title names the current document and marks unsaved changes.
     void updateWindowTitle();
+    // A box naming the lines of notation an export of the document leaves out.
+    void warnOfUnexportedNotation(const QL_Edit *document);
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void onSponsorPageAnchorClicked(const QUrl &link);
@@ -107,10 +110,16 @@ private:
     void quitApplication();
     // The actions that need an open document.
     QList<QAction *> documentActions() const;
+    // Shows in the status bar whether the current document's score pairs
+    // with its sung characters.
+    void showPairing();
 
     Ui::MainWindow *ui;
     QTextBrowser *sponsorPage;
     UpdateManager updateManager;
+    // Says while the current document's pairing is broken, with a link to
+    // the first place where it breaks.
+    QLabel *pairingLabel;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
 };

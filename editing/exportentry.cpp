@@ -20,18 +20,17 @@ QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
             entry.scores.reserve(line.size());
             // The ordinal of the last lyric character before the line, counted
             // once; each lyric character of the line owns the next score line.
-            // A structural line typed as sung (a "【" without its "】") counts
-            // none of its characters, so each gets the score line of the last
-            // lyric character before it.
+            // A structural line typed as sung (a "【" without its "】") owns no
+            // score line: its characters go out without notation rather than
+            // with a copy of the notation of the character before the line.
             int ordinal = index.lyricIndexAt(block.position());
             const bool counted = !isStructuralLine(line);
             for (QChar c : line) {
-                if (!isLyricChar(c)) {
+                if (!counted || !isLyricChar(c)) {
                     entry.scores.append(QString());
                     continue;
                 }
-                if (counted)
-                    ++ordinal;
+                ++ordinal;
                 const QTextBlock scoreLine = scoreDocument->findBlockByNumber(ordinal);
                 entry.scores.append(ordinal >= 0 && scoreLine.isValid() ? scoreLine.text() : QString());
             }

@@ -55,10 +55,33 @@ void GutteredEdit::paintGutter(QPaintEvent *event)
     int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
     int bottom = top + qRound(blockBoundingRect(block).height());
     while (block.isValid() && top <= event->rect().bottom()) {
-        if (block.isVisible() && bottom >= event->rect().top())
-            painter.drawText(QRect(0, top, width, lineHeight), Qt::AlignCenter, gutterLabel(block));
+        if (block.isVisible() && bottom >= event->rect().top()) {
+            const GutterLabel label = gutterLabel(block);
+            const QRect row(0, top, width, lineHeight);
+            if (label.flagged) {
+                // The label colour of an ordinary line may be close to the
+                // error colour: a tinted row sets a flagged one apart.
+                QColor tint = style.flagged;
+                tint.setAlpha(48);
+                painter.fillRect(row, tint);
+                painter.setPen(style.flagged);
+            } else {
+                painter.setPen(style.color);
+            }
+            painter.drawText(row, Qt::AlignCenter, label.text);
+        }
         block = block.next();
         top = bottom;
         bottom = top + qRound(blockBoundingRect(block).height());
     }
+}
+
+QString GutteredEdit::gutterToolTipAt(const QPoint &point) const
+{
+    // The gutter and the text area share their vertical coordinates.
+    const QTextBlock block = cursorForPosition(QPoint(0, point.y())).block();
+    const QRectF area = blockBoundingGeometry(block).translated(contentOffset());
+    if (!block.isValid() || point.y() < area.top() || point.y() > area.bottom())
+        return QString();
+    return gutterLabel(block).toolTip;
 }

@@ -22,8 +22,22 @@ public:
     virtual int gutterWidth() const = 0;
     // Paints the labels of the visible lines that meet the event's rectangle.
     void paintGutter(QPaintEvent *event);
+    // The explanation of the label at a point of the gutter; empty for a
+    // label that needs none.
+    QString gutterToolTipAt(const QPoint &point) const;
 
     QWidget *lineNumberArea() const { return m_lineNumberArea; }
+
+    // What the gutter shows beside one line. A flagged label marks a line
+    // the user should look at, and its tool tip says why.
+    struct GutterLabel
+    {
+        QString text;
+        bool flagged = false;
+        QString toolTip;
+    };
+
+    virtual GutterLabel gutterLabel(const QTextBlock &block) const = 0;
 
 public slots:
     void updateLineNumberArea(const QRect &rect, int dy);
@@ -34,10 +48,10 @@ protected:
         QFont font;
         QColor color;
         QColor background;
+        // The colour of a flagged label.
+        QColor flagged;
     };
 
-    // The label of one line.
-    virtual QString gutterLabel(const QTextBlock &block) const = 0;
     virtual GutterStyle gutterStyle() const = 0;
     // Reserves the gutter's room beside the text; called once the subclass
     // can say how wide its gutter is.

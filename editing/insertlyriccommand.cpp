@@ -31,7 +31,10 @@ InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
     const int before = isStructuralLine(line) ? 0 : countLyricChars(line);
 
     cursor.beginEditBlock();
-    cursor.insertText(text);
+    // A line separator would stay inside its line here but become a line
+    // end in the saved file: the lines, and with them the pairing, would
+    // differ after reopening. Every line end goes in as a plain one.
+    cursor.insertText(withLineFeeds(text));
     cursor.endEditBlock();
     lyric->setTextCursor(cursor);
 

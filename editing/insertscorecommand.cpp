@@ -1,6 +1,7 @@
 #include "insertscorecommand.h"
 
 #include "deletescorecommand.h"
+#include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_scoreedit.h"
 #include "undostepcounter.h"
@@ -17,11 +18,7 @@ InsertScoreCommand::InsertScoreCommand(QL_Edit *edit, const QString &text,
     // line (pasted "\r\n", a paragraph separator, the marks of a text frame)
     // counts as one line break here, so that without Shift the score never
     // gains a line.
-    QString lines = text;
-    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    for (QChar separator : {QChar(u'\r'), QChar(QChar::ParagraphSeparator), QChar(QChar::LineSeparator),
-                            QChar(0xFDD0), QChar(0xFDD1)})
-        lines.replace(separator, QLatin1Char('\n'));
+    const QString lines = withLineFeeds(text);
     QL_ScoreEdit *score = edit->scoreEdit();
     QTextCursor cursor = score->textCursor();
     const int start = cursor.selectionStart();

@@ -73,10 +73,19 @@ bool isStructuralLine(const QString &text)
     }
 }
 
+bool isMalformedStructuralLine(const QString &text)
+{
+    if (!isStructuralLine(text))
+        return false;
+    const std::optional<LineType> type = classifyLine(text);
+    return !type || *type == LineType::Lyric;
+}
+
 std::optional<LineType> classifyLine(const QString &text)
 {
+    const QString subject = withValidSurrogates(text);
     for (LineType type : classifiedTypes) {
-        if (lineTypeRegex(type).match(text).hasMatch())
+        if (lineTypeRegex(type).match(subject).hasMatch())
             return type;
     }
     return std::nullopt;
@@ -119,4 +128,31 @@ int lyricCharBoundary(const QString &text, int k)
             return i + 1;
     }
     return text.size();
+}
+
+QString withLineFeeds(const QString &text)
+{
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    for (const char16_t separator : {u'\r', char16_t(QChar::ParagraphSeparator), char16_t(QChar::LineSeparator),
+                                     char16_t(0xFDD0), char16_t(0xFDD1)})
+        lines.replace(QChar(separator), QLatin1Char('\n'));
+    return lines;
+}
+
+QString withValidSurrogates(const QString &text)
+{
+    QString valid = text;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate())
+            continue;
+        if (c.isHighSurrogate() && i + 1 < size && text.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        valid[i] = QChar::ReplacementCharacter;
+    }
+    return valid;
 }

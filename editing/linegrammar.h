@@ -34,6 +34,12 @@ const QRegularExpression &lineTypeRegex(LineType type);
 // than the structural line types: "@abc" or a "【" without its "】" count too.
 bool isStructuralLine(const QString &text);
 
+// A structural line that is none of the structural line types: a "【" line
+// that is not a complete tune name ("【醉扶归", "【步步娇】 (小工调)") or an
+// "@" line that is no break. Its characters own no score line, which the
+// editor points out.
+bool isMalformedStructuralLine(const QString &text);
+
 // The first of Title, Comment, JiaBai, LianBai, QuPai, LineBreak, PageBreak,
 // Lyric whose pattern matches somewhere in the text; nothing otherwise.
 std::optional<LineType> classifyLine(const QString &text);
@@ -57,5 +63,17 @@ int countLyricChars(const QString &text);
 // lyric characters goes with the later one. k is clamped to 0..n; 0 when the
 // text holds no lyric character.
 int lyricCharBoundary(const QString &text, int k);
+
+// The text with every surrogate that is not half of a pair replaced by
+// U+FFFD, at the same offsets. A regular expression finds nothing at all in
+// a text that is not valid UTF-16: a pasted broken character would
+// otherwise take the type, and with it the notation, of its whole line.
+QString withValidSurrogates(const QString &text);
+
+// The text with every form of line end that inserting it into a document
+// would turn into a new line ("\r\n", "\r", U+2029, and the frame markers
+// U+FDD0 and U+FDD1) and the line separator U+2028, which a document keeps
+// inside its line but a saved file turns into a line end, written as "\n".
+QString withLineFeeds(const QString &text);
 
 #endif // LINEGRAMMAR_H

@@ -5,8 +5,8 @@
 
 class GutteredEdit;
 
-// The gutter widget of an editor: it only hands size and painting back to
-// the editor it belongs to.
+// The gutter widget of an editor: it only hands size, painting and tool
+// tips back to the editor it belongs to.
 class LineNumberArea : public QWidget
 {
 public:
@@ -15,6 +15,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

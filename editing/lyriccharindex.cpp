@@ -98,7 +98,9 @@ int LyricCharIndex::positionAfterLyricChar(int n) const
 
 QString LyricCharIndex::lyricCharAt(int n) const
 {
-    if (lyricCharCount() < n)
+    // There is no character before the first: what stands before the first
+    // lyric character is whatever the line starts with, not a lyric one.
+    if (n < 1 || lyricCharCount() < n)
         return QString();
     // The one character to the left of the boundary.
     const int position = positionAfterLyricChar(n) - 1;

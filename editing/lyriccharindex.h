@@ -36,7 +36,7 @@ public:
     // The position just after the n-th (1-based) lyric character; the end of
     // the document when there are fewer.
     int positionAfterLyricChar(int n) const;
-    // The n-th (1-based) lyric character, or an empty string.
+    // The n-th (1-based) lyric character, or an empty string (also for n < 1).
     QString lyricCharAt(int n) const;
 
 private:

@@ -42,8 +42,8 @@ public:
 
     // Text for the lyric document: every line-end form (CR LF, CR, LF, the
     // line and paragraph separators, NEL, the text-frame marks) becomes one
-    // "\n", and a no-break space becomes the space that saving would make
-    // of it anyway.
+    // "\n", and a no-break space becomes the space that earlier versions
+    // saved in its place (and so a sung character).
     static QString lyricText(const QString &text);
     // Text for one score line: line ends of any form are dropped, so that
     // the entry stays one line now and after the file is reopened.

@@ -37,11 +37,27 @@ void LyricCommand::replay(bool undo)
 
 void LyricCommand::realignScore(int position, int before, int after)
 {
-    const int at = edit->lyricEdit()->lyricIndexAt(position) + 1;
-    if (after < before)
-        edit->scoreEdit()->deleteScoreLines(at, before - after);
-    else if (after > before)
-        edit->scoreEdit()->insertScoreLines(at, after - before);
+    QL_LyricEdit *lyric = edit->lyricEdit();
+    QL_ScoreEdit *score = edit->scoreEdit();
+    const int at = lyric->lyricIndexAt(position) + 1;
+    // A score without sung characters is the one line a new document starts
+    // with: the first sung character takes it, and the last one leaves it,
+    // so that every score line has its character from the first keystroke.
+    // A score that has lines too many or too few keeps that difference.
+    const int total = lyric->lyricCharCount();
+    if (after > before) {
+        if (total - (after - before) == 0) {
+            if (after - before > 1)
+                score->insertScoreLines(1, after - before - 1);
+        } else {
+            score->insertScoreLines(at, after - before);
+        }
+    } else if (after < before) {
+        if (total == 0)
+            score->clearFirstScoreLines(before - after);
+        else
+            score->deleteScoreLines(at, before - after);
+    }
 }
 
 int LyricCommand::lyricCharsOfLines(int from, int to) const

@@ -64,6 +64,10 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
 
     UndoStepCounter lyricCounter(lyric->document());
     UndoStepCounter scoreCounter(score->document());
+    // A score without sung characters is one line, which the first sung
+    // character to come takes; a score that has lines too many or too few
+    // keeps that difference.
+    const int sungBefore = lyric->lyricCharCount();
     QTextCursor cursor = lyric->textCursor();
     const int position = cursor.position();
     const QString line = cursor.block().text();
@@ -110,7 +114,12 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
     cursor.insertText(text);
     if (!scoreLines.isEmpty()) {
         const QTextBlock atLine = score->document()->findBlockByNumber(at);
-        if (atLine.isValid()) {
+        if (sungBefore == 0) {
+            // The first pasted character takes the first line, and any
+            // notation already written there.
+            scoreCursor.setPosition(atLine.position() + atLine.length() - 1);
+            scoreCursor.insertText(scoreLines.join(QLatin1Char('\n')));
+        } else if (atLine.isValid()) {
             scoreCursor.setPosition(atLine.position());
             scoreCursor.insertText(scoreLines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
         } else {
@@ -124,10 +133,19 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
     const int moved = countLyricChars(tail);
     if (moved > 0 && wasStructural != nowStructural) {
         const int first = at + int(scoreLines.size());
-        if (wasStructural)
-            score->insertScoreLines(first, moved);
-        else
+        if (wasStructural) {
+            if (sungBefore == 0 && scoreLines.isEmpty()) {
+                if (moved > 1)
+                    score->insertScoreLines(1, moved - 1);
+            } else {
+                score->insertScoreLines(first, moved);
+            }
+        } else if (sungBefore + scoreLines.size() == moved) {
+            // No sung character is left: the one empty line stays.
+            score->clearFirstScoreLines(moved);
+        } else {
             score->deleteScoreLines(first, moved);
+        }
     }
     scoreCursor.endEditBlock();
     cursor.endEditBlock();

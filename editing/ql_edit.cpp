@@ -4,6 +4,7 @@
 #include "copylyriccommand.h"
 #include "deletelyriccommand.h"
 #include "deletescorecommand.h"
+#include "documenttext.h"
 #include "gcpfile.h"
 #include "inputmethod.h"
 #include "insertlyriccommand.h"
@@ -85,6 +86,9 @@ QL_Edit::QL_Edit(QWidget *parent)
     connect(ui->pasteAction, &QAction::triggered, this, &QL_Edit::paste);
     connect(m_undoStack, &QUndoStack::canUndoChanged, this, &QL_Edit::onCanUndoChanged);
     connect(m_undoStack, &QUndoStack::canRedoChanged, this, &QL_Edit::onCanRedoChanged);
+    // Every edit is a command: the counts can change only when the stack
+    // moves, or when a file is loaded.
+    connect(m_undoStack, &QUndoStack::indexChanged, this, &QL_Edit::checkPairing);
 }
 
 QL_Edit::~QL_Edit()
@@ -140,7 +144,8 @@ bool QL_Edit::save(bool saveAs)
             m_filePath = target;
     }
 
-    const GcpFile::Texts texts{ui->lyricEdit->toPlainText(), ui->scoreEdit->toPlainText()};
+    const GcpFile::Texts texts{documentText(ui->lyricEdit->document()),
+                               documentText(ui->scoreEdit->document())};
     if (!GcpFile::save(target, texts)) {
         QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存文件时发生错误！"));
         return false;
@@ -191,6 +196,7 @@ bool QL_Edit::open(const QString &path)
     m_filePath = path;
     modified = false;
     emit modifiedChanged(false);
+    checkPairing();
     return true;
 }
 
@@ -243,14 +249,18 @@ void QL_Edit::paste()
 void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
 {
     QL_LyricEdit *lyric = ui->lyricEdit;
+    // The marker goes in at the caret and leaves any selection as it is:
+    // replacing a selection would join the lines around it, and the marker
+    // would land in the middle of a line.
     QTextCursor cursor = lyric->textCursor();
+    cursor.clearSelection();
     QString text = marker;
     if (!cursor.block().text().isEmpty()) {
         // A marker starts a line of its own, after the current one.
         cursor.movePosition(QTextCursor::EndOfBlock);
-        lyric->setTextCursor(cursor);
         text.prepend(QLatin1Char('\n'));
     }
+    lyric->setTextCursor(cursor);
     QL_Command::pushIfChanged(m_undoStack, new InsertLyricCommand(this, text));
 
     cursor = lyric->textCursor();
@@ -308,6 +318,42 @@ void QL_Edit::insertPageBreak()
 QList<ExportEntry> QL_Edit::exportEntries() const
 {
     return buildExportEntries(ui->lyricEdit->document(), ui->scoreEdit->document());
+}
+
+PairingReport QL_Edit::pairing() const
+{
+    return PairingReport(ui->lyricEdit->lyricCharCount(), ui->scoreEdit->document());
+}
+
+void QL_Edit::showFirstMismatch()
+{
+    const PairingReport report = pairing();
+    if (report.firstSurplusLine() >= 0) {
+        QL_ScoreEdit *score = ui->scoreEdit;
+        score->setTextCursor(QTextCursor(score->document()->findBlockByNumber(report.firstSurplusLine())));
+        score->ensureCursorVisible();
+        score->setFocus(Qt::OtherFocusReason);
+    } else if (report.firstCharWithoutLine() > 0) {
+        QL_LyricEdit *lyric = ui->lyricEdit;
+        const int end = lyric->positionAfterLyricChar(report.firstCharWithoutLine());
+        QTextCursor cursor = lyric->textCursor();
+        cursor.setPosition(end - 1);
+        cursor.setPosition(end, QTextCursor::KeepAnchor);
+        lyric->setTextCursor(cursor);
+        lyric->ensureCursorVisible();
+        lyric->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QL_Edit::checkPairing()
+{
+    const int scoreLines = ui->scoreEdit->blockCount();
+    const int sungChars = ui->lyricEdit->lyricCharCount();
+    if (scoreLines == reportedScoreLines && sungChars == reportedSungChars)
+        return;
+    reportedScoreLines = scoreLines;
+    reportedSungChars = sungChars;
+    emit pairingChanged();
 }
 
 void QL_Edit::lyricCursorPositionChanged()
@@ -413,14 +459,46 @@ void QL_Edit::onCanRedoChanged(bool canRedo)
 
 namespace {
 
-// Whether a key press types its text. A synthetic or unusual event may carry
-// a letter with Ctrl held; a user pressing Ctrl+K never means to type "k".
-// Ctrl with Alt stays text: that is AltGr on some keyboards.
-bool typesText(const QKeyEvent *event)
+// The first character of a text, a whole code point: a character outside
+// the Basic Multilingual Plane (an ideograph of CJK Extension B, a notation
+// symbol) arrives as a surrogate pair.
+char32_t firstCodePoint(const QString &text)
+{
+    if (text.size() > 1 && text.at(0).isHighSurrogate() && text.at(1).isLowSurrogate())
+        return QChar::surrogateToUcs4(text.at(0), text.at(1));
+    return text.at(0).unicode();
+}
+
+// Whether the text editors would insert a key press's text by themselves:
+// Qt's own rule, which takes format characters (U+200D, U+00AD) with any
+// modifiers, and with other than Ctrl or Ctrl+Shift printable characters,
+// private-use characters, surrogate pairs and the tab. Every such key must
+// become a command, or be swallowed: passed on, it would edit the document
+// outside the undo stack.
+bool editorInsertsText(const QKeyEvent *event)
 {
     const QString text = event->text();
-    if (text.isEmpty() || !text.front().isPrint())
+    if (text.isEmpty())
         return false;
+    const char32_t c = firstCodePoint(text);
+    if (QChar::category(c) == QChar::Other_Format)
+        return true;
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers == Qt::ControlModifier || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return false;
+    return c > 0xFFFF || c == u'\t' || QChar::isPrint(c) || QChar::category(c) == QChar::Other_PrivateUse;
+}
+
+// Whether a key press types its text: what the editors would insert, except
+// that a letter with Ctrl held (from a synthetic or unusual event) is no
+// typing; a user pressing Ctrl+Meta+K never means to type "k". Ctrl with Alt
+// stays text: that is AltGr on some keyboards.
+bool typesText(const QKeyEvent *event)
+{
+    if (!editorInsertsText(event))
+        return false;
+    if (QChar::category(firstCodePoint(event->text())) == QChar::Other_Format)
+        return true;
     const Qt::KeyboardModifiers modifiers = event->modifiers();
     return !(modifiers & Qt::ControlModifier) || (modifiers & Qt::AltModifier);
 }
@@ -614,12 +692,14 @@ bool QL_Edit::handleScoreKey(QKeyEvent *event)
     }
     if (handleEditingKeyBinding(event))
         return true;
+    if (text.startsWith(u'\t'))
+        return true;
     if (typesText(event)) {
-        // Digits, punctuation and Shift-letters go in as typed.
+        // Digits, punctuation, Shift-letters and symbols go in as typed.
         QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, text, Qt::NoModifier));
         return true;
     }
-    return false;
+    return editorInsertsText(event);
 }
 
 bool QL_Edit::handleLyricKey(QKeyEvent *event)
@@ -639,7 +719,7 @@ bool QL_Edit::handleLyricKey(QKeyEvent *event)
     }
     if (key == Qt::Key_Backtab || key == Qt::Key_Tab)
         return true;
-    return handleEditingKeyBinding(event);
+    return handleEditingKeyBinding(event) || editorInsertsText(event);
 }
 
 void QL_Edit::showContextMenu(QMouseEvent *event)

@@ -2,6 +2,7 @@
 #define QL_EDIT_H
 
 #include "exportentry.h"
+#include "pairingreport.h"
 
 #include <QList>
 #include <QWidget>
@@ -56,6 +57,14 @@ public:
     // The whole document, one entry per lyric line, for the renderer.
     QList<ExportEntry> exportEntries() const;
 
+    // How the score pairs with the sung characters now; its
+    // unexportedWarning() is what an export of the document should say.
+    PairingReport pairing() const;
+    // Puts the cursor on the first place where the pairing breaks: the
+    // first score line without its character, or the first character
+    // without its score line.
+    void showFirstMismatch();
+
     // Turns the editors' key presses, input-method commits and mouse presses
     // into commands, popup calls or the context menu; nothing else edits.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -68,6 +77,8 @@ signals:
     void modifiedChanged(bool modified);
     void canUndoChanged(bool canUndo);
     void canRedoChanged(bool canRedo);
+    // The number of score lines or of sung characters changed.
+    void pairingChanged();
 
 public slots:
     void lyricCursorPositionChanged();
@@ -82,6 +93,7 @@ private:
     enum class MarkerSelection { None, Title, TuneName };
     void insertMarker(const QString &marker, MarkerSelection selection);
     void markModified();
+    void checkPairing();
     bool filterViewportEvent(QEvent *event);
     bool handleShortcut(QKeyEvent *event);
     bool handleEditingKeyBinding(QKeyEvent *event);
@@ -94,6 +106,9 @@ private:
     QUndoStack *m_undoStack;
     QString m_filePath;
     bool modified = false;
+    // The counts last reported by pairingChanged().
+    int reportedScoreLines = 1;
+    int reportedSungChars = 0;
     // Keys handed to the open input-method popup even when they type nothing.
     const QList<int> inputMethodKeys;
 };

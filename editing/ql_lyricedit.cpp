@@ -35,9 +35,10 @@ void QL_LyricEdit::applyConfig()
     refitGutter();
 }
 
-QString QL_LyricEdit::gutterLabel(const QTextBlock &block) const
+namespace {
+
+QString typeLabel(const std::optional<LineType> &type)
 {
-    const std::optional<LineType> type = classifyLine(block.text());
     if (!type)
         return QString();
     switch (*type) {
@@ -62,9 +63,34 @@ QString QL_LyricEdit::gutterLabel(const QTextBlock &block) const
     }
 }
 
+// Why a line that starts with a marker is none of the marked lines.
+QString malformedLineHint(const QString &text)
+{
+    if (text.startsWith(u'【'))
+        return QStringLiteral("这一行以“【”开头，却不是完整的曲牌行。\n"
+                              "曲牌行写作“【曲牌名】”或“【曲牌名】(调名)”，\n"
+                              "“】”与括号之间不留空格，其后不跟别的文字。\n"
+                              "行中的字不配曲谱。");
+    return QStringLiteral("这一行以“@”开头，却不是“@换行符”或“@分页符”。\n行中的字不配曲谱。");
+}
+
+} // namespace
+
+QL_LyricEdit::GutterLabel QL_LyricEdit::gutterLabel(const QTextBlock &block) const
+{
+    const QString text = block.text();
+    const QString label = typeLabel(classifyLine(text));
+    // The line keeps its type, but the user sees that its characters get no
+    // notation, and why.
+    if (isMalformedStructuralLine(text))
+        return {label.isEmpty() ? QStringLiteral("？") : label, true, malformedLineHint(text)};
+    return {label};
+}
+
 GutteredEdit::GutterStyle QL_LyricEdit::gutterStyle() const
 {
-    return {config->lyricLineNumberFont(), config->lyricLineNumberColor(), config->lyricLineNumberBgColor()};
+    return {config->lyricLineNumberFont(), config->lyricLineNumberColor(), config->lyricLineNumberBgColor(),
+            config->errorColor()};
 }
 
 void QL_LyricEdit::highlightLine(int position)

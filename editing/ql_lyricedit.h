@@ -43,11 +43,12 @@ public:
 
     int gutterWidth() const override;
 
+    GutterLabel gutterLabel(const QTextBlock &block) const override;
+
 public slots:
     void applyConfig();
 
 protected:
-    QString gutterLabel(const QTextBlock &block) const override;
     GutterStyle gutterStyle() const override;
 
 private:

@@ -33,6 +33,7 @@ void QL_LyricHighlighter::buildRules()
     quPaiFormat.setForeground(config->quPaiColor());
     commentFormat.setForeground(config->commentColor());
     breakSymbolFormat.setForeground(config->breakSymbolColor());
+    errorFormat.setForeground(config->errorColor());
 
     static const QRegularExpression breaks(QStringLiteral("(%1)|(%2)")
                                                .arg(lineTypePatterns(LineType::LineBreak))
@@ -51,8 +52,13 @@ void QL_LyricHighlighter::buildRules()
 
 void QL_LyricHighlighter::highlightBlock(const QString &text)
 {
+    if (isMalformedStructuralLine(text)) {
+        setFormat(0, int(text.size()), errorFormat);
+        return;
+    }
+    const QString subject = withValidSurrogates(text);
     for (const Rule &rule : qAsConst(rules)) {
-        QRegularExpressionMatchIterator matches = rule.pattern.globalMatch(text);
+        QRegularExpressionMatchIterator matches = rule.pattern.globalMatch(subject);
         while (matches.hasNext()) {
             const QRegularExpressionMatch match = matches.next();
             setFormat(match.capturedStart(), match.capturedLength(), *rule.format);

@@ -10,7 +10,8 @@ class EditorConfig;
 
 // Colours the lyric text by its grammar: punctuation, sung characters, then
 // each kind of structural line, a later rule winning where two overlap.
-// What no rule matches keeps the editor's text colour, the error colour.
+// What no rule matches keeps the editor's text colour, the error colour; so
+// does a whole line that starts with a marker but is no marked line.
 class QL_LyricHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
@@ -40,6 +41,7 @@ private:
     QTextCharFormat quPaiFormat;
     QTextCharFormat commentFormat;
     QTextCharFormat breakSymbolFormat;
+    QTextCharFormat errorFormat;
 };
 
 #endif // QL_LYRICHIGHLIGHTER_H

@@ -34,9 +34,19 @@ void QL_ScoreEdit::applyConfig()
     refitGutter();
 }
 
-QString QL_ScoreEdit::gutterLabel(const QTextBlock &block) const
+QL_ScoreEdit::GutterLabel QL_ScoreEdit::gutterLabel(const QTextBlock &block) const
 {
-    return m_lyricEdit ? m_lyricEdit->lyricCharAt(block.blockNumber() + 1) : QString();
+    if (!m_lyricEdit)
+        return {};
+    const int line = block.blockNumber();
+    const int sungChars = m_lyricEdit->lyricCharCount();
+    if (line < sungChars)
+        return {m_lyricEdit->lyricCharAt(line + 1)};
+    // The empty line of a score without sung characters waits for the first.
+    if (line == 0 && block.text().isEmpty())
+        return {};
+    return {QStringLiteral("×"), true,
+            QStringLiteral("这一行曲谱没有对应的唱字，导出时不会输出。")};
 }
 
 void QL_ScoreEdit::setLyricEdit(const QL_LyricEdit *lyricEdit)
@@ -47,7 +57,8 @@ void QL_ScoreEdit::setLyricEdit(const QL_LyricEdit *lyricEdit)
 
 GutteredEdit::GutterStyle QL_ScoreEdit::gutterStyle() const
 {
-    return {config->scoreLineNumberFont(), config->scoreLineNumberColor(), config->scoreLineNumberBgColor()};
+    return {config->scoreLineNumberFont(), config->scoreLineNumberColor(), config->scoreLineNumberBgColor(),
+            config->errorColor()};
 }
 
 void QL_ScoreEdit::focusOutEvent(QFocusEvent *event)
@@ -95,6 +106,19 @@ void QL_ScoreEdit::deleteScoreLines(int at, int count)
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
         cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
     }
+    if (!cursor.hasSelection())
+        return;
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    cursor.endEditBlock();
+}
+
+void QL_ScoreEdit::clearFirstScoreLines(int count)
+{
+    QTextCursor cursor(document());
+    for (int i = 0; i < count - 1; ++i)
+        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     if (!cursor.hasSelection())
         return;
     cursor.beginEditBlock();

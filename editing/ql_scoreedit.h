@@ -30,6 +30,9 @@ public:
     // moving the visible cursor. Both clamp at the end of the score.
     void insertScoreLines(int at, int count);
     void deleteScoreLines(int at, int count);
+    // Removes lines 0 .. count - 1 but leaves one empty line in their place,
+    // in one edit block; clamps at the end of the score.
+    void clearFirstScoreLines(int count);
 
     // The beat mark that most likely comes next at the cursor, judged from
     // the marks of the measure before it.
@@ -41,11 +44,12 @@ public:
     // The lyric editor whose characters the gutter shows.
     void setLyricEdit(const QL_LyricEdit *lyricEdit);
 
+    GutterLabel gutterLabel(const QTextBlock &block) const override;
+
 public slots:
     void applyConfig();
 
 protected:
-    QString gutterLabel(const QTextBlock &block) const override;
     GutterStyle gutterStyle() const override;
     void focusOutEvent(QFocusEvent *event) override;
 

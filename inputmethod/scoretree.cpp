@@ -168,8 +168,12 @@ ScoredTexts ScoreTree::search(const QString &code, bool withDescendants) const
         node = child->second.get();
     }
 
-    if (!withDescendants)
-        return node->entries;
+    if (!withDescendants) {
+        // A user who raises a weight in the dictionary moves its symbol up.
+        ScoredTexts result = node->entries;
+        sortByScore(result);
+        return result;
+    }
 
     ScoredTexts result;
     collectBelow(*node, result);

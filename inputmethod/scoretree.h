@@ -70,7 +70,8 @@ public:
     // The dictionary file in use; empty when none could be found.
     QString path() const { return m_path; }
 
-    // The symbols of the code, best score first. With descendants, also the
+    // The symbols of the code, best score first; symbols of one code with
+    // equal weights keep their dictionary order. With descendants, also the
     // symbols of every longer code that begins with it, each scored by its
     // weight divided by 1.2 per extra letter.
     ScoredTexts search(const QString &code, bool withDescendants) const;

@@ -5,6 +5,7 @@
 #include "filelocations.h"
 #include "gcpfile.h"
 #include "progressline.h"
+#include "pairingreport.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
 
@@ -156,6 +157,12 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         m_err << QStringLiteral("错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
         return InputError;
     }
+
+    // Notation that no sung character owns is left out of the pages; the
+    // export goes on, but not without a word.
+    const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
+    if (!unexported.isEmpty())
+        m_err << QStringLiteral("警告：") << unexported << Qt::endl;
 
     // The user's settings are read as the window would read them, and never
     // written: an export leaves the file, its comments and its order as they are.

@@ -19,7 +19,9 @@ class QTextStream;
 // The options are those of the program's settings, or of the INI file named
 // by --settings; either is only read, never written. Progress goes to
 // standard error, a failure too, with a non-zero exit status; the success
-// message to standard output.
+// message to standard output. Notation on score lines that no sung character
+// owns is not exported; a warning line on standard error says how many lines
+// of it there are, and the export still succeeds.
 class BatchExport
 {
 public:

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -166,6 +167,7 @@ private slots:
     void sponsorPageShown();
     void sponsorPageFailure();
     void escapeClosesPopupBeforeQuitting();
+    void pairingShownInStatusBar();
     void searchShortcutFocusesField();
     void returnStepsThroughMatches();
     void escapeInFieldClosesBar();
@@ -377,6 +379,40 @@ void TestMainWindow::escapeClosesPopupBeforeQuitting()
     QTest::keyClick(score, Qt::Key_Escape);
     QCOMPARE(exits.count(), 1);
     QCOMPARE(tabs(window)->count(), 0);
+}
+
+void TestMainWindow::pairingShownInStatusBar()
+{
+    MainWindow window;
+    window.show();
+    auto *label = window.findChild<QLabel *>(QStringLiteral("pairingLabel"));
+    QVERIFY(label);
+    action(window, "newAction")->trigger();
+    QL_Edit *document = window.currentDocument();
+    QVERIFY(label->isHidden());
+
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("我"));
+    QApplication::sendEvent(document->lyricEdit(), &typed);
+    QVERIFY(label->isHidden());
+
+    // A score line split on purpose: the status bar says so while it lasts.
+    QTest::keyClick(document->scoreEdit(), Qt::Key_Return, Qt::ShiftModifier);
+    QVERIFY(label->isVisible());
+    QVERIFY2(label->text().contains(QStringLiteral("曲谱 2 行，唱字 1 个")), qPrintable(label->text()));
+
+    // It belongs to that document only.
+    action(window, "newAction")->trigger();
+    QVERIFY(label->isHidden());
+    tabs(window)->setCurrentIndex(0);
+    QVERIFY(label->isVisible());
+
+    // Its link leads to the first line without a character.
+    document->lyricEdit()->setFocus();
+    emit label->linkActivated(QStringLiteral("#mismatch"));
+    QCOMPARE(document->scoreEdit()->textCursor().blockNumber(), 1);
+
+    QTest::keyClick(document->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(label->isHidden());
 }
 
 void TestMainWindow::searchShortcutFocusesField()

@@ -2,12 +2,15 @@
 #include "ql_edit.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
+#include "gcptestfiles.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QMessageBox>
 #include <QPrintDialog>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +22,8 @@ class TestMainWindowExport : public QObject
 private slots:
     void exportActionRunsDialogOnDocument();
     void printActionBesideExport();
+    void unownedNotationIsNamedFirst_data();
+    void unownedNotationIsNamedFirst();
 
 private:
     // Waits for the modal window the action opens, records it and closes it.
@@ -80,6 +85,58 @@ void TestMainWindowExport::printActionBesideExport()
     QVERIFY2(className.contains(QLatin1String("PrintDialog")), qPrintable(className));
     QVERIFY(seen.isNull());
     QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestMainWindowExport::unownedNotationIsNamedFirst_data()
+{
+    QTest::addColumn<QString>("actionName");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("warning");
+    // Two sung characters own the first two score lines; what stands below
+    // them is left out of every page.
+    QTest::addRow("export, one line of notation left out")
+        << "exportAction" << QStringLiteral("a\nb\nc") << QStringLiteral("有 1 行曲谱没有对应的唱字，不会被导出。");
+    QTest::addRow("print, two lines left out")
+        << "printAction" << QStringLiteral("a\nb\nc\n\nd") << QStringLiteral("有 2 行曲谱没有对应的唱字，不会被导出。");
+    QTest::addRow("export, blank surplus lines say nothing")
+        << "exportAction" << QStringLiteral("a\nb\n \n") << QString();
+}
+
+void TestMainWindowExport::unownedNotationIsNamedFirst()
+{
+    QFETCH(QString, actionName);
+    QFETCH(QString, score);
+    QFETCH(QString, warning);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("old.gcp"));
+    QVERIFY(GcpTestFiles::writeFile(path, GcpTestFiles::encoded(QStringLiteral("原来"), score)));
+    MainWindow window;
+    window.openFile(path);
+    QVERIFY(window.currentDocument());
+
+    // Every modal window in turn: a box is answered, the dialog rejected.
+    QStringList boxTexts;
+    QStringList seen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || (!seen.isEmpty() && seen.last() == QLatin1String(modal->metaObject()->className())))
+            return;
+        seen.append(QString::fromLatin1(modal->metaObject()->className()));
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            boxTexts.append(box->text());
+            box->accept();
+        } else {
+            QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+        }
+    });
+    poll.start(20);
+    window.findChild<QAction *>(actionName)->trigger();
+    poll.stop();
+
+    QCOMPARE(boxTexts, warning.isEmpty() ? QStringList() : QStringList{warning});
+    // The export or print itself still follows the box.
+    QCOMPARE(seen.size(), warning.isEmpty() ? 1 : 2);
 }
 
 QTEST_MAIN(TestMainWindowExport)

@@ -13,14 +13,29 @@ struct ReferenceLyricIndex
 {
     const QTextDocument *doc;
 
+    // A regular expression matches nothing in text that is not valid UTF-16:
+    // a broken surrogate (pasted, or a text cut inside a pair) counts as the
+    // replacement character it stands for, which is no lyric character.
+    static QString valid(QString t)
+    {
+        if (QStringView(t).isValidUtf16())
+            return t;
+        for (qsizetype i = 0; i < t.size(); ++i) {
+            if (t.at(i).isHighSurrogate() && i + 1 < t.size() && t.at(i + 1).isLowSurrogate())
+                ++i;
+            else if (t.at(i).isSurrogate())
+                t[i] = QChar(0xFFFD);
+        }
+        return t;
+    }
     static bool structural(const QString &t)
     {
-        return QRegularExpression(QStringLiteral(u"^[#;>=【@]")).match(t).hasMatch();
+        return QRegularExpression(QStringLiteral(u"^[#;>=【@]")).match(valid(t)).hasMatch();
     }
     static int count(const QString &t)
     {
         int n = 0;
-        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(t);
+        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(valid(t));
         while (it.hasNext())
             n += it.next().capturedLength();
         return n;
@@ -28,7 +43,7 @@ struct ReferenceLyricIndex
     static int boundary(const QString &t, int k)
     {
         QList<int> b;
-        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]")).globalMatch(t);
+        auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]")).globalMatch(valid(t));
         while (it.hasNext()) {
             const QRegularExpressionMatch m = it.next();
             if (b.isEmpty())
@@ -47,7 +62,7 @@ struct ReferenceLyricIndex
         for (QTextBlock b = doc->findBlockByNumber(0); b.isValid(); b = b.next()) {
             if (structural(b.text()))
                 continue;
-            auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(b.text());
+            auto it = QRegularExpression(QStringLiteral(u"[一-龥 ]+")).globalMatch(valid(b.text()));
             while (it.hasNext())
                 s += it.next().captured();
         }
@@ -85,7 +100,7 @@ struct ReferenceLyricIndex
     }
     QString lyricCharAt(int n) const
     {
-        if (lyricText().size() < n)
+        if (n < 1 || lyricText().size() < n)
             return QString();
         QTextCursor c(const_cast<QTextDocument *>(doc));
         c.setPosition(positionAfterLyricChar(n));

@@ -1,3 +1,4 @@
+#include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 #include <QUndoStack>
 
@@ -79,6 +81,13 @@ private slots:
     void nextBeatMark();
     void insertOperations_data();
     void insertOperations();
+    void everyTypedCharacterIsACommand_data();
+    void everyTypedCharacterIsACommand();
+    void undoAfterSupplementaryCharacter();
+    void lyricLineEndsBecomeLines_data();
+    void lyricLineEndsBecomeLines();
+    void scoreFollowsSungCharacters_data();
+    void scoreFollowsSungCharacters();
 
 private:
     void load(const QString &lyric, const QString &score);
@@ -191,22 +200,28 @@ void TestCommands::hashAtLineStartRemovesLines()
 void TestCommands::backspaceJoin_data()
 {
     QTest::addColumn<QString>("lyricBefore");
+    QTest::addColumn<QString>("scoreBefore");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("lyricAfter");
     QTest::addColumn<QString>("scoreAfter");
-    QTest::addRow("into a sung line") << QStringLiteral("原来\n姹紫嫣") << 3
-                                       << QStringLiteral("原来姹紫嫣") << QStringLiteral("a\nb\nc\nd\ne\n");
-    QTest::addRow("into a title") << QStringLiteral("# 题\n原来姹") << 4
-                                   << QStringLiteral("# 题原来姹") << QStringLiteral("d\ne\n");
+    QTest::addRow("into a sung line") << QStringLiteral("原来\n姹紫嫣") << QStringLiteral("a\nb\nc\nd\ne") << 3
+                                       << QStringLiteral("原来姹紫嫣") << QStringLiteral("a\nb\nc\nd\ne");
+    QTest::addRow("into a title, sung lines after it")
+        << QStringLiteral("# 题\n原来\n姹") << QStringLiteral("a\nb\nc") << 4 << QStringLiteral("# 题原来\n姹")
+        << QStringLiteral("c");
+    // The last sung characters leave the one empty line of a score without any.
+    QTest::addRow("into a title, nothing sung after it")
+        << QStringLiteral("# 题\n原来姹") << QStringLiteral("a\nb\nc") << 4 << QStringLiteral("# 题原来姹")
+        << QString();
 }
 
 void TestCommands::backspaceJoin()
 {
     QFETCH(QString, lyricBefore);
+    QFETCH(QString, scoreBefore);
     QFETCH(int, position);
     QFETCH(QString, lyricAfter);
     QFETCH(QString, scoreAfter);
-    const QString scoreBefore = QStringLiteral("a\nb\nc\nd\ne\n");
     load(lyricBefore, scoreBefore);
     setLyricCursor(position);
     QTest::keyClick(doc->lyricEdit(), Qt::Key_Backspace);
@@ -274,7 +289,7 @@ void TestCommands::inputMethodCommitIsOneStep()
     commit.setCommitString(QStringLiteral("原来姹紫"));
     QApplication::sendEvent(doc->lyricEdit(), &commit);
     QCOMPARE(lyric(), QStringLiteral("原来姹紫"));
-    QCOMPARE(score(), QStringLiteral("\n\n\n\n"));
+    QCOMPARE(score(), QStringLiteral("\n\n\n"));
     QCOMPARE(doc->undoStack()->count(), 1);
     doc->undo();
     QCOMPARE(lyric(), QString());
@@ -290,20 +305,20 @@ void TestCommands::multiLineEditsUndoExactly()
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("来姹\n紫嫣\n红"));
     QApplication::sendEvent(doc->lyricEdit(), &commit);
-    QCOMPARE(score(), QStringLiteral("\n\n\n\n\n\n"));
+    QCOMPARE(score(), QStringLiteral("\n\n\n\n\n"));
     setScoreCursor(0);
     typeText(doc->scoreEdit(), QStringLiteral("12"));
     setLyricCursor(2, 5);
     QTest::keyClick(doc->lyricEdit(), Qt::Key_Delete);
     QCOMPARE(lyric(), QStringLiteral("原来嫣\n红"));
-    QCOMPARE(score(), QStringLiteral("12\n\n\n\n"));
+    QCOMPARE(score(), QStringLiteral("12\n\n\n"));
 
     const QStringList lyrics = {QStringLiteral("原来嫣\n红"), QStringLiteral("原来姹\n紫嫣\n红"),
                                 QStringLiteral("原来姹\n紫嫣\n红"), QStringLiteral("原来姹\n紫嫣\n红"),
                                 QStringLiteral("原"), QString()};
-    const QStringList scores = {QStringLiteral("12\n\n\n\n"), QStringLiteral("12\n\n\n\n\n\n"),
-                                QStringLiteral("1\n\n\n\n\n\n"), QStringLiteral("\n\n\n\n\n\n"),
-                                QStringLiteral("\n"), QString()};
+    const QStringList scores = {QStringLiteral("12\n\n\n"), QStringLiteral("12\n\n\n\n\n"),
+                                QStringLiteral("1\n\n\n\n\n"), QStringLiteral("\n\n\n\n\n"),
+                                QString(), QString()};
     for (int i = 0; i < lyrics.size(); ++i) {
         QCOMPARE(lyric(), lyrics.at(i));
         QCOMPARE(score(), scores.at(i));
@@ -439,11 +454,11 @@ void TestCommands::undoShortcutInEitherEditor()
     typeText(doc->lyricEdit(), QStringLiteral("原"));
     setScoreCursor(0);
     typeText(doc->scoreEdit(), QStringLiteral("1"));
-    QCOMPARE(score(), QStringLiteral("1\n"));
+    QCOMPARE(score(), QStringLiteral("1"));
 
     // Ctrl+Z in the lyric editor undoes the score edit, the last command.
     QTest::keyClick(doc->lyricEdit(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(score(), QStringLiteral("\n"));
+    QCOMPARE(score(), QString());
     QCOMPARE(lyric(), QStringLiteral("原"));
     QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(lyric(), QString());
@@ -575,32 +590,55 @@ void TestCommands::insertOperations_data()
 {
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("lyricBefore");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("anchor");
     QTest::addColumn<QString>("lyricAfter");
     QTest::addColumn<QString>("selected");
-    QTest::addRow("title on an empty line") << "insertTitle" << QString() << QStringLiteral("# 标题")
+    QTest::addRow("title on an empty line") << "insertTitle" << QString() << 0 << 0 << QStringLiteral("# 标题")
                                             << QStringLiteral("标题");
-    QTest::addRow("title after a sung line") << "insertTitle" << QStringLiteral("你好")
+    QTest::addRow("title after a sung line") << "insertTitle" << QStringLiteral("你好") << 1 << 1
                                              << QStringLiteral("你好\n# 标题") << QStringLiteral("标题");
-    QTest::addRow("tune name") << "insertQuPai" << QStringLiteral("你好")
+    QTest::addRow("tune name") << "insertQuPai" << QStringLiteral("你好") << 1 << 1
                                << QStringLiteral("你好\n【曲牌名】(调名)") << QStringLiteral("曲牌名");
-    QTest::addRow("spoken passage") << "insertLianBai" << QString() << QStringLiteral("= ") << QString();
-    QTest::addRow("jiabai") << "insertJiaBai" << QString() << QStringLiteral("> ") << QString();
-    QTest::addRow("comment") << "insertComment" << QStringLiteral("你好") << QStringLiteral("你好\n; ")
+    QTest::addRow("spoken passage") << "insertLianBai" << QString() << 0 << 0 << QStringLiteral("= ") << QString();
+    QTest::addRow("jiabai") << "insertJiaBai" << QString() << 0 << 0 << QStringLiteral("> ") << QString();
+    QTest::addRow("comment") << "insertComment" << QStringLiteral("你好") << 1 << 1 << QStringLiteral("你好\n; ")
                              << QString();
-    QTest::addRow("line break") << "insertLineBreak" << QString() << QStringLiteral("@换行符") << QString();
-    QTest::addRow("page break") << "insertPageBreak" << QStringLiteral("你好")
+    QTest::addRow("line break") << "insertLineBreak" << QString() << 0 << 0 << QStringLiteral("@换行符")
+                                << QString();
+    QTest::addRow("page break") << "insertPageBreak" << QStringLiteral("你好") << 1 << 1
                                 << QStringLiteral("你好\n@分页符") << QString();
+    // A selection stays text of the document: the marker goes in at the
+    // caret's end of it, on a line of its own.
+    QTest::addRow("title, selection ending on an empty line")
+        << "insertTitle" << QStringLiteral("你好\n") << 3 << 1 << QStringLiteral("你好\n# 标题")
+        << QStringLiteral("标题");
+    QTest::addRow("title, selection from an empty line back into a sung line")
+        << "insertTitle" << QStringLiteral("你好\n\n原来") << 1 << 3 << QStringLiteral("你好\n# 标题\n\n原来")
+        << QStringLiteral("标题");
+    QTest::addRow("page break, selection ending on an empty line between sung lines")
+        << "insertPageBreak" << QStringLiteral("你好\n\n原来") << 3 << 0 << QStringLiteral("你好\n@分页符\n原来")
+        << QString();
+    QTest::addRow("tune name, caret in the middle of a title")
+        << "insertQuPai" << QStringLiteral("# 游园") << 2 << 2 << QStringLiteral("# 游园\n【曲牌名】(调名)")
+        << QStringLiteral("曲牌名");
 }
 
 void TestCommands::insertOperations()
 {
     QFETCH(QString, operation);
     QFETCH(QString, lyricBefore);
+    QFETCH(int, position);
+    QFETCH(int, anchor);
     QFETCH(QString, lyricAfter);
     QFETCH(QString, selected);
-    const QString scoreBefore = lyricBefore.isEmpty() ? QString() : QStringLiteral("a\nb\n");
+    // One score line for each sung character of the lyrics.
+    int sung = 0;
+    for (const QString &line : lyricBefore.split(QLatin1Char('\n')))
+        sung += isStructuralLine(line) ? 0 : countLyricChars(line);
+    const QString scoreBefore = sung == 0 ? QString() : QString(sung - 1, QLatin1Char('\n'));
     load(lyricBefore, scoreBefore);
-    setLyricCursor(lyricBefore.isEmpty() ? 0 : 1);
+    setLyricCursor(position, anchor);
     QVERIFY(QMetaObject::invokeMethod(this, [this, operation] {
         const QHash<QString, void (QL_Edit::*)()> operations = {
             {"insertTitle", &QL_Edit::insertTitle},         {"insertQuPai", &QL_Edit::insertQuPai},
@@ -615,6 +653,175 @@ void TestCommands::insertOperations()
     // Marker lines are structural: no score line comes or goes.
     QCOMPARE(score(), scoreBefore);
     QCOMPARE(doc->undoStack()->count(), 1);
+}
+
+void TestCommands::everyTypedCharacterIsACommand_data()
+{
+    QTest::addColumn<bool>("inScore");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    // Empty when the key must type nothing at all.
+    QTest::addColumn<QString>("inserted");
+    const Qt::KeyboardModifiers none;
+    const QString ideographB = QStringLiteral(u"\U00020000");
+    const QString notation = QStringLiteral(u"\U000F002A");
+    for (const bool inScore : {false, true}) {
+        const char *editor = inScore ? "score" : "lyric";
+        QTest::addRow("%s: CJK extension B", editor) << inScore << ideographB << none << ideographB;
+        QTest::addRow("%s: notation symbol", editor) << inScore << notation << none << notation;
+        QTest::addRow("%s: zero-width joiner", editor) << inScore << QStringLiteral(u"\u200D") << none
+                                                       << QStringLiteral(u"\u200D");
+        QTest::addRow("%s: soft hyphen", editor) << inScore << QStringLiteral(u"\u00AD") << none
+                                                 << QStringLiteral(u"\u00AD");
+        QTest::addRow("%s: BMP private use", editor) << inScore << QStringLiteral(u"\uE000") << none
+                                                     << QStringLiteral(u"\uE000");
+        // Some platforms type format characters with Ctrl+Shift held.
+        QTest::addRow("%s: joiner with ctrl+shift", editor)
+            << inScore << QStringLiteral(u"\u200D") << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier)
+            << QStringLiteral(u"\u200D");
+        QTest::addRow("%s: letter with ctrl+meta", editor)
+            << inScore << QStringLiteral("k") << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::MetaModifier)
+            << QString();
+        QTest::addRow("%s: line separator", editor) << inScore << QStringLiteral(u"\u2028") << none
+                                                    << (inScore ? QString() : QStringLiteral("\n"));
+    }
+    QTest::addRow("lyric: tab without its key") << false << QStringLiteral("\t") << none << QStringLiteral("\t");
+    QTest::addRow("score: tab without its key") << true << QStringLiteral("\t") << none << QString();
+}
+
+void TestCommands::everyTypedCharacterIsACommand()
+{
+    // Whatever a key types goes in through a command, or not at all: an
+    // edit behind the commands' back would make a later undo replay the
+    // wrong step.
+    QFETCH(bool, inScore);
+    QFETCH(QString, typed);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, inserted);
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd"));
+    setLyricCursor(0);
+    setScoreCursor(0);
+    QPlainTextEdit *editor = inScore ? static_cast<QPlainTextEdit *>(doc->scoreEdit()) : doc->lyricEdit();
+    const QString before = editor->toPlainText();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, typed);
+    QApplication::sendEvent(editor, &press);
+
+    QCOMPARE(editor->toPlainText(), inserted.isEmpty() ? before : inserted + before);
+    QCOMPARE(doc->undoStack()->count(), inserted.isEmpty() ? 0 : 1);
+    doc->undo();
+    QCOMPARE(lyric(), QStringLiteral("原来"));
+    QCOMPARE(score(), QStringLiteral("ab\ncd"));
+    QVERIFY(!doc->lyricEdit()->document()->isUndoAvailable());
+    QVERIFY(!doc->scoreEdit()->document()->isUndoAvailable());
+}
+
+void TestCommands::undoAfterSupplementaryCharacter()
+{
+    // 原来, Home, 𠀀, then undo everything: each step undoes what it did,
+    // and the document goes back to empty.
+    load(QString(), QString());
+    typeText(doc->lyricEdit(), QStringLiteral("原来"));
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Home);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral(u"\U00020000"));
+    QApplication::sendEvent(doc->lyricEdit(), &press);
+    QCOMPARE(lyric(), QStringLiteral(u"\U00020000原来"));
+
+    const QStringList lyrics = {QStringLiteral("原来"), QStringLiteral("原"), QString()};
+    const QStringList scores = {QStringLiteral("\n"), QString(), QString()};
+    for (int i = 0; i < lyrics.size(); ++i) {
+        QTest::keyClick(doc->lyricEdit(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(lyric(), lyrics.at(i));
+        QCOMPARE(score(), scores.at(i));
+    }
+    QVERIFY(!doc->undoStack()->canUndo());
+}
+
+void TestCommands::lyricLineEndsBecomeLines_data()
+{
+    QTest::addColumn<QString>("separator");
+    QTest::addRow("line feed") << QStringLiteral("\n");
+    QTest::addRow("windows") << QStringLiteral("\r\n");
+    QTest::addRow("old mac") << QStringLiteral("\r");
+    QTest::addRow("line separator") << QStringLiteral(u"\u2028");
+    QTest::addRow("paragraph separator") << QStringLiteral(u"\u2029");
+}
+
+void TestCommands::lyricLineEndsBecomeLines()
+{
+    // Each line end is a line of the lyrics, as it will be in the saved
+    // file: a line separator kept inside its line would be a line end after
+    // reopening.
+    QFETCH(QString, separator);
+    load(QString(), QString());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("原来") + separator + QStringLiteral("姹"));
+    QApplication::sendEvent(doc->lyricEdit(), &commit);
+    QCOMPARE(doc->lyricEdit()->blockCount(), 2);
+    QCOMPARE(doc->lyricEdit()->document()->firstBlock().text(), QStringLiteral("原来"));
+    QCOMPARE(doc->scoreEdit()->blockCount(), 3);
+}
+
+void TestCommands::scoreFollowsSungCharacters_data()
+{
+    QTest::addColumn<QString>("lyricBefore");
+    QTest::addColumn<QString>("scoreBefore");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("anchor");
+    // Typed at the position, or the selection (or the character before the
+    // position) deleted when empty.
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("lyricAfter");
+    QTest::addColumn<QString>("scoreAfter");
+    QTest::addRow("first character takes the empty line")
+        << QString() << QString() << 0 << 0 << QStringLiteral("我") << QStringLiteral("我") << QString();
+    QTest::addRow("first characters, three at once")
+        << QString() << QString() << 0 << 0 << QStringLiteral("原来姹") << QStringLiteral("原来姹")
+        << QStringLiteral("\n\n");
+    QTest::addRow("notation typed before any lyric goes to the first character")
+        << QString() << QStringLiteral("工") << 0 << 0 << QStringLiteral("原来") << QStringLiteral("原来")
+        << QStringLiteral("工\n");
+    QTest::addRow("first sung character after a title")
+        << QStringLiteral("# 题\n") << QString() << 4 << 4 << QStringLiteral("我") << QStringLiteral("# 题\n我")
+        << QString();
+    QTest::addRow("deleting the last character leaves the empty line")
+        << QStringLiteral("我") << QStringLiteral("工") << 1 << 1 << QString() << QString() << QString();
+    QTest::addRow("deleting all characters leaves the empty line")
+        << QStringLiteral("原来\n姹") << QStringLiteral("a\nb\nc") << 4 << 0 << QString() << QString() << QString();
+    QTest::addRow("a title over the only sung line")
+        << QStringLiteral("原来") << QStringLiteral("a\nb") << 0 << 0 << QStringLiteral("#")
+        << QStringLiteral("#原来") << QString();
+    // An older file's extra line stays extra.
+    QTest::addRow("older file: typing keeps the extra line")
+        << QStringLiteral("我") << QStringLiteral("工\n") << 1 << 1 << QStringLiteral("你")
+        << QStringLiteral("我你") << QStringLiteral("工\n\n");
+    QTest::addRow("older file: deleting the last keeps the extra line")
+        << QStringLiteral("我") << QStringLiteral("工\n尺") << 1 << 1 << QString() << QString()
+        << QStringLiteral("\n尺");
+    QTest::addRow("older file: the first character takes the first line")
+        << QString() << QStringLiteral("\n尺") << 0 << 0 << QStringLiteral("我") << QStringLiteral("我")
+        << QStringLiteral("\n尺");
+}
+
+void TestCommands::scoreFollowsSungCharacters()
+{
+    QFETCH(QString, lyricBefore);
+    QFETCH(QString, scoreBefore);
+    QFETCH(int, position);
+    QFETCH(int, anchor);
+    QFETCH(QString, typed);
+    QFETCH(QString, lyricAfter);
+    QFETCH(QString, scoreAfter);
+    load(lyricBefore, scoreBefore);
+    setLyricCursor(position, anchor);
+    if (typed.isEmpty())
+        QTest::keyClick(doc->lyricEdit(), Qt::Key_Backspace);
+    else
+        typeText(doc->lyricEdit(), typed);
+    QCOMPARE(lyric(), lyricAfter);
+    QCOMPARE(score(), scoreAfter);
+    undoAll();
+    QCOMPARE(lyric(), lyricBefore);
+    QCOMPARE(score(), scoreBefore);
 }
 
 QTEST_MAIN(TestCommands)

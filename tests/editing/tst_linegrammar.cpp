@@ -1,6 +1,7 @@
 #include "linegrammar.h"
 
 #include <QRegularExpression>
+#include <QTextDocument>
 #include <QTest>
 
 Q_DECLARE_METATYPE(std::optional<LineType>)
@@ -22,31 +23,41 @@ private slots:
     void quPaiPattern_data();
     void quPaiPattern();
     void punctuationClass();
+    void lineEnds_data();
+    void lineEnds();
 };
 
 void TestLineGrammar::structural_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("structural");
-    QTest::addRow("title marker") << QStringLiteral("# 标题") << true;
-    QTest::addRow("comment") << QStringLiteral("; 注") << true;
-    QTest::addRow("jiabai") << QStringLiteral("> 白") << true;
-    QTest::addRow("lianbai") << QStringLiteral("= 白") << true;
-    QTest::addRow("bracket without close") << QStringLiteral("【皂罗袍") << true;
-    QTest::addRow("at with latin") << QStringLiteral("@abc") << true;
-    QTest::addRow("empty") << QString() << false;
-    QTest::addRow("lyric") << QStringLiteral("原来姹紫") << false;
-    QTest::addRow("marker not first") << QStringLiteral(" #标题") << false;
-    QTest::addRow("full-width semicolon") << QStringLiteral("；注") << false;
+    // Structural, yet none of the marked line types.
+    QTest::addColumn<bool>("malformed");
+    QTest::addRow("title marker") << QStringLiteral("# 标题") << true << false;
+    QTest::addRow("comment") << QStringLiteral("; 注") << true << false;
+    QTest::addRow("jiabai") << QStringLiteral("> 白") << true << false;
+    QTest::addRow("lianbai") << QStringLiteral("= 白") << true << false;
+    QTest::addRow("tune name") << QStringLiteral("【步步娇】(小工调)") << true << false;
+    QTest::addRow("line break") << QStringLiteral("@换行符") << true << false;
+    QTest::addRow("bracket without close") << QStringLiteral("【皂罗袍") << true << true;
+    QTest::addRow("space before the key") << QStringLiteral("【步步娇】 (小工调)") << true << true;
+    QTest::addRow("bracket without sung characters") << QStringLiteral("【abc") << true << true;
+    QTest::addRow("at with latin") << QStringLiteral("@abc") << true << true;
+    QTest::addRow("empty") << QString() << false << false;
+    QTest::addRow("lyric") << QStringLiteral("原来姹紫") << false << false;
+    QTest::addRow("marker not first") << QStringLiteral(" #标题") << false << false;
+    QTest::addRow("full-width semicolon") << QStringLiteral("；注") << false << false;
 }
 
 void TestLineGrammar::structural()
 {
     QFETCH(QString, text);
     QFETCH(bool, structural);
+    QFETCH(bool, malformed);
     QCOMPARE(isStructuralLine(text), structural);
     // The same answer as the marker pattern itself.
     QCOMPARE(QRegularExpression(QStringLiteral(u"^[#;>=【@]")).match(text).hasMatch(), structural);
+    QCOMPARE(isMalformedStructuralLine(text), malformed);
 }
 
 void TestLineGrammar::classify_data()
@@ -73,6 +84,14 @@ void TestLineGrammar::classify_data()
     QTest::addRow("empty") << QString() << std::optional<LineType>();
     QTest::addRow("full-width space") << QStringLiteral(u"\u3000") << std::optional<LineType>();
     QTest::addRow("extension ideograph") << QStringLiteral(u"\U00020000") << std::optional<LineType>();
+    // A broken character (half of a pair, from a pasted text) does not hide
+    // the sung characters of its line.
+    QTest::addRow("sung line with a lone high surrogate")
+        << QStringLiteral("你") + QChar(0xD800) + QStringLiteral("好") << std::optional(LineType::Lyric);
+    QTest::addRow("tune name with a lone low surrogate")
+        << QStringLiteral("【曲") + QChar(0xDC00) + QStringLiteral("牌】") << std::optional(LineType::QuPai);
+    QTest::addRow("sung line ending in a lone high surrogate")
+        << QStringLiteral("你") + QChar(0xDBFF) << std::optional(LineType::Lyric);
 }
 
 void TestLineGrammar::classify()
@@ -179,6 +198,32 @@ void TestLineGrammar::punctuationClass()
     for (const QString &other : {QStringLiteral("a"), QStringLiteral("你"), QStringLiteral("-"),
                                  QStringLiteral(u"\u3000"), QStringLiteral("\\")})
         QVERIFY2(!biaoDian.match(other).hasMatch(), qPrintable(other));
+}
+
+void TestLineGrammar::lineEnds_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("lines");
+    QTest::addRow("windows") << QStringLiteral("你\r\n好") << QStringLiteral("你\n好");
+    QTest::addRow("old mac") << QStringLiteral("你\r好") << QStringLiteral("你\n好");
+    QTest::addRow("line separator") << QStringLiteral(u"你\u2028好") << QStringLiteral("你\n好");
+    QTest::addRow("paragraph separator") << QStringLiteral(u"你\u2029好") << QStringLiteral("你\n好");
+    QTest::addRow("frame markers") << QStringLiteral(u"你\uFDD0好\uFDD1") << QStringLiteral("你\n好\n");
+    QTest::addRow("carriage returns in a row") << QStringLiteral("\r\r\n") << QStringLiteral("\n\n");
+    QTest::addRow("next line and vertical tab stay") << QStringLiteral(u"你\u0085\v好")
+                                                     << QStringLiteral(u"你\u0085\v好");
+}
+
+void TestLineGrammar::lineEnds()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, lines);
+    QCOMPARE(withLineFeeds(text), lines);
+    // A document splits the result into the same lines as the text itself,
+    // except that it keeps a line separator inside its line.
+    QTextDocument original(QString(text).replace(QChar(QChar::LineSeparator), QChar(QChar::ParagraphSeparator)));
+    QTextDocument plain(lines);
+    QCOMPARE(plain.blockCount(), original.blockCount());
 }
 
 QTEST_APPLESS_MAIN(TestLineGrammar)

@@ -57,6 +57,14 @@ private slots:
     void exportEntries();
     void configuredColoursSurviveTheForm();
     void settingsRecolourOpenEditors();
+    void malformedMarkerLinesAreFlagged_data();
+    void malformedMarkerLinesAreFlagged();
+    void unownedScoreLinesAreFlagged_data();
+    void unownedScoreLinesAreFlagged();
+    void gutterToolTip();
+    void pairingReportedWhileOff();
+    void showFirstMismatch_data();
+    void showFirstMismatch();
 
 private:
     void load(const QString &lyricText, const QString &scoreText);
@@ -231,6 +239,14 @@ void TestQLEdit::exportEntries()
     QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
     QVERIFY(entries.at(2).scores.isEmpty());
     QCOMPARE(entries.at(3).type, 0);
+
+    // A "【" line without its "】" owns no score line: its characters go out
+    // without notation, not with that of the character before the line.
+    load(QStringLiteral("你\n【醉扶归\n好"), QStringLiteral("a\nb"));
+    const QList<ExportEntry> malformed = doc->exportEntries();
+    QCOMPARE(malformed.at(1).type, 8);
+    QCOMPARE(malformed.at(1).scores, QList<QString>(4, QString()));
+    QCOMPARE(malformed.at(2).scores, QList<QString>({QStringLiteral("b")}));
 }
 
 void TestQLEdit::configuredColoursSurviveTheForm()
@@ -267,6 +283,146 @@ void TestQLEdit::settingsRecolourOpenEditors()
     config.setLyricColor(oldLyric);
     config.setScoreBgColor(oldBackground);
     config.save();
+}
+
+void TestQLEdit::malformedMarkerLinesAreFlagged_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<bool>("flagged");
+    QTest::addRow("tune name without its closing bracket") << QStringLiteral("【醉扶归") << "唱" << true;
+    QTest::addRow("space before the key") << QStringLiteral("【步步娇】 (小工调)") << "唱" << true;
+    QTest::addRow("at with latin letters") << QStringLiteral("@abc") << "？" << true;
+    QTest::addRow("tune name") << QStringLiteral("【步步娇】(小工调)") << "曲牌" << false;
+    QTest::addRow("line break") << QStringLiteral("@换行符") << "换行" << false;
+    QTest::addRow("sung line") << QStringLiteral("原来姹紫") << "唱" << false;
+    QTest::addRow("title") << QStringLiteral("# 游园") << "标题" << false;
+}
+
+void TestQLEdit::malformedMarkerLinesAreFlagged()
+{
+    // The line keeps its type, and the user sees why its characters get no
+    // notation: a flagged gutter label with a tool tip, and the text in the
+    // error colour.
+    QFETCH(QString, line);
+    QFETCH(QString, label);
+    QFETCH(bool, flagged);
+    load(line, QString());
+    const QTextBlock block = doc->lyricEdit()->document()->firstBlock();
+    const GutteredEdit::GutterLabel shown = doc->lyricEdit()->gutterLabel(block);
+    QCOMPARE(shown.text, label);
+    QCOMPARE(shown.flagged, flagged);
+    QCOMPARE(shown.toolTip.isEmpty(), !flagged);
+    if (flagged)
+        QVERIFY(shown.toolTip.contains(line.left(1)));
+
+    const QColor error = EditorConfig::instance().errorColor();
+    const QList<QTextLayout::FormatRange> formats = block.layout()->formats();
+    QVERIFY(!formats.isEmpty());
+    bool allError = true;
+    for (const QTextLayout::FormatRange &range : formats)
+        allError = allError && range.format.foreground().color() == error;
+    QCOMPARE(allError, flagged);
+}
+
+void TestQLEdit::unownedScoreLinesAreFlagged_data()
+{
+    QTest::addColumn<QString>("lyricText");
+    QTest::addColumn<QString>("scoreText");
+    // One per score line: the label, "×" for a flagged line.
+    QTest::addColumn<QStringList>("labels");
+    QTest::addRow("new document") << QString() << QString() << QStringList{QString()};
+    QTest::addRow("notation before any lyric") << QString() << QStringLiteral("工") << QStringList{"×"};
+    QTest::addRow("paired") << QStringLiteral("原来") << QStringLiteral("a\nb") << QStringList{"原", "来"};
+    QTest::addRow("older save") << QStringLiteral("原来") << QStringLiteral("a\nb\n")
+                                << QStringList{"原", "来", "×"};
+    QTest::addRow("split in the middle") << QStringLiteral("原来") << QStringLiteral("a\nb1\nb2")
+                                         << QStringList{"原", "来", "×"};
+    QTest::addRow("extra lines under a title") << QStringLiteral("# 题") << QStringLiteral("\nb")
+                                               << QStringList{QString(), "×"};
+}
+
+void TestQLEdit::unownedScoreLinesAreFlagged()
+{
+    QFETCH(QString, lyricText);
+    QFETCH(QString, scoreText);
+    QFETCH(QStringList, labels);
+    load(lyricText, scoreText);
+    QStringList shown;
+    for (QTextBlock block = doc->scoreEdit()->document()->firstBlock(); block.isValid(); block = block.next()) {
+        const GutteredEdit::GutterLabel label = doc->scoreEdit()->gutterLabel(block);
+        QCOMPARE(label.flagged, label.text == QStringLiteral("×"));
+        QCOMPARE(label.toolTip.isEmpty(), !label.flagged);
+        shown.append(label.text);
+    }
+    QCOMPARE(shown, labels);
+}
+
+void TestQLEdit::gutterToolTip()
+{
+    load(QStringLiteral("原\n【醉扶归"), QStringLiteral("a\nb"));
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+    for (GutteredEdit *editor : {static_cast<GutteredEdit *>(doc->lyricEdit()),
+                                 static_cast<GutteredEdit *>(doc->scoreEdit())}) {
+        const QTextBlock first = editor->document()->firstBlock();
+        // The gutter and the text area share their vertical coordinates.
+        const QRect line = editor->cursorRect(QTextCursor(first.next()));
+        const QString tip = editor->gutterToolTipAt(QPoint(2, line.center().y()));
+        QCOMPARE(tip, editor->gutterLabel(first.next()).toolTip);
+        QVERIFY(!tip.isEmpty());
+        const QRect top = editor->cursorRect(QTextCursor(first));
+        QCOMPARE(editor->gutterToolTipAt(QPoint(2, top.center().y())), QString());
+    }
+}
+
+void TestQLEdit::pairingReportedWhileOff()
+{
+    load(QStringLiteral("原来"), QStringLiteral("ab\ncd"));
+    QSignalSpy changes(doc, &QL_Edit::pairingChanged);
+    QTextCursor cursor = doc->scoreEdit()->textCursor();
+    cursor.setPosition(1);
+    doc->scoreEdit()->setTextCursor(cursor);
+
+    // Splitting a score line on purpose breaks the pairing, and says so.
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(doc->pairing().statusText(), QStringLiteral("曲谱 3 行，唱字 2 个，不成对：曲谱第 3 行起没有对应的唱字"));
+    // An edit that keeps both counts says nothing new.
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_5);
+    QCOMPARE(changes.count(), 1);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(changes.count(), 2);
+    QVERIFY(doc->pairing().isPaired());
+    QCOMPARE(doc->pairing().statusText(), QString());
+}
+
+void TestQLEdit::showFirstMismatch_data()
+{
+    QTest::addColumn<QString>("lyricText");
+    QTest::addColumn<QString>("scoreText");
+    QTest::addColumn<bool>("inScore");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("anchor");
+    QTest::addRow("first line without its character")
+        << QStringLiteral("原来") << QStringLiteral("a\nb\nc\nd") << true << 4 << 4;
+    QTest::addRow("first character without its line")
+        << QStringLiteral("原\n来姹") << QStringLiteral("a") << false << 3 << 2;
+}
+
+void TestQLEdit::showFirstMismatch()
+{
+    QFETCH(QString, lyricText);
+    QFETCH(QString, scoreText);
+    QFETCH(bool, inScore);
+    QFETCH(int, position);
+    QFETCH(int, anchor);
+    load(lyricText, scoreText);
+    doc->showFirstMismatch();
+    const QTextCursor cursor = inScore ? doc->scoreEdit()->textCursor() : doc->lyricEdit()->textCursor();
+    QCOMPARE(cursor.position(), position);
+    QCOMPARE(cursor.anchor(), anchor);
 }
 
 QTEST_MAIN(TestQLEdit)

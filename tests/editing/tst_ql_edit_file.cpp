@@ -5,12 +5,15 @@
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QUndoStack>
 
 #include <sys/resource.h>
@@ -54,6 +57,9 @@ private slots:
     void failedSaveKeepsChosenPath();
     void failedSaveKeepsOldFile();
     void fullDiskSaveIsReported();
+    void savedLinesReadBackTheSame_data();
+    void savedLinesReadBackTheSame();
+    void olderFileLoadsUnchanged();
 
 private:
     QTemporaryDir dir;
@@ -424,6 +430,73 @@ void TestQLEditFile::fullDiskSaveIsReported()
     GcpFile::Texts texts;
     QCOMPARE(GcpFile::load(path, &texts), GcpFile::LoadResult::Loaded);
     QCOMPARE(texts.lyric, lyrics + QStringLiteral("\n不到园林"));
+}
+
+void TestQLEditFile::savedLinesReadBackTheSame_data()
+{
+    QTest::addColumn<QString>("typedLyric");
+    QTest::addColumn<QString>("typedScore");
+    QTest::addColumn<QStringList>("lyricLines");
+    QTest::addRow("no-break space between sung characters")
+        << QStringLiteral(u"你\u00A0好") << QString() << QStringList{QStringLiteral(u"你\u00A0好")};
+    QTest::addRow("line separator")
+        << QStringLiteral(u"你\u2028好") << QString() << QStringList{QStringLiteral("你"), QStringLiteral("好")};
+    QTest::addRow("no-break space in the notation")
+        << QStringLiteral("你好") << QStringLiteral(u"\U000F002C\u00A0\U000F002A") << QStringList{QStringLiteral("你好")};
+    QTest::addRow("characters outside the BMP and format characters")
+        << QStringLiteral(u"\U00020000你\u200D\u00AD\uE000好") << QString()
+        << QStringList{QStringLiteral(u"\U00020000你\u200D\u00AD\uE000好")};
+}
+
+void TestQLEditFile::savedLinesReadBackTheSame()
+{
+    // A document saved and opened again has the same lines, and so the same
+    // pairing, as the one the user typed.
+    QFETCH(QString, typedLyric);
+    QFETCH(QString, typedScore);
+    QFETCH(QStringList, lyricLines);
+    const QString path = dir.filePath("song.gcp");
+    QVERIFY(writeFile(path, encoded(QString(), QString())));
+    QL_Edit doc;
+    QVERIFY(doc.open(path));
+    QInputMethodEvent lyricCommit;
+    lyricCommit.setCommitString(typedLyric);
+    QApplication::sendEvent(doc.lyricEdit(), &lyricCommit);
+    QTextCursor start(doc.scoreEdit()->document());
+    doc.scoreEdit()->setTextCursor(start);
+    QInputMethodEvent scoreCommit;
+    scoreCommit.setCommitString(typedScore);
+    QApplication::sendEvent(doc.scoreEdit(), &scoreCommit);
+    QVERIFY(doc.save(false));
+
+    QL_Edit reopened;
+    QVERIFY(reopened.open(path));
+    QStringList lines;
+    for (QTextBlock block = reopened.lyricEdit()->document()->firstBlock(); block.isValid(); block = block.next())
+        lines.append(block.text());
+    QCOMPARE(lines, lyricLines);
+    QCOMPARE(reopened.lyricEdit()->lyricText(), doc.lyricEdit()->lyricText());
+    QCOMPARE(reopened.scoreEdit()->document()->firstBlock().text(),
+             doc.scoreEdit()->document()->firstBlock().text());
+    QCOMPARE(reopened.scoreEdit()->blockCount(), doc.scoreEdit()->blockCount());
+    QVERIFY(reopened.pairing().isPaired());
+}
+
+void TestQLEditFile::olderFileLoadsUnchanged()
+{
+    // Older versions saved one score line more than there are sung
+    // characters; such a file opens and saves as it is, and says so.
+    const QString path = dir.filePath("old.gcp");
+    const QByteArray bytes = encoded(QStringLiteral("原来"), QStringLiteral("a\nb\n"));
+    QVERIFY(writeFile(path, bytes));
+    QL_Edit doc;
+    QSignalSpy changes(&doc, &QL_Edit::pairingChanged);
+    QVERIFY(doc.open(path));
+    QCOMPARE(doc.scoreEdit()->toPlainText(), QStringLiteral("a\nb\n"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(doc.pairing().firstSurplusLine(), 2);
+    QVERIFY(doc.save(false));
+    QCOMPARE(fileBytes(path), bytes);
 }
 
 QTEST_MAIN(TestQLEditFile)

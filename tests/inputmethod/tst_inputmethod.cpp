@@ -3,6 +3,7 @@
 #include "inputmethod.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFontInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -63,6 +64,8 @@ private slots:
 
     void singleCode();
     void twoCodesCombine();
+    void readmeExamplesComeFirst_data();
+    void readmeExamplesComeFirst();
     void codeThatContinues();
     void unknownCode();
     void seventhSegmentIgnored();
@@ -123,6 +126,33 @@ void TestInputMethod::singleCode()
     QVERIFY(popup->pageCandidates(5).isEmpty());
     QCOMPARE(popup->size(), QSize(popup->preferredWidth(), popup->preferredHeight()));
     QVERIFY(popup->width() >= 200);
+}
+
+void TestInputMethod::readmeExamplesComeFirst_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("first");
+    QTest::addColumn<QString>("readme");
+    QTest::addRow("h") << "h" << QStringList{sym(0xF0027)} << QStringLiteral("h 合");
+    QTest::addRow("c") << "c" << QStringList{sym(0xF002B)} << QStringLiteral("c 尺");
+    QTest::addRow("g") << "g" << QStringList{sym(0xF002C)} << QStringLiteral("g 工");
+    QTest::addRow("gu") << "gu" << QStringList{sym(0xF0033)} << QStringLiteral("gu 工 an octave up");
+    QTest::addRow("s") << "s" << QStringList{sym(0xF0028), sym(0xF002A)}
+                       << QStringLiteral("s offers 四 first, 上 second");
+}
+
+void TestInputMethod::readmeExamplesComeFirst()
+{
+    // What the README promises a new user is what the popup offers.
+    QFETCH(QString, code);
+    QFETCH(QStringList, first);
+    QFETCH(QString, readme);
+    type(*popup, code);
+    QCOMPARE(popup->allCandidates().mid(0, first.size()), first);
+
+    QFile file(QStringLiteral(PROJECT_SOURCE_DIR "/README.md"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY2(QString::fromUtf8(file.readAll()).contains(readme), qPrintable(readme));
 }
 
 void TestInputMethod::twoCodesCombine()

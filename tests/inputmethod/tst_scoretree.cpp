@@ -65,6 +65,8 @@ private slots:
     void search_data();
     void search();
     void descendantsFallWithDistance();
+    void weightsOrderCandidates_data();
+    void weightsOrderCandidates();
     void segment_data();
     void segment();
     void alternatives_data();
@@ -153,6 +155,26 @@ void TestScoreTree::search()
     QCOMPARE(found, texts);
     for (const ScoredText &entry : result)
         QCOMPARE(entry.second, score);
+}
+
+void TestScoreTree::weightsOrderCandidates_data()
+{
+    QTest::addColumn<bool>("withDescendants");
+    QTest::addColumn<QStringList>("texts");
+    // A raised weight comes first; equal weights keep the file's order.
+    QTest::addRow("exact") << false << symbols({0xF002A, 0xF0028, 0xF0029});
+    QTest::addRow("with descendants") << true << symbols({0xF002A, 0xF0028, 0xF0029, 0xF002B});
+}
+
+void TestScoreTree::weightsOrderCandidates()
+{
+    QFETCH(bool, withDescendants);
+    QFETCH(QStringList, texts);
+    const auto tree = treeOf("U000F0028 s 0.6 a\r\n"
+                             "U000F002A s 0.9 b\r\n"
+                             "U000F0029 s 0.6 c\r\n"
+                             "U000F002B sx 0.6 d\r\n");
+    QCOMPARE(textsOf(tree->search(QStringLiteral("s"), withDescendants)), texts);
 }
 
 void TestScoreTree::descendantsFallWithDistance()

@@ -50,6 +50,8 @@ private slots:
     void exportsImageFiles_data();
     void exportsImageFiles();
     void exportsImageFolderAndSvgFolder();
+    void warnsAboutUnexportedNotation_data();
+    void warnsAboutUnexportedNotation();
     void executableRunsWithoutDisplay();
     void settingsAreOnlyRead_data();
     void settingsAreOnlyRead();
@@ -225,6 +227,43 @@ void TestBatchExport::exportsPdf()
     const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
     QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))), qPrintable(info));
     QVERIFY2(info.contains(QStringLiteral("牡丹亭游园")), qPrintable(info));
+}
+
+void TestBatchExport::warnsAboutUnexportedNotation_data()
+{
+    QTest::addColumn<QString>("lyric");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("warning");
+    const QString gong = notation({0xF002C});
+    QTest::addRow("paired") << QStringLiteral("良辰") << gong + "\n" + gong << QString();
+    QTest::addRow("the empty extra line of an older save")
+        << QStringLiteral("良辰") << gong + "\n" + gong + "\n" << QString();
+    QTest::addRow("notation on two extra lines")
+        << QStringLiteral("良辰") << gong + "\n" + gong + "\n" + gong + "\n \n" + gong
+        << QStringLiteral("警告：有 2 行曲谱没有对应的唱字，不会被导出。\n");
+    QTest::addRow("notation without any sung character")
+        << QStringLiteral("# 题") << gong << QStringLiteral("警告：有 1 行曲谱没有对应的唱字，不会被导出。\n");
+}
+
+void TestBatchExport::warnsAboutUnexportedNotation()
+{
+    // The export goes on, but says what it leaves out.
+    QFETCH(QString, lyric);
+    QFETCH(QString, score);
+    QFETCH(QString, warning);
+    const QString file = path(QStringLiteral("score.gcp"));
+    QVERIFY(GcpFile::save(file, {lyric, score}));
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("out")), QStringLiteral("--format"),
+                  QStringLiteral("svg"), QStringLiteral("--settings"), settings(), file}),
+             int(BatchExport::Success));
+    // The warning, among the progress lines on standard error.
+    QString warnings;
+    for (const QString &line : err.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("警告：")))
+            warnings += line + QLatin1Char('\n');
+    }
+    QCOMPARE(warnings, warning);
+    QVERIFY(out.contains(QStringLiteral("导出成功！")));
 }
 
 void TestBatchExport::exportsImageFiles_data()
