@@ -19,7 +19,7 @@ packages=(
   # checks, dpkg-shlibdeps
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
   # seeing the program under a real X server
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool openbox
 )
 
 missing=()
