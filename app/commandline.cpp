@@ -30,13 +30,13 @@ bool isQtOption(const QString &name)
 } // namespace
 
 CommandLine::CommandLine()
-    : m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示此帮助并退出。"))
-    , m_version(QStringList{QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("显示版本并退出。"))
+    : m_help(QStringList{QStringLiteral("h"), QStringLiteral("help")}, tr("显示此帮助并退出。"))
+    , m_version(QStringList{QStringLiteral("v"), QStringLiteral("version")}, tr("显示版本并退出。"))
 {
     // Qt's options are written with one dash ("-platform"): read as long
     // options, they are recognised and left alone.
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    m_parser.setApplicationDescription(QStringLiteral(
+    m_parser.setApplicationDescription(tr(
         "Qelun工尺谱：编辑昆曲工尺谱。\n"
         "不带 --export 时打开窗口，并打开给出的 .gcp 曲谱文件；\n"
         "带 --export 时不打开窗口，把曲谱导出为 PDF、图片或 SVG。"));
@@ -44,7 +44,7 @@ CommandLine::CommandLine()
     m_parser.addOption(m_version);
     BatchExport::addOptions(m_parser);
     m_parser.addPositionalArgument(QStringLiteral("FILE"),
-                                   QStringLiteral("要打开的 .gcp 曲谱文件；与 --export 一起时是要导出的曲谱。"),
+                                   tr("要打开的 .gcp 曲谱文件；与 --export 一起时是要导出的曲谱。"),
                                    QStringLiteral("[FILE]"));
 }
 
@@ -88,7 +88,7 @@ int CommandLine::answer(QTextStream &out, QTextStream &err) const
         return 0;
     case Mode::Error:
     default:
-        err << QStringLiteral("错误：") << m_parser.errorText() << Qt::endl << Qt::endl
+        err << tr("错误：") << m_parser.errorText() << Qt::endl << Qt::endl
             << m_parser.helpText() << Qt::flush;
         return usageError;
     }

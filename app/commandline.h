@@ -2,6 +2,7 @@
 #define COMMANDLINE_H
 
 #include <QCommandLineOption>
+#include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@ class QTextStream;
 // object to take.
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     enum class Mode { Window, Export, Help, Version, Error };
 

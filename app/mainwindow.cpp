@@ -203,8 +203,8 @@ void MainWindow::showPairing()
         pairingLabel->hide();
         return;
     }
-    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">转到</a>")
-                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped()));
+    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">%3</a>")
+                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped(), tr("转到")));
     pairingLabel->show();
 }
 
@@ -215,8 +215,8 @@ void MainWindow::newAction()
 
 void MainWindow::openAction()
 {
-    openFile(QFileDialog::getOpenFileName(this, QStringLiteral("打开文件"), QString(),
-                                          QStringLiteral("工尺谱文件 (*.gcp)")));
+    openFile(QFileDialog::getOpenFileName(this, tr("打开文件"), QString(),
+                                          tr("工尺谱文件 (*.gcp)")));
 }
 
 void MainWindow::openFile(const QString &path)
@@ -323,7 +323,7 @@ void MainWindow::warnOfUnexportedNotation(const QL_Edit *document)
     // page; the user hears of it before choosing what to export or print.
     const QString warning = document->pairing().unexportedWarning();
     if (!warning.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("警告"), warning);
+        QMessageBox::warning(this, tr("警告"), warning);
 }
 
 void MainWindow::exportAction()
@@ -338,10 +338,10 @@ void MainWindow::exportAction()
 
 void MainWindow::addPrintAction()
 {
-    auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), QStringLiteral("打印…"), this);
+    auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), tr("打印…"), this);
     print->setObjectName(QStringLiteral("printAction"));
     print->setShortcut(QKeySequence::Print);
-    print->setToolTip(QStringLiteral("打印曲谱 Ctrl+P"));
+    print->setToolTip(tr("打印曲谱 Ctrl+P"));
     const QList<QAction *> fileActions = ui->menuFile->actions();
     const qsizetype exportAt = fileActions.indexOf(ui->exportAction);
     ui->menuFile->insertAction(fileActions.value(exportAt + 1), print);
@@ -354,10 +354,10 @@ void MainWindow::addPrintAction()
 
 void MainWindow::addTabActions()
 {
-    auto *close = new QAction(QStringLiteral("关闭"), this);
+    auto *close = new QAction(tr("关闭"), this);
     close->setObjectName(QStringLiteral("closeAction"));
     close->setShortcuts(QKeySequence::Close);
-    close->setToolTip(QStringLiteral("关闭当前文件 Ctrl+W"));
+    close->setToolTip(tr("关闭当前文件 Ctrl+W"));
     const QList<QAction *> fileActions = ui->menuFile->actions();
     ui->menuFile->insertAction(fileActions.value(fileActions.indexOf(ui->saveAsAction) + 1), close);
     close->setEnabled(ui->saveAction->isEnabled());
@@ -369,11 +369,11 @@ void MainWindow::addTabActions()
 
     // Window shortcuts: they reach the window before the editors, which would
     // otherwise take Ctrl+Tab for a tab character.
-    auto *next = new QAction(QStringLiteral("下一个文件"), this);
+    auto *next = new QAction(tr("下一个文件"), this);
     next->setObjectName(QStringLiteral("nextTabAction"));
     next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
     connect(next, &QAction::triggered, this, [this] { switchTab(1); });
-    auto *previous = new QAction(QStringLiteral("上一个文件"), this);
+    auto *previous = new QAction(tr("上一个文件"), this);
     previous->setObjectName(QStringLiteral("previousTabAction"));
     previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
@@ -392,7 +392,7 @@ void MainWindow::switchTab(int step)
 
 void MainWindow::updateWindowTitle()
 {
-    const QString program = QStringLiteral("Qelun工尺谱");
+    const QString program = tr("Qelun工尺谱");
     QL_Edit *document = currentDocument();
     if (!document) {
         setWindowTitle(program);
@@ -620,14 +620,14 @@ bool MainWindow::tabWidgetClose(int index)
     }
 
     const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, QStringLiteral("警告"), QStringLiteral("\"%1\"未保存，是否保存？").arg(document->title()),
+        this, tr("警告"), tr("\"%1\"未保存，是否保存？").arg(document->title()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {
     case QMessageBox::Yes:
         if (!document->save(false))
             return false;
-        QMessageBox::information(this, QStringLiteral("提示"),
-                                 QStringLiteral("\"%1\"保存成功！").arg(document->title()));
+        QMessageBox::information(this, tr("提示"),
+                                 tr("\"%1\"保存成功！").arg(document->title()));
         delete document;
         return true;
     case QMessageBox::No:
@@ -663,7 +663,7 @@ void MainWindow::quitApplication()
     if (ExportConfig::exists())
         saved = ExportConfig::instance().save() && saved;
     if (!saved)
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存设置时发生错误！"));
+        QMessageBox::warning(this, tr("错误"), tr("保存设置时发生错误！"));
     QCoreApplication::quit();
 }
 

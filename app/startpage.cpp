@@ -27,7 +27,7 @@ QString StartPage::examplePath()
 
 QString StartPage::html(const QString &examplePath)
 {
-    QString page = QStringLiteral(
+    QString page = tr(
         "<html><body style=\"font-family:'Microsoft YaHei UI'; font-size:11pt; color:#404040;\">"
         "<h2>Qelun工尺谱</h2>"
         "<p>编辑昆曲工尺谱的软件：左边输入唱词，右边逐字输入曲谱，每个唱字对应一行曲谱；"
@@ -37,12 +37,12 @@ QString StartPage::html(const QString &examplePath)
         "<li><a href=\"qelun:new\">新建</a>一份曲谱（Ctrl+N）</li>"
         "<li><a href=\"qelun:open\">打开</a>已有的 .gcp 文件（Ctrl+O）</li>");
     if (!examplePath.isEmpty()) {
-        page += QStringLiteral("<li>看一看示例曲谱：<a href=\"qelun:example\">《牡丹亭·游园》【皂罗袍】</a></li>");
+        page += tr("<li>看一看示例曲谱：<a href=\"qelun:example\">《牡丹亭·游园》【皂罗袍】</a></li>");
     } else {
-        page += QStringLiteral("<li>示例曲谱《牡丹亭·游园》【皂罗袍】在源代码的 examples 文件夹中"
-                               "（youyuan-zaoluopao.gcp）</li>");
+        page += tr("<li>示例曲谱《牡丹亭·游园》【皂罗袍】在源代码的 examples 文件夹中"
+                   "（youyuan-zaoluopao.gcp）</li>");
     }
-    page += QStringLiteral(
+    page += tr(
         "</ul>"
         "<h3>帮助</h3>"
         "<p>曲谱输入法的拼音字符对应表和规则见菜单“关于 → <a href=\"qelun:help\">帮助</a>”，"
