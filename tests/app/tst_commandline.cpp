@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextStream>
 
 Q_DECLARE_METATYPE(CommandLine::Mode)
 
@@ -20,8 +19,6 @@ private slots:
     void mode();
     void documentPath_data();
     void documentPath();
-    void answer_data();
-    void answer();
     void programWithoutDisplay_data();
     void programWithoutDisplay();
 
@@ -96,40 +93,6 @@ void TestCommandLine::documentPath()
     CommandLine commandLine;
     QCOMPARE(commandLine.parse(QStringList{QStringLiteral("qelun")} + arguments), CommandLine::Mode::Window);
     QCOMPARE(commandLine.documentPath(), opensScore ? score : QString());
-}
-
-void TestCommandLine::answer_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("out");
-    QTest::addColumn<QString>("err");
-    QTest::addRow("--help") << QStringList{"--help"} << 0 << "--export <TARGET>" << "";
-    QTest::addRow("--version") << QStringList{"--version"} << 0 << "qelun 2.0\n" << "";
-    QTest::addRow("unknown option") << QStringList{"--colour"} << 1 << "" << "colour";
-}
-
-void TestCommandLine::answer()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    CommandLine commandLine;
-    commandLine.parse(QStringList{QStringLiteral("qelun")} + arguments);
-    QString outText;
-    QString errText;
-    QTextStream outStream(&outText);
-    QTextStream errStream(&errText);
-    QCOMPARE(commandLine.answer(outStream, errStream), status);
-    if (out.endsWith(QLatin1Char('\n')))
-        QCOMPARE(outText, out);
-    else
-        QVERIFY2(outText.contains(out) && (!out.isEmpty() || outText.isEmpty()), qPrintable(outText));
-    QVERIFY2(errText.contains(err) && (!err.isEmpty() || errText.isEmpty()), qPrintable(errText));
-    // An error comes with the usage.
-    if (status != 0)
-        QVERIFY2(errText.contains(QStringLiteral("--export <TARGET>")), qPrintable(errText));
 }
 
 void TestCommandLine::programWithoutDisplay_data()
