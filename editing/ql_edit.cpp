@@ -173,8 +173,7 @@ bool QL_Edit::open(const QString &path)
                              QStringLiteral("请选择工尺谱文件（.gcp）格式！"));
         return false;
     case GcpFile::LoadResult::CannotOpen:
-    case GcpFile::LoadResult::Damaged:
-    {
+    case GcpFile::LoadResult::Damaged: {
         // A damaged file is not loaded in part: saving it afterwards would
         // make the loss permanent.
         QMessageBox box(QMessageBox::Warning, QStringLiteral("错误"), QStringLiteral("打开文件时发生错误！"),
