@@ -2,7 +2,9 @@
 
 #include "exportconfig.h"
 #include "exportentry.h"
+#include "filelocations.h"
 #include "gcpfile.h"
+#include "progressline.h"
 #include "pairingreport.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
@@ -13,11 +15,16 @@
 #include <QTextStream>
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
 const QString exportOption = QStringLiteral("export");
+const QString formatOption = QStringLiteral("format");
+const QString dpiOption = QStringLiteral("dpi");
+const QString settingsOption = QStringLiteral("settings");
+
+const QString usage = QStringLiteral(
+    "用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 
 const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
                              QStringLiteral("svg")};
@@ -67,30 +74,31 @@ void BatchExport::prepareEnvironment()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-BatchExport::BatchExport(QTextStream &out, QTextStream &err)
+BatchExport::BatchExport(QTextStream &out, QTextStream &err, bool errIsTerminal)
     : m_out(out)
     , m_err(err)
+    , m_errIsTerminal(errIsTerminal)
 {
+}
+
+void BatchExport::addOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({
+        {exportOption, QStringLiteral("导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
+        {formatOption, QStringLiteral("导出类型：pdf、png、jpg 或 svg。"), QStringLiteral("TYPE")},
+        {dpiOption, QStringLiteral("图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
+        {settingsOption, QStringLiteral("使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
+    });
 }
 
 int BatchExport::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Qelun工尺谱：导出曲谱"));
-    const QCommandLineOption exportTo(exportOption, QStringLiteral("导出到 TARGET（PDF 文件、图片文件或文件夹）。"),
-                                      QStringLiteral("TARGET"));
-    const QCommandLineOption format(QStringLiteral("format"), QStringLiteral("导出类型：pdf、png、jpg 或 svg。"),
-                                    QStringLiteral("TYPE"));
-    const QCommandLineOption dpi(QStringLiteral("dpi"), QStringLiteral("图片分辨率：96、160、300 或 600。"),
-                                 QStringLiteral("DPI"), QStringLiteral("96"));
-    const QCommandLineOption settings(QStringLiteral("settings"), QStringLiteral("使用此 INI 文件中的导出设置。"),
-                                      QStringLiteral("FILE"));
-    parser.addOptions({exportTo, format, dpi, settings});
+    addOptions(parser);
     const QCommandLineOption help = parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("SCORE"), QStringLiteral("要导出的 .gcp 曲谱文件。"));
 
-    const QString usage = QStringLiteral(
-        "用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
     if (!parser.parse(arguments)) {
         m_err << QStringLiteral("错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
         return UsageError;
@@ -100,14 +108,19 @@ int BatchExport::run(const QStringList &arguments)
         m_out.flush();
         return Success;
     }
+    return run(parser);
+}
+
+int BatchExport::run(const QCommandLineParser &parser)
+{
     const QStringList positional = parser.positionalArguments();
-    const QString target = parser.value(exportTo);
+    const QString target = parser.value(exportOption);
     if (positional.size() != 1 || target.isEmpty()) {
         m_err << QStringLiteral("错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage << Qt::endl;
         return UsageError;
     }
 
-    QString kind = parser.value(format).toLower();
+    QString kind = parser.value(formatOption).toLower();
     if (kind == QLatin1String("jpeg"))
         kind = QStringLiteral("jpg");
     if (kind.isEmpty())
@@ -118,13 +131,13 @@ int BatchExport::run(const QStringList &arguments)
     }
 
     bool ok = false;
-    const int dots = parser.value(dpi).toInt(&ok);
+    const int dots = parser.value(dpiOption).toInt(&ok);
     if (!ok || ScoreWriter::dpiForLevel(dpiLevel(dots)) != dots) {
         m_err << QStringLiteral("错误：--dpi 只能是 96、160、300 或 600。") << Qt::endl;
         return UsageError;
     }
 
-    return exportScore(positional.first(), target, kind, dots, parser.value(settings));
+    return exportScore(positional.first(), target, kind, dots, parser.value(settingsOption));
 }
 
 int BatchExport::exportScore(const QString &scorePath, const QString &target, const QString &format,
@@ -151,20 +164,19 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     if (!unexported.isEmpty())
         m_err << QStringLiteral("警告：") << unexported << Qt::endl;
 
-    std::unique_ptr<ExportConfig> ownConfig;
-    if (!settingsPath.isEmpty())
-        ownConfig = std::make_unique<ExportConfig>(settingsPath);
-    const ExportConfig &config = ownConfig ? *ownConfig : ExportConfig::instance();
+    // The user's settings are read as the window would read them, and never
+    // written: an export leaves the file, its comments and its order as they are.
+    const QString configPath = !settingsPath.isEmpty()
+                                   ? settingsPath
+                                   : FileLocations::forApplication().filePath(QStringLiteral("settings.ini"),
+                                                                              FileLocations::Kind::Config);
+    const ExportConfig config(configPath, ExportConfig::WriteBack::Never);
 
     QL_GenerateSVG renderer(config);
+    ProgressLine progress(m_err, m_errIsTerminal);
     QObject::connect(&renderer, &QL_GenerateSVG::progressUpdate, &renderer,
-                     [this](int status, int value, int maxValue, const QString &, const QString &tip) {
-                         if (status == 0)
-                             m_out << tip << Qt::endl;
-                         else if (status == 1)
-                             m_out << '\r' << value << '/' << maxValue << Qt::flush;
-                         else
-                             m_out << '\r' << value << '/' << maxValue << Qt::endl;
+                     [&progress](int status, int value, int maxValue, const QString &, const QString &tip) {
+                         progress.update(status, value, maxValue, tip);
                      });
     renderer.reset();
     renderer.generate(buildExportEntries(texts.lyric, texts.score), false);
@@ -194,6 +206,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         emit renderer.progressUpdate(2, n, n, QString(), QString());
     }
 
+    progress.end();
     if (!written) {
         const ExportFailure failure = writer.failure();
         m_err << QStringLiteral("错误：") << (failure.isEmpty() ? QStringLiteral("导出失败") : failure.text);

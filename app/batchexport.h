@@ -3,6 +3,7 @@
 
 #include <QStringList>
 
+class QCommandLineParser;
 class QTextStream;
 
 // The export from the command line, run without any window:
@@ -16,8 +17,9 @@ class QTextStream;
 // image suffix is a folder that receives a new folder as the export dialog
 // writes it. SVG pages always go to a new folder inside the folder TARGET.
 // The options are those of the program's settings, or of the INI file named
-// by --settings. Progress goes to standard output, a failure to standard error
-// with a non-zero exit status. Notation on score lines that no sung character
+// by --settings; either is only read, never written. Progress goes to
+// standard error, a failure too, with a non-zero exit status; the success
+// message to standard output. Notation on score lines that no sung character
 // owns is not exported; a warning line on standard error says how many lines
 // of it there are, and the export still succeeds.
 class BatchExport
@@ -38,10 +40,19 @@ public:
     // export runs on the offscreen platform.
     static void prepareEnvironment();
 
-    BatchExport(QTextStream &out, QTextStream &err);
+    // errIsTerminal: progress rewrites one line on err instead of writing
+    // a line per change.
+    BatchExport(QTextStream &out, QTextStream &err, bool errIsTerminal = false);
 
-    // Runs the export the arguments describe (the program name first).
+    // Adds the export's options to the program's command-line parser.
+    static void addOptions(QCommandLineParser &parser);
+
+    // Runs the export the arguments describe (the program name first), with
+    // a parser of its own.
     int run(const QStringList &arguments);
+    // Runs the export that a parser holding addOptions() has parsed; its one
+    // positional argument is the score.
+    int run(const QCommandLineParser &parser);
 
 private:
     int exportScore(const QString &scorePath, const QString &target, const QString &format,
@@ -49,6 +60,7 @@ private:
 
     QTextStream &m_out;
     QTextStream &m_err;
+    const bool m_errIsTerminal;
 };
 
 #endif // BATCHEXPORT_H

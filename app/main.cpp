@@ -1,36 +1,63 @@
 #include "batchexport.h"
+#include "commandline.h"
 #include "mainwindow.h"
+#include "qttranslation.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    // "--export" runs the export without any window and ends with its status.
-    const bool batchExport = BatchExport::isRequested(argc, argv);
-    if (batchExport)
+    QCoreApplication::setApplicationName(QStringLiteral("qelun"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QELUN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QELUN_APP_ID));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    CommandLine commandLine;
+
+    // Help, version and a wrong command line need no display.
+    if (!CommandLine::needsGui(commandLine.parse(argumentsOf(argc, argv)))) {
+        QCoreApplication app(argc, argv);
+        QtTranslation::install(app);
+        // Again, for Qt's messages in Chinese.
+        commandLine.parse(QCoreApplication::arguments());
+        return commandLine.answer(out, err);
+    }
+
+    // The export runs without any window.
+    if (commandLine.mode() == CommandLine::Mode::Export)
         BatchExport::prepareEnvironment();
 
     QApplication app(argc, argv);
-
-    if (batchExport) {
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        return BatchExport(out, err).run(QCoreApplication::arguments());
+    QtTranslation::install(app);
+    // The application object has taken Qt's own options out by now.
+    switch (commandLine.parse(QCoreApplication::arguments())) {
+    case CommandLine::Mode::Export:
+        return BatchExport(out, err, isatty(fileno(stderr)) == 1).run(commandLine.parser());
+    case CommandLine::Mode::Window:
+        break;
+    default:
+        return commandLine.answer(out, err);
     }
 
     MainWindow window;
     window.show();
-
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1) {
-        const QFileInfo file(arguments.at(1));
-        if (file.exists() && file.isFile())
-            window.openFile(file.filePath());
-    }
-
+    window.openFile(commandLine.documentPath());
     return app.exec();
 }

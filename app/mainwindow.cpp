@@ -18,15 +18,20 @@
 #include "serviceendpoints.h"
 #include "settings.h"
 #include "startpage.h"
+#include "windowgeometry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -55,7 +60,10 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connectActions();
     addPrintAction();
+    addTabActions();
     loadSponsorPage();
+    setAcceptDrops(true);
+    WindowGeometry::restore(*this);
 
     // Brings the process-wide objects that documents share into being now,
     // rather than at the first new tab.
@@ -195,8 +203,8 @@ void MainWindow::showPairing()
         pairingLabel->hide();
         return;
     }
-    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">转到</a>")
-                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped()));
+    pairingLabel->setText(QStringLiteral("<span style=\"color:%1\">%2</span>　<a href=\"#mismatch\">%3</a>")
+                              .arg(EditorConfig::instance().errorColor().name(), status.toHtmlEscaped(), tr("转到")));
     pairingLabel->show();
 }
 
@@ -207,15 +215,17 @@ void MainWindow::newAction()
 
 void MainWindow::openAction()
 {
-    openFile(QFileDialog::getOpenFileName(this, QStringLiteral("打开文件"), QString(),
-                                          QStringLiteral("工尺谱文件 (*.gcp)")));
+    openFile(QFileDialog::getOpenFileName(this, tr("打开文件"), QString(),
+                                          tr("工尺谱文件 (*.gcp)")));
 }
 
 void MainWindow::openFile(const QString &path)
 {
     if (path.isEmpty())
         return;
-    auto *document = new QL_Edit;
+    // Parented to the window for now, so that a box about the file appears
+    // over the window; adding the tab takes it over.
+    auto *document = new QL_Edit(this);
     if (!document->open(path)) {
         delete document;
         return;
@@ -313,7 +323,7 @@ void MainWindow::warnOfUnexportedNotation(const QL_Edit *document)
     // page; the user hears of it before choosing what to export or print.
     const QString warning = document->pairing().unexportedWarning();
     if (!warning.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("警告"), warning);
+        QMessageBox::warning(this, tr("警告"), warning);
 }
 
 void MainWindow::exportAction()
@@ -328,10 +338,10 @@ void MainWindow::exportAction()
 
 void MainWindow::addPrintAction()
 {
-    auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), QStringLiteral("打印…"), this);
+    auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), tr("打印…"), this);
     print->setObjectName(QStringLiteral("printAction"));
     print->setShortcut(QKeySequence::Print);
-    print->setToolTip(QStringLiteral("打印曲谱 Ctrl+P"));
+    print->setToolTip(tr("打印曲谱 Ctrl+P"));
     const QList<QAction *> fileActions = ui->menuFile->actions();
     const qsizetype exportAt = fileActions.indexOf(ui->exportAction);
     ui->menuFile->insertAction(fileActions.value(exportAt + 1), print);
@@ -340,6 +350,88 @@ void MainWindow::addPrintAction()
     connect(ui->exportAction, &QAction::changed, print,
             [this, print] { print->setEnabled(ui->exportAction->isEnabled()); });
     connect(print, &QAction::triggered, this, &MainWindow::printAction);
+}
+
+void MainWindow::addTabActions()
+{
+    auto *close = new QAction(tr("关闭"), this);
+    close->setObjectName(QStringLiteral("closeAction"));
+    close->setShortcuts(QKeySequence::Close);
+    close->setToolTip(tr("关闭当前文件 Ctrl+W"));
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    ui->menuFile->insertAction(fileActions.value(fileActions.indexOf(ui->saveAsAction) + 1), close);
+    close->setEnabled(ui->saveAction->isEnabled());
+    connect(ui->saveAction, &QAction::changed, close, [this, close] { close->setEnabled(ui->saveAction->isEnabled()); });
+    connect(close, &QAction::triggered, this, [this] {
+        if (ui->tabWidget->count() > 0)
+            tabWidgetClose(ui->tabWidget->currentIndex());
+    });
+
+    // Window shortcuts: they reach the window before the editors, which would
+    // otherwise take Ctrl+Tab for a tab character.
+    auto *next = new QAction(tr("下一个文件"), this);
+    next->setObjectName(QStringLiteral("nextTabAction"));
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)});
+    connect(next, &QAction::triggered, this, [this] { switchTab(1); });
+    auto *previous = new QAction(tr("上一个文件"), this);
+    previous->setObjectName(QStringLiteral("previousTabAction"));
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::Key_PageUp)});
+    connect(previous, &QAction::triggered, this, [this] { switchTab(-1); });
+    addActions({next, previous});
+}
+
+void MainWindow::switchTab(int step)
+{
+    const int count = ui->tabWidget->count();
+    if (count < 2)
+        return;
+    ui->tabWidget->setCurrentIndex((ui->tabWidget->currentIndex() + step + count) % count);
+}
+
+void MainWindow::updateWindowTitle()
+{
+    const QString program = tr("Qelun工尺谱");
+    QL_Edit *document = currentDocument();
+    if (!document) {
+        setWindowTitle(program);
+        setWindowModified(false);
+        return;
+    }
+    // "[*]" is where Qt shows the unsaved mark.
+    setWindowTitle(QFileInfo(document->filePath()).fileName() + QStringLiteral("[*] - ") + program);
+    setWindowModified(document->isModified());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".gcp"), Qt::CaseInsensitive)) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    QStringList paths;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".gcp"), Qt::CaseInsensitive))
+            paths.append(url.toLocalFile());
+    }
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened after the drop has finished: the drag source is not kept waiting
+    // while a box about a damaged file is open.
+    QMetaObject::invokeMethod(this, [this, paths] {
+        for (const QString &path : paths)
+            openFile(path);
+    }, Qt::QueuedConnection);
 }
 
 void MainWindow::printAction()
@@ -464,8 +556,14 @@ void MainWindow::onSearchEditTextChanged()
 void MainWindow::modifiedChanged(bool isModified)
 {
     Q_UNUSED(isModified)
-    if (QL_Edit *document = currentDocument())
-        ui->tabWidget->setTabText(ui->tabWidget->currentIndex(), document->title());
+    // The document that changed, which need not be the current one: closing
+    // a tab in the background saves it there.
+    auto *document = qobject_cast<QL_Edit *>(sender());
+    if (!document || ui->tabWidget->indexOf(document) < 0)
+        document = currentDocument();
+    if (document)
+        ui->tabWidget->setTabText(ui->tabWidget->indexOf(document), document->title());
+    updateWindowTitle();
 }
 
 void MainWindow::onCanUndoChanged(bool canUndo)
@@ -490,6 +588,7 @@ QList<QAction *> MainWindow::documentActions() const
 void MainWindow::tabWidgetCurrentChanged(int index)
 {
     const bool hasDocument = index != -1;
+    updateWindowTitle();
     ui->tabWidget->setVisible(hasDocument);
     sponsorPage->setVisible(!hasDocument);
     for (QAction *action : documentActions())
@@ -521,14 +620,14 @@ bool MainWindow::tabWidgetClose(int index)
     }
 
     const QMessageBox::StandardButton answer = QMessageBox::warning(
-        nullptr, QStringLiteral("警告"), QStringLiteral("\"%1\"未保存，是否保存？").arg(document->title()),
+        this, tr("警告"), tr("\"%1\"未保存，是否保存？").arg(document->title()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     switch (answer) {
     case QMessageBox::Yes:
         if (!document->save(false))
             return false;
-        QMessageBox::information(this, QStringLiteral("提示"),
-                                 QStringLiteral("\"%1\"保存成功！").arg(document->title()));
+        QMessageBox::information(this, tr("提示"),
+                                 tr("\"%1\"保存成功！").arg(document->title()));
         delete document;
         return true;
     case QMessageBox::No:
@@ -559,11 +658,12 @@ void MainWindow::quitApplication()
     // The configurations write themselves back once more as the program
     // ends, with no window left to tell of a failure: save them while the
     // user can still be told.
-    bool saved = EditorConfig::instance().save();
+    bool saved = WindowGeometry::save(*this);
+    saved = EditorConfig::instance().save() && saved;
     if (ExportConfig::exists())
         saved = ExportConfig::instance().save() && saved;
     if (!saved)
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存设置时发生错误！"));
+        QMessageBox::warning(this, tr("错误"), tr("保存设置时发生错误！"));
     QCoreApplication::quit();
 }
 

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -76,11 +78,21 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // .gcp files dropped on the window open as documents.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void connectActions();
     // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
     void addPrintAction();
+    // 关闭 (Ctrl+W) in the file menu, and the shortcuts that switch tabs
+    // (Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown, Ctrl+PgUp).
+    void addTabActions();
+    // Shows step tabs away from the current one, round the ends.
+    void switchTab(int step);
+    // The title names the current document and marks unsaved changes.
+    void updateWindowTitle();
     // A box naming the lines of notation an export of the document leaves out.
     void warnOfUnexportedNotation(const QL_Edit *document);
     void loadSponsorPage();

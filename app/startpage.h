@@ -1,6 +1,7 @@
 #ifndef STARTPAGE_H
 #define STARTPAGE_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QUrl>
 
@@ -9,6 +10,8 @@
 // score and where the help is. Its links name the window's commands.
 class StartPage
 {
+    Q_DECLARE_TR_FUNCTIONS(StartPage)
+
 public:
     enum class Command { None, New, Open, Example, Help };
 

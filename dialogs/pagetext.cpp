@@ -19,7 +19,7 @@ QString PageText::load(const QString &resourcePath, const char *context,
 QString PageText::linkOrNone(const QString &address)
 {
     if (address.isEmpty())
-        return QStringLiteral("（尚未开通）");
+        return QCoreApplication::translate("PageText", "（尚未开通）");
     const QString escaped = address.toHtmlEscaped();
     return QStringLiteral("<a href=\"%1\">%1</a>").arg(escaped);
 }

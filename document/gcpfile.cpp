@@ -61,5 +61,37 @@ GcpFile::LoadResult GcpFile::load(const QString &path, Texts *texts)
         return LoadResult::CannotOpen;
     if (!hasGcpSuffix(path))
         return LoadResult::WrongType;
+    if (file.size() == 0) {
+        *texts = {QLatin1String(""), QLatin1String("")};
+        return LoadResult::Loaded;
+    }
     return read(&file, texts) ? LoadResult::Loaded : LoadResult::Damaged;
+}
+
+GcpFile::Damage GcpFile::damageOf(QIODevice *device)
+{
+    // Walks the two (length, text) pairs as this program writes them: the
+    // length in code units, then the text's byte count, twice that. A stream
+    // that keeps to this as far as it goes and then stops was cut short;
+    // anything else was never such a document.
+    device->seek(0);
+    QDataStream stream(device);
+    for (int text = 0; text < 2; ++text) {
+        qint32 length = 0;
+        quint32 bytes = 0;
+        if (device->bytesAvailable() < 4)
+            return Damage::Truncated;
+        stream >> length;
+        if (device->bytesAvailable() < 4)
+            return Damage::Truncated;
+        stream >> bytes;
+        if (bytes == 0xFFFFFFFF)
+            continue;
+        if (length < 0 || bytes % 2 != 0 || bytes != 2 * quint32(length))
+            return Damage::NotADocument;
+        if (device->bytesAvailable() < qint64(bytes))
+            return Damage::Truncated;
+        device->skip(bytes);
+    }
+    return Damage::NotADocument;
 }

@@ -42,7 +42,13 @@ public:
     // content of the file untouched.
     static bool save(const QString &path, const Texts &texts);
 
-    // Opens the file, checks its name and reads it. Only a regular file is
+    // Why a stream that read() refused cannot be read: it ends before its
+    // texts do (a copy cut short), or it is no document of this kind at all.
+    enum class Damage { Truncated, NotADocument };
+    static Damage damageOf(QIODevice *device);
+
+    // Opens the file, checks its name and reads it. An empty file (a new file
+    // made outside the program) is a document with two empty texts. Only a regular file is
     // opened: a FIFO, a device or a folder cannot be opened. The file is opened before
     // its name is checked, so an unreadable file is reported as such whatever
     // its name. texts is changed only on Loaded.

@@ -8,11 +8,13 @@
 #include "inputmethod.h"
 #include "insertlyriccommand.h"
 #include "insertscorecommand.h"
+#include "openfailure.h"
 #include "pastelyriccommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -131,6 +133,14 @@ bool QL_Edit::save(bool saveAs)
         if (chosen.isEmpty())
             return false;
         target = GcpFile::hasGcpSuffix(chosen) ? chosen : chosen + QLatin1String(".gcp");
+        // The dialog asked about replacing the name it returned, not the one
+        // with the suffix added: a file of that name is not replaced unasked.
+        if (target != chosen && QFileInfo::exists(target)
+            && QMessageBox::warning(this, QStringLiteral("警告"),
+                                    QStringLiteral("\"%1\"已存在，是否替换？").arg(QFileInfo(target).fileName()),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                   != QMessageBox::Yes)
+            return false;
         // The chosen path is kept even if writing fails, so that the next save
         // goes to the place the user named.
         if (!saveAs)
@@ -156,7 +166,8 @@ bool QL_Edit::save(bool saveAs)
 bool QL_Edit::open(const QString &path)
 {
     GcpFile::Texts texts;
-    switch (GcpFile::load(path, &texts)) {
+    const GcpFile::LoadResult result = GcpFile::load(path, &texts);
+    switch (result) {
     case GcpFile::LoadResult::Loaded:
         break;
     case GcpFile::LoadResult::WrongType:
@@ -164,11 +175,16 @@ bool QL_Edit::open(const QString &path)
                              QStringLiteral("请选择工尺谱文件（.gcp）格式！"));
         return false;
     case GcpFile::LoadResult::CannotOpen:
-    case GcpFile::LoadResult::Damaged:
+    case GcpFile::LoadResult::Damaged: {
         // A damaged file is not loaded in part: saving it afterwards would
         // make the loss permanent.
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("打开文件时发生错误！"));
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("错误"), QStringLiteral("打开文件时发生错误！"),
+                        QMessageBox::Ok, this);
+        box.setInformativeText(OpenFailure::reason(path, result) + QLatin1Char('\n')
+                               + QDir::toNativeSeparators(path));
+        box.exec();
         return false;
+    }
     }
 
     {
@@ -695,11 +711,13 @@ bool QL_Edit::handleLyricKey(QKeyEvent *event)
             undoStack(), new DeleteLyricCommand(this, key == Qt::Key_Backspace, event->modifiers()));
         return true;
     }
-    if (typesText(event) || key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Tab) {
+    // Ctrl+Tab switches documents; it never types a tab.
+    const bool tab = key == Qt::Key_Tab && !(event->modifiers() & Qt::ControlModifier);
+    if (typesText(event) || key == Qt::Key_Return || key == Qt::Key_Enter || tab) {
         QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, text));
         return true;
     }
-    if (key == Qt::Key_Backtab)
+    if (key == Qt::Key_Backtab || key == Qt::Key_Tab)
         return true;
     return handleEditingKeyBinding(event) || editorInsertsText(event);
 }

@@ -96,7 +96,7 @@ bool ExportConfig::exists()
     return theInstance != nullptr;
 }
 
-ExportConfig::ExportConfig(const QString &settingsPath)
+ExportConfig::ExportConfig(const QString &settingsPath, WriteBack writeBack)
     : pageSizeOptions({{QStringLiteral("自定义"), QPageSize::Custom},
                        {QStringLiteral("A1 (1684, 2384)"), QPageSize::A1},
                        {QStringLiteral("A2 (1191, 1684)"), QPageSize::A2},
@@ -114,6 +114,7 @@ ExportConfig::ExportConfig(const QString &settingsPath)
                        {QStringLiteral("居中"), 1},
                        {QStringLiteral("底部"), 2}})
     , settings(new QSettings(settingsPath, QSettings::IniFormat))
+    , m_writeBack(writeBack)
     , m_titleFontMetrics(QFont())
     , m_lyricFontMetrics(QFont())
     , m_scoreFontMetrics(QFont())
@@ -128,7 +129,8 @@ ExportConfig::ExportConfig(const QString &settingsPath)
 
 ExportConfig::~ExportConfig()
 {
-    save();
+    if (m_writeBack == WriteBack::OnDestruction)
+        save();
     delete settings;
 }
 

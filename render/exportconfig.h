@@ -25,9 +25,14 @@ public:
     // True once instance() has built the configuration of the program.
     static bool exists();
 
+    // Whether the options go back to the file when the configuration goes
+    // away. An export from the command line only reads the user's settings.
+    enum class WriteBack { OnDestruction, Never };
+
     // A configuration on the given INI file, loaded at once.
-    explicit ExportConfig(const QString &settingsPath);
-    // Saves, so that the options of the last run are always written back.
+    explicit ExportConfig(const QString &settingsPath, WriteBack writeBack = WriteBack::OnDestruction);
+    // Saves (unless made with WriteBack::Never), so that the options of the
+    // last run are always written back.
     ~ExportConfig();
 
     ExportConfig(const ExportConfig &) = delete;
@@ -166,6 +171,7 @@ private:
     void rebuildFontMetrics();
 
     QSettings *settings;
+    const WriteBack m_writeBack;
     int m_pageWidth = 0;
     int m_pageHeight = 0;
     QPageSize::PageSizeId m_pageSizeId = QPageSize::A4;

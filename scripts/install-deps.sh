@@ -7,14 +7,19 @@ packages=(
   # toolchain and Qt 6
   cmake g++ make ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
+  # Qt's own Chinese texts (standard buttons, file dialogs)
+  qt6-translations-l10n
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
   fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
   # generators of the notation font and the icons
   python3-fonttools librsvg2-bin
   # tests: reading exported PDF and SVG files, checking the font
   poppler-utils opentype-sanitizer
+  # the install test and the Debian package: desktop entry, AppStream and MIME
+  # checks, dpkg-shlibdeps
+  desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
   # seeing the program under a real X server
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool openbox
 )
 
 missing=()

@@ -16,7 +16,7 @@ struct ServiceEndpoints
     QString apiBaseUrl;
     QString siteBaseUrl;
     QString formContentType = QStringLiteral("application/x-www-form-urlencoded");
-    QString appVersion = QStringLiteral("2.0");
+    QString appVersion = QStringLiteral(QELUN_VERSION);
     QString updateCheckPath = QStringLiteral("/update_check.json");
     QString sponsorPagePath = QStringLiteral("/sponsor.html");
     QString downloadPagePath = QStringLiteral("/");

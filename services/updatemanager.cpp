@@ -70,8 +70,8 @@ void UpdateManager::onReplyFinished(QNetworkReply *reply)
 void UpdateManager::announceUpdate(bool force)
 {
     QWidget *window = qobject_cast<QWidget *>(parent());
-    const QString title = QStringLiteral("更新提示");
-    QMessageBox::information(window, title, QStringLiteral("有新版本可用，请更新！"));
+    const QString title = tr("更新提示");
+    QMessageBox::information(window, title, tr("有新版本可用，请更新！"));
 
     const QString address = endpoints->siteBaseUrl + endpoints->downloadPagePath;
     const QUrl url(address);
@@ -80,8 +80,7 @@ void UpdateManager::announceUpdate(bool force)
     const bool opened = !url.isRelative() && url.isValid() && QDesktopServices::openUrl(url);
     if (!opened) {
         QMessageBox::information(window, title,
-                                 QStringLiteral("无法打开下载链接，请到官网下载：") + address
-                                     + QStringLiteral("！"));
+                                 tr("无法打开下载链接，请到官网下载：%1！").arg(address));
     }
 
     if (force && quitHandler)

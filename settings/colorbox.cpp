@@ -72,7 +72,7 @@ void ColorBox::setColor(const QColor &color)
 
 void ColorBox::onPushButtonClicked()
 {
-    const QColor picked = QColorDialog::getColor(m_color, this, QStringLiteral("选择颜色"));
+    const QColor picked = QColorDialog::getColor(m_color, this, tr("选择颜色"));
     if (!picked.isValid())
         return;
     setColor(picked);
@@ -89,7 +89,7 @@ void ColorBox::onLineEditChanged()
         emit colorChanged(m_color);
         return;
     }
-    QMessageBox::warning(this, QStringLiteral("警告"), QStringLiteral("错误的颜色值!"), QMessageBox::Ok);
+    QMessageBox::warning(this, tr("警告"), tr("错误的颜色值!"), QMessageBox::Ok);
     lineEdit->setText(text);
     lineEdit->setFocus();
 }

@@ -109,8 +109,8 @@ void Settings::apply()
 
 void Settings::reportUnsaved()
 {
-    QMessageBox::warning(this, QStringLiteral("错误"),
-                         QStringLiteral("无法写入设置文件\"%1\"，设置未能保存。请检查该文件是否可写。")
+    QMessageBox::warning(this, tr("错误"),
+                         tr("无法写入设置文件\"%1\"，设置未能保存。请检查该文件是否可写。")
                              .arg(QDir::toNativeSeparators(config->settingsPath())),
                          QMessageBox::Ok);
 }

@@ -6,8 +6,9 @@
 #                                       (32 px and 64 px on white) to FILE
 #
 # Toolbar/menu icons are rendered at 64x64 px, the window logo (logo-qt) at
-# 256x256 px. Needs rsvg-convert (Debian: librsvg2-bin); the sheet also needs
-# ImageMagick's montage. The PNGs are committed, so building needs neither.
+# 256x256 px, and the logo again at the icon-theme sizes into packaging/icons/.
+# Needs rsvg-convert (Debian: librsvg2-bin); the sheet also needs ImageMagick's
+# montage. The PNGs are committed, so building needs neither.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -35,6 +36,15 @@ for svg in "${svgs[@]}"; do
   [ "$name" = logo-qt ] && size=256
   rsvg-convert --width "$size" --height "$size" --format png --output "$out/$name.png" "$svg"
   echo "$out/$name.png (${size}px)"
+done
+
+# The logo in the desktop's icon theme (hicolor) at the sizes menus and file
+# managers ask for; the installed SVG covers every other size.
+desktop="$root/packaging/icons"
+mkdir -p "$desktop"
+for size in 16 22 24 32 48 64 128 256 512; do
+  rsvg-convert --width "$size" --height "$size" --format png --output "$desktop/logo-$size.png" "$src/logo-qt.svg"
+  echo "$desktop/logo-$size.png (${size}px)"
 done
 
 if [ -n "$sheet" ]; then

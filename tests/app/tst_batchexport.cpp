@@ -2,6 +2,7 @@
 #include "gcpfile.h"
 #include "renderfixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -19,6 +20,13 @@
 namespace {
 
 const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
+
+// An error stands on a line of its own, after the progress.
+QString lastLine(const QString &text)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return lines.isEmpty() ? QString() : lines.last();
+}
 
 } // namespace
 
@@ -45,6 +53,8 @@ private slots:
     void warnsAboutUnexportedNotation_data();
     void warnsAboutUnexportedNotation();
     void executableRunsWithoutDisplay();
+    void settingsAreOnlyRead_data();
+    void settingsAreOnlyRead();
     void fullDiskIsAFailure_data();
     void fullDiskIsAFailure();
 
@@ -190,7 +200,7 @@ void TestBatchExport::unwritableTarget()
     if (!format.isEmpty())
         arguments << QStringLiteral("--format") << format;
     QCOMPARE(run(arguments << writeScore(1)), int(BatchExport::OutputError));
-    QVERIFY2(err.startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
 }
 
@@ -199,10 +209,17 @@ void TestBatchExport::exportsPdf()
     const QString target = path(QStringLiteral("out/aria.pdf"));
     QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), example}),
              int(BatchExport::Success));
-    QVERIFY2(err.isEmpty(), qPrintable(err));
-    QVERIFY(out.contains(QStringLiteral("正在绘制曲谱···")));
-    QVERIFY(out.contains(QStringLiteral("正在导出PDF文件···")));
-    QVERIFY(out.contains(QStringLiteral("导出成功！")));
+    // Progress on standard error, as lines of their own when it is no
+    // terminal; only the result on standard output.
+    QCOMPARE(out, QStringLiteral("导出成功！\n"));
+    QVERIFY2(!err.contains(QLatin1Char('\r')), qPrintable(err));
+    QStringList lines = err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QRegularExpression line(QStringLiteral("^正在(绘制曲谱|导出PDF文件)··· \\d+/\\d+$"));
+    for (const QString &text : lines)
+        QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
+    QVERIFY(lines.contains(QStringLiteral("正在绘制曲谱··· 12/12")));
+    QVERIFY(lines.contains(QStringLiteral("正在导出PDF文件··· 2/2")));
+    QCOMPARE(lines.removeDuplicates(), 0);
 
     QProcess pdfinfo;
     pdfinfo.start(QStringLiteral("pdfinfo"), {target});
@@ -239,7 +256,13 @@ void TestBatchExport::warnsAboutUnexportedNotation()
     QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("out")), QStringLiteral("--format"),
                   QStringLiteral("svg"), QStringLiteral("--settings"), settings(), file}),
              int(BatchExport::Success));
-    QCOMPARE(err, warning);
+    // The warning, among the progress lines on standard error.
+    QString warnings;
+    for (const QString &line : err.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("警告：")))
+            warnings += line + QLatin1Char('\n');
+    }
+    QCOMPARE(warnings, warning);
     QVERIFY(out.contains(QStringLiteral("导出成功！")));
 }
 
@@ -331,7 +354,7 @@ void TestBatchExport::fullDiskIsAFailure()
     if (!format.isEmpty())
         arguments << QStringLiteral("--format") << format;
     QCOMPARE(run(arguments << score), int(BatchExport::OutputError));
-    QVERIFY2(err.startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
     QCOMPARE(entries(), before);
     if (!existing.isEmpty())
@@ -363,6 +386,55 @@ void TestBatchExport::executableRunsWithoutDisplay()
     QCOMPARE(start({QStringLiteral("--export"), target, path(QStringLiteral("missing.gcp"))}, &errText),
              int(BatchExport::InputError));
     QVERIFY2(errText.contains(QStringLiteral("无法读取")), qPrintable(errText));
+}
+
+void TestBatchExport::settingsAreOnlyRead_data()
+{
+    QTest::addColumn<bool>("givenFile");
+    QTest::addRow("--settings FILE") << true;
+    QTest::addRow("settings.ini beside the program") << false;
+}
+
+void TestBatchExport::settingsAreOnlyRead()
+{
+    // The program itself, copied into a writable folder of its own (where it
+    // keeps settings.ini beside itself), with its own home folder.
+    QFETCH(bool, givenFile);
+    const QString program = path(QStringLiteral("bin/qelun"));
+    QVERIFY(QDir().mkpath(path(QStringLiteral("bin"))));
+    QVERIFY(QFile::copy(QStringLiteral(QELUN_EXECUTABLE), program));
+    const QString settingsFile = givenFile ? path(QStringLiteral("my.ini")) : path(QStringLiteral("bin/settings.ini"));
+    const QByteArray content("; page of the class handout\n[Export]\nlyricFontSize=28\n\n; wide columns\ncolWidth=150\n");
+    {
+        QFile file(settingsFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const QDateTime written = QFileInfo(settingsFile).lastModified();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), path(QStringLiteral("home")));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("home/.config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), path(QStringLiteral("home/.local/share")));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    QStringList arguments{QStringLiteral("--export"), path(QStringLiteral("aria.pdf"))};
+    if (givenFile)
+        arguments << QStringLiteral("--settings") << settingsFile;
+    process.start(program, arguments << example);
+    QVERIFY(process.waitForFinished(120000));
+    QCOMPARE(process.exitCode(), 0);
+    QVERIFY(QFileInfo(path(QStringLiteral("aria.pdf"))).size() > 1000);
+
+    QFile file(settingsFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
+    QCOMPARE(QFileInfo(settingsFile).lastModified(), written);
+    // No settings file was made anywhere else either.
+    const QStringList besideProgram = givenFile ? QStringList{QStringLiteral("qelun")}
+                                                : QStringList{QStringLiteral("qelun"), QStringLiteral("settings.ini")};
+    QCOMPARE(QDir(path(QStringLiteral("bin"))).entryList(QDir::Files | QDir::NoDotAndDotDot), besideProgram);
+    QVERIFY(!QFileInfo::exists(path(QStringLiteral("home/.config/qelun/settings.ini"))));
 }
 
 QTEST_MAIN(TestBatchExport)

@@ -75,6 +75,8 @@ private:
 
 } // namespace
 
+Q_DECLARE_METATYPE(GcpFile::Damage)
+
 class TestGcpFile : public QObject
 {
     Q_OBJECT
@@ -86,6 +88,9 @@ private slots:
     void roundTrip();
     void damagedStreamIsRejected_data();
     void damagedStreamIsRejected();
+    void damageOf_data();
+    void damageOf();
+    void emptyFileIsAnEmptyDocument();
     void toleratedStreams_data();
     void toleratedStreams();
     void suffix_data();
@@ -173,6 +178,51 @@ void TestGcpFile::damagedStreamIsRejected()
     QCOMPARE(texts.score, QStringLiteral("before"));
 }
 
+void TestGcpFile::damageOf_data()
+{
+    using Damage = GcpFile::Damage;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Damage>("damage");
+
+    const QByteArray good = encoded({QStringLiteral("你好"), QStringLiteral("ab")});
+    QTest::addRow("three bytes") << QByteArray::fromHex("000000") << Damage::Truncated;
+    QTest::addRow("only the first count") << be32(2) << Damage::Truncated;
+    QTest::addRow("lyric string cut short") << good.left(10) << Damage::Truncated;
+    QTest::addRow("score string missing") << good.left(12) << Damage::Truncated;
+    QTest::addRow("score count missing") << good.left(14) << Damage::Truncated;
+    QTest::addRow("score string cut short") << good.left(good.size() - 1) << Damage::Truncated;
+    QTest::addRow("huge lyric length") << be32(1) + be32(0x7FFFFFFE) + QByteArray(64, 'x') << Damage::NotADocument;
+    QTest::addRow("huge score length") << be32(0) + be32(0) + be32(1) + be32(0xFFFFFFF0) + QByteArray(8, 'x')
+                                       << Damage::NotADocument;
+    QTest::addRow("odd byte count") << be32(1) + be32(3) + QByteArray(3, 'a') + be32(0) + be32(0)
+                                    << Damage::NotADocument;
+    QTest::addRow("garbage text") << QByteArray("This is not a score at all, just some text.\n") << Damage::NotADocument;
+    QTest::addRow("PNG image") << QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") << Damage::NotADocument;
+}
+
+void TestGcpFile::damageOf()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(GcpFile::Damage, damage);
+    QBuffer buffer(&bytes);
+    QVERIFY(buffer.open(QIODevice::ReadOnly));
+    GcpFile::Texts texts;
+    QVERIFY(!GcpFile::read(&buffer, &texts));
+    QCOMPARE(GcpFile::damageOf(&buffer), damage);
+}
+
+void TestGcpFile::emptyFileIsAnEmptyDocument()
+{
+    // As a file made with touch: two empty texts, not a damaged document.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("new.gcp"));
+    QVERIFY(writeFile(path, QByteArray()));
+    GcpFile::Texts texts{QStringLiteral("before"), QStringLiteral("before")};
+    QCOMPARE(GcpFile::load(path, &texts), GcpFile::LoadResult::Loaded);
+    QVERIFY(texts.lyric.isEmpty() && !texts.lyric.isNull());
+    QVERIFY(texts.score.isEmpty() && !texts.score.isNull());
+}
+
 void TestGcpFile::toleratedStreams_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -234,7 +284,6 @@ void TestGcpFile::loadResults_data()
     QTest::addRow("upper-case suffix") << "A.GCP" << good << int(GcpFile::LoadResult::Loaded);
     QTest::addRow("text name") << "a.txt" << good << int(GcpFile::LoadResult::WrongType);
     QTest::addRow("truncated") << "a.gcp" << good.left(9) << int(GcpFile::LoadResult::Damaged);
-    QTest::addRow("empty") << "a.gcp" << QByteArray() << int(GcpFile::LoadResult::Damaged);
     // The file is opened before its name is looked at.
     QTest::addRow("missing text file") << "missing.txt" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);
     QTest::addRow("missing") << "missing.gcp" << QByteArray() << int(GcpFile::LoadResult::CannotOpen);

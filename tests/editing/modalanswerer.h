@@ -21,6 +21,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        QString informativeText;
     };
 
     explicit ModalAnswerer(QStringList fileNames = {})
@@ -32,6 +33,8 @@ public:
     }
 
     QList<Box> boxes;
+    // The button a question is answered with.
+    QMessageBox::StandardButton questionAnswer = QMessageBox::Yes;
     QStringList dialogCaptions;
     QStringList dialogFilters;
 
@@ -68,10 +71,11 @@ private:
             if (box == answered)
                 return;
             answered = box;
-            boxes.append({box->windowTitle(), box->text(), box->icon()});
-            // An overwrite question is answered yes; any other box closed.
-            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
-                yes->click();
+            boxes.append({box->windowTitle(), box->text(), box->icon(), box->informativeText()});
+            // A question is answered with questionAnswer (an overwrite
+            // question yes, unless told otherwise); any other box closed.
+            if (QAbstractButton *answer = box->button(questionAnswer))
+                answer->click();
             else
                 box->accept();
         }

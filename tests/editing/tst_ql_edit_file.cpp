@@ -1,5 +1,6 @@
 #include "gcpfile.h"
 #include "modalanswerer.h"
+#include "openfailure.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -17,6 +18,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <csignal>
 
 #include "gcptestfiles.h"
@@ -41,6 +44,11 @@ private slots:
     void openLoadsBothTexts();
     void openRejects_data();
     void openRejects();
+    void openUnreadableGivesReason();
+    void openEmptyFile();
+    void saveAsksBeforeReplacingUnconfirmedFile_data();
+    void saveAsksBeforeReplacingUnconfirmedFile();
+    void saveDialogAsksAboutTheNameItReturns();
     void saveNewDocument_data();
     void saveNewDocument();
     void saveBoundDocumentWritesWithoutDialog();
@@ -91,22 +99,30 @@ void TestQLEditFile::openRejects_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
 
     const QString openError = QStringLiteral("打开文件时发生错误！");
     const QString error = QStringLiteral("错误");
     const QByteArray good = encoded(lyrics, score);
-    QTest::addRow("empty") << "a.gcp" << QByteArray() << error << openError;
-    QTest::addRow("truncated") << "a.gcp" << good.left(good.size() - 3) << error << openError;
-    QTest::addRow("garbage") << "a.gcp" << QByteArray("\x13\x37garbage in, nothing out") << error << openError;
+    QTest::addRow("truncated") << "a.gcp" << good.left(good.size() - 3) << error << openError
+                               << QStringLiteral("文件不完整，可能在复制或保存时被截断。");
+    QTest::addRow("garbage") << "a.gcp" << QByteArray("\x13\x37garbage in, nothing out") << error << openError
+                             << QStringLiteral("这不是工尺谱文件，或文件已损坏。");
     QTest::addRow("huge length")
-        << "a.gcp" << QByteArray::fromHex("000000017ffffff0") + QByteArray(32, 'z') << error << openError;
+        << "a.gcp" << QByteArray::fromHex("000000017ffffff0") + QByteArray(32, 'z') << error << openError
+        << QStringLiteral("这不是工尺谱文件，或文件已损坏。");
     QTest::addRow("text file name")
-        << "a.txt" << good << QStringLiteral("文件类型错误") << QStringLiteral("请选择工尺谱文件（.gcp）格式！");
-    QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError;
-    QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError;
-    QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError;
+        << "a.txt" << good << QStringLiteral("文件类型错误") << QStringLiteral("请选择工尺谱文件（.gcp）格式！")
+        << QString();
+    QTest::addRow("missing file") << "missing.gcp" << QByteArray() << error << openError
+                                  << QStringLiteral("找不到此文件。");
+    QTest::addRow("missing text file") << "missing.txt" << QByteArray() << error << openError
+                                       << QStringLiteral("找不到此文件。");
+    QTest::addRow("folder") << "folder.gcp" << QByteArray() << error << openError
+                            << QStringLiteral("这是一个文件夹，不是文件。");
     // Refused before it is opened: reading would wait for a writer forever.
-    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << error << openError;
+    QTest::addRow("FIFO") << "fifo.gcp" << QByteArray() << error << openError
+                          << QStringLiteral("这不是普通文件（例如管道或设备文件）。");
 }
 
 void TestQLEditFile::openRejects()
@@ -115,6 +131,7 @@ void TestQLEditFile::openRejects()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, title);
     QFETCH(QString, text);
+    QFETCH(QString, reason);
 
     const QString path = dir.filePath(name);
     if (name.startsWith(QLatin1String("folder")))
@@ -131,9 +148,117 @@ void TestQLEditFile::openRejects()
     QCOMPARE(answerer.boxes.first().title, title);
     QCOMPARE(answerer.boxes.first().text, text);
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
+    // The reason, and the file it is about, below the message.
+    const QString informative = answerer.boxes.first().informativeText;
+    if (reason.isEmpty())
+        QVERIFY(informative.isEmpty());
+    else
+        QCOMPARE(informative, reason + QLatin1Char('\n') + QDir::toNativeSeparators(path));
     QVERIFY(doc.lyricEdit()->toPlainText().isEmpty());
     QCOMPARE(doc.title(), QStringLiteral("未命名"));
     QDir(dir.path()).rmdir(name);
+}
+
+void TestQLEditFile::openUnreadableGivesReason()
+{
+    // A file its owner may only write, opened by another user. Root reads any
+    // file, so as root the opening runs in a child that became "nobody".
+    const QFileDevice::Permissions enter = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                           | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    QVERIFY(QFile::setPermissions(dir.path(), enter));
+    const QString path = dir.filePath("locked.gcp");
+    QVERIFY(writeFile(path, encoded(lyrics, score)));
+    QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const auto refusedWithReason = [&path] {
+        GcpFile::Texts texts;
+        const GcpFile::LoadResult result = GcpFile::load(path, &texts);
+        return result == GcpFile::LoadResult::CannotOpen
+               && OpenFailure::reason(path, result) == QStringLiteral("没有读取此文件的权限。");
+    };
+    if (::geteuid() != 0) {
+        QVERIFY(refusedWithReason());
+        return;
+    }
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(3);
+        ::_exit(refusedWithReason() ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
+}
+
+void TestQLEditFile::openEmptyFile()
+{
+    // A file made with touch is a new document, bound to that file.
+    const QString path = dir.filePath("new.gcp");
+    QVERIFY(writeFile(path, QByteArray()));
+    QL_Edit doc;
+    ModalAnswerer answerer;
+    QVERIFY(doc.open(path));
+    QVERIFY(answerer.boxes.isEmpty());
+    QVERIFY(doc.lyricEdit()->toPlainText().isEmpty());
+    QVERIFY(doc.scoreEdit()->toPlainText().isEmpty());
+    QCOMPARE(doc.title(), QStringLiteral("new.gcp"));
+    QVERIFY(!doc.isModified());
+    // Saving writes a proper document to it without asking.
+    QVERIFY(doc.save(false));
+    QCOMPARE(fileBytes(path), QByteArray(16, '\0'));
+    QVERIFY(answerer.dialogCaptions.isEmpty());
+}
+
+void TestQLEditFile::saveAsksBeforeReplacingUnconfirmedFile_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("replaced");
+    QTest::addRow("suffix added, replace") << "Song" << QMessageBox::Yes << true << true;
+    QTest::addRow("suffix added, keep") << "Song" << QMessageBox::No << true << false;
+    QTest::addRow("other name") << "Other" << QMessageBox::No << false << false;
+}
+
+void TestQLEditFile::saveAsksBeforeReplacingUnconfirmedFile()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, replaced);
+    const QString existing = dir.filePath("Song.gcp");
+    const QByteArray before = encoded(lyrics, score);
+    QVERIFY(writeFile(existing, before));
+
+    QL_Edit doc;
+    ModalAnswerer answerer({dir.filePath(chosen)});
+    answerer.questionAnswer = answer;
+    const bool saved = doc.save(false);
+    QCOMPARE(answerer.boxes.size(), asked ? 1 : 0);
+    if (asked) {
+        QCOMPARE(answerer.boxes.first().title, QStringLiteral("警告"));
+        QCOMPARE(answerer.boxes.first().text, QStringLiteral("\"Song.gcp\"已存在，是否替换？"));
+    }
+    QCOMPARE(fileBytes(existing), replaced ? QByteArray(16, '\0') : before);
+    // Keeping the file is a cancelled save: the document stays unbound.
+    const bool kept = asked && !replaced;
+    QCOMPARE(saved, !kept);
+    QCOMPARE(doc.title(), kept ? QStringLiteral("未命名") : QFileInfo(doc.filePath()).fileName());
+}
+
+void TestQLEditFile::saveDialogAsksAboutTheNameItReturns()
+{
+    // The dialog asks itself about a name it returns whole; it is not asked twice.
+    const QString existing = dir.filePath("Song.gcp");
+    QVERIFY(writeFile(existing, encoded(lyrics, score)));
+    QL_Edit doc;
+    ModalAnswerer answerer({existing});
+    QVERIFY(doc.save(false));
+    QCOMPARE(answerer.boxes.size(), 1);
+    QVERIFY(answerer.boxes.first().text != QStringLiteral("\"Song.gcp\"已存在，是否替换？"));
+    QCOMPARE(fileBytes(existing), QByteArray(16, '\0'));
 }
 
 void TestQLEditFile::saveNewDocument_data()
