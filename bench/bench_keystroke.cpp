@@ -39,10 +39,11 @@ void makeDocument(QL_Edit &edit)
         }
         lyrics.append(text + QStringLiteral("，"));
     }
-    edit.syncing = true;
-    edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
-    edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
-    edit.syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(edit.document());
+        edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
+        edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
+    }
 }
 
 void press(QWidget *widget, int key, const QString &text)
@@ -63,14 +64,13 @@ double timed(QWidget *widget, int key, const QString &text)
     return timer.nsecsElapsed() / 1e6;
 }
 
-void report(QTextStream &out, const char *name, QList<double> samples)
+void report(QTextStream &out, const char *editor, const char *where, QList<double> samples)
 {
     std::sort(samples.begin(), samples.end());
     const double median = samples.at(samples.size() / 2);
     const double p95 = samples.at(qMin<qsizetype>(samples.size() - 1, samples.size() * 95 / 100));
-    out << qSetFieldWidth(40) << Qt::left << name << qSetFieldWidth(0) << "median "
-        << QString::number(median, 'f', 2) << " ms, 95th percentile " << QString::number(p95, 'f', 2)
-        << " ms (" << samples.size() << " keystrokes)\n";
+    out << "keystroke_ms editor=" << editor << " where=" << where << " median=" << QString::number(median, 'f', 2)
+        << " p95=" << QString::number(p95, 'f', 2) << " keystrokes=" << samples.size() << "\n";
 }
 
 void placeCursor(QPlainTextEdit *editor, int position)
@@ -99,14 +99,14 @@ int main(int argc, char *argv[])
     edit.show();
     makeDocument(edit);
     QApplication::processEvents();
-    out << "document: " << edit.lyricEdit()->blockCount() << " lyric lines, "
-        << edit.lyricEdit()->lyricCharCount() << " sung characters, " << edit.scoreEdit()->blockCount()
-        << " score lines\n";
+    out << "document lyric_lines=" << edit.lyricEdit()->blockCount()
+        << " sung_chars=" << edit.lyricEdit()->lyricCharCount() << " score_lines=" << edit.scoreEdit()->blockCount()
+        << "\n";
 
     const QTextDocument *lyrics = edit.lyricEdit()->document();
     const QTextDocument *score = edit.scoreEdit()->document();
-    for (const auto &[where, fraction] : {std::pair{"near the start", 0.02}, std::pair{"in the middle", 0.5},
-                                          std::pair{"near the end", 0.98}}) {
+    for (const auto &[where, fraction] : {std::pair{"start", 0.02}, std::pair{"middle", 0.5},
+                                          std::pair{"end", 0.98}}) {
         QList<double> lyricSamples;
         QList<double> scoreSamples;
         for (int round = 0; round < 60; ++round) {
@@ -123,9 +123,9 @@ int main(int argc, char *argv[])
             scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_G, QStringLiteral("g")));
             scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_Space, QStringLiteral(" ")));
         }
-        report(out, (QByteArray("lyric keystroke ") + where).constData(), lyricSamples);
-        report(out, (QByteArray("score keystroke ") + where).constData(), scoreSamples);
+        report(out, "lyric", where, lyricSamples);
+        report(out, "score", where, scoreSamples);
     }
-    out << "undo steps on the stack: " << edit.undoStack()->count() << "\n";
+    out << "undo_stack steps=" << edit.undoStack()->count() << "\n";
     return 0;
 }

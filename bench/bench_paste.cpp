@@ -52,10 +52,11 @@ void makePlay(QL_Edit &edit)
         }
         lyrics.append(text + QStringLiteral("，"));
     }
-    edit.syncing = true;
-    edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
-    edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-    edit.syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(edit.document());
+        edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
+        edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    }
 }
 
 struct Stats
@@ -125,10 +126,11 @@ int main(int argc, char **argv)
             qFatal("the pasted play differs from the copied one");
     });
     const QList<double> floors = timeOnFreshDocument(runs, [&](QL_Edit &target) {
-        target.syncing = true;
-        QTextCursor(target.lyricEdit()->document()).insertText(lyricText);
-        QTextCursor(target.scoreEdit()->document()).insertText(scoreText);
-        target.syncing = false;
+        {
+            const ScoreDocument::SyncGuard guard(target.document());
+            QTextCursor(target.lyricEdit()->document()).insertText(lyricText);
+            QTextCursor(target.scoreEdit()->document()).insertText(scoreText);
+        }
     });
 
     const Stats copy = stats(copies);

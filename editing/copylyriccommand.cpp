@@ -5,6 +5,7 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "scoredocument.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -17,8 +18,8 @@ CopyLyricCommand::CopyLyricCommand(QL_Edit *edit)
     const QTextCursor cursor = lyric->textCursor();
     if (!cursor.hasSelection())
         return;
-    const QTextDocument *lyricDocument = lyric->document();
-    const QTextDocument *scoreDocument = edit->scoreEdit()->document();
+    const QTextDocument *lyricDocument = edit->document()->lyric();
+    const QTextDocument *scoreDocument = edit->document()->score();
     const int start = cursor.selectionStart();
     const QString selected = cursor.selectedText();
 

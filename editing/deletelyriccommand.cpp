@@ -3,7 +3,7 @@
 #include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
-#include "ql_scoreedit.h"
+#include "scoredocument.h"
 #include "undostepcounter.h"
 
 #include <QTextBlock>
@@ -24,10 +24,17 @@ DeleteLyricCommand::DeleteLyricCommand(QL_Edit *edit, bool backward, Qt::Keyboar
     }
     if (!cursor.hasSelection())
         return;
+    remove(cursor);
+    edit->lyricCursorPositionChanged();
+}
 
-    edit->syncing = true;
-    UndoStepCounter lyricCounter(lyric->document());
-    UndoStepCounter scoreCounter(edit->scoreEdit()->document());
+void DeleteLyricCommand::remove(QTextCursor cursor)
+{
+    QL_LyricEdit *lyric = edit->lyricEdit();
+    ScoreDocument *document = edit->document();
+    const ScoreDocument::SyncGuard guard(document);
+    UndoStepCounter lyricCounter(document->lyric());
+    UndoStepCounter scoreCounter(document->score());
 
     const int before = lyricCharsOfLines(cursor.selectionStart(), cursor.selectionEnd());
     cursor.beginEditBlock();
@@ -42,6 +49,4 @@ DeleteLyricCommand::DeleteLyricCommand(QL_Edit *edit, bool backward, Qt::Keyboar
 
     lyricSteps = lyricCounter.steps();
     scoreSteps = scoreCounter.steps();
-    edit->syncing = false;
-    edit->lyricCursorPositionChanged();
 }

@@ -3,6 +3,7 @@
 
 #include "lyriccommand.h"
 
+#include <QTextCursor>
 #include <Qt>
 
 // Backspace or Delete in the lyric editor: removes the selection, or one
@@ -12,6 +13,10 @@ class DeleteLyricCommand : public LyricCommand
 {
 public:
     DeleteLyricCommand(QL_Edit *edit, bool backward, Qt::KeyboardModifiers modifiers);
+
+private:
+    // Removes the cursor's selection, while the cursor pairing keeps still.
+    void remove(QTextCursor cursor);
 };
 
 #endif // DELETELYRICCOMMAND_H

@@ -2,6 +2,7 @@
 
 #include "ql_edit.h"
 #include "ql_scoreedit.h"
+#include "scoredocument.h"
 #include "undostepcounter.h"
 
 #include <QTextBlock>
@@ -52,7 +53,8 @@ DeleteScoreCommand::DeleteScoreCommand(QL_Edit *edit, bool backward, Qt::Keyboar
         return;
     }
 
-    edit->syncing = true;
+    {
+    const ScoreDocument::SyncGuard guard(edit->document());
     const int position = cursor.position();
     const int anchor = cursor.anchor();
     const QTextDocument *document = score->document();
@@ -68,7 +70,7 @@ DeleteScoreCommand::DeleteScoreCommand(QL_Edit *edit, bool backward, Qt::Keyboar
         score->setTextCursor(cursor);
     }
     done = counter.steps() > 0;
-    edit->syncing = false;
+    }
     edit->scoreCursorPositionChanged();
 }
 

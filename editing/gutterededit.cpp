@@ -3,6 +3,7 @@
 #include "linenumberarea.h"
 
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QTextBlock>
 
 GutteredEdit::GutteredEdit(QWidget *parent)
@@ -15,6 +16,22 @@ void GutteredEdit::setUpGutter()
 {
     setViewportMargins(gutterWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, &GutteredEdit::updateLineNumberArea);
+}
+
+void GutteredEdit::showText(QTextDocument *document)
+{
+    if (!qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout()))
+        document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    // The text is laid out to the viewport's width as the editor's own text
+    // was, before the gutter took its room: an editor not yet shown is only
+    // relaid out when it is, and lines laid out to the narrow viewport would
+    // wrap after every character until then.
+    const QMargins margins = viewportMargins();
+    setViewportMargins(0, 0, 0, 0);
+    setDocument(document);
+    setViewportMargins(margins);
+    // A font change reaches only the document the editor had at the time.
+    document->setDefaultFont(font());
 }
 
 void GutteredEdit::refitGutter()

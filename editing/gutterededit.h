@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 class QTextBlock;
+class QTextDocument;
 
 // A plain text editor with a gutter on its left that shows a short label
 // beside each line instead of a line number: what the line is (lyric editor)
@@ -56,6 +57,10 @@ protected:
     // Reserves the gutter's room beside the text; called once the subclass
     // can say how wide its gutter is.
     void setUpGutter();
+    // Shows a document owned elsewhere instead of the editor's own, which is
+    // deleted; the document gets the plain-text layout an editor needs and
+    // the editor's font.
+    void showText(QTextDocument *document);
     // Fits the gutter to a changed gutter font.
     void refitGutter();
 

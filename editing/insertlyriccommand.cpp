@@ -4,7 +4,7 @@
 #include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
-#include "ql_scoreedit.h"
+#include "scoredocument.h"
 #include "undostepcounter.h"
 
 #include <QTextBlock>
@@ -14,16 +14,21 @@ InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
 {
     if (text.isEmpty())
         return;
+    insert(text);
+    edit->lyricCursorPositionChanged();
+}
+
+void InsertLyricCommand::insert(const QString &text)
+{
     QL_LyricEdit *lyric = edit->lyricEdit();
-    edit->syncing = true;
+    ScoreDocument *document = edit->document();
+    const ScoreDocument::SyncGuard guard(document);
 
-    if (lyric->textCursor().hasSelection()) {
+    if (lyric->textCursor().hasSelection())
         pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
-        edit->syncing = true;
-    }
 
-    UndoStepCounter lyricCounter(lyric->document());
-    UndoStepCounter scoreCounter(edit->scoreEdit()->document());
+    UndoStepCounter lyricCounter(document->lyric());
+    UndoStepCounter scoreCounter(document->score());
 
     QTextCursor cursor = lyric->textCursor();
     const int position = cursor.position();
@@ -43,6 +48,4 @@ InsertLyricCommand::InsertLyricCommand(QL_Edit *edit, const QString &text)
 
     lyricSteps = lyricCounter.steps();
     scoreSteps = scoreCounter.steps();
-    edit->syncing = false;
-    edit->lyricCursorPositionChanged();
 }

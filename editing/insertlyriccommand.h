@@ -12,6 +12,10 @@ class InsertLyricCommand : public LyricCommand
 {
 public:
     InsertLyricCommand(QL_Edit *edit, const QString &text);
+
+private:
+    // The edit itself, while the cursor pairing keeps still.
+    void insert(const QString &text);
 };
 
 #endif // INSERTLYRICCOMMAND_H

@@ -5,7 +5,7 @@
 #include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
-#include "ql_scoreedit.h"
+#include "scoredocument.h"
 #include "undostepcounter.h"
 
 #include <QClipboard>
@@ -54,20 +54,25 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
     if (text.isEmpty())
         return;
 
-    QL_LyricEdit *lyric = edit->lyricEdit();
-    QL_ScoreEdit *score = edit->scoreEdit();
-    edit->syncing = true;
-    if (lyric->textCursor().hasSelection()) {
-        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
-        edit->syncing = true;
-    }
+    insert(pieces, entries);
+    edit->lyricCursorPositionChanged();
+}
 
-    UndoStepCounter lyricCounter(lyric->document());
-    UndoStepCounter scoreCounter(score->document());
+void PasteLyricCommand::insert(const QStringList &pieces, const LyricClipboard::Entries &entries)
+{
+    const QString text = pieces.join(QString());
+    QL_LyricEdit *lyric = edit->lyricEdit();
+    ScoreDocument *document = edit->document();
+    const ScoreDocument::SyncGuard guard(document);
+    if (lyric->textCursor().hasSelection())
+        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
+
+    UndoStepCounter lyricCounter(document->lyric());
+    UndoStepCounter scoreCounter(document->score());
     // A score without sung characters is one line, which the first sung
     // character to come takes; a score that has lines too many or too few
     // keeps that difference.
-    const int sungBefore = lyric->lyricCharCount();
+    const int sungBefore = document->lyricIndex().lyricCharCount();
     QTextCursor cursor = lyric->textCursor();
     const int position = cursor.position();
     const QString line = cursor.block().text();
@@ -75,7 +80,7 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
     const QString tail = line.mid(head.size());
     const bool wasStructural = isStructuralLine(line);
     // Sung characters before the cursor: the pasted ones follow them.
-    const int at = lyric->lyricIndexAt(position) + 1;
+    const int at = document->lyricIndex().lyricIndexAt(position) + 1;
 
     // Which of the lines the paste leaves behind are structural: the first
     // joins the text before the cursor, the last the text after it. Only
@@ -109,11 +114,11 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
     }
 
     cursor.beginEditBlock();
-    QTextCursor scoreCursor(score->document());
+    QTextCursor scoreCursor(document->score());
     scoreCursor.beginEditBlock();
     cursor.insertText(text);
     if (!scoreLines.isEmpty()) {
-        const QTextBlock atLine = score->document()->findBlockByNumber(at);
+        const QTextBlock atLine = document->score()->findBlockByNumber(at);
         if (sungBefore == 0) {
             // The first pasted character takes the first line, and any
             // notation already written there.
@@ -136,15 +141,15 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
         if (wasStructural) {
             if (sungBefore == 0 && scoreLines.isEmpty()) {
                 if (moved > 1)
-                    score->insertScoreLines(1, moved - 1);
+                    document->insertScoreLines(1, moved - 1);
             } else {
-                score->insertScoreLines(first, moved);
+                document->insertScoreLines(first, moved);
             }
         } else if (sungBefore + scoreLines.size() == moved) {
             // No sung character is left: the one empty line stays.
-            score->clearFirstScoreLines(moved);
+            document->clearFirstScoreLines(moved);
         } else {
-            score->deleteScoreLines(first, moved);
+            document->deleteScoreLines(first, moved);
         }
     }
     scoreCursor.endEditBlock();
@@ -153,6 +158,4 @@ void PasteLyricCommand::paste(const LyricClipboard::Entries &entries)
 
     lyricSteps = lyricCounter.steps();
     scoreSteps = scoreCounter.steps();
-    edit->syncing = false;
-    edit->lyricCursorPositionChanged();
 }

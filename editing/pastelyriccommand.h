@@ -17,6 +17,9 @@ public:
 
 private:
     void paste(const LyricClipboard::Entries &entries);
+    // Inserts the pasted text and its notation, while the cursor pairing
+    // keeps still.
+    void insert(const QStringList &pieces, const LyricClipboard::Entries &entries);
 };
 
 #endif // PASTELYRICCOMMAND_H

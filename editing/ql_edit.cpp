@@ -4,7 +4,6 @@
 #include "copylyriccommand.h"
 #include "deletelyriccommand.h"
 #include "deletescorecommand.h"
-#include "documenttext.h"
 #include "gcpfile.h"
 #include "inputmethod.h"
 #include "insertlyriccommand.h"
@@ -52,13 +51,16 @@ QL_Edit::QL_Edit(QWidget *parent)
                        Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
 {
     ui->setupUi(this);
+    // Made after the editors, so that it outlives them: they show its texts.
+    m_document = new ScoreDocument(this);
+    ui->lyricEdit->showDocument(m_document);
+    ui->scoreEdit->showDocument(m_document);
     // The form's palette replaces the editors' colours: apply them again.
     ui->lyricEdit->applyConfig();
     ui->scoreEdit->applyConfig();
     ui->scoreEdit->setLyricEdit(ui->lyricEdit);
 
-    m_undoStack = new QUndoStack;
-    m_undoStack->setUndoLimit(200);
+    QUndoStack *stack = m_document->undoStack();
     for (QPlainTextEdit *editor : {static_cast<QPlainTextEdit *>(ui->lyricEdit),
                                    static_cast<QPlainTextEdit *>(ui->scoreEdit)}) {
         editor->installEventFilter(this);
@@ -84,19 +86,20 @@ QL_Edit::QL_Edit(QWidget *parent)
     connect(ui->cutAction, &QAction::triggered, this, &QL_Edit::cut);
     connect(ui->copyAction, &QAction::triggered, this, &QL_Edit::copy);
     connect(ui->pasteAction, &QAction::triggered, this, &QL_Edit::paste);
-    connect(m_undoStack, &QUndoStack::canUndoChanged, this, &QL_Edit::onCanUndoChanged);
-    connect(m_undoStack, &QUndoStack::canRedoChanged, this, &QL_Edit::onCanRedoChanged);
+    connect(stack, &QUndoStack::canUndoChanged, this, &QL_Edit::onCanUndoChanged);
+    connect(stack, &QUndoStack::canRedoChanged, this, &QL_Edit::onCanRedoChanged);
     // Every edit is a command: the counts can change only when the stack
     // moves, or when a file is loaded.
-    connect(m_undoStack, &QUndoStack::indexChanged, this, &QL_Edit::checkPairing);
+    connect(stack, &QUndoStack::indexChanged, this, &QL_Edit::checkPairing);
 }
 
 QL_Edit::~QL_Edit()
 {
     // Clearing the stack reports canUndo/canRedo false; nobody must hear it
     // from a document that is going away (its window may be going too).
-    m_undoStack->disconnect(this);
-    delete m_undoStack;
+    m_document->undoStack()->disconnect(this);
+    // The commands go while the editors whose steps they replay still stand.
+    m_document->undoStack()->clear();
     delete ui;
 }
 
@@ -144,8 +147,7 @@ bool QL_Edit::save(bool saveAs)
             m_filePath = target;
     }
 
-    const GcpFile::Texts texts{documentText(ui->lyricEdit->document()),
-                               documentText(ui->scoreEdit->document())};
+    const GcpFile::Texts texts = m_document->texts();
     if (!GcpFile::save(target, texts)) {
         QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存文件时发生错误！"));
         return false;
@@ -185,10 +187,11 @@ bool QL_Edit::open(const QString &path)
     }
     }
 
-    syncing = true;
-    ui->lyricEdit->setPlainText(texts.lyric);
-    ui->scoreEdit->setPlainText(texts.score);
-    syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(m_document);
+        ui->lyricEdit->setPlainText(texts.lyric);
+        ui->scoreEdit->setPlainText(texts.score);
+    }
     // Both cursors stand at the start now; pair them and their tints.
     lyricCursorPositionChanged();
 
@@ -201,12 +204,12 @@ bool QL_Edit::open(const QString &path)
 
 void QL_Edit::undo()
 {
-    m_undoStack->undo();
+    undoStack()->undo();
 }
 
 void QL_Edit::redo()
 {
-    m_undoStack->redo();
+    undoStack()->redo();
 }
 
 void QL_Edit::copy()
@@ -225,12 +228,12 @@ void QL_Edit::cut()
     if (ui->lyricEdit->hasFocus()) {
         if (ui->lyricEdit->textCursor().hasSelection()) {
             delete new CopyLyricCommand(this);
-            QL_Command::pushIfChanged(m_undoStack, new DeleteLyricCommand(this, true, Qt::NoModifier));
+            QL_Command::pushIfChanged(undoStack(), new DeleteLyricCommand(this, true, Qt::NoModifier));
         }
     } else if (ui->scoreEdit->hasFocus() && ui->scoreEdit->textCursor().hasSelection()) {
         ui->scoreEdit->copy();
         // Keeps the score's line count: the selection leaves its line breaks.
-        QL_Command::pushIfChanged(m_undoStack, new DeleteScoreCommand(this, true, Qt::NoModifier));
+        QL_Command::pushIfChanged(undoStack(), new DeleteScoreCommand(this, true, Qt::NoModifier));
     }
 }
 
@@ -240,9 +243,9 @@ void QL_Edit::paste()
     if (text.isEmpty())
         return;
     if (ui->lyricEdit->hasFocus())
-        QL_Command::pushIfChanged(m_undoStack, new PasteLyricCommand(this));
+        QL_Command::pushIfChanged(undoStack(), new PasteLyricCommand(this));
     else if (ui->scoreEdit->hasFocus())
-        QL_Command::pushIfChanged(m_undoStack, new InsertScoreCommand(this, text, Qt::NoModifier));
+        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, text, Qt::NoModifier));
 }
 
 void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
@@ -260,7 +263,7 @@ void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
         text.prepend(QLatin1Char('\n'));
     }
     lyric->setTextCursor(cursor);
-    QL_Command::pushIfChanged(m_undoStack, new InsertLyricCommand(this, text));
+    QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, text));
 
     cursor = lyric->textCursor();
     switch (selection) {
@@ -316,7 +319,7 @@ void QL_Edit::insertPageBreak()
 
 QList<ExportEntry> QL_Edit::exportEntries() const
 {
-    return buildExportEntries(ui->lyricEdit->document(), ui->scoreEdit->document());
+    return m_document->exportEntries();
 }
 
 PairingReport QL_Edit::pairing() const
@@ -357,9 +360,9 @@ void QL_Edit::checkPairing()
 
 void QL_Edit::lyricCursorPositionChanged()
 {
-    if (syncing)
+    if (m_document->isSyncing())
         return;
-    syncing = true;
+    const ScoreDocument::SyncGuard guard(m_document);
     QL_LyricEdit *lyric = ui->lyricEdit;
     QL_ScoreEdit *score = ui->scoreEdit;
     const QTextCursor l = lyric->textCursor();
@@ -390,14 +393,13 @@ void QL_Edit::lyricCursorPositionChanged()
 
     score->setTextCursor(s);
     score->ensureCursorVisible();
-    syncing = false;
 }
 
 void QL_Edit::scoreCursorPositionChanged()
 {
-    if (syncing)
+    if (m_document->isSyncing())
         return;
-    syncing = true;
+    const ScoreDocument::SyncGuard guard(m_document);
     QL_LyricEdit *lyric = ui->lyricEdit;
     QL_ScoreEdit *score = ui->scoreEdit;
     const QTextCursor s = score->textCursor();
@@ -422,7 +424,6 @@ void QL_Edit::scoreCursorPositionChanged()
 
     lyric->setTextCursor(l);
     lyric->ensureCursorVisible();
-    syncing = false;
 }
 
 void QL_Edit::markModified()

@@ -2,6 +2,7 @@
 #define QL_EDIT_H
 
 #include "exportentry.h"
+#include "scoredocument.h"
 #include "pairingreport.h"
 
 #include <QList>
@@ -30,7 +31,10 @@ public:
 
     QL_LyricEdit *lyricEdit() const;
     QL_ScoreEdit *scoreEdit() const;
-    QUndoStack *undoStack() const { return m_undoStack; }
+    // The texts, their history and the pairing guard; the editors show its
+    // two documents.
+    ScoreDocument *document() const { return m_document; }
+    QUndoStack *undoStack() const { return m_document->undoStack(); }
 
     bool isModified() const { return modified; }
     QString filePath() const { return m_filePath; }
@@ -69,10 +73,6 @@ public:
     // into commands, popup calls or the context menu; nothing else edits.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // Set while a command edits the texts or a file is loaded: the cursor
-    // synchronisation then leaves the cursors alone.
-    bool syncing = false;
-
 signals:
     void modifiedChanged(bool modified);
     void canUndoChanged(bool canUndo);
@@ -103,7 +103,7 @@ private:
     bool popupShown() const;
 
     Ui::QL_Edit *ui;
-    QUndoStack *m_undoStack;
+    ScoreDocument *m_document;
     QString m_filePath;
     bool modified = false;
     // The counts last reported by pairingChanged().

@@ -3,6 +3,7 @@
 #include "editorconfig.h"
 #include "linegrammar.h"
 #include "pairinghighlight.h"
+#include "scoredocument.h"
 #include "ql_lyrichighlighter.h"
 
 #include <QTextBlock>
@@ -11,12 +12,24 @@
 QL_LyricEdit::QL_LyricEdit(QWidget *parent)
     : GutteredEdit(parent)
     , config(&EditorConfig::instance())
-    , m_index(document())
+    , m_ownIndex(std::make_unique<LyricCharIndex>(document()))
+    , m_index(m_ownIndex.get())
 {
     setUpGutter();
     connect(config, &EditorConfig::configChanged, this, &QL_LyricEdit::applyConfig);
     applyConfig();
     highlighter = new QL_LyricHighlighter(document());
+}
+
+void QL_LyricEdit::showDocument(ScoreDocument *document)
+{
+    // The editor's own document goes with setDocument(), and the highlighter
+    // that lives in it; the new text gets a highlighter of its own.
+    delete highlighter;
+    m_index = &document->lyricIndex();
+    showText(document->lyric());
+    m_ownIndex.reset();
+    highlighter = new QL_LyricHighlighter(document->lyric());
 }
 
 int QL_LyricEdit::gutterWidth() const

@@ -6,8 +6,11 @@
 
 #include <QPair>
 
+#include <memory>
+
 class EditorConfig;
 class QL_LyricHighlighter;
+class ScoreDocument;
 
 // The left-hand editor of a document: the lyric text with its structural
 // lines. Its gutter names each line's type and its highlighter colours the
@@ -21,11 +24,15 @@ class QL_LyricEdit : public GutteredEdit
 public:
     explicit QL_LyricEdit(QWidget *parent = nullptr);
 
-    QString lyricText() const { return m_index.lyricText(); }
-    int lyricCharCount() const { return m_index.lyricCharCount(); }
-    int lyricIndexAt(int position) const { return m_index.lyricIndexAt(position); }
-    int positionAfterLyricChar(int n) const { return m_index.positionAfterLyricChar(n); }
-    QString lyricCharAt(int n) const { return m_index.lyricCharAt(n); }
+    // Shows the lyric text of the document (which must outlive the editor)
+    // instead of the editor's own, highlighted, and answers from its index.
+    void showDocument(ScoreDocument *document);
+
+    QString lyricText() const { return m_index->lyricText(); }
+    int lyricCharCount() const { return m_index->lyricCharCount(); }
+    int lyricIndexAt(int position) const { return m_index->lyricIndexAt(position); }
+    int positionAfterLyricChar(int n) const { return m_index->positionAfterLyricChar(n); }
+    QString lyricCharAt(int n) const { return m_index->lyricCharAt(n); }
 
     // Tints the whole line that holds position.
     void highlightLine(int position);
@@ -55,7 +62,9 @@ private:
     QPair<int, int> find(const QString &text, bool forward);
 
     EditorConfig *config;
-    LyricCharIndex m_index;
+    // The index of the editor's own document until it shows a ScoreDocument.
+    std::unique_ptr<LyricCharIndex> m_ownIndex;
+    const LyricCharIndex *m_index;
     QL_LyricHighlighter *highlighter;
 };
 

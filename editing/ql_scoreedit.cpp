@@ -2,8 +2,10 @@
 
 #include "editorconfig.h"
 #include "inputmethod.h"
+#include "notation.h"
 #include "pairinghighlight.h"
 #include "ql_lyricedit.h"
+#include "scoredocument.h"
 
 #include <QTextBlock>
 
@@ -72,73 +74,25 @@ void QL_ScoreEdit::highlightLine(int position)
     setExtraSelections({PairingHighlight::lineSelection(this, position)});
 }
 
+void QL_ScoreEdit::showDocument(ScoreDocument *document)
+{
+    showText(document->score());
+}
+
 void QL_ScoreEdit::insertScoreLines(int at, int count)
 {
-    QTextCursor cursor(document());
-    const QTextBlock previous = document()->findBlockByNumber(at - 1);
-    if (at - 1 >= 0 && previous.isValid()) {
-        cursor.setPosition(previous.position() + previous.length() - 1);
-        cursor.movePosition(QTextCursor::NextCharacter);
-    } else if (at <= 0) {
-        cursor.setPosition(0);
-    } else {
-        cursor.movePosition(QTextCursor::End);
-    }
-    cursor.beginEditBlock();
-    cursor.insertText(QString(count, QLatin1Char('\n')));
-    cursor.endEditBlock();
+    ScoreDocument::insertScoreLines(document(), at, count);
 }
 
 void QL_ScoreEdit::deleteScoreLines(int at, int count)
 {
-    QTextCursor cursor(document());
-    const QTextBlock previous = document()->findBlockByNumber(at - 1);
-    if (at - 1 >= 0 && previous.isValid()) {
-        // The line break before line `at` goes with the removed lines.
-        cursor.setPosition(previous.position() + previous.length() - 1);
-        for (int i = 0; i < count; ++i)
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    } else if (at <= 0) {
-        // The first lines go with the line break after the last of them.
-        for (int i = 0; i < count - 1; ++i)
-            cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
-    }
-    if (!cursor.hasSelection())
-        return;
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    cursor.endEditBlock();
+    ScoreDocument::deleteScoreLines(document(), at, count);
 }
 
 void QL_ScoreEdit::clearFirstScoreLines(int count)
 {
-    QTextCursor cursor(document());
-    for (int i = 0; i < count - 1; ++i)
-        cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    if (!cursor.hasSelection())
-        return;
-    cursor.beginEditBlock();
-    cursor.removeSelectedText();
-    cursor.endEditBlock();
+    ScoreDocument::clearFirstScoreLines(document(), count);
 }
-
-namespace {
-
-// 头板 头眼/末眼 中眼 赠板 腰头眼/腰末眼 腰中眼 底板 腰赠板
-bool isBeatMark(char32_t c)
-{
-    return c >= 0xF0000 && c <= 0xF0007;
-}
-
-constexpr char32_t touBan = 0xF0000;
-constexpr char32_t zengBan = 0xF0003;
-constexpr char32_t yaoZengBan = 0xF0007;
-
-} // namespace
 
 QString QL_ScoreEdit::nextBeatMark() const
 {
@@ -158,7 +112,7 @@ QString QL_ScoreEdit::nextBeatMark() const
             } else {
                 --i;
             }
-            if (isBeatMark(c))
+            if (Notation::isBeatMark(c))
                 marks.append(c);
         }
         block = block.previous();
@@ -167,10 +121,10 @@ QString QL_ScoreEdit::nextBeatMark() const
         text = block.text();
     }
 
-    char32_t reference = touBan;
+    char32_t reference = Notation::touBan;
     if (marks.size() == 8) {
         // A measure with 赠板 has eight beats; otherwise four.
-        const bool eightBeats = marks.contains(zengBan) || marks.contains(yaoZengBan);
+        const bool eightBeats = marks.contains(Notation::zengBan) || marks.contains(Notation::yaoZengBan);
         reference = marks.at(eightBeats ? 7 : 3);
     } else if (marks.size() == 1) {
         reference = marks.at(0);

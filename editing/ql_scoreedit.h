@@ -8,6 +8,7 @@
 class EditorConfig;
 class InputMethod;
 class QL_LyricEdit;
+class ScoreDocument;
 
 // The right-hand editor of a document: one line of notation for every lyric
 // character of the lyric editor beside it. Its gutter shows beside each line
@@ -21,6 +22,9 @@ public:
     explicit QL_ScoreEdit(QWidget *parent = nullptr);
 
     int gutterWidth() const override;
+
+    // Shows the score text of the document, which must outlive the editor.
+    void showDocument(ScoreDocument *document);
 
     // Tints the whole line that holds position.
     void highlightLine(int position);

@@ -2,6 +2,7 @@
 
 #include "atomicfile.h"
 #include "filelocations.h"
+#include "notation.h"
 #include "regularfile.h"
 
 #include <QFile>
@@ -220,17 +221,19 @@ void ScoreTree::buildAlternatives()
 {
     // For each beat mark: itself, then the other marks a singer is likeliest
     // to mean instead (the same kind first), then the ornaments.
+    using namespace Notation;
     static const char32_t marks[8][8] = {
-        {0xF0000, 0xF0006, 0xF0003, 0xF0007, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
-        {0xF0001, 0xF0004, 0xF0002, 0xF0005, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
-        {0xF0002, 0xF0005, 0xF0001, 0xF0004, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
-        {0xF0003, 0xF0007, 0xF0000, 0xF0006, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
-        {0xF0004, 0xF0001, 0xF0002, 0xF0005, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
-        {0xF0005, 0xF0002, 0xF0001, 0xF0004, 0xF0000, 0xF0006, 0xF0003, 0xF0007},
-        {0xF0006, 0xF0000, 0xF0003, 0xF0007, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
-        {0xF0007, 0xF0003, 0xF0000, 0xF0006, 0xF0001, 0xF0002, 0xF0004, 0xF0005},
+        {touBan, diBan, zengBan, yaoZengBan, touYan, zhongYan, yaoTouYan, yaoZhongYan},
+        {touYan, yaoTouYan, zhongYan, yaoZhongYan, touBan, diBan, zengBan, yaoZengBan},
+        {zhongYan, yaoZhongYan, touYan, yaoTouYan, touBan, diBan, zengBan, yaoZengBan},
+        {zengBan, yaoZengBan, touBan, diBan, touYan, zhongYan, yaoTouYan, yaoZhongYan},
+        {yaoTouYan, touYan, zhongYan, yaoZhongYan, touBan, diBan, zengBan, yaoZengBan},
+        {yaoZhongYan, zhongYan, touYan, yaoTouYan, touBan, diBan, zengBan, yaoZengBan},
+        {diBan, touBan, zengBan, yaoZengBan, touYan, zhongYan, yaoTouYan, yaoZhongYan},
+        {yaoZengBan, zengBan, touBan, diBan, touYan, zhongYan, yaoTouYan, yaoZhongYan},
     };
-    static const char32_t ornaments[] = {0xF000C, 0xF000D, 0xF0008, 0xF0009, 0xF000A, 0xF000B};
+    static const char32_t ornaments[] = {firstOrnament + 4, lastOrnament,     firstOrnament,
+                                         firstOrnament + 1, firstOrnament + 2, firstOrnament + 3};
 
     for (const auto &row : marks) {
         QStringList list;

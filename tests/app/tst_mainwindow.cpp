@@ -123,10 +123,11 @@ QL_Edit *documentWith(MainWindow &window, const QString &lyric, const QString &s
 {
     action(window, "newAction")->trigger();
     QL_Edit *document = window.currentDocument();
-    document->syncing = true;
-    document->lyricEdit()->setPlainText(lyric);
-    document->scoreEdit()->setPlainText(score);
-    document->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(document->document());
+        document->lyricEdit()->setPlainText(lyric);
+        document->scoreEdit()->setPlainText(score);
+    }
     document->lyricEdit()->setFocus();
     return document;
 }

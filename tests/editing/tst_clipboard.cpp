@@ -127,10 +127,11 @@ void TestClipboard::cleanup()
 
 void TestClipboard::load(QL_Edit *edit, const QString &lyric, const QString &score)
 {
-    edit->syncing = true;
-    edit->lyricEdit()->setPlainText(lyric);
-    edit->scoreEdit()->setPlainText(score);
-    edit->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(edit->document());
+        edit->lyricEdit()->setPlainText(lyric);
+        edit->scoreEdit()->setPlainText(score);
+    }
 }
 
 void TestClipboard::select(QPlainTextEdit *editor, int anchor, int position)

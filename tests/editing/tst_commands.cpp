@@ -112,10 +112,11 @@ void TestCommands::cleanup()
 
 void TestCommands::load(const QString &lyric, const QString &score)
 {
-    doc->syncing = true;
-    doc->lyricEdit()->setPlainText(lyric);
-    doc->scoreEdit()->setPlainText(score);
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        doc->lyricEdit()->setPlainText(lyric);
+        doc->scoreEdit()->setPlainText(score);
+    }
 }
 
 void TestCommands::setLyricCursor(int position, int anchor)

@@ -150,10 +150,11 @@ void TestFind::marksEveryMatch()
 
 void TestFind::scoreFollowsTheMatch()
 {
-    doc->syncing = true;
-    lyric->setPlainText(QStringLiteral("# 花\n原来\n花开"));
-    doc->scoreEdit()->setPlainText(QStringLiteral("a\nb\nc\nd\n"));
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        lyric->setPlainText(QStringLiteral("# 花\n原来\n花开"));
+        doc->scoreEdit()->setPlainText(QStringLiteral("a\nb\nc\nd\n"));
+    }
     setCursor(0);
     QCOMPARE(lyric->findNext(QStringLiteral("花开")), qMakePair(1, 1));
     // The cursor after 开, the 4th sung character: the score cursor on line 3.

@@ -54,7 +54,6 @@ private slots:
     void syncingBlocksAlignment();
     void modifiedAndTitle();
     void undoRedoStartDisabled();
-    void exportEntries();
     void configuredColoursSurviveTheForm();
     void settingsRecolourOpenEditors();
     void malformedMarkerLinesAreFlagged_data();
@@ -86,10 +85,11 @@ void TestQLEdit::cleanup()
 
 void TestQLEdit::load(const QString &lyricText, const QString &scoreText)
 {
-    doc->syncing = true;
-    doc->lyricEdit()->setPlainText(lyricText);
-    doc->scoreEdit()->setPlainText(scoreText);
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        doc->lyricEdit()->setPlainText(lyricText);
+        doc->scoreEdit()->setPlainText(scoreText);
+    }
 }
 
 void TestQLEdit::caretPairsWithScoreLine_data()
@@ -188,10 +188,11 @@ void TestQLEdit::syncingBlocksAlignment()
     doc->scoreEdit()->setTextCursor(cursor);
     const int lyricPosition = doc->lyricEdit()->textCursor().position();
 
-    doc->syncing = true;
-    cursor.setPosition(scoreLineStart(*doc, 1));
-    doc->scoreEdit()->setTextCursor(cursor);
-    doc->syncing = false;
+    {
+        const ScoreDocument::SyncGuard guard(doc->document());
+        cursor.setPosition(scoreLineStart(*doc, 1));
+        doc->scoreEdit()->setTextCursor(cursor);
+    }
     QCOMPARE(doc->lyricEdit()->textCursor().position(), lyricPosition);
 }
 
@@ -220,33 +221,6 @@ void TestQLEdit::undoRedoStartDisabled()
         }
     }
     QCOMPARE(checked, 2);
-}
-
-void TestQLEdit::exportEntries()
-{
-    load(QStringLiteral("你好，世界\n\n【越调】\n# 题"), QStringLiteral("a\nb\nc\nd"));
-    const QList<ExportEntry> entries = doc->exportEntries();
-    QCOMPARE(entries.size(), 4);
-
-    QCOMPARE(entries.at(0).type, 8);
-    QCOMPARE(entries.at(0).text, QStringLiteral("你好，世界"));
-    QCOMPARE(entries.at(0).scores,
-             QList<QString>({QStringLiteral("a"), QStringLiteral("b"), QString(), QStringLiteral("c"),
-                             QStringLiteral("d")}));
-    QCOMPARE(entries.at(1).type, 10);
-    QVERIFY(entries.at(1).scores.isEmpty());
-    QCOMPARE(entries.at(2).type, 4);
-    QCOMPARE(entries.at(2).text, QStringLiteral("【越调】"));
-    QVERIFY(entries.at(2).scores.isEmpty());
-    QCOMPARE(entries.at(3).type, 0);
-
-    // A "【" line without its "】" owns no score line: its characters go out
-    // without notation, not with that of the character before the line.
-    load(QStringLiteral("你\n【醉扶归\n好"), QStringLiteral("a\nb"));
-    const QList<ExportEntry> malformed = doc->exportEntries();
-    QCOMPARE(malformed.at(1).type, 8);
-    QCOMPARE(malformed.at(1).scores, QList<QString>(4, QString()));
-    QCOMPARE(malformed.at(2).scores, QList<QString>({QStringLiteral("b")}));
 }
 
 void TestQLEdit::configuredColoursSurviveTheForm()

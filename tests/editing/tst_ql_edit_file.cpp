@@ -87,7 +87,7 @@ void TestQLEditFile::openLoadsBothTexts()
     QVERIFY(!doc.isModified());
     QCOMPARE(doc.title(), QStringLiteral("song.gcp"));
     QCOMPARE(spy.count() >= 1 ? spy.last().at(0).toBool() : true, false);
-    QVERIFY(!doc.syncing);
+    QVERIFY(!doc.document()->isSyncing());
     QVERIFY(!doc.undoStack()->canUndo());
     QVERIFY(!doc.lyricEdit()->document()->isUndoAvailable());
     QVERIFY(answerer.boxes.isEmpty());

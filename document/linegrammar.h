@@ -30,6 +30,11 @@ QString lineTypePatterns(LineType type);
 // The compiled pattern of a line type, built once from lineTypePatterns().
 const QRegularExpression &lineTypeRegex(LineType type);
 
+// The first tune name in 【】 of a line, brackets included, and the first key
+// in ASCII or full-width brackets; empty when there is none.
+QString tuneName(const QString &text);
+QString tuneKey(const QString &text);
+
 // A line is structural when it starts with one of "#;>=【@". This is wider
 // than the structural line types: "@abc" or a "【" without its "】" count too.
 bool isStructuralLine(const QString &text);

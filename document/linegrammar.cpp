@@ -8,6 +8,10 @@ namespace {
 
 constexpr int typeCount = 11;
 
+// A tune name in 【】 and the key in brackets that may follow it.
+constexpr QStringView tuneNamePattern = u"【.+?】";
+constexpr QStringView tuneKeyPattern = u"[（(].+?[)）]";
+
 const std::array<LineType, 8> classifiedTypes = {
     LineType::Title,     LineType::Comment,   LineType::JiaBai, LineType::LianBai,
     LineType::QuPai,     LineType::LineBreak, LineType::PageBreak, LineType::Lyric,
@@ -27,7 +31,8 @@ QString lineTypePatterns(LineType type)
     case LineType::LianBai:
         return QStringLiteral("^=.*");
     case LineType::QuPai:
-        return QStringLiteral(u"^【.+?】([（(].+?[)）])?$");
+        return QLatin1Char('^') + tuneNamePattern.toString() + QLatin1Char('(')
+               + tuneKeyPattern.toString() + QStringLiteral(")?$");
     case LineType::LineBreak:
         return QStringLiteral(u"^@换行符");
     case LineType::PageBreak:
@@ -54,6 +59,18 @@ const QRegularExpression &lineTypeRegex(LineType type)
         return built;
     }();
     return regexes[static_cast<int>(type)];
+}
+
+QString tuneName(const QString &text)
+{
+    static const QRegularExpression name(tuneNamePattern.toString());
+    return name.match(text).captured();
+}
+
+QString tuneKey(const QString &text)
+{
+    static const QRegularExpression key(tuneKeyPattern.toString());
+    return key.match(text).captured();
 }
 
 bool isStructuralLine(const QString &text)

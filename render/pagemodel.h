@@ -1,0 +1,105 @@
+#ifndef PAGEMODEL_H
+#define PAGEMODEL_H
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QRectF>
+#include <QSize>
+#include <QString>
+
+// A laid-out page: everything a painter needs to draw it onto any device,
+// and for every piece of ink where in the document it came from, so that a
+// test can ask whether anything overlaps or leaves the page and a view can
+// map a point back to the text.
+
+// Where an item came from: which export entry (one per lyric line), which
+// character of its text, and for notation which glyph of the notation.
+struct ItemSource
+{
+    enum class Kind {
+        Title,     // a character of a title line
+        TuneName,  // a character of a tune name in 【】
+        TuneKey,   // a character of the key beside a tune name
+        JiaBai,    // a character of a jiabai passage
+        LianBai,   // a character of a lianbai passage
+        Lyric,     // a character of a sung line
+        Notation,  // a glyph of the notation of a sung character
+    };
+
+    Kind kind = Kind::Lyric;
+    int entry = -1;
+    // The UTF-16 offset of the character in the entry's text; for notation,
+    // that of the sung character it belongs to.
+    int offset = -1;
+    // For notation: the glyph's index in the character's notation.
+    int glyph = -1;
+
+    bool operator==(const ItemSource &o) const
+    {
+        return kind == o.kind && entry == o.entry && offset == o.offset && glyph == o.glyph;
+    }
+};
+
+// One character or glyph, drawn centred or aligned in its cell.
+struct PageItem
+{
+    QString text;
+    QColor color;
+    // The cell in the run's frame, and how the text sits in it.
+    QRect cell;
+    int alignment = 0;
+    // The glyph's ink in page points, after the run's rotation.
+    QRectF ink;
+    ItemSource source;
+
+    bool operator==(const PageItem &o) const
+    {
+        return text == o.text && color == o.color && cell == o.cell && alignment == o.alignment
+               && ink == o.ink && source == o.source;
+    }
+};
+
+// Items that share a font and a frame. A run is drawn in the content frame,
+// whose origin is the top-right corner of the content area; a rotated run
+// (a notation run) moves its origin to `origin` and turns by `rotation`
+// degrees first.
+struct PageRun
+{
+    QFont font;
+    bool rotated = false;
+    QPoint origin;
+    int rotation = 0;
+    // Goes on in the font that was current before the rotated run in front
+    // of it, which the painter restores with the frame.
+    bool resumed = false;
+    QList<PageItem> items;
+
+    bool operator==(const PageRun &o) const
+    {
+        return font == o.font && rotated == o.rotated && origin == o.origin && rotation == o.rotation
+               && resumed == o.resumed && items == o.items;
+    }
+};
+
+struct ScorePage
+{
+    // The page in points, and the content origin on it.
+    QSize size;
+    QPoint contentOrigin;
+    // Invalid for a transparent page.
+    QColor background;
+    // The title the page's file carries.
+    QString title;
+    QList<PageRun> runs;
+
+    bool operator==(const ScorePage &o) const
+    {
+        return size == o.size && contentOrigin == o.contentOrigin && background == o.background
+               && title == o.title && runs == o.runs;
+    }
+};
+
+#endif // PAGEMODEL_H

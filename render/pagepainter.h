@@ -1,0 +1,17 @@
+#ifndef PAGEPAINTER_H
+#define PAGEPAINTER_H
+
+class QPainter;
+struct ScorePage;
+
+// Draws a laid-out page onto a painter that is active on any device, in
+// points from the device's top-left corner: an SVG page, a PDF or printer
+// page, an image or a screen. The painter's transform on entry places the
+// page on the device; the page's own translation is added to it.
+class PagePainter
+{
+public:
+    static void paint(QPainter &painter, const ScorePage &page);
+};
+
+#endif // PAGEPAINTER_H

@@ -1,0 +1,157 @@
+#ifndef SCORELAYOUT_H
+#define SCORELAYOUT_H
+
+#include "exportentry.h"
+#include "pagemodel.h"
+
+#include <QList>
+#include <QPair>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class ExportConfig;
+
+// Lays the export entries of one document out as a vertical score: columns
+// top to bottom from the right edge of the page leftwards, in points. The
+// result is a list of page models, which painters draw onto SVG pages, a PDF,
+// images or a printer. The layout works over a small context: the options
+// (read-only), the entries, and the state (pages, cursor). The cursor is
+// relative to the top-right corner of the content area, so every column
+// lies at negative x.
+//
+// The state at the first entry that starts on each page is kept, so that
+// after a change to the entries the layout can start again from the page
+// where the change happened instead of from the first page.
+class ScoreLayout
+{
+public:
+    // The title and description a page carries when nothing names it.
+    static const QString defaultTitle;
+
+    // The config must outlive the layout.
+    explicit ScoreLayout(const ExportConfig &config);
+    ~ScoreLayout();
+
+    // Page width and height in points, swapped for landscape.
+    QSize pageSize() const;
+    // The page less its margins.
+    QSize contentSize() const;
+
+    // Starts a layout of the entries on a fresh first page with its first
+    // column. The document title is the one a previous rendering found; a
+    // title or tune-name line replaces it. A preview stops as soon as a
+    // second page has been started.
+    void start(const QList<ExportEntry> &entries, bool preview, const QString &documentTitle);
+    // Lays out the next entry; false when there is none left or a preview
+    // has its first page.
+    bool layoutNext();
+    // The entries laid out so far.
+    int entriesDone() const { return m_nextEntry; }
+    // start() and layoutNext() to the end.
+    void layout(const QList<ExportEntry> &entries, bool preview, const QString &documentTitle);
+
+    // The page on which the layout of an entry began.
+    int pageOfEntry(int entry) const;
+    // Starts again from the state at the start of page `page`, with the
+    // given entries; the entries laid out before that point must be those of
+    // the last layout. layoutNext() then goes on from there.
+    void restartAtPage(const QList<ExportEntry> &entries, int page);
+
+    const QList<ScorePage> &pages() const { return m_pages; }
+    QString documentTitle() const { return m_documentTitle; }
+
+    // --- The layout state the drawers share. ---
+
+    // Starts a page: the cursor goes to the content origin.
+    void newPage();
+    // Moves to the next column to the left, onto a new page when the column
+    // would cross the left margin (unless a column is as wide as the content).
+    void newColumn();
+    int cursorX() const { return m_cursorX; }
+    void setCursorX(int x) { m_cursorX = x; }
+    int cursorY() const { return m_cursorY; }
+    void setCursorY(int y) { m_cursorY = y; }
+    // Names the current page.
+    void setPageTitle(const QString &title);
+
+    // --- Drawers, one per kind of line; the text is the entry's. ---
+
+    // A title line ("#"): a column of its own, placed by the title position.
+    void renderTitle(const QString &text);
+    // A tune name in 【】 with its key in brackets in a narrow column beside it.
+    void renderQuPai(const QString &text);
+    // A jiabai passage (">"), set inline in the current column.
+    void renderJiaBai(const QString &text);
+    // A lianbai passage ("="), set in balanced narrow sub-columns.
+    void renderLianBai(const QString &text);
+    // A sung line: each character with its notation beside it.
+    void renderLyricLine(const QString &text, const QList<QString> &scores);
+
+    // One glyph of a notation run, in the run's own frame: origin one
+    // notation line below the character's top, y along the run.
+    struct ScoreGlyph
+    {
+        QString glyph;
+        QRect cell;
+        QColor color;
+    };
+    // A notation run laid out: its glyphs, and the vertical room it takes.
+    struct ScoreRun
+    {
+        QList<ScoreGlyph> glyphs;
+        int extent = 0;
+    };
+    ScoreRun layoutScore(const QString &notation) const;
+    // The vertical room the notation takes: layoutScore(notation).extent.
+    int scoreExtent(const QString &notation) const;
+    // The height of the tallest sub-column when a lianbai passage is split
+    // into cols parts, and the number of parts it really fills.
+    QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const;
+
+private:
+    // Measures of a font in points, for the ink of the items.
+    struct FontInk;
+
+    // Where a page starts: enough to lay out from it again.
+    struct PageStart
+    {
+        int entry = -1;
+        int runs = 0;
+        int cursorX = 0;
+        int cursorY = 0;
+        QString documentTitle;
+        QString pageTitle;
+        QFont font;
+    };
+
+    void layoutEntry(const ExportEntry &entry);
+    // Opens a run in the font, for the items that follow.
+    void beginRun(const QFont &font, const FontInk *metrics);
+    void beginRotatedRun(const QFont &font, const FontInk *metrics, QPoint origin, int rotation);
+    // Adds an item to the current run, with its ink and its source.
+    void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
+               ItemSource::Kind kind, int offset, int glyph = -1);
+    void drawScore(const ScoreRun &run, int offset);
+
+    const ExportConfig *m_config;
+    struct InkMetrics;
+    std::unique_ptr<InkMetrics> m_ink;
+
+    QList<ExportEntry> m_entries;
+    bool m_preview = false;
+    int m_nextEntry = 0;
+    int m_entry = -1;
+    QList<ScorePage> m_pages;
+    QList<PageStart> m_pageStarts;
+    int m_cursorX = 0;
+    int m_cursorY = 0;
+    QString m_documentTitle;
+    // The font of the last run begun, which a page change keeps.
+    QFont m_font;
+    const FontInk *m_runMetrics = nullptr;
+};
+
+#endif // SCORELAYOUT_H

@@ -1,0 +1,260 @@
+#include "exportconfig.h"
+#include "linegrammar.h"
+#include "notation.h"
+#include "pagepainter.h"
+#include "renderfixture.h"
+#include "scorelayout.h"
+#include "verticaltext.h"
+
+#include "generatedscore.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+// The page model: a layout started again at a page gives the pages a whole
+// layout gives, and every item of a page says truly where its ink lies and
+// where in the document it came from.
+class TestScoreLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void restartAtPageMatchesWholeLayout_data();
+    void restartAtPageMatchesWholeLayout();
+    void pageOfEntryFindsTheStart();
+    void itemsComeFromTheirEntries();
+    void inkCoversWhatIsPainted();
+    void inkStaysOnThePageAndApart();
+
+private:
+    ExportConfig &config() { return *fixture->config; }
+    std::unique_ptr<RenderFixture> fixture;
+};
+
+void TestScoreLayout::init()
+{
+    fixture = std::make_unique<RenderFixture>();
+}
+
+void TestScoreLayout::cleanup()
+{
+    fixture.reset();
+}
+
+void TestScoreLayout::restartAtPageMatchesWholeLayout_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addRow("longer sung line") << "longer";
+    QTest::addRow("shorter sung line") << "shorter";
+    QTest::addRow("notation changed") << "notation";
+    QTest::addRow("title line") << "title";
+    QTest::addRow("page break") << "pagebreak";
+    QTest::addRow("tune name") << "tunename";
+}
+
+void TestScoreLayout::restartAtPageMatchesWholeLayout()
+{
+    QFETCH(QString, change);
+    const QList<ExportEntry> entries = generatedScore(130);
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+    QVERIFY(layout.pages().size() >= 100);
+
+    // The first sung line that starts on page 60.
+    int changed = 0;
+    while (layout.pageOfEntry(changed) < 60 || entries.at(changed).type != int(LineType::Lyric))
+        ++changed;
+    QCOMPARE(layout.pageOfEntry(changed), 60);
+
+    QList<ExportEntry> edited = entries;
+    ExportEntry &entry = edited[changed];
+    if (change == QLatin1String("longer")) {
+        entry = sungEntry(entry.text + entry.text + entry.text, notation({0xF002C, Notation::touBan}));
+    } else if (change == QLatin1String("shorter")) {
+        entry.text.truncate(2);
+        entry.scores.resize(2);
+    } else if (change == QLatin1String("notation")) {
+        entry.scores.first() = notation({0xF002C, Notation::yaoTouYan, Notation::yaoZhongYan, 0xF002B,
+                                         0xF002A, 0xF0029, 0xF0028});
+    } else if (change == QLatin1String("title")) {
+        entry = lineEntry(int(LineType::Title), QStringLiteral("# 惊梦"));
+    } else if (change == QLatin1String("pagebreak")) {
+        entry = lineEntry(int(LineType::PageBreak), QStringLiteral("@分页符"));
+    } else {
+        entry = lineEntry(int(LineType::QuPai), QStringLiteral("【步步娇】（仙吕）"));
+    }
+
+    ScoreLayout whole(config());
+    whole.layout(edited, false, QString());
+
+    layout.restartAtPage(edited, 60);
+    // It goes on from the first entry of page 60, not from the start.
+    QCOMPARE(layout.pages().size(), 61);
+    QVERIFY(layout.entriesDone() > 0 && layout.entriesDone() <= changed);
+    while (layout.layoutNext()) {
+    }
+
+    QCOMPARE(layout.pages().size(), whole.pages().size());
+    QCOMPARE(layout.documentTitle(), whole.documentTitle());
+    for (int p = 0; p < whole.pages().size(); ++p)
+        QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("page %1").arg(p)));
+    // The page the change is on differs from the layout before it.
+}
+
+void TestScoreLayout::pageOfEntryFindsTheStart()
+{
+    // Two full pages of sung lines, then a page break: each line is on the
+    // page where its layout began, or on the next when its first character
+    // already took a new column there.
+    QList<ExportEntry> entries;
+    for (int i = 0; i < 20; ++i)
+        entries.append(sungEntry(QStringLiteral("原来姹紫嫣红开遍"), QString()));
+    entries.append(lineEntry(int(LineType::PageBreak), QStringLiteral("@分页符")));
+    entries.append(sungEntry(QStringLiteral("良辰"), QString()));
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+
+    for (int i = 0; i < entries.size(); ++i) {
+        const int page = layout.pageOfEntry(i);
+        int first = -1;
+        for (int p = int(layout.pages().size()) - 1; p >= 0; --p) {
+            for (const PageRun &run : layout.pages().at(p).runs) {
+                for (const PageItem &item : run.items) {
+                    if (item.source.entry == i)
+                        first = p;
+                }
+            }
+        }
+        const bool found = first == page || first == page + 1;
+        // An entry that draws nothing (the break) has no items to find.
+        QVERIFY2(found || entries.at(i).type == int(LineType::PageBreak), qPrintable(QString::number(i)));
+    }
+    QCOMPARE(layout.pageOfEntry(int(entries.size()) - 1), int(layout.pages().size()) - 1);
+}
+
+void TestScoreLayout::itemsComeFromTheirEntries()
+{
+    const QList<ExportEntry> entries = generatedScore(3);
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+    int checked = 0;
+    for (const ScorePage &page : layout.pages()) {
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                const ExportEntry &entry = entries.at(item.source.entry);
+                const QChar c = entry.text.at(item.source.offset);
+                switch (item.source.kind) {
+                case ItemSource::Kind::Notation:
+                    QCOMPARE(item.text, Notation::piece(entry.scores.at(item.source.offset), item.source.glyph));
+                    break;
+                case ItemSource::Kind::TuneName:
+                case ItemSource::Kind::TuneKey:
+                    QCOMPARE(entry.type, int(LineType::QuPai));
+                    QCOMPARE(item.text, QString(VerticalText::verticalForm(c)));
+                    break;
+                default:
+                    QCOMPARE(item.text, QString(VerticalText::verticalForm(c)));
+                    break;
+                }
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 500);
+}
+
+void TestScoreLayout::inkCoversWhatIsPainted()
+{
+    // A page with every kind of line; its painted pixels all lie inside the
+    // items' ink boxes (a point of anti-aliasing aside), and every box holds
+    // ink.
+    config().setIsBgTransparent(true);
+    const QList<ExportEntry> entries = {
+        lineEntry(int(LineType::Title), QStringLiteral("# 游园")),
+        lineEntry(int(LineType::QuPai), QStringLiteral("【皂罗袍】(仙吕)")),
+        sungEntry(QStringLiteral("原来姹紫，嫣红"), notation({0xF002C, Notation::touBan, 0xF002B, Notation::yaoTouYan})),
+        lineEntry(int(LineType::JiaBai), QStringLiteral("> 夹白（说）")),
+        lineEntry(int(LineType::LianBai), QStringLiteral("= 不到园林，怎知春色如许！")),
+    };
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+    const ScorePage &page = layout.pages().first();
+
+    const int scale = 2;
+    QImage image(page.size * scale, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        PagePainter::paint(painter, page);
+    }
+
+    QList<QRectF> inks;
+    for (const PageRun &run : page.runs) {
+        for (const PageItem &item : run.items)
+            inks.append(item.ink);
+    }
+    QVERIFY(inks.size() > 30);
+    const auto inked = [&](const QRectF &r) {
+        const QRect px = QRectF(r.topLeft() * scale, r.size() * scale).toAlignedRect() & image.rect();
+        for (int y = px.top(); y <= px.bottom(); ++y) {
+            for (int x = px.left(); x <= px.right(); ++x) {
+                if (qAlpha(image.pixel(x, y)) > 128)
+                    return true;
+            }
+        }
+        return false;
+    };
+    for (const QRectF &ink : inks) {
+        if (!ink.isEmpty())
+            QVERIFY2(inked(ink), qPrintable(QStringLiteral("no ink in %1,%2").arg(ink.x()).arg(ink.y())));
+    }
+    int stray = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) <= 128)
+                continue;
+            const QPointF point(double(x) / scale, double(y) / scale);
+            bool covered = false;
+            for (const QRectF &ink : inks)
+                covered = covered || ink.adjusted(-1, -1, 1, 1).contains(point);
+            stray += covered ? 0 : 1;
+        }
+    }
+    QCOMPARE(stray, 0);
+}
+
+void TestScoreLayout::inkStaysOnThePageAndApart()
+{
+    // With the default options the characters of sung lines never overlap
+    // one another and never leave the page. Hanging punctuation is left out:
+    // it is set into the corner beside the character before it.
+    const QList<ExportEntry> entries = generatedScore(4);
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+    for (const ScorePage &page : layout.pages()) {
+        const QRectF paper(QPointF(0, 0), QSizeF(page.size));
+        QList<QRectF> sung;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                QVERIFY(paper.contains(item.ink));
+                if (item.source.kind == ItemSource::Kind::Lyric && !item.ink.isEmpty()
+                    && !VerticalText::isHangingPunctuation(item.text.front()))
+                    sung.append(item.ink);
+            }
+        }
+        for (int i = 0; i < sung.size(); ++i) {
+            for (int k = i + 1; k < sung.size(); ++k) {
+                const QRectF both = sung.at(i) & sung.at(k);
+                QVERIFY2(both.isEmpty(), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(both.x()).arg(both.y()).arg(both.width()).arg(both.height())));
+            }
+        }
+    }
+}
+
+QTEST_MAIN(TestScoreLayout)
+#include "tst_scorelayout.moc"
