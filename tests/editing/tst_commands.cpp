@@ -12,7 +12,11 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QWindow>
+#include <QScreen>
 #include <QUndoStack>
+
+#include <functional>
 
 namespace {
 
@@ -81,6 +85,7 @@ private slots:
     void nextBeatMark_data();
     void nextBeatMark();
     void nextBeatMarkFollowsEdits();
+    void scoreGutterShowsOwnersAfterLyricEdits();
     void insertOperations_data();
     void insertOperations();
     void everyTypedCharacterIsACommand_data();
@@ -659,6 +664,51 @@ void TestCommands::nextBeatMarkFollowsEdits()
         doc->scoreEdit()->setTextCursor(probe);
         QVERIFY2(doc->scoreEdit()->nextBeatMark() == walkedBeatMark(probe),
                  qPrintable(QStringLiteral("step %1 at %2").arg(step).arg(probe.position())));
+    }
+}
+
+void TestCommands::scoreGutterShowsOwnersAfterLyricEdits()
+{
+    // After lyric edits only the score gutter's rows whose owner changed are
+    // repainted: what the screen shows must still be the whole gutter as a
+    // fresh paint draws it, after typing, deleting lines, undo and redo.
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+    QString lyric;
+    QString score;
+    for (int i = 0; i < 12; ++i) {
+        lyric += QStringLiteral("原来姹紫嫣红\n");
+        score += QString(6, QLatin1Char('\n'));
+    }
+    load(lyric.chopped(1), score.chopped(1));
+    QWidget *gutter = doc->scoreEdit()->lineNumberArea();
+    const auto shown = [&] {
+        QCoreApplication::processEvents();
+        const QPoint origin = gutter->mapTo(gutter->window(), QPoint(0, 0));
+        return gutter->window()->windowHandle()->screen()
+            ->grabWindow(gutter->window()->winId(), origin.x(), origin.y(), gutter->width(), gutter->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto fresh = [&] { return gutter->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    QCOMPARE(shown(), fresh());
+
+    doc->lyricEdit()->setFocus();
+    const QList<std::function<void()>> edits = {
+        [&] { setLyricCursor(2); typeText(doc->lyricEdit(), QStringLiteral("春")); },
+        [&] { setLyricCursor(9); QTest::keyClick(doc->lyricEdit(), Qt::Key_Backspace); },
+        [&] { setLyricCursor(0); typeText(doc->lyricEdit(), QStringLiteral("# 标题\n")); },
+        [&] { setLyricCursor(4, 1); typeText(doc->lyricEdit(), QStringLiteral("园")); },
+        // One character for another: the score keeps its lines, and only
+        // that owner changes.
+        [&] { setLyricCursor(3, 2); typeText(doc->lyricEdit(), QStringLiteral("春")); },
+        [&] { doc->undoStack()->undo(); },
+        [&] { doc->undoStack()->undo(); },
+        [&] { doc->undoStack()->redo(); },
+    };
+    for (int i = 0; i < edits.size(); ++i) {
+        edits.at(i)();
+        QVERIFY2(shown() == fresh(), qPrintable(QStringLiteral("after edit %1").arg(i)));
     }
 }
 
