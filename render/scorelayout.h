@@ -4,7 +4,6 @@
 #include "exportentry.h"
 #include "pagemodel.h"
 
-#include <QFontMetricsF>
 #include <QList>
 #include <QPair>
 #include <QRect>
@@ -113,6 +112,9 @@ public:
     QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const;
 
 private:
+    // Measures of a font in points, for the ink of the items.
+    struct FontInk;
+
     // Where a page starts: enough to lay out from it again.
     struct PageStart
     {
@@ -127,15 +129,14 @@ private:
 
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.
-    void beginRun(const QFont &font, const QFontMetricsF *metrics);
-    void beginRotatedRun(const QFont &font, const QFontMetricsF *metrics, QPoint origin, int rotation);
+    void beginRun(const QFont &font, const FontInk *metrics);
+    void beginRotatedRun(const QFont &font, const FontInk *metrics, QPoint origin, int rotation);
     // Adds an item to the current run, with its ink and its source.
     void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                ItemSource::Kind kind, int offset, int glyph = -1);
     void drawScore(const ScoreRun &run, int offset);
 
     const ExportConfig *m_config;
-    // Metrics of the fonts in points, for the ink of the items.
     struct InkMetrics;
     std::unique_ptr<InkMetrics> m_ink;
 
@@ -150,7 +151,7 @@ private:
     QString m_documentTitle;
     // The font of the last run begun, which a page change keeps.
     QFont m_font;
-    const QFontMetricsF *m_runMetrics = nullptr;
+    const FontInk *m_runMetrics = nullptr;
 };
 
 #endif // SCORELAYOUT_H
