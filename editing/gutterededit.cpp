@@ -46,10 +46,14 @@ void GutteredEdit::updateLineNumberArea(const QRect &rect, int dy)
 {
     if (dy != 0) {
         m_lineNumberArea->scroll(0, dy);
-        // The painted rows moved with the pixels.
+        // The painted rows moved with the pixels; those scrolled out are gone.
         QHash<int, QPair<QString, bool>> moved;
-        for (auto row = m_shownLabels.cbegin(); row != m_shownLabels.cend(); ++row)
-            moved.insert(row.key() + dy, row.value());
+        const int height = m_lineNumberArea->height();
+        for (auto row = m_shownLabels.cbegin(); row != m_shownLabels.cend(); ++row) {
+            const int top = row.key() + dy;
+            if (top >= 0 && top < height)
+                moved.insert(top, row.value());
+        }
         m_shownLabels = moved;
     } else
         m_lineNumberArea->update(0, rect.y(), gutterWidth(), rect.height());
