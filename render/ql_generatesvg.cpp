@@ -52,9 +52,9 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
 {
     const int maxValue = preview ? 0 : int(entries.size());
     if (preview)
-        emit progressUpdate(0, 0, maxValue, QStringLiteral("生成预览"), QStringLiteral("正在生成预览···"));
+        emit progressUpdate(0, 0, maxValue, tr("生成预览"), tr("正在生成预览···"));
     else
-        emit progressUpdate(0, 0, maxValue, QStringLiteral("绘制曲谱"), QStringLiteral("正在绘制曲谱···"));
+        emit progressUpdate(0, 0, maxValue, tr("绘制曲谱"), tr("正在绘制曲谱···"));
 
     m_firstPage = int(m_pages.size());
     // Characters an SVG page cannot carry are dropped before the layout,

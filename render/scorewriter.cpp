@@ -24,6 +24,7 @@
 #include <exception>
 #include <memory>
 #include <vector>
+#include <QCoreApplication>
 
 namespace {
 
@@ -120,7 +121,7 @@ bool ScoreWriter::writePdf(const QString &path)
     const ExportConfig &config = m_renderer.config();
     const QFileInfo file(path);
     const QString folder = file.absolutePath();
-    const QString refused = QStringLiteral("文件无写入权限或文件已被占用!");
+    const QString refused = QCoreApplication::translate("ScoreWriter", "文件无写入权限或文件已被占用!");
 
     if (QDir(folder).exists() && file.exists()) {
         try {
@@ -128,11 +129,11 @@ bool ScoreWriter::writePdf(const QString &path)
             // file as it was.
             QFile probe(path);
             if (!file.isWritable() || !probe.open(QIODevice::ReadWrite))
-                return fail(QStringLiteral("错误"), refused, path);
+                return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
             probe.close();
         } catch (const std::exception &e) {
             qDebug() << "检测文件可写性时出现异常: " << e.what();
-            return fail(QStringLiteral("错误"), refused, path);
+            return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
         }
     } else if (!QDir(folder).exists()) {
         QDir().mkpath(folder);
@@ -142,7 +143,7 @@ bool ScoreWriter::writePdf(const QString &path)
     // failed export leaves no broken PDF and an existing file as it was.
     QSaveFile output(path);
     if (!AtomicFile::open(output))
-        return fail(QStringLiteral("错误"), refused, path);
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
     QPdfWriter writer(&output);
     writer.setTitle(m_renderer.documentTitle());
     writer.setCreator(QStringLiteral("Qelun工尺谱"));
@@ -156,12 +157,12 @@ bool ScoreWriter::writePdf(const QString &path)
                                      QMarginsF(0, 0, 0, 0)));
 
     const int n = int(m_renderer.pages().size());
-    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出PDF文件···"));
+    emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出PDF文件···"));
     PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
     if (!painted || !AtomicFile::commit(output))
-        return fail(QStringLiteral("错误"), refused, path);
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
     return true;
 }
 
@@ -210,7 +211,7 @@ bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const 
     m_failure = ExportFailure();
     QSaveFile file(path);
     if (!writeImage(index, file, dpi, ext) || !AtomicFile::commit(file))
-        return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), path);
+        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path);
     return true;
 }
 
@@ -250,7 +251,7 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
         int(paths.size()), [&](int i) { return writeImage(i, *files.at(i), dpi, ext); },
         [&](int i, bool pageWritten) {
             if (!pageWritten)
-                return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), paths.at(i));
+                return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
             emit m_renderer.progressUpdate(1, i + 1, int(paths.size()), QString(), QString());
             return true;
         });
@@ -258,7 +259,7 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
         return false;
     for (int i = 0; i < paths.size(); ++i) {
         if (!files.at(i)->commit())
-            return fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), paths.at(i));
+            return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
     }
     return true;
 }
@@ -269,18 +270,18 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
     const QString format = ext.toLower();
     const QString title = fileTitle();
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
-        return fail(QString(), QStringLiteral("创建目录失败"), dir);
+        return fail(QString(), QCoreApplication::translate("ScoreWriter", "创建目录失败"), dir);
 
     const QDir parent(dir);
     const QString name = unusedFolderName(parent, title + QLatin1Char('_') + format);
     if (!parent.mkdir(name))
-        return fail(QStringLiteral("提示"), QStringLiteral("创建目录失败"), parent.filePath(name));
+        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "创建目录失败"), parent.filePath(name));
     const QDir folder(parent.filePath(name));
 
     const int dpi = dpiForLevel(dpiLevel);
     const int n = int(m_renderer.pages().size());
-    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"),
-                                   QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
+    emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"),
+                                   QCoreApplication::translate("ScoreWriter", "正在导出%1文件···").arg(format));
     QStringList paths;
     std::vector<std::unique_ptr<QSaveFile>> files;
     for (int i = 0; i < n; ++i) {
@@ -291,7 +292,7 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
         n, [&](int i) { return writeImage(i, *files.at(i), dpi, format); },
         [&](int i, bool pageWritten) {
             if (!pageWritten || !AtomicFile::commit(*files.at(i))) {
-                fail(QStringLiteral("提示"), QStringLiteral("导出图片失败！"), paths.at(i));
+                fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
                 emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
                 return false;
             }
@@ -314,25 +315,25 @@ bool ScoreWriter::writeSvg(const QString &dir)
 {
     m_failure = ExportFailure();
     const QString title = fileTitle();
-    const QString folderFailed = QStringLiteral("创建目录失败!");
+    const QString folderFailed = QCoreApplication::translate("ScoreWriter", "创建目录失败!");
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
-        return fail(QStringLiteral("错误"), folderFailed, dir);
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), folderFailed, dir);
     const QDir parent(dir);
     const QString name = unusedFolderName(parent, title + QStringLiteral("_svg"));
     if (!parent.mkdir(name))
-        return fail(QStringLiteral("错误"), folderFailed, parent.filePath(name));
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), folderFailed, parent.filePath(name));
     const QDir folder(parent.filePath(name));
 
     const QList<QByteArray> &pages = m_renderer.pages();
     const int n = int(pages.size());
-    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("导出"), QStringLiteral("正在导出SVG文件···"));
+    emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出SVG文件···"));
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
         if (!AtomicFile::write(path, pages.at(i))) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
             // The folder is new: a failed export leaves none of it behind.
             QDir(folder).removeRecursively();
-            return fail(QStringLiteral("错误"), QStringLiteral("导出SVG文件失败!"), path);
+            return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出SVG文件失败!"), path);
         }
         emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
     }
@@ -345,7 +346,7 @@ bool ScoreWriter::writeSvg(const QString &dir)
     const QByteArray font = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
     if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font)) {
         QDir(folder).removeRecursively();
-        return fail(QStringLiteral("错误"), QStringLiteral("导出字体文件失败!"), folder.filePath(fontName));
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出字体文件失败!"), folder.filePath(fontName));
     }
 
     // The readme is a courtesy: without it the pages are still complete.
