@@ -24,7 +24,10 @@ const QString formatOption = QStringLiteral("format");
 const QString dpiOption = QStringLiteral("dpi");
 const QString settingsOption = QStringLiteral("settings");
 
-const QString usage = QStringLiteral("用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+QString usage()
+{
+    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+}
 
 const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
                              QStringLiteral("svg")};
@@ -100,11 +103,11 @@ int BatchExport::run(const QStringList &arguments)
     parser.addPositionalArgument(QStringLiteral("SCORE"), QCoreApplication::translate("BatchExport", "要导出的 .gcp 曲谱文件。"));
 
     if (!parser.parse(arguments)) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << parser.errorText() << Qt::endl << usage() << Qt::endl;
         return UsageError;
     }
     if (parser.isSet(help)) {
-        m_out << usage << Qt::endl << Qt::endl << parser.helpText();
+        m_out << usage() << Qt::endl << Qt::endl << parser.helpText();
         m_out.flush();
         return Success;
     }
@@ -116,7 +119,7 @@ int BatchExport::run(const QCommandLineParser &parser)
     const QStringList positional = parser.positionalArguments();
     const QString target = parser.value(exportOption);
     if (positional.size() != 1 || target.isEmpty()) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage() << Qt::endl;
         return UsageError;
     }
 
