@@ -111,14 +111,7 @@ bool ScoreLayout::layoutNext()
     if (m_pageStarts.size() <= page) {
         // The first entry that starts on this page: its state is where a
         // layout can start again.
-        PageStart start;
-        start.entry = m_nextEntry;
-        start.runs = int(m_pages.last().runs.size());
-        start.cursorX = m_cursorX;
-        start.cursorY = m_cursorY;
-        start.documentTitle = m_documentTitle;
-        start.pageTitle = m_pages.last().title;
-        start.font = m_font;
+        const PageStart start = currentStart();
         // A page on which no entry starts (one entry filled it) shares the
         // start of the page before it.
         while (m_pageStarts.size() < page)
@@ -677,4 +670,116 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
 int ScoreLayout::scoreExtent(const QString &notation) const
 {
     return layoutScore(notation).extent;
+}
+
+ScoreLayout::PageStart ScoreLayout::currentStart() const
+{
+    PageStart start;
+    start.entry = m_nextEntry;
+    start.runs = int(m_pages.last().runs.size());
+    start.cursorX = m_cursorX;
+    start.cursorY = m_cursorY;
+    start.documentTitle = m_documentTitle;
+    start.pageTitle = m_pages.last().title;
+    start.font = m_font;
+    return start;
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries)
+{
+    const QList<ExportEntry> oldEntries = m_entries;
+    if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
+        // Nothing complete to go on from.
+        layout(entries, false, m_documentTitle);
+        return {0, int(m_pages.size())};
+    }
+    // The changed entries lie between a common head and a common tail.
+    const int oldSize = int(oldEntries.size());
+    const int newSize = int(entries.size());
+    int head = 0;
+    while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
+        ++head;
+    if (head == oldSize && head == newSize)
+        return {int(m_pages.size()), int(m_pages.size())};
+    int tail = 0;
+    while (tail < oldSize - head && tail < newSize - head
+           && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+        ++tail;
+    const int delta = newSize - oldSize;
+
+    const QList<ScorePage> oldPages = m_pages;
+    const QList<PageStart> oldStarts = m_pageStarts;
+    const PageStart oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
+
+    // The entries before the change are laid out as before, up to the
+    // start of the page on which the first changed one began.
+    const int first = pageOfEntry(head);
+    restartAtPage(entries, first);
+    const int restartedAt = int(m_pages.size()) - 1;
+
+    for (;;) {
+        const int page = int(m_pages.size()) - 1;
+        if (page > restartedAt && m_pageStarts.size() <= page && m_nextEntry >= newSize - tail
+            && m_nextEntry < newSize) {
+            // The next entry is the first on this page and lies in the
+            // unchanged tail: where the old layout started a page with it in
+            // the same state, the old pages from there on stand as they were.
+            const int oldEntry = m_nextEntry - delta;
+            const PageStart now = currentStart();
+            for (int q = 0; q < oldStarts.size(); ++q) {
+                const PageStart &was = oldStarts.at(q);
+                if (was.entry < oldEntry)
+                    continue;
+                const bool ownStart = q == 0 || oldStarts.at(q - 1).entry != was.entry;
+                if (was.entry == oldEntry && ownStart && was.runs == now.runs && was.cursorX == now.cursorX
+                    && was.cursorY == now.cursorY && was.documentTitle == now.documentTitle
+                    && was.pageTitle == now.pageTitle && was.font == now.font) {
+                    // Pages that one entry filled share the start before them.
+                    while (m_pageStarts.size() < page)
+                        m_pageStarts.append(m_pageStarts.last());
+                    spliceOldPages(oldPages, oldStarts, q, delta);
+                    m_cursorX = oldEnd.cursorX;
+                    m_cursorY = oldEnd.cursorY;
+                    m_documentTitle = oldEnd.documentTitle;
+                    m_font = oldEnd.font;
+                    m_runMetrics = nullptr;
+                    m_nextEntry = newSize;
+                    m_entry = newSize - 1;
+                    return {first, page + 1};
+                }
+                break;
+            }
+        }
+        if (!layoutNext())
+            break;
+    }
+    return {first, int(m_pages.size())};
+}
+
+void ScoreLayout::spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from,
+                                 int delta)
+{
+    const auto shifted = [delta](QList<PageRun> runs) {
+        if (delta != 0) {
+            for (PageRun &run : runs) {
+                for (PageItem &item : run.items)
+                    item.source.entry += delta;
+            }
+        }
+        return runs;
+    };
+    // The current page keeps what the entry before the start left on it.
+    const PageStart &start = oldStarts.at(from);
+    const QList<PageRun> &rest = oldPages.at(from).runs;
+    m_pages.last().runs.append(shifted(rest.mid(start.runs)));
+    for (int q = from + 1; q < oldPages.size(); ++q) {
+        ScorePage page = oldPages.at(q);
+        page.runs = shifted(page.runs);
+        m_pages.append(page);
+    }
+    for (int q = from; q < oldStarts.size(); ++q) {
+        PageStart s = oldStarts.at(q);
+        s.entry += delta;
+        m_pageStarts.append(s);
+    }
 }

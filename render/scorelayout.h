@@ -61,6 +61,13 @@ public:
     // the last layout. layoutNext() then goes on from there.
     void restartAtPage(const QList<ExportEntry> &entries, int page);
 
+    // Lays out again after a complete layout, for the entries as they are
+    // now: from the page where the first changed entry began, up to the
+    // page that starts with an unchanged entry in the state in which the
+    // last layout started it; the pages after it are kept. The pages
+    // [first, second) are new; the same pages as a whole layout.
+    QPair<int, int> relayout(const QList<ExportEntry> &entries);
+
     const QList<ScorePage> &pages() const { return m_pages; }
     QString documentTitle() const { return m_documentTitle; }
 
@@ -124,6 +131,12 @@ private:
         QString pageTitle;
         QFont font;
     };
+
+    // The state before the next entry, as a page start keeps it.
+    PageStart currentStart() const;
+    // Appends the pages of a last layout from page `from` on, whose start
+    // matches the state now; their entries move by delta.
+    void spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from, int delta);
 
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.
