@@ -87,6 +87,8 @@ LiveScoreView::LiveScoreView(const ExportConfig &config, QWidget *parent)
 
     m_frame.setSingleShot(true);
     connect(&m_frame, &QTimer::timeout, this, &LiveScoreView::update);
+    m_background.setSingleShot(true);
+    connect(&m_background, &QTimer::timeout, this, &LiveScoreView::layOutInBackground);
     m_sinceUpdate.start();
     updatePageLabel();
     resizeCanvas();
@@ -104,6 +106,8 @@ void LiveScoreView::setDocument(QL_Edit *document)
     m_document = document;
     m_laidOut = false;
     m_layout = std::make_unique<ScoreLayout>(m_config);
+    m_background.stop();
+    m_completeCount = 0;
     m_page = 0;
     m_marks.clear();
     m_markPage = -1;
@@ -172,17 +176,23 @@ void LiveScoreView::update()
     if (m_layoutDirty || !m_laidOut) {
         const QList<ExportEntry> entries = m_document->document()->exportEntries();
         const int before = int(m_layout->pages().size());
+        // The pages up to the cursor's are laid out now, the rest later.
+        const int cursorEntry = m_document->lyricEdit()->textCursor().blockNumber();
         if (!m_laidOut) {
-            m_layout->layout(entries, false, QString());
+            m_layout->start(entries, false, QString());
+            m_layout->continueLayout(0);
             m_laidOut = true;
             m_pixmapStale = true;
         } else {
-            const QPair<int, int> changed = m_layout->relayout(entries);
+            const int until = m_layout->pageOfEntry(cursorEntry) + 1;
+            const QPair<int, int> changed = m_layout->relayout(entries, until);
             // Pages after the new ones move when the count changes.
             const bool moved = int(m_layout->pages().size()) != before && m_page >= changed.first;
             if (moved || (m_page >= changed.first && m_page < changed.second))
                 m_pixmapStale = true;
         }
+        while (!m_layout->isComplete() && m_layout->entriesDone() <= cursorEntry + 1)
+            m_layout->continueLayout(int(m_layout->pages().size()));
         m_layoutDirty = false;
         m_cursorDirty = true;
         if (m_page >= pageCount()) {
@@ -194,9 +204,51 @@ void LiveScoreView::update()
         m_cursorDirty = false;
         followCursor();
     }
+    layOutThrough(m_page);
+    if (!m_layout->isComplete())
+        m_background.start(0);
     updatePageLabel();
     resizeCanvas();
     m_canvas->update();
+}
+
+bool LiveScoreView::isLaidOut() const
+{
+    return !m_document || (m_laidOut && m_layout->isComplete() && !m_layoutDirty);
+}
+
+void LiveScoreView::finishLayout()
+{
+    flush();
+    layOutThrough(INT_MAX - 1);
+    updatePageLabel();
+}
+
+void LiveScoreView::layOutThrough(int page)
+{
+    // A page is complete once the next one has begun.
+    while (!m_layout->isComplete() && m_layout->pages().size() <= page + 1)
+        m_layout->continueLayout(page);
+    if (m_layout->isComplete()) {
+        m_background.stop();
+        m_completeCount = int(m_layout->pages().size());
+    }
+}
+
+void LiveScoreView::layOutInBackground()
+{
+    if (!m_document || !m_laidOut)
+        return;
+    // A slice short enough to leave the next keystroke its frame.
+    QElapsedTimer slice;
+    slice.start();
+    while (!m_layout->isComplete() && slice.elapsed() < 8)
+        m_layout->continueLayout(int(m_layout->pages().size()));
+    if (m_layout->isComplete())
+        m_completeCount = int(m_layout->pages().size());
+    else
+        m_background.start(0);
+    updatePageLabel();
 }
 
 void LiveScoreView::followCursor()
@@ -284,6 +336,7 @@ void LiveScoreView::showPage(int index)
 {
     if (pageCount() == 0)
         return;
+    layOutThrough(index);
     index = qBound(0, index, pageCount() - 1);
     if (index == m_page)
         return;
@@ -351,10 +404,13 @@ void LiveScoreView::resizeCanvas()
 
 void LiveScoreView::updatePageLabel()
 {
-    const int count = pageCount();
-    m_pageLabel->setText(count > 0 ? tr("第 %1 / %2 页").arg(m_page + 1).arg(count) : QString());
+    const int laidOut = pageCount();
+    // While the pages after the cursor's are being laid out, the count of
+    // the last whole layout stands for theirs.
+    const int count = m_layout->isComplete() ? laidOut : qMax(laidOut, m_completeCount);
+    m_pageLabel->setText(laidOut > 0 ? tr("第 %1 / %2 页").arg(m_page + 1).arg(count) : QString());
     m_previous->setEnabled(count > 0 && m_page > 0);
-    m_next->setEnabled(count > 0 && m_page < count - 1);
+    m_next->setEnabled(laidOut > 0 && (m_page < laidOut - 1 || !m_layout->isComplete()));
 }
 
 void LiveScoreView::paintCanvas()

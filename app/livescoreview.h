@@ -42,8 +42,13 @@ public:
     // Lays out a pending change and places the mark now rather than at the
     // next frame.
     void flush();
+    // Whether every page is laid out: an edit lays out at once the pages up
+    // to the cursor's, and the rest between the frames that follow.
+    bool isLaidOut() const;
+    void finishLayout();
 
-    // The page shown (from 0), and how many the document has; 0 without one.
+    // The page shown (from 0), and how many are laid out; 0 without a
+    // document.
     int pageIndex() const { return m_page; }
     int pageCount() const;
     const QList<ScorePage> &pages() const;
@@ -80,6 +85,10 @@ private:
     void update();
     // Places the mark at the lyric cursor, turning to its page.
     void followCursor();
+    // Lays out a slice of the pages after the cursor's.
+    void layOutInBackground();
+    // Lays out at least up to the end of page `page`.
+    void layOutThrough(int page);
     void clickAt(const QPoint &canvasPoint);
     void paintCanvas();
     void resizeCanvas();
@@ -96,6 +105,10 @@ private:
     bool m_cursorDirty = false;
 
     QTimer m_frame;
+    QTimer m_background;
+    // The page count of the last complete layout, shown while one is under
+    // way.
+    int m_completeCount = 0;
     QElapsedTimer m_sinceUpdate;
 
     int m_page = 0;

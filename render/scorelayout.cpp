@@ -8,6 +8,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <climits>
 
 const QString ScoreLayout::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
 
@@ -60,6 +61,22 @@ ScoreLayout::ScoreLayout(const ExportConfig &config)
 {
 }
 
+// What a relayout needs to know of the layout before it until it meets it.
+struct ScoreLayout::Resume
+{
+    QList<ScorePage> oldPages;
+    QList<PageStart> oldStarts;
+    // The state after the last entry.
+    PageStart oldEnd;
+    // How many entries the change added (or, negative, removed).
+    int delta = 0;
+    // The first entry of the unchanged tail.
+    int tailStart = 0;
+    // The first new page, and the page the layout started again on.
+    int first = 0;
+    int restartedAt = 0;
+};
+
 ScoreLayout::~ScoreLayout() = default;
 
 QSize ScoreLayout::pageSize() const
@@ -82,6 +99,7 @@ void ScoreLayout::start(const QList<ExportEntry> &entries, bool preview, const Q
     m_ink = std::make_unique<InkMetrics>(*m_config);
     m_entries = entries;
     m_preview = preview;
+    m_resume.reset();
     m_nextEntry = 0;
     m_entry = -1;
     m_pages.clear();
@@ -137,6 +155,7 @@ int ScoreLayout::pageOfEntry(int entry) const
 
 void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
 {
+    m_resume.reset();
     if (m_pageStarts.isEmpty()) {
         start(entries, m_preview, m_documentTitle);
         return;
@@ -685,8 +704,12 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
     return start;
 }
 
-QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries)
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
 {
+    // A relayout left halfway ends first: its old pages are those of the
+    // entries before this change.
+    if (m_resume)
+        continueLayout(INT_MAX);
     const QList<ExportEntry> oldEntries = m_entries;
     if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
         // Nothing complete to go on from.
@@ -705,46 +728,58 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries)
     while (tail < oldSize - head && tail < newSize - head
            && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
         ++tail;
-    const int delta = newSize - oldSize;
 
-    const QList<ScorePage> oldPages = m_pages;
-    const QList<PageStart> oldStarts = m_pageStarts;
-    const PageStart oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
-
+    auto resume = std::make_unique<Resume>();
+    resume->oldPages = m_pages;
+    resume->oldStarts = m_pageStarts;
+    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
+    resume->delta = newSize - oldSize;
+    resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
     // start of the page on which the first changed one began.
-    const int first = pageOfEntry(head);
-    restartAtPage(entries, first);
-    const int restartedAt = int(m_pages.size()) - 1;
+    resume->first = pageOfEntry(head);
+    restartAtPage(entries, resume->first);
+    resume->restartedAt = int(m_pages.size()) - 1;
+    m_resume = std::move(resume);
+    return continueLayout(untilPage);
+}
 
+QPair<int, int> ScoreLayout::continueLayout(int untilPage)
+{
+    const int first = m_resume ? m_resume->first : int(m_pages.size()) - 1;
     for (;;) {
         const int page = int(m_pages.size()) - 1;
-        if (page > restartedAt && m_pageStarts.size() <= page && m_nextEntry >= newSize - tail
-            && m_nextEntry < newSize) {
+        if (m_nextEntry >= m_entries.size() || page > untilPage)
+            break;
+        const int newSize = int(m_entries.size());
+        if (m_resume && page > m_resume->restartedAt && m_pageStarts.size() <= page
+            && m_nextEntry >= m_resume->tailStart) {
             // The next entry is the first on this page and lies in the
             // unchanged tail: where the old layout started a page with it in
             // the same state, the old pages from there on stand as they were.
-            const int oldEntry = m_nextEntry - delta;
+            const Resume &r = *m_resume;
+            const int oldEntry = m_nextEntry - r.delta;
             const PageStart now = currentStart();
-            for (int q = 0; q < oldStarts.size(); ++q) {
-                const PageStart &was = oldStarts.at(q);
+            for (int q = 0; q < r.oldStarts.size(); ++q) {
+                const PageStart &was = r.oldStarts.at(q);
                 if (was.entry < oldEntry)
                     continue;
-                const bool ownStart = q == 0 || oldStarts.at(q - 1).entry != was.entry;
+                const bool ownStart = q == 0 || r.oldStarts.at(q - 1).entry != was.entry;
                 if (was.entry == oldEntry && ownStart && was.runs == now.runs && was.cursorX == now.cursorX
                     && was.cursorY == now.cursorY && was.documentTitle == now.documentTitle
                     && was.pageTitle == now.pageTitle && was.font == now.font) {
                     // Pages that one entry filled share the start before them.
                     while (m_pageStarts.size() < page)
                         m_pageStarts.append(m_pageStarts.last());
-                    spliceOldPages(oldPages, oldStarts, q, delta);
-                    m_cursorX = oldEnd.cursorX;
-                    m_cursorY = oldEnd.cursorY;
-                    m_documentTitle = oldEnd.documentTitle;
-                    m_font = oldEnd.font;
+                    spliceOldPages(r.oldPages, r.oldStarts, q, r.delta);
+                    m_cursorX = r.oldEnd.cursorX;
+                    m_cursorY = r.oldEnd.cursorY;
+                    m_documentTitle = r.oldEnd.documentTitle;
+                    m_font = r.oldEnd.font;
                     m_runMetrics = nullptr;
                     m_nextEntry = newSize;
                     m_entry = newSize - 1;
+                    m_resume.reset();
                     return {first, page + 1};
                 }
                 break;
@@ -753,6 +788,8 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries)
         if (!layoutNext())
             break;
     }
+    if (m_nextEntry >= m_entries.size())
+        m_resume.reset();
     return {first, int(m_pages.size())};
 }
 

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 
+#include <climits>
 #include <memory>
 
 class ExportConfig;
@@ -64,9 +65,15 @@ public:
     // Lays out again after a complete layout, for the entries as they are
     // now: from the page where the first changed entry began, up to the
     // page that starts with an unchanged entry in the state in which the
-    // last layout started it; the pages after it are kept. The pages
-    // [first, second) are new; the same pages as a whole layout.
-    QPair<int, int> relayout(const QList<ExportEntry> &entries);
+    // last layout started it; the pages after it are kept. Stops early once
+    // page untilPage is complete (continueLayout() goes on). The pages
+    // [first, second) are new; they are the pages of a whole layout.
+    QPair<int, int> relayout(const QList<ExportEntry> &entries, int untilPage = INT_MAX);
+    // Goes on with a layout or a relayout until page untilPage is complete
+    // or the layout is; the same range as relayout().
+    QPair<int, int> continueLayout(int untilPage);
+    // Every entry is laid out.
+    bool isComplete() const { return m_nextEntry >= m_entries.size() && !m_resume; }
 
     const QList<ScorePage> &pages() const { return m_pages; }
     QString documentTitle() const { return m_documentTitle; }
@@ -146,6 +153,9 @@ private:
     void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                ItemSource::Kind kind, int offset, int glyph = -1);
     void drawScore(const ScoreRun &run, int offset);
+
+    struct Resume;
+    std::unique_ptr<Resume> m_resume;
 
     const ExportConfig *m_config;
     // Metrics of the fonts in points, for the ink of the items.

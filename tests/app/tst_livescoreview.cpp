@@ -101,7 +101,7 @@ void TestLiveScoreView::load(const GcpFile::Texts &texts)
 {
     edit->document()->setTexts(texts);
     view->setDocument(edit);
-    view->flush();
+    view->finishLayout();
 }
 
 QList<ScorePage> TestLiveScoreView::wholeLayout() const
@@ -242,6 +242,8 @@ void TestLiveScoreView::viewFollowsEditsUndoAndRedo()
     QVERIFY(edit->lyricEdit()->document()->findBlockByNumber(entry).text().contains(QStringLiteral("春")));
     // The change shows at the next frame without being asked for.
     QTRY_VERIFY(view->pages() != original);
+    // The pages after the cursor's follow between frames.
+    QTRY_VERIFY(view->isLaidOut());
     QCOMPARE(view->pages(), wholeLayout());
     QCOMPARE(view->pageIndex(), 1);
     const QList<ScorePage> typed = view->pages();
@@ -264,19 +266,19 @@ void TestLiveScoreView::documentsAndOptions()
     auto *other = new QL_Edit(window.get());
     other->document()->setTexts(score(3));
     view->setDocument(other);
-    view->flush();
+    view->finishLayout();
     QCOMPARE(view->pageCount(), 1);
     QCOMPARE(view->pageIndex(), 0);
     view->setDocument(nullptr);
     QCOMPARE(view->pageCount(), 0);
     view->setDocument(edit);
-    view->flush();
+    view->finishLayout();
     QCOMPARE(view->pageCount(), pages);
 
     // A larger lyric font spreads the score over more pages.
     config->setLyricFontSize(config->lyricFontSize() * 2);
     view->reloadOptions();
-    view->flush();
+    view->finishLayout();
     QVERIFY(view->pageCount() > pages);
     QCOMPARE(view->pages(), wholeLayout());
 }
