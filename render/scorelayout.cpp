@@ -64,6 +64,8 @@ ScoreLayout::ScoreLayout(const ExportConfig &config)
 // What a relayout needs to know of the layout before it until it meets it.
 struct ScoreLayout::Resume
 {
+    // The last complete layout: its entries, pages and page starts.
+    QList<ExportEntry> oldEntries;
     QList<ScorePage> oldPages;
     QList<PageStart> oldStarts;
     // The state after the last entry.
@@ -706,10 +708,8 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
 
 QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
 {
-    // A relayout left halfway ends first: its old pages are those of the
-    // entries before this change.
     if (m_resume)
-        continueLayout(INT_MAX);
+        return relayoutAgain(entries, untilPage);
     const QList<ExportEntry> oldEntries = m_entries;
     if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
         // Nothing complete to go on from.
@@ -730,6 +730,7 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
         ++tail;
 
     auto resume = std::make_unique<Resume>();
+    resume->oldEntries = oldEntries;
     resume->oldPages = m_pages;
     resume->oldStarts = m_pageStarts;
     resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
@@ -739,6 +740,33 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     // start of the page on which the first changed one began.
     resume->first = pageOfEntry(head);
     restartAtPage(entries, resume->first);
+    resume->restartedAt = int(m_pages.size()) - 1;
+    m_resume = std::move(resume);
+    return continueLayout(untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, int untilPage)
+{
+    // The pages laid out so far hold for the entries they came from up to
+    // the first one that changed again; the pages to meet again are still
+    // those of the last complete layout, so the unchanged tail is the one
+    // these entries share with its entries.
+    std::unique_ptr<Resume> resume = std::move(m_resume);
+    const int newSize = int(entries.size());
+    const int oldSize = int(resume->oldEntries.size());
+    const int done = qMin(m_nextEntry, int(m_entries.size()));
+    int head = 0;
+    while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < oldSize && tail < newSize
+           && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+        ++tail;
+    resume->delta = newSize - oldSize;
+    resume->tailStart = newSize - tail;
+    const int page = pageOfEntry(head);
+    restartAtPage(entries, page);
+    resume->first = qMin(resume->first, page);
     resume->restartedAt = int(m_pages.size()) - 1;
     m_resume = std::move(resume);
     return continueLayout(untilPage);

@@ -139,6 +139,8 @@ private:
         QFont font;
     };
 
+    // A relayout while another one is under way.
+    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, int untilPage);
     // The state before the next entry, as a page start keeps it.
     PageStart currentStart() const;
     // Appends the pages of a last layout from page `from` on, whose start
