@@ -242,7 +242,7 @@ void LiveScoreView::layOutInBackground()
     // A slice short enough to leave the next keystroke its frame.
     QElapsedTimer slice;
     slice.start();
-    while (!m_layout->isComplete() && slice.elapsed() < 8)
+    while (!m_layout->isComplete() && slice.elapsed() < 4)
         m_layout->continueLayout(int(m_layout->pages().size()));
     if (m_layout->isComplete())
         m_completeCount = int(m_layout->pages().size());
