@@ -15,6 +15,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <QCoreApplication>
 
 namespace {
 
@@ -23,8 +24,7 @@ const QString formatOption = QStringLiteral("format");
 const QString dpiOption = QStringLiteral("dpi");
 const QString settingsOption = QStringLiteral("settings");
 
-const QString usage = QStringLiteral(
-    "用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+const QString usage = QStringLiteral("用法：qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 
 const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
                              QStringLiteral("svg")};
@@ -84,23 +84,23 @@ BatchExport::BatchExport(QTextStream &out, QTextStream &err, bool errIsTerminal)
 void BatchExport::addOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
-        {exportOption, QStringLiteral("导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
-        {formatOption, QStringLiteral("导出类型：pdf、png、jpg 或 svg。"), QStringLiteral("TYPE")},
-        {dpiOption, QStringLiteral("图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
-        {settingsOption, QStringLiteral("使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
+        {exportOption, QCoreApplication::translate("BatchExport", "导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
+        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg 或 svg。"), QStringLiteral("TYPE")},
+        {dpiOption, QCoreApplication::translate("BatchExport", "图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
+        {settingsOption, QCoreApplication::translate("BatchExport", "使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
     });
 }
 
 int BatchExport::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Qelun工尺谱：导出曲谱"));
+    parser.setApplicationDescription(QCoreApplication::translate("BatchExport", "Qelun工尺谱：导出曲谱"));
     addOptions(parser);
     const QCommandLineOption help = parser.addHelpOption();
-    parser.addPositionalArgument(QStringLiteral("SCORE"), QStringLiteral("要导出的 .gcp 曲谱文件。"));
+    parser.addPositionalArgument(QStringLiteral("SCORE"), QCoreApplication::translate("BatchExport", "要导出的 .gcp 曲谱文件。"));
 
     if (!parser.parse(arguments)) {
-        m_err << QStringLiteral("错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << parser.errorText() << Qt::endl << usage << Qt::endl;
         return UsageError;
     }
     if (parser.isSet(help)) {
@@ -116,7 +116,7 @@ int BatchExport::run(const QCommandLineParser &parser)
     const QStringList positional = parser.positionalArguments();
     const QString target = parser.value(exportOption);
     if (positional.size() != 1 || target.isEmpty()) {
-        m_err << QStringLiteral("错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：需要一个导出目标和一个曲谱文件。") << Qt::endl << usage << Qt::endl;
         return UsageError;
     }
 
@@ -126,14 +126,14 @@ int BatchExport::run(const QCommandLineParser &parser)
     if (kind.isEmpty())
         kind = formatOfSuffix(target);
     if (!formats.contains(kind)) {
-        m_err << QStringLiteral("错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg 或 svg。") << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg 或 svg。") << Qt::endl;
         return UsageError;
     }
 
     bool ok = false;
     const int dots = parser.value(dpiOption).toInt(&ok);
     if (!ok || ScoreWriter::dpiForLevel(dpiLevel(dots)) != dots) {
-        m_err << QStringLiteral("错误：--dpi 只能是 96、160、300 或 600。") << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：--dpi 只能是 96、160、300 或 600。") << Qt::endl;
         return UsageError;
     }
 
@@ -148,13 +148,13 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     case GcpFile::LoadResult::Loaded:
         break;
     case GcpFile::LoadResult::CannotOpen:
-        m_err << QStringLiteral("错误：无法读取文件 ") << scorePath << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：无法读取文件 ") << scorePath << Qt::endl;
         return InputError;
     case GcpFile::LoadResult::WrongType:
-        m_err << QStringLiteral("错误：不是 .gcp 曲谱文件：") << scorePath << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：不是 .gcp 曲谱文件：") << scorePath << Qt::endl;
         return InputError;
     case GcpFile::LoadResult::Damaged:
-        m_err << QStringLiteral("错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
         return InputError;
     }
 
@@ -162,7 +162,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     // export goes on, but not without a word.
     const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
     if (!unexported.isEmpty())
-        m_err << QStringLiteral("警告：") << unexported << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "警告：") << unexported << Qt::endl;
 
     // The user's settings are read as the window would read them, and never
     // written: an export leaves the file, its comments and its order as they are.
@@ -201,7 +201,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
                                                              + QString::number(i) + QLatin1Char('.')
                                                              + info.suffix()));
         }
-        emit renderer.progressUpdate(0, 0, n, QString(), QStringLiteral("正在导出") + format + QStringLiteral("文件···"));
+        emit renderer.progressUpdate(0, 0, n, QString(), QCoreApplication::translate("BatchExport", "正在导出%1文件···").arg(format));
         written = writer.writeImageFiles(paths, dpi, format);
         emit renderer.progressUpdate(2, n, n, QString(), QString());
     }
@@ -209,12 +209,12 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     progress.end();
     if (!written) {
         const ExportFailure failure = writer.failure();
-        m_err << QStringLiteral("错误：") << (failure.isEmpty() ? QStringLiteral("导出失败") : failure.text);
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << (failure.isEmpty() ? QCoreApplication::translate("BatchExport", "导出失败") : failure.text);
         if (!failure.path.isEmpty())
             m_err << QStringLiteral("（") << QDir::toNativeSeparators(failure.path) << QStringLiteral("）");
         m_err << Qt::endl;
         return OutputError;
     }
-    m_out << QStringLiteral("导出成功！") << Qt::endl;
+    m_out << QCoreApplication::translate("BatchExport", "导出成功！") << Qt::endl;
     return Success;
 }

@@ -4,6 +4,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QCoreApplication>
 
 PairingReport::PairingReport(int sungChars, const QTextDocument *score)
     : m_sungChars(sungChars)
@@ -55,15 +56,15 @@ QString PairingReport::statusText() const
 {
     if (isPaired())
         return QString();
-    const QString counts = QStringLiteral("曲谱 %1 行，唱字 %2 个，不成对：").arg(m_scoreLines).arg(m_sungChars);
+    const QString counts = QCoreApplication::translate("PairingReport", "曲谱 %1 行，唱字 %2 个，不成对：").arg(m_scoreLines).arg(m_sungChars);
     if (firstSurplusLine() >= 0)
-        return counts + QStringLiteral("曲谱第 %1 行起没有对应的唱字").arg(firstSurplusLine() + 1);
-    return counts + QStringLiteral("第 %1 个唱字起没有对应的曲谱行").arg(firstCharWithoutLine());
+        return counts + QCoreApplication::translate("PairingReport", "曲谱第 %1 行起没有对应的唱字").arg(firstSurplusLine() + 1);
+    return counts + QCoreApplication::translate("PairingReport", "第 %1 个唱字起没有对应的曲谱行").arg(firstCharWithoutLine());
 }
 
 QString PairingReport::unexportedWarning() const
 {
     if (m_unexported == 0)
         return QString();
-    return QStringLiteral("有 %1 行曲谱没有对应的唱字，不会被导出。").arg(m_unexported);
+    return QCoreApplication::translate("PairingReport", "有 %1 行曲谱没有对应的唱字，不会被导出。").arg(m_unexported);
 }

@@ -129,15 +129,15 @@ bool QL_Edit::save(bool saveAs)
                              && GcpFile::hasGcpSuffix(target);
     if (!boundToFile || saveAs) {
         const QString chosen = QFileDialog::getSaveFileName(
-            this, QStringLiteral("选择文件"), QString(), QStringLiteral("工尺谱文件 (*.gcp)"));
+            this, tr("选择文件"), QString(), tr("工尺谱文件 (*.gcp)"));
         if (chosen.isEmpty())
             return false;
         target = GcpFile::hasGcpSuffix(chosen) ? chosen : chosen + QLatin1String(".gcp");
         // The dialog asked about replacing the name it returned, not the one
         // with the suffix added: a file of that name is not replaced unasked.
         if (target != chosen && QFileInfo::exists(target)
-            && QMessageBox::warning(this, QStringLiteral("警告"),
-                                    QStringLiteral("\"%1\"已存在，是否替换？").arg(QFileInfo(target).fileName()),
+            && QMessageBox::warning(this, tr("警告"),
+                                    tr("\"%1\"已存在，是否替换？").arg(QFileInfo(target).fileName()),
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                    != QMessageBox::Yes)
             return false;
@@ -149,13 +149,13 @@ bool QL_Edit::save(bool saveAs)
 
     const GcpFile::Texts texts = m_document->texts();
     if (!GcpFile::save(target, texts)) {
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存文件时发生错误！"));
+        QMessageBox::warning(this, tr("错误"), tr("保存文件时发生错误！"));
         return false;
     }
 
     if (saveAs) {
         // A copy: the document stays bound to its own path and keeps its mark.
-        QMessageBox::information(this, QStringLiteral("提示"), target + QStringLiteral("保存成功！"));
+        QMessageBox::information(this, tr("提示"), target + tr("保存成功！"));
     } else {
         modified = false;
         emit modifiedChanged(false);
@@ -171,14 +171,14 @@ bool QL_Edit::open(const QString &path)
     case GcpFile::LoadResult::Loaded:
         break;
     case GcpFile::LoadResult::WrongType:
-        QMessageBox::warning(this, QStringLiteral("文件类型错误"),
-                             QStringLiteral("请选择工尺谱文件（.gcp）格式！"));
+        QMessageBox::warning(this, tr("文件类型错误"),
+                             tr("请选择工尺谱文件（.gcp）格式！"));
         return false;
     case GcpFile::LoadResult::CannotOpen:
     case GcpFile::LoadResult::Damaged: {
         // A damaged file is not loaded in part: saving it afterwards would
         // make the loss permanent.
-        QMessageBox box(QMessageBox::Warning, QStringLiteral("错误"), QStringLiteral("打开文件时发生错误！"),
+        QMessageBox box(QMessageBox::Warning, tr("错误"), tr("打开文件时发生错误！"),
                         QMessageBox::Ok, this);
         box.setInformativeText(OpenFailure::reason(path, result) + QLatin1Char('\n')
                                + QDir::toNativeSeparators(path));
@@ -284,12 +284,12 @@ void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
 
 void QL_Edit::insertTitle()
 {
-    insertMarker(QStringLiteral("# 标题"), MarkerSelection::Title);
+    insertMarker(tr("# 标题"), MarkerSelection::Title);
 }
 
 void QL_Edit::insertQuPai()
 {
-    insertMarker(QStringLiteral("【曲牌名】(调名)"), MarkerSelection::TuneName);
+    insertMarker(tr("【曲牌名】(调名)"), MarkerSelection::TuneName);
 }
 
 void QL_Edit::insertLianBai()
@@ -309,12 +309,12 @@ void QL_Edit::insertComment()
 
 void QL_Edit::insertLineBreak()
 {
-    insertMarker(QStringLiteral("@换行符"), MarkerSelection::None);
+    insertMarker(tr("@换行符"), MarkerSelection::None);
 }
 
 void QL_Edit::insertPageBreak()
 {
-    insertMarker(QStringLiteral("@分页符"), MarkerSelection::None);
+    insertMarker(tr("@分页符"), MarkerSelection::None);
 }
 
 QList<ExportEntry> QL_Edit::exportEntries() const

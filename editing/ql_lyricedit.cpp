@@ -8,6 +8,7 @@
 
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QCoreApplication>
 
 QL_LyricEdit::QL_LyricEdit(QWidget *parent)
     : GutteredEdit(parent)
@@ -56,21 +57,21 @@ QString typeLabel(const std::optional<LineType> &type)
         return QString();
     switch (*type) {
     case LineType::Title:
-        return QStringLiteral("标题");
+        return QCoreApplication::translate("QL_LyricEdit", "标题");
     case LineType::Comment:
-        return QStringLiteral("注释");
+        return QCoreApplication::translate("QL_LyricEdit", "注释");
     case LineType::JiaBai:
-        return QStringLiteral("夹白");
+        return QCoreApplication::translate("QL_LyricEdit", "夹白");
     case LineType::LianBai:
-        return QStringLiteral("念白");
+        return QCoreApplication::translate("QL_LyricEdit", "念白");
     case LineType::QuPai:
-        return QStringLiteral("曲牌");
+        return QCoreApplication::translate("QL_LyricEdit", "曲牌");
     case LineType::LineBreak:
-        return QStringLiteral("换行");
+        return QCoreApplication::translate("QL_LyricEdit", "换行");
     case LineType::PageBreak:
-        return QStringLiteral("分页");
+        return QCoreApplication::translate("QL_LyricEdit", "分页");
     case LineType::Lyric:
-        return QStringLiteral("唱");
+        return QCoreApplication::translate("QL_LyricEdit", "唱");
     default:
         return QString();
     }
@@ -80,11 +81,11 @@ QString typeLabel(const std::optional<LineType> &type)
 QString malformedLineHint(const QString &text)
 {
     if (text.startsWith(u'【'))
-        return QStringLiteral("这一行以“【”开头，却不是完整的曲牌行。\n"
+        return QCoreApplication::translate("QL_LyricEdit", "这一行以“【”开头，却不是完整的曲牌行。\n"
                               "曲牌行写作“【曲牌名】”或“【曲牌名】(调名)”，\n"
                               "“】”与括号之间不留空格，其后不跟别的文字。\n"
                               "行中的字不配曲谱。");
-    return QStringLiteral("这一行以“@”开头，却不是“@换行符”或“@分页符”。\n行中的字不配曲谱。");
+    return QCoreApplication::translate("QL_LyricEdit", "这一行以“@”开头，却不是“@换行符”或“@分页符”。\n行中的字不配曲谱。");
 }
 
 } // namespace
@@ -96,7 +97,7 @@ QL_LyricEdit::GutterLabel QL_LyricEdit::gutterLabel(const QTextBlock &block) con
     // The line keeps its type, but the user sees that its characters get no
     // notation, and why.
     if (isMalformedStructuralLine(text))
-        return {label.isEmpty() ? QStringLiteral("？") : label, true, malformedLineHint(text)};
+        return {label.isEmpty() ? QCoreApplication::translate("QL_LyricEdit", "？") : label, true, malformedLineHint(text)};
     return {label};
 }
 

@@ -48,7 +48,7 @@ QL_ScoreEdit::GutterLabel QL_ScoreEdit::gutterLabel(const QTextBlock &block) con
     if (line == 0 && block.text().isEmpty())
         return {};
     return {QStringLiteral("×"), true,
-            QStringLiteral("这一行曲谱没有对应的唱字，导出时不会输出。")};
+            tr("这一行曲谱没有对应的唱字，导出时不会输出。")};
 }
 
 void QL_ScoreEdit::setLyricEdit(const QL_LyricEdit *lyricEdit)

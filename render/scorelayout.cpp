@@ -5,6 +5,8 @@
 #include "notation.h"
 #include "verticaltext.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QTransform>
 
 #include <cmath>
@@ -38,8 +40,38 @@ int passageStart(const QString &text)
 
 } // namespace
 
-// The fonts' metrics in fractional points: the ink of an item is placed as
-// the painter places the text in its cell.
+// The ink of a font's characters in fractional points, measured once per
+// character: a score repeats few characters many times.
+struct ScoreLayout::FontInk
+{
+    struct Glyph
+    {
+        QRectF tight;
+        qreal advance = 0;
+    };
+
+    explicit FontInk(const QFont &font)
+        : metrics(font)
+        , ascent(metrics.ascent())
+        , lineHeight(metrics.ascent() + metrics.descent())
+    {
+    }
+
+    const Glyph &glyph(const QString &text) const
+    {
+        auto found = glyphs.constFind(text);
+        if (found == glyphs.constEnd())
+            found = glyphs.insert(text, {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)});
+        return *found;
+    }
+
+    QFontMetricsF metrics;
+    qreal ascent;
+    qreal lineHeight;
+    mutable QHash<QString, Glyph> glyphs;
+};
+
+// The ink measures of the configured fonts, and the frame of the current run.
 struct ScoreLayout::InkMetrics
 {
     explicit InkMetrics(const ExportConfig &c)
@@ -52,7 +84,7 @@ struct ScoreLayout::InkMetrics
         , jiaBai(c.jiaBaiFont())
     {
     }
-    QFontMetricsF title, lyric, score, quPai, diaoMing, lianBai, jiaBai;
+    FontInk title, lyric, score, quPai, diaoMing, lianBai, jiaBai;
     QTransform frame;
 };
 
@@ -254,11 +286,11 @@ void ScoreLayout::newColumn()
     newPage();
     newColumn();
     // The drawer that crossed the page goes on in its font.
-    const QFontMetricsF *metrics = m_runMetrics;
+    const FontInk *metrics = m_runMetrics;
     beginRun(m_font, metrics);
 }
 
-void ScoreLayout::beginRun(const QFont &font, const QFontMetricsF *metrics)
+void ScoreLayout::beginRun(const QFont &font, const FontInk *metrics)
 {
     PageRun run;
     run.font = font;
@@ -270,7 +302,7 @@ void ScoreLayout::beginRun(const QFont &font, const QFontMetricsF *metrics)
                                                  m_pages.last().contentOrigin.y());
 }
 
-void ScoreLayout::beginRotatedRun(const QFont &font, const QFontMetricsF *metrics, QPoint origin,
+void ScoreLayout::beginRotatedRun(const QFont &font, const FontInk *metrics, QPoint origin,
                                   int rotation)
 {
     PageRun run;
@@ -306,9 +338,9 @@ void ScoreLayout::place(const QRect &cell, int alignment, const QString &text, c
     if (m_runMetrics && m_ink) {
         // The painter sets one line of text in the cell: centred or at the
         // foot by its line height, centred by its advance.
-        const QFontMetricsF &fm = *m_runMetrics;
-        const qreal width = fm.horizontalAdvance(text);
-        const qreal height = fm.ascent() + fm.descent();
+        const FontInk::Glyph &glyph = m_runMetrics->glyph(text);
+        const qreal width = glyph.advance;
+        const qreal height = m_runMetrics->lineHeight;
         qreal x = cell.x();
         if (alignment & Qt::AlignHCenter)
             x += (cell.width() - width) / 2;
@@ -319,7 +351,7 @@ void ScoreLayout::place(const QRect &cell, int alignment, const QString &text, c
             y += (cell.height() - height) / 2;
         else if (alignment & Qt::AlignBottom)
             y += cell.height() - height;
-        const QRectF ink = fm.tightBoundingRect(text).translated(x, y + fm.ascent());
+        const QRectF ink = glyph.tight.translated(x, y + m_runMetrics->ascent);
         item.ink = m_ink->frame.mapRect(ink);
     }
     m_pages.last().runs.last().items.append(item);
@@ -601,7 +633,7 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset)
     const QFontMetrics sm = c.scoreFontMetrics();
     const int lw = c.lyricFontMetrics().maxWidth();
     const QFont lineFont = m_font;
-    const QFontMetricsF *lineMetrics = m_runMetrics;
+    const FontInk *lineMetrics = m_runMetrics;
 
     // The run starts at the right edge of the character's cell, half a glyph
     // to the left and one notation line down, and turns by the score angle.

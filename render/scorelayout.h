@@ -4,7 +4,6 @@
 #include "exportentry.h"
 #include "pagemodel.h"
 
-#include <QFontMetricsF>
 #include <QList>
 #include <QPair>
 #include <QRect>
@@ -127,6 +126,9 @@ public:
     QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const;
 
 private:
+    // Measures of a font in points, for the ink of the items.
+    struct FontInk;
+
     // Where a page starts: enough to lay out from it again.
     struct PageStart
     {
@@ -149,8 +151,8 @@ private:
 
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.
-    void beginRun(const QFont &font, const QFontMetricsF *metrics);
-    void beginRotatedRun(const QFont &font, const QFontMetricsF *metrics, QPoint origin, int rotation);
+    void beginRun(const QFont &font, const FontInk *metrics);
+    void beginRotatedRun(const QFont &font, const FontInk *metrics, QPoint origin, int rotation);
     // Adds an item to the current run, with its ink and its source.
     void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                ItemSource::Kind kind, int offset, int glyph = -1);
@@ -160,7 +162,6 @@ private:
     std::unique_ptr<Resume> m_resume;
 
     const ExportConfig *m_config;
-    // Metrics of the fonts in points, for the ink of the items.
     struct InkMetrics;
     std::unique_ptr<InkMetrics> m_ink;
 
@@ -175,7 +176,7 @@ private:
     QString m_documentTitle;
     // The font of the last run begun, which a page change keeps.
     QFont m_font;
-    const QFontMetricsF *m_runMetrics = nullptr;
+    const FontInk *m_runMetrics = nullptr;
 };
 
 #endif // SCORELAYOUT_H

@@ -9,6 +9,7 @@
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QCoreApplication>
 
 ScorePrinter::ScorePrinter(QL_GenerateSVG &renderer)
     : m_renderer(renderer)
@@ -29,7 +30,7 @@ void ScorePrinter::preparePrinter(QPrinter &printer, const ExportConfig &config)
 bool ScorePrinter::print(QPrinter &printer)
 {
     const int n = int(m_renderer.pages().size());
-    emit m_renderer.progressUpdate(0, 0, n, QStringLiteral("打印"), QStringLiteral("正在打印···"));
+    emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScorePrinter", "打印"), QCoreApplication::translate("ScorePrinter", "正在打印···"));
     // The print dialog may have changed the paper: the pages are stretched
     // onto whatever paper the printer has now, and the resolution is set
     // again in case the printer was switched.
@@ -46,7 +47,7 @@ ScorePrinter::Result ScorePrinter::printDocument(QWidget *parent, const QList<Ex
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, m_renderer.config());
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("打印"));
+    dialog.setWindowTitle(QCoreApplication::translate("ScorePrinter", "打印"));
     // Pages are painted in one pass from the layout; a range of them cannot
     // be picked out of it.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
@@ -56,7 +57,7 @@ ScorePrinter::Result ScorePrinter::printDocument(QWidget *parent, const QList<Ex
     m_renderer.reset();
     m_renderer.generate(entries, false);
     if (!print(printer)) {
-        QMessageBox::warning(nullptr, QStringLiteral("错误"), QStringLiteral("打印失败！"));
+        QMessageBox::warning(nullptr, QCoreApplication::translate("ScorePrinter", "错误"), QCoreApplication::translate("ScorePrinter", "打印失败！"));
         return Result::Failed;
     }
     return Result::Printed;
