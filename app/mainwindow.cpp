@@ -69,14 +69,14 @@ MainWindow::MainWindow(QWidget *parent)
     WindowGeometry::restore(*this);
 
     // Brings the process-wide objects that documents share into being now,
-    // rather than at the first new tab.
+    // rather than at the first new tab: the fonts, the editors' settings and
+    // the notation input method with its dictionary.
     FontManager::instance();
     EditorConfig::instance();
-    auto *warmUp = new QL_Edit;
+    InputMethod::instance();
     tabWidgetCurrentChanged(-1);
     ui->searchBox->hide();
     updateManager.checkForUpdate();
-    delete warmUp;
 }
 
 MainWindow::~MainWindow()

@@ -1,55 +1,72 @@
 // Times a keystroke in either editor of a whole play's document, from the key
 // event to the end of the repaint it causes: the command, the cursor
-// pairing, the highlighter and both gutters. The document holds 10,000 sung
-// characters in 1,000 lines and its 10,000 score lines, in a window of
-// ordinary size. Each is measured with no live score view, with the view
-// beside the editors but hidden, and with it shown (then the view's layout
-// and repaint are part of the keystroke).
+// pairing, the highlighter and both gutters. Documents of 1,000, 10,000 and
+// 50,000 sung characters (ten a line, a tune name every 50 lines; a beat mark
+// on one score line in a thousand), in a window of ordinary size. Process
+// CPU time, so that other work on the machine counts less.
 //
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_keystroke
+//   keystroke_ms editor=lyric|score chars=N median=… p95=… floor=…
+//   space_ms chars=N median=… p95=…
+//
+// floor is the same keystroke in a bare QPlainTextEdit of the same size,
+// font and text with a highlighter that does nothing (Qt repaints the whole
+// view on each key once any highlighter is attached): what the toolkit costs.
+// Space is pressed near the end of the score, where the beat mark it
+// suggests is looked for before the cursor.
+//
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_keystroke [rounds]
 
-#include "exportconfig.h"
-#include "livescoreview.h"
+#include "inputmethod.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
+#include <QSyntaxHighlighter>
 #include <QTextBlock>
+#include <QTest>
 #include <QTextStream>
-#include <QUndoStack>
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 
-void makeDocument(QL_Edit &edit)
+double cpuMillis()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
+
+struct Texts
+{
+    QString lyrics;
+    QString score;
+};
+
+Texts makeTexts(int sungChars)
 {
     static const QString ideographs = QStringLiteral("原来姹紫嫣红开遍似这般都付与断井颓垣良辰美景奈何天");
-    const QString note = QString::fromUcs4(U"\U000F002C\U000F0000\U000F002B");
+    const QString note = QString::fromUcs4(U"\U000F002C\U000F002B");
+    const QString marked = QString::fromUcs4(U"\U000F002C\U000F0000\U000F002B");
     QRandomGenerator random(3);
     QStringList lyrics;
     QStringList score;
-    for (int line = 0; score.size() < 10000; ++line) {
+    for (int line = 0; score.size() < sungChars; ++line) {
         if (line % 50 == 0)
             lyrics.append(QStringLiteral("【皂罗袍】(仙吕)"));
         QString text;
         for (int i = 0; i < 10; ++i) {
             text += ideographs.at(random.bounded(ideographs.size()));
-            score.append(note);
+            score.append(score.size() % 1000 == 0 ? marked : note);
         }
         lyrics.append(text + QStringLiteral("，"));
     }
-    {
-        const ScoreDocument::SyncGuard guard(edit.document());
-        edit.lyricEdit()->setPlainText(lyrics.join(QLatin1Char('\n')));
-        edit.scoreEdit()->setPlainText(score.join(QLatin1Char('\n')));
-    }
+    return {lyrics.join(QLatin1Char('\n')), score.join(QLatin1Char('\n'))};
 }
 
 void press(QWidget *widget, int key, const QString &text)
@@ -60,28 +77,13 @@ void press(QWidget *widget, int key, const QString &text)
     QApplication::sendEvent(widget, &release);
 }
 
-// Milliseconds from the key event to the end of the repaint it causes, the
-// live view's included when it is shown.
-double timed(QWidget *widget, int key, const QString &text, LiveScoreView *view)
+// CPU milliseconds from the key event to the end of the repaint it causes.
+double timed(QWidget *widget, int key, const QString &text)
 {
-    QElapsedTimer timer;
-    timer.start();
+    const double start = cpuMillis();
     press(widget, key, text);
     QApplication::processEvents();
-    if (view && view->isVisible()) {
-        view->flush();
-        view->canvas()->repaint();
-    }
-    return timer.nsecsElapsed() / 1e6;
-}
-
-void report(QTextStream &out, const char *view, const char *editor, const char *where, QList<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const double median = samples.at(samples.size() / 2);
-    const double p95 = samples.at(qMin<qsizetype>(samples.size() - 1, samples.size() * 95 / 100));
-    out << "keystroke_ms view=" << view << " editor=" << editor << " where=" << where << " median=" << QString::number(median, 'f', 2)
-        << " p95=" << QString::number(p95, 'f', 2) << " keystrokes=" << samples.size() << "\n";
+    return cpuMillis() - start;
 }
 
 void placeCursor(QPlainTextEdit *editor, int position)
@@ -90,6 +92,132 @@ void placeCursor(QPlainTextEdit *editor, int position)
     cursor.setPosition(position);
     editor->setTextCursor(cursor);
     QApplication::processEvents();
+}
+
+int lineStart(const QPlainTextEdit *editor, double fraction)
+{
+    const QTextDocument *document = editor->document();
+    return document->findBlockByNumber(int(document->blockCount() * fraction)).position();
+}
+
+struct Figures
+{
+    double median = 0;
+    double p95 = 0;
+};
+
+Figures figures(QList<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return {samples.at(samples.size() / 2),
+            samples.at(qMin<qsizetype>(samples.size() - 1, samples.size() * 95 / 100))};
+}
+
+// Counts the paints of a widget, to be sure a measure includes them.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class TrivialHighlighter : public QSyntaxHighlighter
+{
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString &) override {}
+};
+
+// Typing text at a line near fraction of a bare editor that shows text.
+Figures bareKeystroke(const QString &text, const QFont &font, const QSize &size, const QString &typed, int rounds)
+{
+    QPlainTextEdit bare;
+    bare.setFont(font);
+    bare.resize(size);
+    bare.setPlainText(text);
+    new TrivialHighlighter(bare.document());
+    bare.show();
+    if (!QTest::qWaitForWindowExposed(&bare))
+        qFatal("The bare editor is never shown");
+    bare.activateWindow();
+    bare.setFocus();
+    QApplication::processEvents();
+    PaintCounter counter;
+    bare.viewport()->installEventFilter(&counter);
+    QList<double> samples;
+    for (int round = 0; round < rounds; ++round) {
+        placeCursor(&bare, lineStart(&bare, 0.5) + 3);
+        samples.append(timed(&bare, Qt::Key_unknown, typed));
+    }
+    if (bare.document()->characterCount() != text.size() + 1 + rounds * typed.size())
+        qFatal("The bare editor did not take the keystrokes");
+    if (counter.paints < rounds)
+        qFatal("The bare editor did not repaint");
+    return figures(samples);
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+void measure(QTextStream &out, int sungChars, int rounds)
+{
+    const Texts texts = makeTexts(sungChars);
+    QL_Edit edit;
+    edit.resize(1000, 700);
+    edit.show();
+    if (!QTest::qWaitForWindowExposed(&edit))
+        qFatal("The editor is never shown");
+    {
+        const ScoreDocument::SyncGuard guard(edit.document());
+        edit.lyricEdit()->setPlainText(texts.lyrics);
+        edit.scoreEdit()->setPlainText(texts.score);
+    }
+    QApplication::processEvents();
+
+    QList<double> lyricSamples;
+    QList<double> scoreSamples;
+    QList<double> spaceSamples;
+    for (int round = 0; round < rounds; ++round) {
+        // An ideograph typed into the lyrics adds a score line as well.
+        edit.lyricEdit()->setFocus();
+        placeCursor(edit.lyricEdit(), lineStart(edit.lyricEdit(), 0.5) + 3);
+        lyricSamples.append(timed(edit.lyricEdit(), Qt::Key_unknown, QStringLiteral("春")));
+
+        // A note picked from the popup: the letter opens it, Space commits.
+        edit.scoreEdit()->setFocus();
+        placeCursor(edit.scoreEdit(), lineStart(edit.scoreEdit(), 0.5));
+        scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_G, QStringLiteral("g")));
+        scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_Space, QStringLiteral(" ")));
+
+        // Space with the popup closed suggests the next beat mark.
+        placeCursor(edit.scoreEdit(), lineStart(edit.scoreEdit(), 0.98));
+        spaceSamples.append(timed(edit.scoreEdit(), Qt::Key_Space, QStringLiteral(" ")));
+        edit.scoreEdit()->inputMethod()->reset();
+        QApplication::processEvents();
+    }
+    const int chars = edit.lyricEdit()->lyricCharCount();
+    const Figures lyric = figures(lyricSamples);
+    const Figures score = figures(scoreSamples);
+    const Figures space = figures(spaceSamples);
+    const QString note = QString::fromUcs4(U"\U000F002C");
+    const Figures lyricFloor = bareKeystroke(texts.lyrics, edit.lyricEdit()->font(), edit.lyricEdit()->size(),
+                                             QStringLiteral("春"), rounds);
+    const Figures scoreFloor = bareKeystroke(texts.score, edit.scoreEdit()->font(), edit.scoreEdit()->size(),
+                                             note, rounds);
+    out << "keystroke_ms editor=lyric chars=" << chars << " median=" << number(lyric.median)
+        << " p95=" << number(lyric.p95) << " floor=" << number(lyricFloor.median) << Qt::endl;
+    out << "keystroke_ms editor=score chars=" << chars << " median=" << number(score.median)
+        << " p95=" << number(score.p95) << " floor=" << number(scoreFloor.median) << Qt::endl;
+    out << "space_ms chars=" << chars << " median=" << number(space.median) << " p95=" << number(space.p95)
+        << Qt::endl;
 }
 
 } // namespace
@@ -102,64 +230,12 @@ int main(int argc, char *argv[])
             QTextStream(stderr) << message << '\n';
         Q_UNUSED(type)
     });
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const int rounds = argc > 1 ? qMax(5, QString::fromLocal8Bit(argv[1]).toInt()) : 40;
     QTextStream out(stdout);
-
-    QTemporaryDir settings;
-    ExportConfig config(settings.filePath(QStringLiteral("settings.ini")), ExportConfig::WriteBack::Never);
-    for (const char *mode : {"none", "hidden", "shown"}) {
-        QWidget window;
-        auto *row = new QHBoxLayout(&window);
-        auto *editWidget = new QL_Edit;
-        QL_Edit &edit = *editWidget;
-        row->addWidget(editWidget, 1);
-        LiveScoreView *view = nullptr;
-        if (qstrcmp(mode, "none") != 0) {
-            view = new LiveScoreView(config);
-            row->addWidget(view, 1);
-        }
-        window.resize(qstrcmp(mode, "none") != 0 ? 1600 : 1000, 700);
-        window.show();
-        makeDocument(edit);
-        if (view) {
-            view->setDocument(editWidget);
-            view->setVisible(qstrcmp(mode, "shown") == 0);
-            view->flush();
-        }
-        QApplication::processEvents();
-        out << "document view=" << mode << " lyric_lines=" << edit.lyricEdit()->blockCount()
-            << " sung_chars=" << edit.lyricEdit()->lyricCharCount() << " score_lines=" << edit.scoreEdit()->blockCount()
-            << " pages=" << (view ? view->pageCount() : 0) << "\n";
-
-        const QTextDocument *lyrics = edit.lyricEdit()->document();
-        const QTextDocument *score = edit.scoreEdit()->document();
-        for (const auto &[where, fraction] : {std::pair{"start", 0.02}, std::pair{"middle", 0.5},
-                                              std::pair{"end", 0.98}}) {
-            QList<double> lyricSamples;
-            QList<double> scoreSamples;
-            for (int round = 0; round < 60; ++round) {
-                // An ideograph typed into the lyrics adds a score line as well.
-                const QTextBlock lyricLine = lyrics->findBlockByNumber(int(lyrics->blockCount() * fraction));
-                edit.lyricEdit()->setFocus();
-                placeCursor(edit.lyricEdit(), lyricLine.position() + 3);
-                if (view)
-                    view->flush();
-                lyricSamples.append(timed(edit.lyricEdit(), Qt::Key_unknown, QStringLiteral("春"), view));
-
-                // A note picked from the popup: the letter opens it, Space commits.
-                const QTextBlock scoreLine = score->findBlockByNumber(int(score->blockCount() * fraction));
-                edit.scoreEdit()->setFocus();
-                placeCursor(edit.scoreEdit(), scoreLine.position());
-                if (view)
-                    view->flush();
-                scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_G, QStringLiteral("g"), view));
-                scoreSamples.append(timed(edit.scoreEdit(), Qt::Key_Space, QStringLiteral(" "), view));
-            }
-            report(out, mode, "lyric", where, lyricSamples);
-            report(out, mode, "score", where, scoreSamples);
-            out.flush();
-        }
-        out << "undo_stack view=" << mode << " steps=" << edit.undoStack()->count() << "\n";
-    }
+    for (int chars : {1000, 10000, 50000})
+        measure(out, chars, rounds);
     return 0;
 }

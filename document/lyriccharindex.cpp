@@ -5,40 +5,11 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include <algorithm>
 
 LyricCharIndex::LyricCharIndex(const QTextDocument *document)
     : m_document(document)
-    , m_changeConnection(QObject::connect(document, &QTextDocument::contentsChange,
-                                          [this] { m_countThrough.clear(); }))
+    , m_counts(document, [](const QString &line) { return isStructuralLine(line) ? 0 : countLyricChars(line); })
 {
-}
-
-LyricCharIndex::~LyricCharIndex()
-{
-    QObject::disconnect(m_changeConnection);
-}
-
-void LyricCharIndex::ensureCounts() const
-{
-    if (!m_countThrough.isEmpty() && m_blockCount == m_document->blockCount()
-        && m_characterCount == m_document->characterCount())
-        return;
-    m_blockCount = m_document->blockCount();
-    m_characterCount = m_document->characterCount();
-    m_countThrough.resize(m_blockCount);
-    m_firstSungLine = -1;
-    int total = 0;
-    int line = 0;
-    for (QTextBlock block = m_document->firstBlock(); block.isValid(); block = block.next(), ++line) {
-        const QString text = block.text();
-        if (!isStructuralLine(text)) {
-            total += countLyricChars(text);
-            if (m_firstSungLine < 0)
-                m_firstSungLine = line;
-        }
-        m_countThrough[line] = total;
-    }
 }
 
 QString LyricCharIndex::lyricText() const
@@ -58,19 +29,16 @@ QString LyricCharIndex::lyricText() const
 
 int LyricCharIndex::lyricCharCount() const
 {
-    ensureCounts();
-    return m_countThrough.last();
+    return m_counts.total();
 }
 
 int LyricCharIndex::lyricIndexAt(int position) const
 {
-    ensureCounts();
     position = qMax(0, position);
     const QTextBlock block = m_document->findBlock(position);
     if (!block.isValid())
-        return m_countThrough.last() - 1;
-    const int line = block.blockNumber();
-    const int before = line > 0 ? m_countThrough.at(line - 1) : 0;
+        return m_counts.total() - 1;
+    const int before = m_counts.countThrough(block.blockNumber() - 1);
     const QString text = block.text();
     if (isStructuralLine(text))
         return before - 1;
@@ -79,21 +47,24 @@ int LyricCharIndex::lyricIndexAt(int position) const
 
 int LyricCharIndex::positionAfterLyricChar(int n) const
 {
-    ensureCounts();
     n = qMax(0, n);
     // The first sung line whose running total reaches n. For n > 0 that line
     // adds characters, so it is never structural.
-    int line = m_firstSungLine;
+    QTextBlock block;
     if (n > 0) {
-        const auto found = std::lower_bound(m_countThrough.cbegin(), m_countThrough.cend(), n);
-        line = found == m_countThrough.cend() ? -1 : int(found - m_countThrough.cbegin());
+        block = m_document->findBlockByNumber(m_counts.lineReaching(n));
+    } else {
+        // Before the first character: the start of the first sung line, which
+        // is rarely far down.
+        block = m_document->firstBlock();
+        while (block.isValid() && isStructuralLine(block.text()))
+            block = block.next();
     }
-    if (line < 0) {
+    if (!block.isValid()) {
         const QTextBlock last = m_document->lastBlock();
         return last.position() + last.length() - 1;
     }
-    const QTextBlock block = m_document->findBlockByNumber(line);
-    return block.position() + lyricCharBoundary(block.text(), m_countThrough.at(line) - n);
+    return block.position() + lyricCharBoundary(block.text(), m_counts.countThrough(block.blockNumber()) - n);
 }
 
 QString LyricCharIndex::lyricCharAt(int n) const

@@ -1,9 +1,9 @@
 #ifndef LYRICCHARINDEX_H
 #define LYRICCHARINDEX_H
 
-#include <QMetaObject>
+#include "linetally.h"
+
 #include <QString>
-#include <QVector>
 
 class QTextDocument;
 
@@ -11,21 +11,13 @@ class QTextDocument;
 // character, counted over the non-structural lines, owns score line k.
 //
 // The answers are those of a walk over the document from its first line, but
-// the per-line counts are kept between calls: the score gutter asks for every
-// visible line at every repaint, and a walk per question would make each
-// keystroke cost the whole document times the visible lines. The counts are
-// rebuilt on the first question after the document reports a change. A
-// document reports changes only when its outermost edit block closes, so the
-// counts also check the document's size; callers must not ask from inside an
-// open edit block that replaced text by text of the same length.
+// the per-line counts are kept between calls (see LineTally): the score
+// gutter asks for every visible line at every repaint, and each keystroke
+// recounts only the lines it changed.
 class LyricCharIndex
 {
 public:
     explicit LyricCharIndex(const QTextDocument *document);
-    ~LyricCharIndex();
-
-    LyricCharIndex(const LyricCharIndex &) = delete;
-    LyricCharIndex &operator=(const LyricCharIndex &) = delete;
 
     // All lyric characters of the document, in order.
     QString lyricText() const;
@@ -40,17 +32,8 @@ public:
     QString lyricCharAt(int n) const;
 
 private:
-    void ensureCounts() const;
-
     const QTextDocument *m_document;
-    QMetaObject::Connection m_changeConnection;
-
-    // For each line: the lyric characters up to and including it; structural
-    // lines add none. Empty while stale.
-    mutable QVector<int> m_countThrough;
-    mutable int m_firstSungLine = -1;
-    mutable int m_blockCount = -1;
-    mutable int m_characterCount = -1;
+    LineTally m_counts;
 };
 
 #endif // LYRICCHARINDEX_H

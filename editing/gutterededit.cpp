@@ -44,9 +44,18 @@ void GutteredEdit::refitGutter()
 
 void GutteredEdit::updateLineNumberArea(const QRect &rect, int dy)
 {
-    if (dy != 0)
+    if (dy != 0) {
         m_lineNumberArea->scroll(0, dy);
-    else
+        // The painted rows moved with the pixels; those scrolled out are gone.
+        QHash<int, QPair<QString, bool>> moved;
+        const int height = m_lineNumberArea->height();
+        for (auto row = m_shownLabels.cbegin(); row != m_shownLabels.cend(); ++row) {
+            const int top = row.key() + dy;
+            if (top >= 0 && top < height)
+                moved.insert(top, row.value());
+        }
+        m_shownLabels = moved;
+    } else
         m_lineNumberArea->update(0, rect.y(), gutterWidth(), rect.height());
 }
 
@@ -57,6 +66,23 @@ void GutteredEdit::resizeEvent(QResizeEvent *event)
     m_lineNumberArea->setGeometry(QRect(contents.left(), contents.top(), gutterWidth(), contents.height()));
 }
 
+template<typename Row>
+void GutteredEdit::forVisibleRows(const QRect &area, Row row) const
+{
+    const int width = gutterWidth();
+    const int lineHeight = fontMetrics().height();
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    int bottom = top + qRound(blockBoundingRect(block).height());
+    while (block.isValid() && top <= area.bottom()) {
+        if (block.isVisible() && bottom >= area.top())
+            row(block, QRect(0, top, width, lineHeight));
+        block = block.next();
+        top = bottom;
+        bottom = top + qRound(blockBoundingRect(block).height());
+    }
+}
+
 void GutteredEdit::paintGutter(QPaintEvent *event)
 {
     const GutterStyle style = gutterStyle();
@@ -65,32 +91,45 @@ void GutteredEdit::paintGutter(QPaintEvent *event)
     painter.setBrush(style.background);
     painter.setFont(style.font);
     painter.fillRect(event->rect(), style.background);
-
-    const int width = gutterWidth();
+    // A row repainted only in part no longer shows its label whole.
+    const QRect painted = event->rect();
     const int lineHeight = fontMetrics().height();
-    QTextBlock block = firstVisibleBlock();
-    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
-    int bottom = top + qRound(blockBoundingRect(block).height());
-    while (block.isValid() && top <= event->rect().bottom()) {
-        if (block.isVisible() && bottom >= event->rect().top()) {
-            const GutterLabel label = gutterLabel(block);
-            const QRect row(0, top, width, lineHeight);
-            if (label.flagged) {
-                // The label colour of an ordinary line may be close to the
-                // error colour: a tinted row sets a flagged one apart.
-                QColor tint = style.flagged;
-                tint.setAlpha(48);
-                painter.fillRect(row, tint);
-                painter.setPen(style.flagged);
-            } else {
-                painter.setPen(style.color);
-            }
-            painter.drawText(row, Qt::AlignCenter, label.text);
-        }
-        block = block.next();
-        top = bottom;
-        bottom = top + qRound(blockBoundingRect(block).height());
+    for (auto row = m_shownLabels.begin(); row != m_shownLabels.end();) {
+        if (row.key() <= painted.bottom() && row.key() + lineHeight > painted.top())
+            row = m_shownLabels.erase(row);
+        else
+            ++row;
     }
+
+    forVisibleRows(painted, [&](const QTextBlock &block, const QRect &row) {
+        const GutterLabel label = gutterLabel(block);
+        if (label.flagged) {
+            // The label colour of an ordinary line may be close to the
+            // error colour: a tinted row sets a flagged one apart.
+            QColor tint = style.flagged;
+            tint.setAlpha(48);
+            painter.fillRect(row, tint);
+            painter.setPen(style.flagged);
+        } else {
+            painter.setPen(style.color);
+        }
+        painter.drawText(row, Qt::AlignCenter, label.text);
+        if (painted.contains(row))
+            m_shownLabels.insert(row.top(), {label.text, label.flagged});
+    });
+}
+
+void GutteredEdit::refreshGutterLabels()
+{
+    QRegion stale;
+    forVisibleRows(m_lineNumberArea->rect(), [&](const QTextBlock &block, const QRect &row) {
+        const GutterLabel label = gutterLabel(block);
+        const auto shown = m_shownLabels.constFind(row.top());
+        if (shown == m_shownLabels.cend() || shown->first != label.text || shown->second != label.flagged)
+            stale += row;
+    });
+    if (!stale.isEmpty())
+        m_lineNumberArea->update(stale);
 }
 
 QString GutteredEdit::gutterToolTipAt(const QPoint &point) const

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPlainTextEdit>
 
 class QTextBlock;
@@ -40,6 +41,11 @@ public:
 
     virtual GutterLabel gutterLabel(const QTextBlock &block) const = 0;
 
+    // Repaints only the visible rows whose label differs from the one the
+    // gutter shows: after a change elsewhere that may move some labels, such
+    // as an edit of the lyrics beside the score.
+    void refreshGutterLabels();
+
 public slots:
     void updateLineNumberArea(const QRect &rect, int dy);
 
@@ -67,7 +73,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Calls row(block, rect) for every visible line that meets area.
+    template<typename Row>
+    void forVisibleRows(const QRect &area, Row row) const;
+
     QWidget *m_lineNumberArea;
+    // The label painted at each row's top, in gutter coordinates: what the
+    // gutter shows now.
+    QHash<int, QPair<QString, bool>> m_shownLabels;
 };
 
 #endif // GUTTEREDEDIT_H

@@ -442,7 +442,9 @@ void QL_Edit::onScoreTextChanged()
 void QL_Edit::updateScoreLineNumberArea()
 {
     markModified();
-    ui->scoreEdit->lineNumberArea()->update();
+    // A lyric edit moves the owners of the score lines after it; the rows
+    // whose owner stayed need no repaint.
+    ui->scoreEdit->refreshGutterLabels();
 }
 
 void QL_Edit::onCanUndoChanged(bool canUndo)

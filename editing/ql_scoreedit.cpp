@@ -94,31 +94,70 @@ void QL_ScoreEdit::clearFirstScoreLines(int count)
     ScoreDocument::clearFirstScoreLines(document(), count);
 }
 
+namespace {
+
+// The beat marks of text, nearest the end first, appended to marks until it
+// holds eight.
+void takeBeatMarks(const QString &text, QList<char32_t> &marks)
+{
+    for (int i = text.size(); i > 0 && marks.size() < 8;) {
+        char32_t c = text.at(i - 1).unicode();
+        if (text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i - 2), text.at(i - 1));
+            i -= 2;
+        } else {
+            --i;
+        }
+        if (Notation::isBeatMark(c))
+            marks.append(c);
+    }
+}
+
+int countBeatMarks(const QString &text)
+{
+    int count = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        if (Notation::isBeatMark(c))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+const LineTally &QL_ScoreEdit::beatMarks() const
+{
+    // Kept per document: the editor may be shown another one.
+    if (!m_beatMarks || m_beatMarks->document() != document() || m_beatMarkDocument != document())
+        m_beatMarks = std::make_unique<LineTally>(document(), countBeatMarks);
+    m_beatMarkDocument = document();
+    return *m_beatMarks;
+}
+
 QString QL_ScoreEdit::nextBeatMark() const
 {
     // The marks before the cursor, nearest first, at most one measure of
-    // eight beats. The walk goes back line by line, so that a long score
-    // costs only the lines it reads.
+    // eight beats. The lines between them are skipped by the kept count of
+    // marks per line, so that Space costs the same in a score with few marks
+    // as in one with many.
     QList<char32_t> marks;
     const QTextCursor cursor = textCursor();
-    QTextBlock block = cursor.block();
-    QString text = block.text().left(cursor.positionInBlock());
-    while (marks.size() < 8) {
-        for (int i = text.size(); i > 0 && marks.size() < 8;) {
-            char32_t c = text.at(i - 1).unicode();
-            if (text.at(i - 1).isLowSurrogate() && i >= 2 && text.at(i - 2).isHighSurrogate()) {
-                c = QChar::surrogateToUcs4(text.at(i - 2), text.at(i - 1));
-                i -= 2;
-            } else {
-                --i;
-            }
-            if (Notation::isBeatMark(c))
-                marks.append(c);
-        }
-        block = block.previous();
-        if (!block.isValid())
+    const QTextBlock block = cursor.block();
+    takeBeatMarks(block.text().left(cursor.positionInBlock()), marks);
+    const LineTally &tally = beatMarks();
+    // The marks on the lines before the cursor's.
+    int before = tally.countThrough(block.blockNumber() - 1);
+    while (marks.size() < 8 && before > 0) {
+        const int line = tally.lineReaching(before);
+        if (line < 0)
             break;
-        text = block.text();
+        takeBeatMarks(document()->findBlockByNumber(line).text(), marks);
+        before -= tally.countOf(line);
     }
 
     char32_t reference = Notation::touBan;

@@ -3,7 +3,12 @@
 
 #include "gutterededit.h"
 
+#include "linetally.h"
+
+#include <QPointer>
 #include <QSet>
+
+#include <memory>
 
 class EditorConfig;
 class InputMethod;
@@ -58,9 +63,15 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // How many beat marks each line of the shown document holds.
+    const LineTally &beatMarks() const;
+
     EditorConfig *config;
     InputMethod *m_inputMethod;
     const QL_LyricEdit *m_lyricEdit = nullptr;
+    mutable std::unique_ptr<LineTally> m_beatMarks;
+    // Guards against a new document at the address of a deleted one.
+    mutable QPointer<QTextDocument> m_beatMarkDocument;
 };
 
 #endif // QL_SCOREEDIT_H

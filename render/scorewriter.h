@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ExportConfig;
 class QL_GenerateSVG;
 class QSaveFile;
@@ -51,8 +53,14 @@ public:
     ExportFailure failure() const { return m_failure; }
 
 private:
-    // Opens file and writes page i into it, ready to be committed.
+    // Opens file and writes page i into it, ready to be committed. Safe to
+    // call from several threads at once.
     bool writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const;
+    // Writes pages 0 .. count - 1 on the thread pool, a few at a time, and
+    // calls done(i, written) on this thread in page order; stops at the
+    // first done() that returns false, once the pages in flight are finished.
+    bool writeInParallel(int count, const std::function<bool(int)> &write,
+                         const std::function<bool(int, bool)> &done) const;
     bool fail(const QString &title, const QString &text, const QString &path);
     // The title the files are named after, the default one when the score
     // has none.

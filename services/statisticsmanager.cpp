@@ -13,15 +13,21 @@
 
 StatisticsManager::StatisticsManager(QObject *parent)
     : QObject(parent)
-    , network(new QNetworkAccessManager(this))
     , endpoints(&ServiceEndpoints::instance())
 {
-    connect(network, &QNetworkAccessManager::finished, this, &StatisticsManager::onReplyFinished);
 }
 
-StatisticsManager::~StatisticsManager()
+StatisticsManager::~StatisticsManager() = default;
+
+QNetworkAccessManager *StatisticsManager::networkAccess()
 {
-    network->deleteLater();
+    // Made at the first request: without a configured server the network
+    // stack is never loaded.
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        connect(network, &QNetworkAccessManager::finished, this, &StatisticsManager::onReplyFinished);
+    }
+    return network;
 }
 
 QString StatisticsManager::deviceIdentifier(const QString &settingsPath)
@@ -53,7 +59,7 @@ void StatisticsManager::submitStatistics()
     const QString body = QStringLiteral("device_id=%1&start_time=%2&version=%3")
                              .arg(deviceId, startTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                                   endpoints->appVersion);
-    network->post(request, body.toUtf8());
+    networkAccess()->post(request, body.toUtf8());
 }
 
 void StatisticsManager::onReplyFinished(QNetworkReply *reply)

@@ -34,7 +34,9 @@ signals:
 private:
     void onReplyFinished(QNetworkReply *reply);
 
-    QNetworkAccessManager *network;
+    QNetworkAccessManager *networkAccess();
+
+    QNetworkAccessManager *network = nullptr;
     QString deviceId;
     QDateTime startTime;
     const ServiceEndpoints *endpoints;

@@ -16,16 +16,22 @@
 
 UpdateManager::UpdateManager(QObject *parent)
     : QObject(parent)
-    , network(new QNetworkAccessManager(this))
     , endpoints(&ServiceEndpoints::instance())
     , quitHandler([] { QCoreApplication::quit(); })
 {
-    connect(network, &QNetworkAccessManager::finished, this, &UpdateManager::onReplyFinished);
 }
 
-UpdateManager::~UpdateManager()
+UpdateManager::~UpdateManager() = default;
+
+QNetworkAccessManager *UpdateManager::networkAccess()
 {
-    network->deleteLater();
+    // Made at the first request: without a configured server the network
+    // stack is never loaded.
+    if (!network) {
+        network = new QNetworkAccessManager(this);
+        connect(network, &QNetworkAccessManager::finished, this, &UpdateManager::onReplyFinished);
+    }
+    return network;
 }
 
 void UpdateManager::setQuitHandler(std::function<void()> handler)
@@ -41,7 +47,7 @@ void UpdateManager::checkForUpdate()
         return;
     QNetworkRequest request(QUrl(endpoints->apiBaseUrl + endpoints->updateCheckPath));
     request.setHeader(QNetworkRequest::ContentTypeHeader, endpoints->formContentType);
-    network->get(request);
+    networkAccess()->get(request);
 }
 
 void UpdateManager::onReplyFinished(QNetworkReply *reply)

@@ -39,7 +39,9 @@ private:
     void onReplyFinished(QNetworkReply *reply);
     void announceUpdate(bool force);
 
-    QNetworkAccessManager *network;
+    QNetworkAccessManager *networkAccess();
+
+    QNetworkAccessManager *network = nullptr;
     const ServiceEndpoints *endpoints;
     std::function<void()> quitHandler;
 };

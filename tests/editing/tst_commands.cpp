@@ -8,10 +8,15 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
+#include <QWindow>
+#include <QScreen>
 #include <QUndoStack>
+
+#include <functional>
 
 namespace {
 
@@ -79,6 +84,8 @@ private slots:
     void contextMenuEnablesCutCopy();
     void nextBeatMark_data();
     void nextBeatMark();
+    void nextBeatMarkFollowsEdits();
+    void scoreGutterShowsOwnersAfterLyricEdits();
     void insertOperations_data();
     void insertOperations();
     void everyTypedCharacterIsACommand_data();
@@ -585,6 +592,124 @@ void TestCommands::nextBeatMark()
     load(QString(), score);
     setScoreCursor(doc->scoreEdit()->document()->characterCount() - 1);
     QCOMPARE(doc->scoreEdit()->nextBeatMark(), expected);
+}
+
+namespace {
+
+// The suggestion as a walk over every line before the cursor would make it:
+// the nearest eight marks, then the measure's reference among them.
+QString walkedBeatMark(const QTextCursor &cursor)
+{
+    QList<char32_t> marks;
+    QTextBlock block = cursor.block();
+    QString text = block.text().left(cursor.positionInBlock());
+    while (marks.size() < 8) {
+        const QList<uint> codes = text.toUcs4();
+        for (auto c = codes.crbegin(); c != codes.crend() && marks.size() < 8; ++c) {
+            if (*c >= 0xF0000 && *c <= 0xF0007)
+                marks.append(*c);
+        }
+        block = block.previous();
+        if (!block.isValid())
+            break;
+        text = block.text();
+    }
+    char32_t reference = 0xF0000;
+    if (marks.size() == 8)
+        reference = marks.at(marks.contains(0xF0003) || marks.contains(0xF0007) ? 7 : 3);
+    else if (!marks.isEmpty())
+        reference = marks.at(marks.size() == 1 ? 0 : marks.size() <= 3 ? 1 : 3);
+    return mark(reference);
+}
+
+} // namespace
+
+void TestCommands::nextBeatMarkFollowsEdits()
+{
+    // The marks per line are kept between questions: after edits of every
+    // shape, undone and redone, with line ends of every form, the suggestion
+    // must stay the one a walk over the whole score gives.
+    QRandomGenerator random(1812);
+    const QStringList pieces = {mark(0xF0000), mark(0xF0001), mark(0xF0003), mark(0xF0007), mark(0xF002C),
+                                mark(0xF002C) + mark(0xF0002), QStringLiteral("\n"), QStringLiteral("\r\n"),
+                                QStringLiteral("\r"), QString(QChar::ParagraphSeparator), mark(0x1F3B5),
+                                QString(QChar(0x200D)), QStringLiteral("\n\n\n")};
+    load(QString(), QString());
+    QTextDocument *score = doc->scoreEdit()->document();
+    for (int step = 0; step < 500; ++step) {
+        QTextCursor cursor(score);
+        const int length = score->characterCount() - 1;
+        cursor.setPosition(random.bounded(length + 1));
+        const bool block = random.bounded(3) == 0;
+        if (block)
+            cursor.beginEditBlock();
+        for (int edit = block ? 2 : 1; edit > 0; --edit) {
+            if (random.bounded(4) == 0 && length > 0) {
+                cursor.setPosition(random.bounded(score->characterCount()), QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+            } else {
+                cursor.insertText(pieces.at(random.bounded(pieces.size())));
+            }
+            cursor.setPosition(random.bounded(score->characterCount()));
+        }
+        if (block)
+            cursor.endEditBlock();
+        if (random.bounded(6) == 0)
+            score->undo();
+        else if (random.bounded(12) == 0)
+            score->redo();
+
+        QTextCursor probe(score);
+        probe.setPosition(random.bounded(score->characterCount()));
+        doc->scoreEdit()->setTextCursor(probe);
+        QVERIFY2(doc->scoreEdit()->nextBeatMark() == walkedBeatMark(probe),
+                 qPrintable(QStringLiteral("step %1 at %2").arg(step).arg(probe.position())));
+    }
+}
+
+void TestCommands::scoreGutterShowsOwnersAfterLyricEdits()
+{
+    // After lyric edits only the score gutter's rows whose owner changed are
+    // repainted: what the screen shows must still be the whole gutter as a
+    // fresh paint draws it, after typing, deleting lines, undo and redo.
+    doc->show();
+    QVERIFY(QTest::qWaitForWindowExposed(doc));
+    QString lyric;
+    QString score;
+    for (int i = 0; i < 12; ++i) {
+        lyric += QStringLiteral("原来姹紫嫣红\n");
+        score += QString(6, QLatin1Char('\n'));
+    }
+    load(lyric.chopped(1), score.chopped(1));
+    QWidget *gutter = doc->scoreEdit()->lineNumberArea();
+    const auto shown = [&] {
+        QCoreApplication::processEvents();
+        const QPoint origin = gutter->mapTo(gutter->window(), QPoint(0, 0));
+        return gutter->window()->windowHandle()->screen()
+            ->grabWindow(gutter->window()->winId(), origin.x(), origin.y(), gutter->width(), gutter->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const auto fresh = [&] { return gutter->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+    QCOMPARE(shown(), fresh());
+
+    doc->lyricEdit()->setFocus();
+    const QList<std::function<void()>> edits = {
+        [&] { setLyricCursor(2); typeText(doc->lyricEdit(), QStringLiteral("春")); },
+        [&] { setLyricCursor(9); QTest::keyClick(doc->lyricEdit(), Qt::Key_Backspace); },
+        [&] { setLyricCursor(0); typeText(doc->lyricEdit(), QStringLiteral("# 标题\n")); },
+        [&] { setLyricCursor(4, 1); typeText(doc->lyricEdit(), QStringLiteral("园")); },
+        // One character for another: the score keeps its lines, and only
+        // that owner changes.
+        [&] { setLyricCursor(3, 2); typeText(doc->lyricEdit(), QStringLiteral("春")); },
+        [&] { doc->undoStack()->undo(); },
+        [&] { doc->undoStack()->undo(); },
+        [&] { doc->undoStack()->redo(); },
+    };
+    for (int i = 0; i < edits.size(); ++i) {
+        edits.at(i)();
+        QVERIFY2(shown() == fresh(), qPrintable(QStringLiteral("after edit %1").arg(i)));
+    }
 }
 
 void TestCommands::insertOperations_data()

@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QSvgRenderer>
+#include <QPainter>
 #include <QXmlStreamReader>
 
 namespace {
@@ -77,6 +79,9 @@ private slots:
     void imageBackground();
     void imageFoldersNeverReused();
     void pngIsCompressedLosslessly();
+    void imagePixelsAsPaintedStraight_data();
+    void imagePixelsAsPaintedStraight();
+    void imagePagesWrittenInParallel();
     void imageFailures();
 
     void svgFolder();
@@ -352,6 +357,69 @@ void TestScoreWriter::pngIsCompressedLosslessly()
     // An uncompressed A4 page at 96 dpi takes over 3 MB.
     QVERIFY2(QFileInfo(file).size() < expected.sizeInBytes() / 4,
              qPrintable(QString::number(QFileInfo(file).size())));
+}
+
+void TestScoreWriter::imagePixelsAsPaintedStraight_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<bool>("transparentPage");
+    QTest::addRow("png, transparent page") << "png" << true;
+    QTest::addRow("png, page with background") << "png" << false;
+    QTest::addRow("jpg") << "jpg" << false;
+}
+
+void TestScoreWriter::imagePixelsAsPaintedStraight()
+{
+    // Pages are painted premultiplied and converted for the file: every pixel
+    // must be the one painting straight into ARGB32 gives, the antialiased
+    // edges of the glyphs on a transparent page included.
+    QFETCH(QString, ext);
+    QFETCH(bool, transparentPage);
+    config().setBackgroundColor(QColor(QStringLiteral("#f5e6c8")));
+    config().setIsBgTransparent(transparentPage);
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    const QImage page = writer.pageImage(0, 96, ext);
+
+    QImage straight(ScoreWriter::pagePixelSize(config(), 96), QImage::Format_ARGB32);
+    straight.fill(ext == QLatin1String("png") ? QColor(Qt::transparent) : config().backgroundColor());
+    QSvgRenderer svg(renderer->pages().at(0));
+    QPainter painter(&straight);
+    svg.render(&painter, QRectF(straight.rect()));
+    painter.end();
+    QVERIFY(inkShare(straight.convertToFormat(QImage::Format_RGB32)) > 0.001);
+    QCOMPARE(page.convertToFormat(QImage::Format_ARGB32), straight);
+}
+
+void TestScoreWriter::imagePagesWrittenInParallel()
+{
+    // Pages painted and encoded side by side land each in its own file, and
+    // progress still counts them in page order.
+    render(ariaEntries(7));
+    const int pages = int(renderer->pages().size());
+    QCOMPARE(pages, 7);
+    ScoreWriter writer(*renderer);
+    QSignalSpy progress(renderer.get(), &QL_GenerateSVG::progressUpdate);
+    QVERIFY(writer.writeImages(fixture->dir.path(), 0, QStringLiteral("png")));
+    QList<int> counted;
+    for (const QList<QVariant> &update : progress) {
+        if (update.at(0).toInt() == 1)
+            counted.append(update.at(1).toInt());
+    }
+    QCOMPARE(counted, QList<int>({1, 2, 3, 4, 5, 6, 7}));
+    for (int i = 0; i < pages; ++i) {
+        const QImage written(out(QStringLiteral("游园_png/游园_%1.png").arg(i)));
+        const QImage expected = writer.pageImage(i, ScoreWriter::dpiForLevel(0), QStringLiteral("png"));
+        QCOMPARE(written.convertToFormat(expected.format()), expected);
+    }
+
+    // The files of the command line: all pages, or none replaced.
+    QStringList paths;
+    for (int i = 0; i < pages; ++i)
+        paths.append(out(QStringLiteral("cli_%1.jpg").arg(i)));
+    QVERIFY(writer.writeImageFiles(paths, 96, QStringLiteral("jpg")));
+    for (int i = 0; i < pages; ++i)
+        QVERIFY2(!QImage(paths.at(i)).isNull(), qPrintable(paths.at(i)));
 }
 
 void TestScoreWriter::imageFoldersNeverReused()

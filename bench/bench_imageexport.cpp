@@ -1,0 +1,83 @@
+// Times the export of a generated score to 300-dpi PNG pages: the program's
+// own export of the folder (parallel_s, wall-clock, as the user waits) against
+// the same pages written one after another on this thread (serial_s), and the
+// PDF of the same pages (pdf_s). cpu_s is the process CPU time of the
+// program's own export. Run by hand: bench_imageexport [pages] [repeats].
+//
+//   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=…
+
+#include "exportconfig.h"
+#include "generatedscore.h"
+#include "ql_generatesvg.h"
+#include "scorewriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <ctime>
+
+namespace {
+
+double cpuSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec + now.tv_nsec / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int wanted = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 20;
+    const int repeats = argc > 2 ? qMax(1, QString::fromLocal8Bit(argv[2]).toInt()) : 3;
+
+    QTemporaryDir dir;
+    ExportConfig config(QDir(dir.path()).filePath(QStringLiteral("settings.ini")));
+    QL_GenerateSVG renderer(config);
+    renderer.reset();
+    renderer.generate(generatedScore(wanted), false);
+    const int pages = int(renderer.pages().size());
+    ScoreWriter writer(renderer);
+    const int level = 2;
+    const int dpi = ScoreWriter::dpiForLevel(level);
+
+    QTextStream out(stdout);
+    out.setRealNumberNotation(QTextStream::FixedNotation);
+    out.setRealNumberPrecision(2);
+    for (int repeat = 0; repeat < repeats; ++repeat) {
+        QElapsedTimer clock;
+        const QDir serialFolder(dir.filePath(QStringLiteral("serial%1").arg(repeat)));
+        QDir().mkpath(serialFolder.path());
+        clock.start();
+        for (int i = 0; i < pages; ++i)
+            writer.writeImageFile(i, serialFolder.filePath(QStringLiteral("%1.png").arg(i)), dpi,
+                                  QStringLiteral("png"));
+        const double serial = clock.nsecsElapsed() / 1e9;
+
+        const double cpuStart = cpuSeconds();
+        clock.restart();
+        const bool written = writer.writeImages(dir.filePath(QStringLiteral("parallel%1").arg(repeat)), level,
+                                                QStringLiteral("png"));
+        const double parallel = clock.nsecsElapsed() / 1e9;
+        const double cpu = cpuSeconds() - cpuStart;
+
+        clock.restart();
+        writer.writePdf(dir.filePath(QStringLiteral("pdf%1.pdf").arg(repeat)));
+        const double pdf = clock.nsecsElapsed() / 1e9;
+        if (!written)
+            return 1;
+        out << "png_export dpi=" << dpi << " pages=" << pages << " serial_s=" << serial
+            << " parallel_s=" << parallel << " pages_per_s=" << pages / parallel << " cpu_s=" << cpu
+            << " pdf_s=" << pdf << Qt::endl;
+        QDir(serialFolder).removeRecursively();
+        QDir(dir.filePath(QStringLiteral("parallel%1").arg(repeat))).removeRecursively();
+    }
+    return 0;
+}
