@@ -5,6 +5,7 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "livescoreview.h"
 #include "pairingreport.h"
 #include "ql_edit.h"
 #include "ql_export.h"
@@ -24,6 +25,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -61,6 +63,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectActions();
     addPrintAction();
     addTabActions();
+    addScoreView();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -333,7 +336,29 @@ void MainWindow::exportAction()
         return;
     warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
+    connect(&dialog, &QL_Export::optionsChanged, liveView, &LiveScoreView::reloadOptions);
     dialog.exec();
+    // Loading a scheme or restoring the defaults may change every option.
+    liveView->reloadOptions();
+}
+
+void MainWindow::addScoreView()
+{
+    liveView = new LiveScoreView(ExportConfig::instance());
+    scoreDock = new QDockWidget(tr("曲谱预览"), this);
+    // The name keeps the dock's place and visibility in the saved state.
+    scoreDock->setObjectName(QStringLiteral("scorePreviewDock"));
+    scoreDock->setWidget(liveView);
+    addDockWidget(Qt::RightDockWidgetArea, scoreDock);
+    scoreDock->hide();
+    QAction *toggle = scoreDock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("scorePreviewAction"));
+    toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    toggle->setToolTip(tr("显示或隐藏曲谱预览 Ctrl+Shift+P"));
+    auto *viewMenu = new QMenu(tr("视图"), this);
+    viewMenu->setObjectName(QStringLiteral("menuView"));
+    viewMenu->addAction(toggle);
+    ui->menubar->insertMenu(ui->menuSetting->menuAction(), viewMenu);
 }
 
 void MainWindow::addPrintAction()
@@ -595,6 +620,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
         action->setEnabled(hasDocument);
 
     showPairing();
+    liveView->setDocument(currentDocument());
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);

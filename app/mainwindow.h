@@ -13,7 +13,9 @@ class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
 class QUrl;
+class QDockWidget;
 class QL_Edit;
+class LiveScoreView;
 struct ServiceEndpoints;
 
 namespace Ui {
@@ -36,6 +38,8 @@ public:
 
     // The document of the current tab, or nullptr with no tab open.
     QL_Edit *currentDocument() const;
+    // The typeset page beside the editors ("曲谱预览").
+    LiveScoreView *scoreView() const { return liveView; }
 
 public slots:
     void newAction();
@@ -89,6 +93,9 @@ private:
     // 关闭 (Ctrl+W) in the file menu, and the shortcuts that switch tabs
     // (Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown, Ctrl+PgUp).
     void addTabActions();
+    // The dock with the typeset page, and its switch in the 视图 menu
+    // (Ctrl+Shift+P); hidden until the user first shows it.
+    void addScoreView();
     // Shows step tabs away from the current one, round the ends.
     void switchTab(int step);
     // The title names the current document and marks unsaved changes.
@@ -122,6 +129,8 @@ private:
     QLabel *pairingLabel;
     const ServiceEndpoints *endpoints;
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
+    QDockWidget *scoreDock = nullptr;
+    LiveScoreView *liveView = nullptr;
 };
 
 #endif // MAINWINDOW_H

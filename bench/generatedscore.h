@@ -4,12 +4,14 @@
 #include "exportentry.h"
 
 #include <QList>
+#include <QPair>
 #include <QRandomGenerator>
 #include <QString>
 
-// About 56 sung characters fill a page with the defaults; a tune name every
-// 40 lines and a lianbai passage every 25.
-inline QList<ExportEntry> generatedScore(int pages)
+// The lyric and score texts of a score of about `pages` pages: about 56 sung
+// characters fill a page with the defaults; a tune name every 40 lines and a
+// lianbai passage every 25.
+inline QPair<QString, QString> generatedScoreTexts(int pages)
 {
     static const QString ideographs = QStringLiteral("原来姹紫嫣红开遍似这般都付与断井颓垣良辰美景奈何天赏心乐事谁家院");
     static const char32_t notes[] = {0xF0027, 0xF0028, 0xF0029, 0xF002A, 0xF002B, 0xF002C, 0xF002D, 0xF002E, 0xF006A};
@@ -36,7 +38,13 @@ inline QList<ExportEntry> generatedScore(int pages)
         }
         lyric += QStringLiteral("，\n");
     }
-    return buildExportEntries(lyric, score);
+    return {lyric, score};
+}
+
+inline QList<ExportEntry> generatedScore(int pages)
+{
+    const QPair<QString, QString> texts = generatedScoreTexts(pages);
+    return buildExportEntries(texts.first, texts.second);
 }
 
 #endif // GENERATEDSCORE_H

@@ -11,6 +11,11 @@ QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
 {
     const LyricCharIndex index(lyricDocument);
     QList<ExportEntry> entries;
+    entries.reserve(lyricDocument->blockCount());
+    // The score lines are asked for in order: the next one is a step on
+    // from the last, not a search from the first.
+    QTextBlock scoreLine;
+    int scoreLineNumber = -2;
     for (QTextBlock block = lyricDocument->firstBlock(); block.isValid(); block = block.next()) {
         const QString line = block.text();
         ExportEntry entry;
@@ -31,7 +36,11 @@ QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
                     continue;
                 }
                 ++ordinal;
-                const QTextBlock scoreLine = scoreDocument->findBlockByNumber(ordinal);
+                if (ordinal == scoreLineNumber + 1 && scoreLine.isValid())
+                    scoreLine = scoreLine.next();
+                else if (ordinal != scoreLineNumber)
+                    scoreLine = scoreDocument->findBlockByNumber(ordinal);
+                scoreLineNumber = ordinal;
                 entry.scores.append(ordinal >= 0 && scoreLine.isValid() ? scoreLine.text() : QString());
             }
         }

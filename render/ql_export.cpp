@@ -449,6 +449,7 @@ void QL_Export::onLivePreviewChanged(int state)
 
 void QL_Export::refreshPreview(bool force)
 {
+    emit optionsChanged();
     if (!config->isLivePreview() && !force)
         return;
     isPreviewing = true;

@@ -37,6 +37,10 @@ public:
 
     QL_GenerateSVG *renderer() const { return generator; }
 
+signals:
+    // An option changed in the configuration.
+    void optionsChanged();
+
 public slots:
     void onTitleFontChanged();
     void onLyricFontChanged();

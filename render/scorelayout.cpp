@@ -10,6 +10,7 @@
 #include <QTransform>
 
 #include <cmath>
+#include <climits>
 
 const QString ScoreLayout::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
 
@@ -92,6 +93,24 @@ ScoreLayout::ScoreLayout(const ExportConfig &config)
 {
 }
 
+// What a relayout needs to know of the layout before it until it meets it.
+struct ScoreLayout::Resume
+{
+    // The last complete layout: its entries, pages and page starts.
+    QList<ExportEntry> oldEntries;
+    QList<ScorePage> oldPages;
+    QList<PageStart> oldStarts;
+    // The state after the last entry.
+    PageStart oldEnd;
+    // How many entries the change added (or, negative, removed).
+    int delta = 0;
+    // The first entry of the unchanged tail.
+    int tailStart = 0;
+    // The first new page, and the page the layout started again on.
+    int first = 0;
+    int restartedAt = 0;
+};
+
 ScoreLayout::~ScoreLayout() = default;
 
 QSize ScoreLayout::pageSize() const
@@ -114,6 +133,7 @@ void ScoreLayout::start(const QList<ExportEntry> &entries, bool preview, const Q
     m_ink = std::make_unique<InkMetrics>(*m_config);
     m_entries = entries;
     m_preview = preview;
+    m_resume.reset();
     m_nextEntry = 0;
     m_entry = -1;
     m_pages.clear();
@@ -143,14 +163,7 @@ bool ScoreLayout::layoutNext()
     if (m_pageStarts.size() <= page) {
         // The first entry that starts on this page: its state is where a
         // layout can start again.
-        PageStart start;
-        start.entry = m_nextEntry;
-        start.runs = int(m_pages.last().runs.size());
-        start.cursorX = m_cursorX;
-        start.cursorY = m_cursorY;
-        start.documentTitle = m_documentTitle;
-        start.pageTitle = m_pages.last().title;
-        start.font = m_font;
+        const PageStart start = currentStart();
         // A page on which no entry starts (one entry filled it) shares the
         // start of the page before it.
         while (m_pageStarts.size() < page)
@@ -176,6 +189,7 @@ int ScoreLayout::pageOfEntry(int entry) const
 
 void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
 {
+    m_resume.reset();
     if (m_pageStarts.isEmpty()) {
         start(entries, m_preview, m_documentTitle);
         return;
@@ -709,4 +723,160 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
 int ScoreLayout::scoreExtent(const QString &notation) const
 {
     return layoutScore(notation).extent;
+}
+
+ScoreLayout::PageStart ScoreLayout::currentStart() const
+{
+    PageStart start;
+    start.entry = m_nextEntry;
+    start.runs = int(m_pages.last().runs.size());
+    start.cursorX = m_cursorX;
+    start.cursorY = m_cursorY;
+    start.documentTitle = m_documentTitle;
+    start.pageTitle = m_pages.last().title;
+    start.font = m_font;
+    return start;
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
+{
+    if (m_resume)
+        return relayoutAgain(entries, untilPage);
+    const QList<ExportEntry> oldEntries = m_entries;
+    if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
+        // Nothing complete to go on from.
+        layout(entries, false, m_documentTitle);
+        return {0, int(m_pages.size())};
+    }
+    // The changed entries lie between a common head and a common tail.
+    const int oldSize = int(oldEntries.size());
+    const int newSize = int(entries.size());
+    int head = 0;
+    while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
+        ++head;
+    if (head == oldSize && head == newSize)
+        return {int(m_pages.size()), int(m_pages.size())};
+    int tail = 0;
+    while (tail < oldSize - head && tail < newSize - head
+           && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+        ++tail;
+
+    auto resume = std::make_unique<Resume>();
+    resume->oldEntries = oldEntries;
+    resume->oldPages = m_pages;
+    resume->oldStarts = m_pageStarts;
+    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
+    resume->delta = newSize - oldSize;
+    resume->tailStart = newSize - tail;
+    // The entries before the change are laid out as before, up to the
+    // start of the page on which the first changed one began.
+    resume->first = pageOfEntry(head);
+    restartAtPage(entries, resume->first);
+    resume->restartedAt = int(m_pages.size()) - 1;
+    m_resume = std::move(resume);
+    return continueLayout(untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, int untilPage)
+{
+    // The pages laid out so far hold for the entries they came from up to
+    // the first one that changed again; the pages to meet again are still
+    // those of the last complete layout, so the unchanged tail is the one
+    // these entries share with its entries.
+    std::unique_ptr<Resume> resume = std::move(m_resume);
+    const int newSize = int(entries.size());
+    const int oldSize = int(resume->oldEntries.size());
+    const int done = qMin(m_nextEntry, int(m_entries.size()));
+    int head = 0;
+    while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < oldSize && tail < newSize
+           && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+        ++tail;
+    resume->delta = newSize - oldSize;
+    resume->tailStart = newSize - tail;
+    const int page = pageOfEntry(head);
+    restartAtPage(entries, page);
+    resume->first = qMin(resume->first, page);
+    resume->restartedAt = int(m_pages.size()) - 1;
+    m_resume = std::move(resume);
+    return continueLayout(untilPage);
+}
+
+QPair<int, int> ScoreLayout::continueLayout(int untilPage)
+{
+    const int first = m_resume ? m_resume->first : int(m_pages.size()) - 1;
+    for (;;) {
+        const int page = int(m_pages.size()) - 1;
+        if (m_nextEntry >= m_entries.size() || page > untilPage)
+            break;
+        const int newSize = int(m_entries.size());
+        if (m_resume && page > m_resume->restartedAt && m_pageStarts.size() <= page
+            && m_nextEntry >= m_resume->tailStart) {
+            // The next entry is the first on this page and lies in the
+            // unchanged tail: where the old layout started a page with it in
+            // the same state, the old pages from there on stand as they were.
+            const Resume &r = *m_resume;
+            const int oldEntry = m_nextEntry - r.delta;
+            const PageStart now = currentStart();
+            for (int q = 0; q < r.oldStarts.size(); ++q) {
+                const PageStart &was = r.oldStarts.at(q);
+                if (was.entry < oldEntry)
+                    continue;
+                const bool ownStart = q == 0 || r.oldStarts.at(q - 1).entry != was.entry;
+                if (was.entry == oldEntry && ownStart && was.runs == now.runs && was.cursorX == now.cursorX
+                    && was.cursorY == now.cursorY && was.documentTitle == now.documentTitle
+                    && was.pageTitle == now.pageTitle && was.font == now.font) {
+                    // Pages that one entry filled share the start before them.
+                    while (m_pageStarts.size() < page)
+                        m_pageStarts.append(m_pageStarts.last());
+                    spliceOldPages(r.oldPages, r.oldStarts, q, r.delta);
+                    m_cursorX = r.oldEnd.cursorX;
+                    m_cursorY = r.oldEnd.cursorY;
+                    m_documentTitle = r.oldEnd.documentTitle;
+                    m_font = r.oldEnd.font;
+                    m_runMetrics = nullptr;
+                    m_nextEntry = newSize;
+                    m_entry = newSize - 1;
+                    m_resume.reset();
+                    return {first, page + 1};
+                }
+                break;
+            }
+        }
+        if (!layoutNext())
+            break;
+    }
+    if (m_nextEntry >= m_entries.size())
+        m_resume.reset();
+    return {first, int(m_pages.size())};
+}
+
+void ScoreLayout::spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from,
+                                 int delta)
+{
+    const auto shifted = [delta](QList<PageRun> runs) {
+        if (delta != 0) {
+            for (PageRun &run : runs) {
+                for (PageItem &item : run.items)
+                    item.source.entry += delta;
+            }
+        }
+        return runs;
+    };
+    // The current page keeps what the entry before the start left on it.
+    const PageStart &start = oldStarts.at(from);
+    const QList<PageRun> &rest = oldPages.at(from).runs;
+    m_pages.last().runs.append(shifted(rest.mid(start.runs)));
+    for (int q = from + 1; q < oldPages.size(); ++q) {
+        ScorePage page = oldPages.at(q);
+        page.runs = shifted(page.runs);
+        m_pages.append(page);
+    }
+    for (int q = from; q < oldStarts.size(); ++q) {
+        PageStart s = oldStarts.at(q);
+        s.entry += delta;
+        m_pageStarts.append(s);
+    }
 }

@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+#include <climits>
 #include <memory>
 
 class ExportConfig;
@@ -59,6 +60,19 @@ public:
     // given entries; the entries laid out before that point must be those of
     // the last layout. layoutNext() then goes on from there.
     void restartAtPage(const QList<ExportEntry> &entries, int page);
+
+    // Lays out again after a complete layout, for the entries as they are
+    // now: from the page where the first changed entry began, up to the
+    // page that starts with an unchanged entry in the state in which the
+    // last layout started it; the pages after it are kept. Stops early once
+    // page untilPage is complete (continueLayout() goes on). The pages
+    // [first, second) are new; they are the pages of a whole layout.
+    QPair<int, int> relayout(const QList<ExportEntry> &entries, int untilPage = INT_MAX);
+    // Goes on with a layout or a relayout until page untilPage is complete
+    // or the layout is; the same range as relayout().
+    QPair<int, int> continueLayout(int untilPage);
+    // Every entry is laid out.
+    bool isComplete() const { return m_nextEntry >= m_entries.size() && !m_resume; }
 
     const QList<ScorePage> &pages() const { return m_pages; }
     QString documentTitle() const { return m_documentTitle; }
@@ -127,6 +141,14 @@ private:
         QFont font;
     };
 
+    // A relayout while another one is under way.
+    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, int untilPage);
+    // The state before the next entry, as a page start keeps it.
+    PageStart currentStart() const;
+    // Appends the pages of a last layout from page `from` on, whose start
+    // matches the state now; their entries move by delta.
+    void spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from, int delta);
+
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.
     void beginRun(const QFont &font, const FontInk *metrics);
@@ -135,6 +157,9 @@ private:
     void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                ItemSource::Kind kind, int offset, int glyph = -1);
     void drawScore(const ScoreRun &run, int offset);
+
+    struct Resume;
+    std::unique_ptr<Resume> m_resume;
 
     const ExportConfig *m_config;
     struct InkMetrics;

@@ -1,5 +1,6 @@
 #include "../editing/modalanswerer.h"
 #include "filelocations.h"
+#include "livescoreview.h"
 #include "mainwindow.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QMessageBox>
 #include <QMimeData>
@@ -76,6 +78,8 @@ private slots:
     void tabShortcutsSwitchTabs();
     void geometryRestoredAfterRestart_data();
     void geometryRestoredAfterRestart();
+    void scoreViewToggledAndRemembered_data();
+    void scoreViewToggledAndRemembered();
     void droppedFilesOpen_data();
     void droppedFilesOpen();
     void boxesStandOverTheWindow();
@@ -83,6 +87,7 @@ private slots:
 
 private:
     QTabWidget *tabs() const { return window->findChild<QTabWidget *>("tabWidget"); }
+    bool tabWidgetCloseCurrent() { return window->tabWidgetClose(tabs()->currentIndex()); }
     QString writeScore(const QString &name, const QString &lyric);
     QString settingsPath() const
     {
@@ -263,6 +268,43 @@ void TestMainWindowDesktop::geometryRestoredAfterRestart()
     }
     QSettings settings(settingsPath(), QSettings::IniFormat);
     QVERIFY(settings.contains(QStringLiteral("Window/geometry")));
+}
+
+void TestMainWindowDesktop::scoreViewToggledAndRemembered_data()
+{
+    QTest::addColumn<bool>("shown");
+    QTest::addRow("shown") << true;
+    QTest::addRow("shown and hidden again") << false;
+}
+
+void TestMainWindowDesktop::scoreViewToggledAndRemembered()
+{
+    QFETCH(bool, shown);
+    auto *dock = window->findChild<QDockWidget *>(QStringLiteral("scorePreviewDock"));
+    QVERIFY(dock);
+    QCOMPARE(dock->windowTitle(), QStringLiteral("曲谱预览"));
+    // Hidden until the user shows it.
+    QVERIFY(!dock->isVisible());
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_VERIFY(dock->isVisible());
+    // It shows the current document, and nothing without one.
+    window->newAction();
+    QCOMPARE(window->scoreView()->document(), window->currentDocument());
+    QVERIFY(window->scoreView()->document());
+    QVERIFY(tabWidgetCloseCurrent());
+    QCOMPARE(window->scoreView()->document(), nullptr);
+    if (!shown) {
+        window->findChild<QAction *>(QStringLiteral("scorePreviewAction"))->trigger();
+        QTRY_VERIFY(!dock->isVisible());
+    }
+    window->exitAction();
+    delete window;
+
+    window = new MainWindow;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    dock = window->findChild<QDockWidget *>(QStringLiteral("scorePreviewDock"));
+    QTRY_COMPARE(dock->isVisible(), shown);
 }
 
 void TestMainWindowDesktop::droppedFilesOpen_data()

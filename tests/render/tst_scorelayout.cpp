@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTest>
 
 // The page model: a layout started again at a page gives the pages a whole
@@ -25,6 +26,9 @@ private slots:
 
     void restartAtPageMatchesWholeLayout_data();
     void restartAtPageMatchesWholeLayout();
+    void relayoutMatchesWholeLayout_data();
+    void relayoutMatchesWholeLayout();
+    void relayoutStopsWhereTheOldPagesResume();
     void pageOfEntryFindsTheStart();
     void itemsComeFromTheirEntries();
     void inkCoversWhatIsPainted();
@@ -103,6 +107,103 @@ void TestScoreLayout::restartAtPageMatchesWholeLayout()
     for (int p = 0; p < whole.pages().size(); ++p)
         QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("page %1").arg(p)));
     // The page the change is on differs from the layout before it.
+}
+
+void TestScoreLayout::relayoutMatchesWholeLayout_data()
+{
+    QTest::addColumn<int>("seed");
+    for (int seed = 1; seed <= 3; ++seed)
+        QTest::addRow("seed %d", seed) << seed;
+}
+
+// Edits of every kind on random pages, one after another: each layout taken
+// up again from the page of the change gives the pages of a whole layout.
+void TestScoreLayout::relayoutMatchesWholeLayout()
+{
+    QFETCH(int, seed);
+    QRandomGenerator random{quint32(seed)};
+    QList<ExportEntry> entries = generatedScore(100);
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+
+    for (int round = 0; round < 9; ++round) {
+        const int page = random.bounded(int(layout.pages().size()));
+        int at = 0;
+        while (at < entries.size() - 1 && layout.pageOfEntry(at) < page)
+            ++at;
+        const QString kind = QStringList{"insert", "remove", "longer", "shorter", "notation", "title",
+                                         "pagebreak", "tunename", "lianbai", "same"}
+                                 .at(random.bounded(10));
+        ExportEntry &entry = entries[at];
+        if (kind == QLatin1String("insert")) {
+            entries.insert(at, sungEntry(QStringLiteral("良辰美景"), notation({0xF002C, Notation::touBan})));
+        } else if (kind == QLatin1String("remove")) {
+            entries.removeAt(at);
+        } else if (kind == QLatin1String("longer")) {
+            entry = sungEntry(entry.text + QStringLiteral("奈何天"), notation({0xF0029}));
+        } else if (kind == QLatin1String("shorter")) {
+            entry.text.truncate(1);
+            entry.scores.resize(qMin(int(entry.scores.size()), 1));
+        } else if (kind == QLatin1String("notation")) {
+            entry = sungEntry(QStringLiteral("赏心乐事"),
+                              notation({0xF002C, Notation::yaoTouYan, 0xF002B, 0xF002A, 0xF0029, 0xF0028}));
+        } else if (kind == QLatin1String("title")) {
+            entry = lineEntry(int(LineType::Title), QStringLiteral("# 惊梦"));
+        } else if (kind == QLatin1String("pagebreak")) {
+            entry = lineEntry(int(LineType::PageBreak), QStringLiteral("@分页符"));
+        } else if (kind == QLatin1String("tunename")) {
+            entry = lineEntry(int(LineType::QuPai), QStringLiteral("【步步娇】（仙吕）"));
+        } else if (kind == QLatin1String("lianbai")) {
+            entry = lineEntry(int(LineType::LianBai), QStringLiteral("= 原来春心无处不飞悬"));
+        }
+
+        const QList<ScorePage> before = layout.pages();
+        ScoreLayout whole(config());
+        whole.layout(entries, false, QString());
+        // Laid out at once; up to the page of the change and the rest a page
+        // at a time; or up to it, leaving the rest to the next change.
+        const int mode = round % 3;
+        const QPair<int, int> changed = layout.relayout(entries, mode == 0 ? INT_MAX : page);
+        if (mode == 2 && !layout.isComplete()) {
+            for (int p = 0; p + 1 < layout.pages().size(); ++p)
+                QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("partial page %1").arg(p)));
+            continue;
+        }
+        while (!layout.isComplete())
+            layout.continueLayout(int(layout.pages().size()));
+        const QString where = QStringLiteral("round %1, %2 at entry %3 on page %4").arg(round).arg(kind).arg(at).arg(page);
+        QVERIFY2(layout.pages().size() == whole.pages().size(), qPrintable(where));
+        QVERIFY2(changed.first <= changed.second, qPrintable(where));
+        QCOMPARE(layout.documentTitle(), whole.documentTitle());
+        for (int p = 0; p < whole.pages().size(); ++p) {
+            QVERIFY2(layout.pages().at(p) == whole.pages().at(p),
+                     qPrintable(where + QStringLiteral(": page %1").arg(p)));
+            // The pages before the new ones are those of the last layout.
+            if (p < changed.first && p + 1 < before.size())
+                QVERIFY2(before.at(p) == layout.pages().at(p), qPrintable(where));
+        }
+        for (int e = 0; e < entries.size(); e += 37)
+            QCOMPARE(layout.pageOfEntry(e), whole.pageOfEntry(e));
+    }
+}
+
+// A character typed into a sung line in the middle of a long score changes
+// a page or two, not the rest of the score.
+void TestScoreLayout::relayoutStopsWhereTheOldPagesResume()
+{
+    QList<ExportEntry> entries = generatedScore(100);
+    ScoreLayout layout(config());
+    layout.layout(entries, false, QString());
+    int at = 0;
+    while (layout.pageOfEntry(at) < 50 || entries.at(at).type != int(LineType::Lyric))
+        ++at;
+    entries[at].text.replace(0, 1, QStringLiteral("春"));
+    const QPair<int, int> changed = layout.relayout(entries);
+    QCOMPARE(changed.first, layout.pageOfEntry(at));
+    QVERIFY2(changed.second - changed.first <= 2, qPrintable(QString::number(changed.second)));
+    // Nothing changed: nothing is laid out.
+    const QPair<int, int> none = layout.relayout(entries);
+    QCOMPARE(none.first, none.second);
 }
 
 void TestScoreLayout::pageOfEntryFindsTheStart()
