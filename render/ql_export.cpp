@@ -100,8 +100,8 @@ void QL_Export::fillChoices()
     const QString icons = QStringLiteral(":/icons/resources/icons/filetype_%1.png");
     for (const QString type : {QStringLiteral("pdf"), QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("svg")})
         ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
-    ui->qualityCombo->addItems({QStringLiteral("低（DPI=96）"), QStringLiteral("中（DPI=160）"),
-                                QStringLiteral("高（DPI=300）"), QStringLiteral("超高（DPI=600）")});
+    ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
+                                tr("高（DPI=300）"), tr("超高（DPI=600）")});
     onFileTypeChanged(ui->fileTypeCombo->currentIndex());
 
     ui->scoreFontCombo->setEnabled(false);
@@ -498,29 +498,29 @@ void QL_Export::onRestoreBtnClicked()
 
 void QL_Export::onSaveBtnClicked()
 {
-    const QString name = withSuffix(QFileDialog::getSaveFileName(this, QStringLiteral("保存方案"), QString(),
-                                                                 QStringLiteral("JSON文件 (*.json)")),
+    const QString name = withSuffix(QFileDialog::getSaveFileName(this, tr("保存方案"), QString(),
+                                                                 tr("JSON文件 (*.json)")),
                                     QStringLiteral("json"));
     if (name.isEmpty())
         return;
     if (config->saveScheme(name))
-        QMessageBox::information(this, QStringLiteral("成功"), QStringLiteral("保存成功！"));
+        QMessageBox::information(this, tr("成功"), tr("保存成功！"));
     else
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("保存失败！"));
+        QMessageBox::warning(this, tr("错误"), tr("保存失败！"));
 }
 
 void QL_Export::onImportBtnClicked()
 {
-    const QString name = QFileDialog::getOpenFileName(this, QStringLiteral("导入方案"), QString(),
-                                                      QStringLiteral("JSON文件 (*.json)"));
+    const QString name = QFileDialog::getOpenFileName(this, tr("导入方案"), QString(),
+                                                      tr("JSON文件 (*.json)"));
     if (name.isEmpty())
         return;
     if (config->loadScheme(name)) {
         loadFromConfig();
         refreshPreview(true);
-        QMessageBox::information(this, QStringLiteral("成功"), QStringLiteral("导入成功！"));
+        QMessageBox::information(this, tr("成功"), tr("导入成功！"));
     } else {
-        QMessageBox::warning(this, QStringLiteral("错误"), QStringLiteral("导入失败，文件错误！"));
+        QMessageBox::warning(this, tr("错误"), tr("导入失败，文件错误！"));
     }
 }
 
@@ -534,18 +534,18 @@ void QL_Export::onSubmitBtnClicked()
     QString target;
     switch (type) {
     case 0:
-        target = withSuffix(QFileDialog::getSaveFileName(this, QStringLiteral("导出为PDF文件"), QString(),
-                                                         QStringLiteral("PDF文件 (*.pdf)")),
+        target = withSuffix(QFileDialog::getSaveFileName(this, tr("导出为PDF文件"), QString(),
+                                                         tr("PDF文件 (*.pdf)")),
                             QStringLiteral("pdf"));
         break;
     case 1:
-        target = QFileDialog::getExistingDirectory(this, QStringLiteral("导出为JPG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为JPG文件"));
         break;
     case 2:
-        target = QFileDialog::getExistingDirectory(this, QStringLiteral("导出为PNG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为PNG文件"));
         break;
     case 3:
-        target = QFileDialog::getExistingDirectory(this, QStringLiteral("导出为SVG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为SVG文件"));
         break;
     default:
         return;
@@ -575,15 +575,15 @@ void QL_Export::onSubmitBtnClicked()
         showWriteFailure(writer.failure().title, writer.failure().text);
         return;
     }
-    QMessageBox::information(this, QStringLiteral("成功"), QStringLiteral("导出成功！"));
+    QMessageBox::information(this, tr("成功"), tr("导出成功！"));
     accept();
 }
 
 void QL_Export::showWriteFailure(const QString &title, const QString &text)
 {
     // Every failed export ends in a box, the writers' own silent cases too.
-    QMessageBox::warning(nullptr, title.isEmpty() ? QStringLiteral("提示") : title,
-                         text.isEmpty() ? QStringLiteral("导出失败！") : text);
+    QMessageBox::warning(nullptr, title.isEmpty() ? tr("提示") : title,
+                         text.isEmpty() ? tr("导出失败！") : text);
 }
 
 void QL_Export::onPrintBtnClicked()
