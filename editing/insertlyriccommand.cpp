@@ -1,6 +1,5 @@
 #include "insertlyriccommand.h"
 
-#include "deletelyriccommand.h"
 #include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
@@ -24,8 +23,7 @@ void InsertLyricCommand::insert(const QString &text)
     ScoreDocument *document = edit->document();
     const ScoreDocument::SyncGuard guard(document);
 
-    if (lyric->textCursor().hasSelection())
-        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
+    deleteSelectionFirst();
 
     UndoStepCounter lyricCounter(document->lyric());
     UndoStepCounter scoreCounter(document->score());

@@ -1,5 +1,6 @@
 #include "lyriccommand.h"
 
+#include "deletelyriccommand.h"
 #include "linegrammar.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
@@ -74,4 +75,10 @@ int LyricCommand::lyricCharsOfLines(int from, int to) const
             break;
     }
     return count;
+}
+
+void LyricCommand::deleteSelectionFirst()
+{
+    if (edit->lyricEdit()->textCursor().hasSelection())
+        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
 }

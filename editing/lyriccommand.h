@@ -23,6 +23,10 @@ protected:
     // difference at the ordinal of the first character after position.
     void realignScore(int position, int before, int after);
 
+    // Typing or pasting over a selection first deletes it, as an undo step
+    // of its own pushed before this command.
+    void deleteSelectionFirst();
+
     // The lyric characters of the non-structural lines from the line holding
     // `from` through the line holding `to`.
     int lyricCharsOfLines(int from, int to) const;

@@ -1,6 +1,5 @@
 #include "pastelyriccommand.h"
 
-#include "deletelyriccommand.h"
 #include "insertlyriccommand.h"
 #include "linegrammar.h"
 #include "ql_edit.h"
@@ -64,8 +63,7 @@ void PasteLyricCommand::insert(const QStringList &pieces, const LyricClipboard::
     QL_LyricEdit *lyric = edit->lyricEdit();
     ScoreDocument *document = edit->document();
     const ScoreDocument::SyncGuard guard(document);
-    if (lyric->textCursor().hasSelection())
-        pushIfChanged(edit->undoStack(), new DeleteLyricCommand(edit, true, Qt::NoModifier));
+    deleteSelectionFirst();
 
     UndoStepCounter lyricCounter(document->lyric());
     UndoStepCounter scoreCounter(document->score());
