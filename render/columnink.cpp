@@ -140,11 +140,11 @@ qreal ColumnInk::clearance(const QList<QPolygonF> &outlines, qreal gap, int igno
     return t;
 }
 
-bool ColumnInk::collides(const QPolygonF &outline, int ignoreTag) const
+bool ColumnInk::collides(const QPolygonF &outline, int ignoreTag, int alsoIgnoreTag) const
 {
     const QRectF box = outline.boundingRect();
     for (const Outline &o : m_outlines) {
-        if (o.tag == ignoreTag || !o.box.intersects(box))
+        if (o.tag == ignoreTag || o.tag == alsoIgnoreTag || !o.box.intersects(box))
             continue;
         qreal lo, hi;
         if (overlapInterval(outline, box, o.points, o.box, lo, hi) && lo < 0 && hi > 0)

@@ -28,11 +28,13 @@ public:
     qreal clearanceRight(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag = -2) const;
 
     // Whether an outline lies on any ink here.
-    bool collides(const QPolygonF &outline, int ignoreTag = -2) const;
+    bool collides(const QPolygonF &outline, int ignoreTag = -2, int alsoIgnoreTag = -2) const;
 
     // The lowest ink here between two x positions, or `floor` if there is
     // none lower.
     qreal bottomBetween(qreal left, qreal right, qreal floor) const;
+
+    bool operator==(const ColumnInk &o) const { return m_outlines == o.m_outlines; }
 
 private:
     struct Outline
@@ -40,6 +42,8 @@ private:
         QPolygonF points;
         QRectF box;
         int tag;
+        // Tags only tell pieces apart within one layout.
+        bool operator==(const Outline &o) const { return points == o.points; }
     };
     qreal clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const;
 

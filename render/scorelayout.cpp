@@ -120,6 +120,7 @@ struct ScoreLayout::InkMetrics
 ScoreLayout::ScoreLayout(const ExportConfig &config)
     : m_config(&config)
 {
+    resolveOptions();
 }
 
 // What a relayout needs to know of the layout before it until it meets it.
@@ -249,6 +250,7 @@ void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
     m_cursorY = start.cursorY;
     m_documentTitle = start.documentTitle;
     m_font = start.font;
+    m_column = start.column;
     m_runMetrics = nullptr;
     m_nextEntry = start.entry;
     m_entry = -1;
@@ -923,6 +925,16 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
             return run.glyphs.isEmpty() ? QList<QPolygonF>()
                                         : scoreHead(run, runOrigin(run, m_cursorX, m_cursorY, charOutline()));
         };
+        // A head that starts with marks turned up beside the first note may
+        // reach above the column: the character comes down for it.
+        if (!run.glyphs.isEmpty()) {
+            qreal top = std::numeric_limits<qreal>::max();
+            for (const QPolygonF &o : head())
+                top = qMin(top, o.boundingRect().top());
+            const qreal columnTop = m_pages.last().contentOrigin.y();
+            if (top < columnTop)
+                m_cursorY += int(std::ceil(columnTop - top));
+        }
         if (!m_column.isEmpty()) {
             const QList<QPolygonF> moving = QList<QPolygonF>{charOutline()} + head();
             const int push = int(std::ceil(m_column.clearanceDown(moving, inkGap, joinsDash ? dashTag : -2)));
@@ -1044,8 +1056,10 @@ QList<QPolygonF> ScoreLayout::scoreHead(const ScoreRun &run, QPoint origin) cons
 
 bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
 {
+    // Exactly: ink past a column's edge could lie on the ink of the column
+    // beside it, which this column's ink does not know.
     const QPoint content = m_pages.last().contentOrigin;
-    const qreal slack = 0.5;
+    const qreal slack = 0;
     const qreal left = content.x() + m_cursorX - slack;
     const qreal right = content.x() + m_cursorX + m_columnWidth + slack;
     const qreal top = content.y() - slack;
@@ -1112,9 +1126,11 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
     while (first < run.glyphs.size()) {
         const int end = groupEnd(run, first);
         const QList<QPolygonF> outlines = groupOutlines(run, first, end, segment.origin, segment.base);
+        // Within one segment the run's own arithmetic keeps its glyphs
+        // apart; against the character, only the head may touch it.
         bool clear = fitsColumn(outlines);
         for (int k = 0; clear && k < outlines.size(); ++k)
-            clear = !m_column.collides(outlines.at(k), first == 0 ? charTag : -2);
+            clear = !m_column.collides(outlines.at(k), m_tag, first == 0 ? charTag : -2);
         if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
             // (After two moves that did not help, the note is set where it
             // stands rather than searched for without end.)
@@ -1129,35 +1145,39 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
             continue;
         }
         const int newBase = first == 0 ? 0 : run.glyphs.at(first).cell.y();
+        // A group wider than the head (more marks beside its note) stands
+        // further left, inside the column's right edge.
+        const auto insideRight = [&](QPoint at) {
+            qreal right = std::numeric_limits<qreal>::lowest();
+            for (const QPolygonF &o : groupOutlines(run, first, end, at, newBase))
+                right = qMax(right, o.boundingRect().right());
+            const qreal columnRight = m_pages.last().contentOrigin.x() + m_cursorX + m_columnWidth;
+            if (right > columnRight)
+                at.rx() -= int(std::ceil(right - columnRight));
+            return at;
+        };
         QPoint next(m_cursorX + laneX, segment.origin.y());
         bool nextColumn = segment.isEmpty();
         if (!nextColumn) {
             flush(segment);
-            // Fold: back to the lane, as high as clears what is set.
-            QList<QPolygonF> moved = groupOutlines(run, first, end, next, newBase);
-            next.ry() += int(std::ceil(m_column.clearanceDown(moved, inkGap)));
+            // Fold: back to the lane, as high as clears what is set, with a
+            // little more air between the lines of a folded run than between
+            // glyphs, so that each mark reads with its own line.
+            next = insideRight(next);
+            next.ry() += int(std::ceil(m_column.clearanceDown(groupOutlines(run, first, end, next, newBase), 3 * inkGap)));
             nextColumn = !fitsColumn(groupOutlines(run, first, end, next, newBase));
         }
         if (nextColumn) {
             newColumn();
             freshColumn = true;
-            ++m_tag;
-            next = QPoint(m_cursorX + laneX, 0);
+            next = insideRight(QPoint(m_cursorX + laneX, 0));
             qreal top = std::numeric_limits<qreal>::max();
             for (const QPolygonF &o : groupOutlines(run, first, end, next, newBase))
                 top = qMin(top, o.boundingRect().top());
             next.ry() += int(std::ceil(m_pages.last().contentOrigin.y() - top));
         }
-        // A group wider than the head (more marks beside its note) moves
-        // back inside the column's right edge.
-        {
-            qreal right = std::numeric_limits<qreal>::lowest();
-            for (const QPolygonF &o : groupOutlines(run, first, end, next, newBase))
-                right = qMax(right, o.boundingRect().right());
-            const qreal columnRight = m_pages.last().contentOrigin.x() + m_cursorX + m_columnWidth;
-            if (right > columnRight)
-                next.rx() -= int(std::ceil(right - columnRight));
-        }
+        // A new segment answers for its own glyphs only.
+        ++m_tag;
         segment = Segment();
         segment.origin = next;
         segment.base = newBase;
@@ -1254,8 +1274,11 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             if (off > 0)
                 y += off;
             g.cell = Notation::isFlushRightNote(code) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
+            // Clear of the marks beside the notes before it, and of the
+            // note before it where glyph ink overhangs its cell.
             const QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
-            const int down = int(std::ceil(marks.clearanceDown({outline}, runGap)));
+            const int down = int(std::ceil(qMax(marks.clearanceDown({outline}, runGap),
+                                                notes.clearanceDown({outline}, runGap))));
             g.cell.translate(0, down);
             y += down;
             notes.add(QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph)));
@@ -1288,6 +1311,7 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
     start.documentTitle = m_documentTitle;
     start.pageTitle = m_pages.last().title;
     start.font = m_font;
+    start.column = m_column;
     return start;
 }
 
@@ -1318,7 +1342,7 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     resume->oldEntries = oldEntries;
     resume->oldPages = m_pages;
     resume->oldStarts = m_pageStarts;
-    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
+    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font, m_column};
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
@@ -1380,7 +1404,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                 const bool ownStart = q == 0 || r.oldStarts.at(q - 1).entry != was.entry;
                 if (was.entry == oldEntry && ownStart && was.runs == now.runs && was.cursorX == now.cursorX
                     && was.cursorY == now.cursorY && was.documentTitle == now.documentTitle
-                    && was.pageTitle == now.pageTitle && was.font == now.font) {
+                    && was.pageTitle == now.pageTitle && was.font == now.font && was.column == now.column) {
                     // Pages that one entry filled share the start before them.
                     while (m_pageStarts.size() < page)
                         m_pageStarts.append(m_pageStarts.last());
@@ -1389,6 +1413,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                     m_cursorY = r.oldEnd.cursorY;
                     m_documentTitle = r.oldEnd.documentTitle;
                     m_font = r.oldEnd.font;
+                    m_column = r.oldEnd.column;
                     m_runMetrics = nullptr;
                     m_nextEntry = newSize;
                     m_entry = newSize - 1;

@@ -152,6 +152,8 @@ private:
         QString documentTitle;
         QString pageTitle;
         QFont font;
+        // The ink already in the column the entry starts in.
+        ColumnInk column;
     };
 
     // A relayout while another one is under way.
