@@ -388,6 +388,8 @@ void ScoreLayout::resolveOptions()
     else if (angle <= -180)
         angle += 360;
     m_angle = qBound(-90, angle, 90);
+    m_turn = QTransform().rotate(m_angle);
+    m_turnBack = QTransform().rotate(-m_angle);
     if (m_angle != angle)
         m_warnings.append(QCoreApplication::translate("ScoreLayout", "曲谱角度 %1° 会使工尺倒读，已按 %2° 排版").arg(c.scoreAngle()).arg(m_angle));
 
@@ -980,10 +982,11 @@ QPoint ScoreLayout::scoreOrigin(int columnX, int charTop) const
 QList<QPolygonF> ScoreLayout::groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const
 {
     const FontInk &metrics = ink().score;
-    QTransform notes = contentFrame();
-    notes.translate(origin.x(), origin.y());
-    const QTransform marks = notes;
-    notes.rotate(m_angle);
+    QTransform marks = contentFrame();
+    marks.translate(origin.x(), origin.y());
+    // Turn first, then move: the same as translate() and rotate() on the
+    // frame, without working out the angle's sine for every glyph.
+    const QTransform notes = m_turn * marks;
     QList<QPolygonF> outlines;
     for (int n = first; n < end; ++n) {
         const ScoreGlyph &g = run.glyphs.at(n);
@@ -999,7 +1002,7 @@ QRect ScoreLayout::uprightMarkCell(const ScoreGlyph &g, int base) const
 {
     // A beat mark keeps its place in the lane beside its note, but stands
     // upright whatever the run's angle: turned, 、 would read as 一.
-    const QPointF centre = QTransform().rotate(m_angle).map(QRectF(g.cell.translated(0, -base)).center());
+    const QPointF centre = m_turn.map(QRectF(g.cell.translated(0, -base)).center());
     return QRect(int(std::lround(centre.x() - g.cell.width() / 2.0)),
                  int(std::lround(centre.y() - g.cell.height() / 2.0)), g.cell.width(), g.cell.height());
 }
@@ -1038,13 +1041,18 @@ QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, con
     const QList<QPolygonF> outlines = head();
     if (character.size() < 3 || outlines.isEmpty())
         return origin;
+    ColumnInk own;
+    own.add(character);
+    bool touches = false;
+    for (const QPolygonF &o : outlines)
+        touches = touches || own.collides(o);
+    if (!touches)
+        return origin;
     qreal overlap = 0;
     for (const QPolygonF &o : outlines)
         overlap += polygonArea(o.intersected(character));
     if (overlap < 0.5)
         return origin;
-    ColumnInk own;
-    own.add(character);
     origin.rx() += int(std::ceil(own.clearanceRight(outlines, 0)));
     return origin;
 }
@@ -1214,8 +1222,7 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
     ColumnInk marks;
     const auto markOutline = [&](const ScoreGlyph &g) {
         const QRect upright(-g.cell.width() / 2, -g.cell.height() / 2, g.cell.width(), g.cell.height());
-        QTransform t = QTransform::fromTranslate(QRectF(g.cell).center().x(), QRectF(g.cell).center().y());
-        t.rotate(-m_angle);
+        const QTransform t = m_turnBack * QTransform::fromTranslate(QRectF(g.cell).center().x(), QRectF(g.cell).center().y());
         // Its upright cell is rounded to whole points on the page: the
         // outline takes in what the rounding may move it by.
         return t.map(QPolygonF(frameInkOf(metrics, upright, Qt::AlignCenter, g.glyph).adjusted(-0.6, -0.6, 0.6, 0.6)));

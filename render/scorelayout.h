@@ -221,6 +221,8 @@ private:
     // The options as laid out with (see resolveOptions()).
     int m_columnWidth = 0;
     int m_angle = 0;
+    QTransform m_turn;
+    QTransform m_turnBack;
     int m_scoreSpace = 0;
     int m_banYanSpace = 0;
     int m_lyricScoreSpace = 0;
