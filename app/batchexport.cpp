@@ -183,6 +183,9 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
                      });
     renderer.reset();
     renderer.generate(buildExportEntries(texts.lyric, texts.score), false);
+    // Options the page could not honour were set as near as it allows.
+    for (const QString &warning : renderer.warnings())
+        m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
 
     ScoreWriter writer(renderer);
     bool written = false;

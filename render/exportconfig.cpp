@@ -21,16 +21,21 @@ namespace {
 // of 72 dots per inch; metrics of the screen would make every cell a third
 // larger than its glyph on a 96-dpi screen, and the layout would change with
 // the monitor the program runs on.
-QFontMetrics pageMetrics(const QFont &font)
+const QImage &pointDevice()
 {
-    static const QImage pointDevice = [] {
+    static const QImage device = [] {
         QImage image(1, 1, QImage::Format_ARGB32);
         const int dotsPerMeter = qRound(72 / 0.0254);
         image.setDotsPerMeterX(dotsPerMeter);
         image.setDotsPerMeterY(dotsPerMeter);
         return image;
     }();
-    return QFontMetrics(font, &pointDevice);
+    return device;
+}
+
+QFontMetrics pageMetrics(const QFont &font)
+{
+    return QFontMetrics(font, &pointDevice());
 }
 
 ExportConfig *theInstance = nullptr;
@@ -77,6 +82,16 @@ QPageSize::PageSizeId toPageSizeId(const QVariant &value)
 }
 
 } // namespace
+
+QFontMetricsF ExportConfig::pageFontMetricsF(const QFont &font)
+{
+    return QFontMetricsF(font, &pointDevice());
+}
+
+QFontMetrics ExportConfig::pageFontMetrics(const QFont &font)
+{
+    return pageMetrics(font);
+}
 
 ExportConfig &ExportConfig::instance()
 {

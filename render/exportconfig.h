@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QList>
 #include <QPageSize>
 #include <QPair>
@@ -34,6 +35,10 @@ public:
     // Saves (unless made with WriteBack::Never), so that the options of the
     // last run are always written back.
     ~ExportConfig();
+
+    // Metrics of a font as the pages measure it, in points.
+    static QFontMetrics pageFontMetrics(const QFont &font);
+    static QFontMetricsF pageFontMetricsF(const QFont &font);
 
     ExportConfig(const ExportConfig &) = delete;
     ExportConfig &operator=(const ExportConfig &) = delete;

@@ -5,10 +5,12 @@
 #include <QFont>
 #include <QList>
 #include <QPoint>
+#include <QPolygonF>
 #include <QRect>
 #include <QRectF>
 #include <QSize>
 #include <QString>
+#include <QTransform>
 
 // A laid-out page: everything a painter needs to draw it onto any device,
 // and for every piece of ink where in the document it came from, so that a
@@ -51,14 +53,17 @@ struct PageItem
     // The cell in the run's frame, and how the text sits in it.
     QRect cell;
     int alignment = 0;
-    // The glyph's ink in page points, after the run's rotation.
+    // The glyph's ink in page points, after the run's rotation: the box
+    // around it, and the ink itself in the run's own frame, which a turned
+    // run turns with it (see inkOutline()).
     QRectF ink;
+    QRectF frameInk;
     ItemSource source;
 
     bool operator==(const PageItem &o) const
     {
         return text == o.text && color == o.color && cell == o.cell && alignment == o.alignment
-               && ink == o.ink && source == o.source;
+               && ink == o.ink && frameInk == o.frameInk && source == o.source;
     }
 };
 
@@ -101,5 +106,23 @@ struct ScorePage
                && title == o.title && runs == o.runs;
     }
 };
+
+// Where a run's frame lies on its page.
+inline QTransform runFrame(const ScorePage &page, const PageRun &run)
+{
+    QTransform frame = QTransform::fromTranslate(page.contentOrigin.x(), page.contentOrigin.y());
+    if (run.rotated) {
+        frame.translate(run.origin.x(), run.origin.y());
+        frame.rotate(run.rotation);
+    }
+    return frame;
+}
+
+// The ink of an item on its page, turned as its run is: a closed polygon of
+// four corners.
+inline QPolygonF inkOutline(const ScorePage &page, const PageRun &run, const PageItem &item)
+{
+    return runFrame(page, run).map(QPolygonF(item.frameInk));
+}
 
 #endif // PAGEMODEL_H

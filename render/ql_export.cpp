@@ -555,6 +555,12 @@ void QL_Export::onSubmitBtnClicked()
 
     generator->reset();
     generator->generate(entries, false);
+    if (!generator->warnings().isEmpty()) {
+        // Options the page could not honour were set as near as it allows.
+        QMessageBox::warning(this, tr("提示"),
+                             tr("以下设置超出页面所能容纳，已按可排范围导出：\n%1")
+                                 .arg(generator->warnings().join(QLatin1Char('\n'))));
+    }
     ScoreWriter writer(*generator);
     bool written = false;
     switch (type) {

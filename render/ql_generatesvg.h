@@ -53,6 +53,8 @@ public:
     // The score's title from its title line or first tune name, used for
     // file names; kept across renderings.
     QString documentTitle() const { return m_documentTitle; }
+    // What the options asked that the last rendering could not honour.
+    QStringList warnings() const { return m_layout.warnings(); }
     void setDocumentTitle(const QString &title) { m_documentTitle = title; }
 
     // Page width and height in points, swapped for landscape.
@@ -91,9 +93,10 @@ public:
 
     using ScoreGlyph = ScoreLayout::ScoreGlyph;
     // Where each glyph of the notation goes, before rotation.
-    QList<ScoreGlyph> layoutScore(const QString &notation) const { return m_layout.layoutScore(notation).glyphs; }
+    // (Both measured with the options as they are now.)
+    QList<ScoreGlyph> layoutScore(const QString &notation) const { return ScoreLayout(*m_config).layoutScore(notation).glyphs; }
     // The vertical room the notation takes beside its character.
-    int scoreExtent(const QString &notation) const { return m_layout.scoreExtent(notation); }
+    int scoreExtent(const QString &notation) const { return ScoreLayout(*m_config).scoreExtent(notation); }
     QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const
     {
         return m_layout.lianBaiBlockHeight(text, cols);

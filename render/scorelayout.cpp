@@ -5,12 +5,15 @@
 #include "notation.h"
 #include "verticaltext.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTransform>
 
 #include <cmath>
 #include <climits>
+#include <limits>
+#include <memory>
 
 const QString ScoreLayout::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
 
@@ -38,6 +41,21 @@ int passageStart(const QString &text)
     return start;
 }
 
+// The air kept between a glyph and ink set before it, down the column.
+constexpr qreal inkGap = 1.0;
+// Within a run, enough to keep glyphs apart once their cells are rounded.
+constexpr qreal runGap = 0.75;
+
+qreal polygonArea(const QPolygonF &p)
+{
+    qreal a = 0;
+    for (int i = 0; i + 1 < p.size(); ++i)
+        a += p.at(i).x() * p.at(i + 1).y() - p.at(i + 1).x() * p.at(i).y();
+    if (p.size() > 2 && p.first() != p.last())
+        a += p.last().x() * p.first().y() - p.first().x() * p.last().y();
+    return std::abs(a) / 2;
+}
+
 } // namespace
 
 // The ink of a font's characters in fractional points, measured once per
@@ -51,7 +69,7 @@ struct ScoreLayout::FontInk
     };
 
     explicit FontInk(const QFont &font)
-        : metrics(font)
+        : metrics(ExportConfig::pageFontMetricsF(font))
         , ascent(metrics.ascent())
         , lineHeight(metrics.ascent() + metrics.descent())
     {
@@ -86,11 +104,23 @@ struct ScoreLayout::InkMetrics
     }
     FontInk title, lyric, score, quPai, diaoMing, lianBai, jiaBai;
     QTransform frame;
+
+    // The ink of a font the options do not name (a title set smaller).
+    const FontInk &fontInk(const QFont &font) const
+    {
+        const QString key = font.key();
+        auto found = others.constFind(key);
+        if (found == others.constEnd())
+            found = others.insert(key, std::make_shared<FontInk>(font));
+        return **found;
+    }
+    mutable QHash<QString, std::shared_ptr<FontInk>> others;
 };
 
 ScoreLayout::ScoreLayout(const ExportConfig &config)
     : m_config(&config)
 {
+    resolveOptions();
 }
 
 // What a relayout needs to know of the layout before it until it meets it.
@@ -127,10 +157,19 @@ QSize ScoreLayout::contentSize() const
                  page.height() - m_config->marginTop() - m_config->marginBottom());
 }
 
+const ScoreLayout::InkMetrics &ScoreLayout::ink() const
+{
+    if (!m_ink)
+        m_ink = std::make_unique<InkMetrics>(*m_config);
+    return *m_ink;
+}
+
 void ScoreLayout::start(const QList<ExportEntry> &entries, bool preview, const QString &documentTitle)
 {
     // The options may have changed since the last layout.
     m_ink = std::make_unique<InkMetrics>(*m_config);
+    resolveOptions();
+    m_column.clear();
     m_entries = entries;
     m_preview = preview;
     m_resume.reset();
@@ -172,6 +211,8 @@ bool ScoreLayout::layoutNext()
     }
     m_entry = m_nextEntry++;
     layoutEntry(m_entries.at(m_entry));
+    if (m_nextEntry >= m_entries.size())
+        trimTrailingPage();
     return true;
 }
 
@@ -209,6 +250,7 @@ void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
     m_cursorY = start.cursorY;
     m_documentTitle = start.documentTitle;
     m_font = start.font;
+    m_column = start.column;
     m_runMetrics = nullptr;
     m_nextEntry = start.entry;
     m_entry = -1;
@@ -239,6 +281,15 @@ void ScoreLayout::layoutEntry(const ExportEntry &entry)
         newColumn();
         break;
     case LineType::PageBreak:
+        // A page that nothing was drawn on since a column filled the page
+        // before it is the new page already (only a leading break asks for
+        // an empty first page).
+        if (m_pages.size() > 1 && currentPageIsBlank()) {
+            m_cursorX = 0;
+            m_column.clear();
+            newColumn();
+            break;
+        }
         newPage();
         // A page begun by a break starts with the painter's own font.
         m_font = QFont();
@@ -261,6 +312,7 @@ void ScoreLayout::newPage()
     if (!m_config->isBgTransparent())
         page.background = m_config->backgroundColor();
     m_pages.append(page);
+    m_column.clear();
     m_cursorX = 0;
     m_cursorY = 0;
 }
@@ -273,21 +325,134 @@ void ScoreLayout::setPageTitle(const QString &title)
 
 void ScoreLayout::newColumn()
 {
+    m_column.clear();
+    ++m_columnCount;
     m_cursorY = 0;
-    m_cursorX -= m_config->colWidth();
+    m_cursorX -= m_columnWidth;
     const int contentWidth = contentSize().width();
     if (m_cursorX >= -contentWidth)
         return;
-    // A column as wide as the content could never fit a page: it runs past
-    // the left margin instead of starting page after page.
-    if (m_config->colWidth() >= contentWidth)
+    // The first column of a page stays on it, even where the content is
+    // narrower than a column: a further page would do no better. Nor is a
+    // page left behind that nothing was drawn on.
+    if (m_cursorX == -m_columnWidth)
         return;
+    if (currentPageIsBlank()) {
+        m_cursorX = -m_columnWidth;
+        return;
+    }
 
     newPage();
     newColumn();
     // The drawer that crossed the page goes on in its font.
     const FontInk *metrics = m_runMetrics;
     beginRun(m_font, metrics);
+}
+
+bool ScoreLayout::currentPageIsBlank() const
+{
+    if (m_pages.isEmpty())
+        return false;
+    for (const PageRun &run : m_pages.last().runs) {
+        for (const PageItem &item : run.items) {
+            if (!item.frameInk.isEmpty())
+                return false;
+        }
+    }
+    return true;
+}
+
+void ScoreLayout::trimTrailingPage()
+{
+    // A last column that filled its page, or a closing break, leaves a page
+    // that nothing is drawn on.
+    if (m_pages.size() > 1 && currentPageIsBlank()) {
+        m_pages.removeLast();
+        while (m_pageStarts.size() > m_pages.size())
+            m_pageStarts.removeLast();
+    }
+}
+
+void ScoreLayout::resolveOptions()
+{
+    const ExportConfig &c = *m_config;
+    m_warnings.clear();
+    const QSize content = contentSize();
+    const QFontMetrics lm = c.lyricFontMetrics();
+    const QFontMetrics sm = c.scoreFontMetrics();
+
+    // A run turned past the upright would read upward.
+    int angle = c.scoreAngle() % 360;
+    if (angle > 180)
+        angle -= 360;
+    else if (angle <= -180)
+        angle += 360;
+    m_angle = qBound(-90, angle, 90);
+    m_turn = QTransform().rotate(m_angle);
+    m_turnBack = QTransform().rotate(-m_angle);
+    if (m_angle != angle)
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "曲谱角度 %1° 会使工尺倒读，已按 %2° 排版").arg(c.scoreAngle()).arg(m_angle));
+
+    // Spacings below zero would lay the glyphs of a run on one another.
+    const auto notBelowZero = [this](int value, const QString &name) {
+        if (value >= 0)
+            return value;
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "%1 %2 会使工尺相互重叠，已按 0 排版").arg(name).arg(value));
+        return 0;
+    };
+    m_scoreSpace = notBelowZero(c.scoreSpace(), QCoreApplication::translate("ScoreLayout", "工尺间距"));
+    m_banYanSpace = notBelowZero(c.banYanSpace(), QCoreApplication::translate("ScoreLayout", "板眼间距"));
+    m_scoreBanYanSpace = notBelowZero(c.scoreBanYanSpace(), QCoreApplication::translate("ScoreLayout", "工尺板眼间距"));
+    // Marks stand beside their notes: a lane further out than a glyph's
+    // width, or marks further apart than a notation line, would leave them
+    // beside nothing.
+    const auto notAbove = [this](int value, int most, const QString &name) {
+        if (value <= most)
+            return value;
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "%1 %2 会使板眼离开工尺，已按 %3 排版")
+                              .arg(name)
+                              .arg(value)
+                              .arg(most));
+        return most;
+    };
+    m_scoreBanYanSpace = notAbove(m_scoreBanYanSpace, sm.maxWidth(), QCoreApplication::translate("ScoreLayout", "工尺板眼间距"));
+    m_banYanSpace = notAbove(m_banYanSpace, sm.height(), QCoreApplication::translate("ScoreLayout", "板眼间距"));
+    m_lyricScoreSpace = c.lyricScoreSpace();
+    // The notation starts in its own column, right of its character's left
+    // edge (it moves clear of the character itself as it is set).
+    const int leastShift = -(lm.maxWidth() - sm.maxWidth() / 2);
+    if (m_lyricScoreSpace < leastShift) {
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "字与工尺间距 %1 使工尺越出本列，已按 %2 排版")
+                              .arg(m_lyricScoreSpace)
+                              .arg(leastShift));
+        m_lyricScoreSpace = leastShift;
+    }
+
+    // A column holds a character with a note and its mark beside it, and
+    // is no wider than the content.
+    const int lw = lm.maxWidth();
+    const int sw = sm.maxWidth();
+    const int markWidth = sm.tightBoundingRect(QString::fromUcs4(U"\U000F0000")).width();
+    int widest = qMax(c.quPaiFontMetrics().maxWidth() + c.diaoMingFontMetrics().maxWidth(),
+                      c.titleFontMetrics().maxWidth());
+    widest = qMax(widest, qMax(c.jiaBaiFontMetrics().maxWidth(), c.lianBaiFontMetrics().maxWidth()));
+    const int lane = lw - sw / 2 + qMax(0, m_lyricScoreSpace) + sw + m_scoreBanYanSpace + markWidth;
+    const int narrowest = qMin(content.width(), qMax(widest, lane));
+    m_columnWidth = c.colWidth();
+    if (m_columnWidth > content.width()) {
+        m_columnWidth = qMax(1, content.width());
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "列宽 %1 超过版心宽度，已按 %2 排版").arg(c.colWidth()).arg(m_columnWidth));
+    } else if (m_columnWidth < narrowest) {
+        m_columnWidth = qMax(1, narrowest);
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "列宽 %1 容不下字与工尺，已按 %2 排版").arg(c.colWidth()).arg(m_columnWidth));
+    }
+    // The notation starts inside its column.
+    const int maxShift = m_columnWidth - (lw - sw / 2 + sw + m_scoreBanYanSpace + markWidth);
+    if (m_lyricScoreSpace > maxShift) {
+        const int clamped = qMax(0, maxShift);
+        m_warnings.append(QCoreApplication::translate("ScoreLayout", "字与工尺间距 %1 使工尺越出本列，已按 %2 排版").arg(m_lyricScoreSpace).arg(clamped));
+        m_lyricScoreSpace = clamped;
+    }
 }
 
 void ScoreLayout::beginRun(const QFont &font, const FontInk *metrics)
@@ -323,36 +488,72 @@ void ScoreLayout::beginRotatedRun(const QFont &font, const FontInk *metrics, QPo
     }
 }
 
+QRectF ScoreLayout::frameInkOf(const FontInk &metrics, const QRect &cell, int alignment, const QString &text)
+{
+    // The painter sets one line of text in the cell: centred or at the foot
+    // by its line height, centred by its advance.
+    const FontInk::Glyph &glyph = metrics.glyph(text);
+    const qreal width = glyph.advance;
+    const qreal height = metrics.lineHeight;
+    qreal x = cell.x();
+    if (alignment & Qt::AlignHCenter)
+        x += (cell.width() - width) / 2;
+    else if (alignment & Qt::AlignRight)
+        x += cell.width() - width;
+    qreal y = cell.y();
+    if (alignment & Qt::AlignVCenter)
+        y += (cell.height() - height) / 2;
+    else if (alignment & Qt::AlignBottom)
+        y += cell.height() - height;
+    return glyph.tight.translated(x, y + metrics.ascent);
+}
+
+QTransform ScoreLayout::contentFrame() const
+{
+    const QPoint origin = m_pages.isEmpty() ? QPoint() : m_pages.last().contentOrigin;
+    return QTransform::fromTranslate(origin.x(), origin.y());
+}
+
+QRect ScoreLayout::settledCell(const FontInk &metrics, const QRect &cell, int alignment, const QString &text)
+{
+    // A punctuation mark's cell is only as tall as its ink, but the painter
+    // places the whole line box in it: the ink of an upright bracket, which
+    // sits high or low in its box, would lie on the character beside it.
+    // Such a cell is moved so that the ink itself is centred in it (or stands
+    // on its foot, for hanging punctuation).
+    if (text.size() != 1 || !VerticalText::isPunctuation(text.at(0)))
+        return cell;
+    const QRectF ink = frameInkOf(metrics, cell, alignment, text);
+    const qreal dy = (alignment & Qt::AlignBottom) ? cell.bottom() + 1 - ink.bottom()
+                                                   : QRectF(cell).center().y() - ink.center().y();
+    return cell.translated(0, int(std::lround(dy)));
+}
+
+QPolygonF ScoreLayout::outlineOf(const FontInk &metrics, const QRect &cell, int alignment, const QString &text,
+                                 const QTransform &frame) const
+{
+    return frame.map(QPolygonF(frameInkOf(metrics, settledCell(metrics, cell, alignment, text), alignment, text)));
+}
+
 void ScoreLayout::place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                         ItemSource::Kind kind, int offset, int glyph)
 {
     PageItem item;
     item.text = text;
     item.color = color;
-    item.cell = cell;
+    item.cell = m_runMetrics && kind != ItemSource::Kind::Notation ? settledCell(*m_runMetrics, cell, alignment, text)
+                                                                   : cell;
     item.alignment = alignment;
     item.source.kind = kind;
     item.source.entry = m_entry;
     item.source.offset = offset;
     item.source.glyph = glyph;
     if (m_runMetrics && m_ink) {
-        // The painter sets one line of text in the cell: centred or at the
-        // foot by its line height, centred by its advance.
-        const FontInk::Glyph &glyph = m_runMetrics->glyph(text);
-        const qreal width = glyph.advance;
-        const qreal height = m_runMetrics->lineHeight;
-        qreal x = cell.x();
-        if (alignment & Qt::AlignHCenter)
-            x += (cell.width() - width) / 2;
-        else if (alignment & Qt::AlignRight)
-            x += cell.width() - width;
-        qreal y = cell.y();
-        if (alignment & Qt::AlignVCenter)
-            y += (cell.height() - height) / 2;
-        else if (alignment & Qt::AlignBottom)
-            y += cell.height() - height;
-        const QRectF ink = glyph.tight.translated(x, y + m_runMetrics->ascent);
-        item.ink = m_ink->frame.mapRect(ink);
+        item.frameInk = frameInkOf(*m_runMetrics, item.cell, alignment, text);
+        item.ink = m_ink->frame.mapRect(item.frameInk);
+        // Notation is kept by the run's own layout as it is taken.
+        if (kind != ItemSource::Kind::Notation && !text.trimmed().isEmpty())
+            m_column.add(m_ink->frame.map(QPolygonF(item.frameInk)), m_tag);
     }
     m_pages.last().runs.last().items.append(item);
 }
@@ -362,37 +563,80 @@ void ScoreLayout::place(const QRect &cell, int alignment, const QString &text, c
 
 void ScoreLayout::renderTitle(const QString &text)
 {
-    if (text.isEmpty())
+    // A bare "#" draws nothing and takes no column.
+    const QString title = text.mid(1).trimmed();
+    if (title.isEmpty())
         return;
     const ExportConfig &c = *m_config;
-    beginRun(c.titleFont(), m_ink ? &m_ink->title : nullptr);
-
-    const QString title = text.mid(1).trimmed();
     const int first = passageStart(text);
     const int n = int(title.size());
-    const int h = c.titleFontMetrics().height();
     const int contentHeight = contentSize().height();
 
-    if (m_cursorY > 0)
-        newColumn();
-    switch (c.titlePos()) {
-    case 1:
-        m_cursorY = (contentHeight - h * n) / 2;
-        break;
-    case 2:
-        m_cursorY = contentHeight - h * n;
-        break;
-    default:
-        m_cursorY = 0;
-        break;
+    // A title longer than its column is set smaller, down to three fifths
+    // of its size; a longer one still goes on in further columns.
+    QFont font = c.titleFont();
+    QFontMetrics fm = c.titleFontMetrics();
+    if (fm.height() * n > contentHeight && contentHeight > 0) {
+        const qreal size = font.pointSizeF();
+        QFont smaller = font;
+        smaller.setPointSizeF(size * contentHeight / (fm.height() * n));
+        QFontMetrics sm = ExportConfig::pageFontMetrics(smaller);
+        while (sm.height() * n > contentHeight && smaller.pointSizeF() > 1) {
+            smaller.setPointSizeF(smaller.pointSizeF() - 0.5);
+            sm = ExportConfig::pageFontMetrics(smaller);
+        }
+        if (smaller.pointSizeF() >= size * 0.6) {
+            font = smaller;
+            fm = sm;
+        }
     }
-    for (int i = 0; i < n; ++i) {
-        place(QRect(m_cursorX, m_cursorY, c.colWidth(), h), Qt::AlignCenter,
-              QString(VerticalText::verticalForm(title.at(i))), c.titleColor(), ItemSource::Kind::Title,
-              first + i);
-        m_cursorY += h;
+    const int h = qMax(1, fm.height());
+    const int columns = qMax(1, (h * n + contentHeight - 1) / qMax(1, contentHeight));
+    const int perColumn = (n + columns - 1) / columns;
+
+    if (m_cursorY > 0 || !m_column.isEmpty())
+        newColumn();
+    beginRun(font, &ink().fontInk(font));
+    for (int start = 0; start < n; start += perColumn) {
+        if (start > 0)
+            newColumn();
+        const int count = qMin(perColumn, n - start);
+        switch (c.titlePos()) {
+        case 1:
+            m_cursorY = qMax(0, (contentHeight - h * count) / 2);
+            break;
+        case 2:
+            m_cursorY = qMax(0, contentHeight - h * count);
+            break;
+        default:
+            m_cursorY = 0;
+            break;
+        }
+        for (int i = start; i < start + count; ++i) {
+            place(QRect(m_cursorX, m_cursorY, m_columnWidth, h), Qt::AlignCenter,
+                  QString(VerticalText::verticalForm(title.at(i))), c.titleColor(), ItemSource::Kind::Title,
+                  first + i);
+            m_cursorY += h;
+        }
     }
     newColumn();
+}
+
+int ScoreLayout::punctuationHeight(const QFont &font, QChar c, int height) const
+{
+    // At least as tall as its ink, with a point to spare for the rounding of
+    // its cell: upright brackets of some faces are taller than their box.
+    return qMax(height, int(std::ceil(ink().fontInk(font).glyph(QString(c)).tight.height())) + 1);
+}
+
+void ScoreLayout::clearBlock(int left, int right)
+{
+    if (m_column.isEmpty())
+        return;
+    const QPoint content = m_pages.last().contentOrigin;
+    const qreal bottom = m_column.bottomBetween(content.x() + left, content.x() + right, content.y() + m_cursorY);
+    if (bottom > content.y() + m_cursorY)
+        m_cursorY = int(std::ceil(bottom - content.y() + inkGap));
 }
 
 void ScoreLayout::renderQuPai(const QString &text)
@@ -407,19 +651,35 @@ void ScoreLayout::renderQuPai(const QString &text)
     for (QChar &ch : diaoMing)
         ch = VerticalText::verticalForm(ch);
 
-    const QFontMetrics qm = c.quPaiFontMetrics();
-    const QFontMetrics dm = c.diaoMingFontMetrics();
-    const auto unitHeight = [](const QFontMetrics &fm, QChar ch) {
-        return VerticalText::isPunctuation(ch) ? fm.boundingRect(ch).height() : fm.height();
+    const auto unitHeight = [this](const QFont &font, const QFontMetrics &fm, QChar ch) {
+        return VerticalText::isPunctuation(ch) ? punctuationHeight(font, ch, fm.boundingRect(ch).height())
+                                               : fm.height();
     };
-    int qH = 0;
-    for (QChar ch : quPai)
-        qH += unitHeight(qm, ch);
-    int dH = 0;
-    for (QChar ch : diaoMing)
-        dH += unitHeight(dm, ch);
+    const auto totalHeight = [&](const QFont &font, const QFontMetrics &fm, const QString &s) {
+        int total = 0;
+        for (QChar ch : s)
+            total += unitHeight(font, fm, ch);
+        return total;
+    };
+    // A tune name or key longer than a whole column is set smaller.
+    const auto fitted = [&](QFont font, QFontMetrics &fm, const QString &s) {
+        const int room = contentSize().height();
+        for (int step = 0; step < 40 && room > 0 && totalHeight(font, fm, s) > room && font.pointSizeF() > 2; ++step) {
+            font.setPointSizeF(qMax(2.0, font.pointSizeF() * qMin(0.95, qreal(room) / totalHeight(font, fm, s))));
+            fm = ExportConfig::pageFontMetrics(font);
+        }
+        return font;
+    };
+    QFontMetrics qm = c.quPaiFontMetrics();
+    QFontMetrics dm = c.diaoMingFontMetrics();
+    const QFont quPaiFont = fitted(c.quPaiFont(), qm, quPai);
+    const QFont diaoMingFont = fitted(c.diaoMingFont(), dm, diaoMing);
+    const int qH = totalHeight(quPaiFont, qm, quPai);
+    const int dH = totalHeight(diaoMingFont, dm, diaoMing);
 
     const int contentHeight = contentSize().height();
+    // Below any notation that reaches down beside the tune name.
+    clearBlock(m_cursorX, m_cursorX + qm.maxWidth() + dm.maxWidth());
     int y0 = m_cursorY;
     if (y0 + qH > contentHeight || y0 + dH > contentHeight) {
         newColumn();
@@ -427,9 +687,9 @@ void ScoreLayout::renderQuPai(const QString &text)
     }
     const int x0 = m_cursorX;
 
-    beginRun(c.quPaiFont(), m_ink ? &m_ink->quPai : nullptr);
+    beginRun(quPaiFont, &ink().fontInk(quPaiFont));
     for (int i = 0; i < quPai.size(); ++i) {
-        const int u = unitHeight(qm, quPai.at(i));
+        const int u = unitHeight(quPaiFont, qm, quPai.at(i));
         place(QRect(m_cursorX, m_cursorY, qm.maxWidth(), u), Qt::AlignCenter, QString(quPai.at(i)),
               c.quPaiColor(), ItemSource::Kind::TuneName, quPaiStart + i);
         m_cursorY += u;
@@ -441,9 +701,9 @@ void ScoreLayout::renderQuPai(const QString &text)
     m_cursorY = d > 1 ? y0 + d / 2 : y0;
     m_cursorX += qm.maxWidth();
 
-    beginRun(c.diaoMingFont(), m_ink ? &m_ink->diaoMing : nullptr);
+    beginRun(diaoMingFont, &ink().fontInk(diaoMingFont));
     for (int i = 0; i < diaoMing.size(); ++i) {
-        const int u = unitHeight(dm, diaoMing.at(i));
+        const int u = unitHeight(diaoMingFont, dm, diaoMing.at(i));
         place(QRect(m_cursorX, m_cursorY, dm.maxWidth(), u), Qt::AlignCenter, QString(diaoMing.at(i)),
               c.diaoMingColor(), ItemSource::Kind::TuneKey, diaoMingStart + i);
         m_cursorY += u;
@@ -464,21 +724,38 @@ void ScoreLayout::renderJiaBai(const QString &text)
     const int maxW = fm.maxWidth();
     const int contentHeight = contentSize().height();
 
-    m_cursorY += c.lyricSpace();
-    beginRun(c.jiaBaiFont(), m_ink ? &m_ink->jiaBai : nullptr);
+    m_cursorY = qMax(0, m_cursorY + c.lyricSpace());
+    const FontInk &metrics = ink().jiaBai;
+    beginRun(c.jiaBaiFont(), &metrics);
     for (int i = 0; i < passage.size(); ++i) {
         const QChar v = VerticalText::verticalForm(passage.at(i));
-        const int h = VerticalText::isPunctuation(v) ? fm.boundingRect(v).height() : fm.height();
-        if (m_cursorY + h > contentHeight)
+        const int h = VerticalText::isPunctuation(v) ? punctuationHeight(c.jiaBaiFont(), v, fm.boundingRect(v).height())
+                                                     : fm.height();
+        const bool hanging = VerticalText::isHangingPunctuation(v);
+        const bool closing = VerticalText::isClosingPunctuation(v);
+        // What closes a phrase stays with it, hanging into the foot margin
+        // if it must; an opening bracket keeps room for what it opens.
+        const int foot = closing && m_cursorY > 0 ? contentHeight + m_config->marginBottom() : contentHeight;
+        int need = h;
+        if (VerticalText::isOpeningPunctuation(v) && i + 1 < passage.size())
+            need += fm.height();
+        if (m_cursorY + need > foot)
             newColumn();
-        if (VerticalText::isHangingPunctuation(v)) {
-            const int w = fm.boundingRect(v).width();
-            place(QRect(m_cursorX + maxW / 2, m_cursorY, w, h), Qt::AlignBottom, QString(v), c.jiaBaiColor(),
-                  ItemSource::Kind::JiaBai, first + i);
-        } else {
-            place(QRect(m_cursorX, m_cursorY, maxW, h), Qt::AlignCenter, QString(v), c.jiaBaiColor(),
-                  ItemSource::Kind::JiaBai, first + i);
+        const auto cellAt = [&](int y) {
+            return hanging ? QRect(m_cursorX + maxW / 2, y, fm.boundingRect(v).width(), h)
+                           : QRect(m_cursorX, y, maxW, h);
+        };
+        const int alignment = hanging ? int(Qt::AlignBottom) : int(Qt::AlignCenter);
+        if (!m_column.isEmpty()) {
+            const int push = int(std::ceil(m_column.clearanceDown(
+                {outlineOf(metrics, cellAt(m_cursorY), alignment, QString(v), contentFrame())}, inkGap)));
+            if (m_cursorY + push + h > foot)
+                newColumn();
+            else
+                m_cursorY += push;
         }
+        ++m_tag;
+        place(cellAt(m_cursorY), alignment, QString(v), c.jiaBaiColor(), ItemSource::Kind::JiaBai, first + i);
         m_cursorY += h;
     }
 }
@@ -490,7 +767,9 @@ QPair<int, int> ScoreLayout::lianBaiBlockHeight(const QString &text, int cols) c
     heights.reserve(text.size());
     int total = 0;
     for (QChar ch : text) {
-        const int h = VerticalText::isPunctuation(ch) ? fm.tightBoundingRect(QString(ch)).height()
+        const int h = VerticalText::isPunctuation(ch)
+                          ? punctuationHeight(m_config->lianBaiFont(), VerticalText::verticalForm(ch),
+                                              fm.tightBoundingRect(QString(ch)).height())
                                                       : fm.height();
         heights.append(h);
         total += h;
@@ -527,14 +806,16 @@ void ScoreLayout::renderLianBai(const QString &text)
     const QFontMetrics fm = c.lianBaiFontMetrics();
     const int contentHeight = contentSize().height();
 
-    m_cursorY += c.lyricSpace();
+    m_cursorY = qMax(0, m_cursorY + c.lyricSpace());
+    // The sub-columns span the column: below all ink set in it.
+    clearBlock(m_cursorX, m_cursorX + m_columnWidth);
     if (m_cursorY + fm.height() > contentHeight)
         newColumn();
 
     // A sub-column width below 1 (0 included) or wider than the column gives
     // one sub-column; a width below 1 sets it as wide as the font's glyphs.
     const int mColWidth = c.mColWidth();
-    const int k = mColWidth >= 1 ? qMax(1, c.colWidth() / mColWidth) : 1;
+    const int k = mColWidth >= 1 ? qMax(1, m_columnWidth / mColWidth) : 1;
     const int subWidth = mColWidth >= 1 ? mColWidth : fm.maxWidth();
 
     int cols = int(qMin<qsizetype>(passage.size(), k));
@@ -548,11 +829,11 @@ void ScoreLayout::renderLianBai(const QString &text)
     int subColumn = 0;
     m_cursorX += subWidth * (cols - 1);
 
-    beginRun(c.lianBaiFont(), m_ink ? &m_ink->lianBai : nullptr);
+    beginRun(c.lianBaiFont(), &ink().lianBai);
     for (int i = 0; i < passage.size(); ++i) {
         const QChar v = VerticalText::verticalForm(passage.at(i));
         const QRect tight = fm.tightBoundingRect(QString(v));
-        const int h = VerticalText::isPunctuation(v) ? tight.height() : fm.height();
+        const int h = VerticalText::isPunctuation(v) ? punctuationHeight(c.lianBaiFont(), v, tight.height()) : fm.height();
         if (m_cursorY + h > bottom) {
             m_cursorX -= subWidth;
             m_cursorY = startY;
@@ -594,55 +875,325 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
     const QFontMetrics fm = c.lyricFontMetrics();
     const int lw = fm.maxWidth();
     const int contentHeight = contentSize().height();
+    const FontInk &metrics = ink().lyric;
 
-    beginRun(c.lyricFont(), m_ink ? &m_ink->lyric : nullptr);
+    beginRun(c.lyricFont(), &metrics);
+    int dashTag = -1;
     for (int i = 0; i < text.size(); ++i) {
-        const QChar v = VerticalText::verticalForm(text.at(i));
+        const QChar typed = text.at(i);
+        // Two or more dashes in a row make one unbroken rule.
+        const bool dashBefore = i > 0 && VerticalText::isDash(text.at(i - 1));
+        const bool inDashRun = VerticalText::isDash(typed)
+                               && (dashBefore || (i + 1 < text.size() && VerticalText::isDash(text.at(i + 1))));
+        const QChar v = inDashRun ? VerticalText::joinedDash() : VerticalText::verticalForm(typed);
         const bool hanging = VerticalText::isHangingPunctuation(v);
-        if (!hanging)
+        const bool closing = VerticalText::isClosingPunctuation(v);
+        const bool joinsDash = inDashRun && dashBefore;
+        if (!hanging && !joinsDash)
             m_cursorY += c.lyricSpace();
+        // However tight the spacing, nothing is set above the column.
+        m_cursorY = qMax(0, m_cursorY);
         const QRect tight = fm.tightBoundingRect(QString(v));
-        const int h = VerticalText::isPunctuation(v) ? tight.height() : fm.height();
+        int h = VerticalText::isPunctuation(v) ? punctuationHeight(c.lyricFont(), v, tight.height()) : fm.height();
+        if (inDashRun)
+            h = int(std::ceil(metrics.glyph(QString(v)).tight.height()));
         const QString notation = scores.value(i);
+        const bool sung = isLyricChar(v);
         // Laid out once: its extent decides the column, its glyphs are drawn.
-        const ScoreRun run = layoutScore(notation);
+        const ScoreRun run = sung ? layoutScore(notation) : ScoreRun();
 
-        if (c.isLineBreakScoreOverflow() && m_cursorY + run.extent > contentHeight)
+        // What closes a phrase stays with it, hanging into the foot margin
+        // if it must; an opening bracket keeps room for what it opens.
+        const int foot = closing && m_cursorY > 0 ? contentHeight + m_config->marginBottom() : contentHeight;
+        int need = h;
+        if (VerticalText::isOpeningPunctuation(v) && i + 1 < text.size())
+            need += qMax(0, c.lyricSpace()) + fm.height();
+        if (c.isLineBreakScoreOverflow() && !run.glyphs.isEmpty() && m_cursorY > 0
+            && m_cursorY + run.extent > contentHeight && run.extent <= contentHeight)
             newColumn();
-        else if (m_cursorY + h > contentHeight)
+        else if (m_cursorY + need > foot)
             newColumn();
 
-        if (hanging) {
-            place(QRect(m_cursorX + lw / 2, m_cursorY, tight.width(), h), Qt::AlignBottom, QString(v),
-                  c.lyricColor(), ItemSource::Kind::Lyric, i);
-        } else {
-            place(QRect(m_cursorX, m_cursorY, lw, h), Qt::AlignCenter, QString(VerticalText::verticalForm(v)),
-                  c.lyricColor(), ItemSource::Kind::Lyric, i);
+        const int alignment = hanging ? int(Qt::AlignBottom) : int(Qt::AlignCenter);
+        const auto cellAt = [&](int y) {
+            return hanging ? QRect(m_cursorX + lw / 2, y, tight.width(), h) : QRect(m_cursorX, y, lw, h);
+        };
+        // The character and the head of its notation go down the column
+        // until they clear the ink above them: a long run pushes the next
+        // character down. Where they no longer fit, a new column.
+        const QTransform frame = contentFrame();
+        const auto charOutline = [&] { return outlineOf(metrics, cellAt(m_cursorY), alignment, QString(v), frame); };
+        const auto head = [&] {
+            return run.glyphs.isEmpty() ? QList<QPolygonF>()
+                                        : scoreHead(run, runOrigin(run, m_cursorX, m_cursorY, charOutline()));
+        };
+        // A head that starts with marks turned up beside the first note may
+        // reach above the column: the character comes down for it.
+        if (!run.glyphs.isEmpty()) {
+            qreal top = std::numeric_limits<qreal>::max();
+            for (const QPolygonF &o : head())
+                top = qMin(top, o.boundingRect().top());
+            const qreal columnTop = m_pages.last().contentOrigin.y();
+            if (top < columnTop)
+                m_cursorY += int(std::ceil(columnTop - top));
         }
-        if (isLyricChar(v))
-            drawScore(run, i);
-        m_cursorY += h;
+        if (!m_column.isEmpty()) {
+            const QList<QPolygonF> moving = QList<QPolygonF>{charOutline()} + head();
+            const int push = int(std::ceil(m_column.clearanceDown(moving, inkGap, joinsDash ? dashTag : -2)));
+            if (m_cursorY + push + h > foot)
+                newColumn();
+            else
+                m_cursorY += push;
+        }
+        if (m_cursorY > 0 && !run.glyphs.isEmpty() && !fitsColumn(head()))
+            newColumn();
+
+        ++m_tag;
+        if (inDashRun && !joinsDash)
+            dashTag = m_tag;
+        if (inDashRun)
+            m_tag = dashTag;
+        const int charTag = m_tag;
+        const QPolygonF character = charOutline();
+        place(cellAt(m_cursorY), alignment, QString(v), c.lyricColor(), ItemSource::Kind::Lyric, i);
+        const int column = m_columnCount;
+        if (!run.glyphs.isEmpty())
+            drawScore(run, i, charTag, runOrigin(run, m_cursorX, m_cursorY, character));
+        if (m_columnCount != column) {
+            // The notation went on at the head of a further column: the
+            // line goes on below it there.
+            m_cursorY = 0;
+        } else {
+            m_cursorY += h;
+        }
     }
 }
 
-void ScoreLayout::drawScore(const ScoreRun &run, int offset)
+QPoint ScoreLayout::scoreOrigin(int columnX, int charTop) const
+{
+    const ExportConfig &c = *m_config;
+    const QFontMetrics sm = c.scoreFontMetrics();
+    const int lw = c.lyricFontMetrics().maxWidth();
+    // The run starts at the right edge of the character's cell, half a glyph
+    // to the left and one notation line down.
+    return QPoint(columnX + lw - sm.maxWidth() / 2 + m_lyricScoreSpace, charTop + sm.height());
+}
+
+QList<QPolygonF> ScoreLayout::groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const
+{
+    const FontInk &metrics = ink().score;
+    QTransform marks = contentFrame();
+    marks.translate(origin.x(), origin.y());
+    // Turn first, then move: the same as translate() and rotate() on the
+    // frame, without working out the angle's sine for every glyph.
+    const QTransform notes = m_turn * marks;
+    QList<QPolygonF> outlines;
+    for (int n = first; n < end; ++n) {
+        const ScoreGlyph &g = run.glyphs.at(n);
+        if (g.mark)
+            outlines.append(marks.map(QPolygonF(frameInkOf(metrics, uprightMarkCell(g, base), Qt::AlignCenter, g.glyph))));
+        else
+            outlines.append(notes.map(QPolygonF(frameInkOf(metrics, g.cell.translated(0, -base), Qt::AlignCenter, g.glyph))));
+    }
+    return outlines;
+}
+
+QRect ScoreLayout::uprightMarkCell(const ScoreGlyph &g, int base) const
+{
+    // A beat mark keeps its place in the lane beside its note, but stands
+    // upright whatever the run's angle: turned, 、 would read as 一.
+    const QPointF centre = m_turn.map(QRectF(g.cell.translated(0, -base)).center());
+    return QRect(int(std::lround(centre.x() - g.cell.width() / 2.0)),
+                 int(std::lround(centre.y() - g.cell.height() / 2.0)), g.cell.width(), g.cell.height());
+}
+
+int ScoreLayout::groupEnd(const ScoreRun &run, int first) const
+{
+    // A note takes the marks after it along; marks before the first note go
+    // with that note.
+    int n = first;
+    bool note = false;
+    while (n < run.glyphs.size()) {
+        if (!run.glyphs.at(n).mark) {
+            if (note)
+                break;
+            note = true;
+        }
+        ++n;
+    }
+    return n;
+}
+
+QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const
+{
+    QPoint origin = scoreOrigin(columnX, charTop);
+    const auto head = [&] { return groupOutlines(run, 0, groupEnd(run, 0), origin, 0); };
+    // A head that would reach past the column's right edge (a wide spacing
+    // beside the character) moves back into it.
+    qreal right = std::numeric_limits<qreal>::lowest();
+    for (const QPolygonF &o : head())
+        right = qMax(right, o.boundingRect().right());
+    const qreal columnRight = (m_pages.isEmpty() ? 0 : m_pages.last().contentOrigin.x()) + columnX + m_columnWidth;
+    if (right > columnRight)
+        origin.rx() -= int(std::ceil(right - columnRight));
+    // A run that would lie on its own character (a narrow face, a negative
+    // spacing) moves right, clear of it; a touch is let be.
+    const QList<QPolygonF> outlines = head();
+    if (character.size() < 3 || outlines.isEmpty())
+        return origin;
+    ColumnInk own;
+    own.add(character);
+    bool touches = false;
+    for (const QPolygonF &o : outlines)
+        touches = touches || own.collides(o);
+    if (!touches)
+        return origin;
+    qreal overlap = 0;
+    for (const QPolygonF &o : outlines)
+        overlap += polygonArea(o.intersected(character));
+    if (overlap < 0.5)
+        return origin;
+    origin.rx() += int(std::ceil(own.clearanceRight(outlines, 0)));
+    return origin;
+}
+
+QList<QPolygonF> ScoreLayout::scoreHead(const ScoreRun &run, QPoint origin) const
+{
+    return groupOutlines(run, 0, groupEnd(run, 0), origin, 0);
+}
+
+bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
+{
+    // Exactly: ink past a column's edge could lie on the ink of the column
+    // beside it, which this column's ink does not know.
+    const QPoint content = m_pages.last().contentOrigin;
+    const qreal slack = 0;
+    const qreal left = content.x() + m_cursorX - slack;
+    const qreal right = content.x() + m_cursorX + m_columnWidth + slack;
+    const qreal top = content.y() - slack;
+    const qreal bottom = content.y() + contentSize().height() + slack;
+    for (const QPolygonF &o : outlines) {
+        const QRectF box = o.boundingRect();
+        if (box.left() < left || box.right() > right || box.top() < top || box.bottom() > bottom)
+            return false;
+    }
+    return true;
+}
+
+void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin)
 {
     if (run.glyphs.isEmpty())
         return;
     const ExportConfig &c = *m_config;
-    const QFontMetrics sm = c.scoreFontMetrics();
-    const int lw = c.lyricFontMetrics().maxWidth();
     const QFont lineFont = m_font;
     const FontInk *lineMetrics = m_runMetrics;
+    ++m_tag;
 
-    // The run starts at the right edge of the character's cell, half a glyph
-    // to the left and one notation line down, and turns by the score angle.
-    const QPoint origin(m_cursorX + lw - sm.maxWidth() / 2 + c.lyricScoreSpace(), m_cursorY + sm.height());
-    beginRotatedRun(c.scoreFont(), m_ink ? &m_ink->score : nullptr, origin, c.scoreAngle());
-    for (int n = 0; n < run.glyphs.size(); ++n) {
-        const ScoreGlyph &g = run.glyphs.at(n);
-        place(g.cell, Qt::AlignCenter, g.glyph, g.color, ItemSource::Kind::Notation, offset, n);
+    // The run is set in segments, each a straight stretch from its origin
+    // that stays inside its column. Where the next note (with its marks)
+    // would leave the column or fall on ink, the run folds back to its lane
+    // further down, or goes on at the head of the next column.
+    struct Segment
+    {
+        QPoint origin;
+        int base = 0; // where along the run the segment starts
+        int first = 0;
+        int end = 0;
+        bool isEmpty() const { return end <= first; }
+    };
+    const auto flush = [&](const Segment &seg) {
+        if (seg.isEmpty())
+            return;
+        beginRotatedRun(c.scoreFont(), &ink().score, seg.origin, m_angle);
+        bool marks = false;
+        for (int n = seg.first; n < seg.end; ++n) {
+            const ScoreGlyph &g = run.glyphs.at(n);
+            marks = marks || g.mark;
+            if (!g.mark)
+                place(g.cell.translated(0, -seg.base), Qt::AlignCenter, g.glyph, g.color,
+                      ItemSource::Kind::Notation, offset, n);
+        }
+        if (marks) {
+            beginRotatedRun(c.scoreFont(), &ink().score, seg.origin, 0);
+            for (int n = seg.first; n < seg.end; ++n) {
+                const ScoreGlyph &g = run.glyphs.at(n);
+                if (g.mark)
+                    place(uprightMarkCell(g, seg.base), Qt::AlignCenter, g.glyph, g.color,
+                          ItemSource::Kind::Notation, offset, n);
+            }
+        }
+    };
+    // Glyphs are kept in the column's ink as they are taken, so that the
+    // rest of the run steers clear of them.
+    const int laneX = origin.x() - m_cursorX;
+    Segment segment;
+    segment.origin = origin;
+    int first = 0;
+    int attempts = 0;
+    bool freshColumn = false;
+    while (first < run.glyphs.size()) {
+        const int end = groupEnd(run, first);
+        const QList<QPolygonF> outlines = groupOutlines(run, first, end, segment.origin, segment.base);
+        // Within one segment the run's own arithmetic keeps its glyphs
+        // apart; against the character, only the head may touch it.
+        bool clear = fitsColumn(outlines);
+        for (int k = 0; clear && k < outlines.size(); ++k)
+            clear = !m_column.collides(outlines.at(k), m_tag, first == 0 ? charTag : -2);
+        if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
+            // (After two moves that did not help, the note is set where it
+            // stands rather than searched for without end.)
+            for (const QPolygonF &o : outlines)
+                m_column.add(o, m_tag);
+            if (segment.isEmpty())
+                segment.first = first;
+            segment.end = end;
+            first = end;
+            attempts = 0;
+            freshColumn = false;
+            continue;
+        }
+        const int newBase = first == 0 ? 0 : run.glyphs.at(first).cell.y();
+        // A group wider than the head (more marks beside its note) stands
+        // further left, inside the column's right edge.
+        const auto insideRight = [&](QPoint at) {
+            qreal right = std::numeric_limits<qreal>::lowest();
+            for (const QPolygonF &o : groupOutlines(run, first, end, at, newBase))
+                right = qMax(right, o.boundingRect().right());
+            const qreal columnRight = m_pages.last().contentOrigin.x() + m_cursorX + m_columnWidth;
+            if (right > columnRight)
+                at.rx() -= int(std::ceil(right - columnRight));
+            return at;
+        };
+        QPoint next(m_cursorX + laneX, segment.origin.y());
+        bool nextColumn = segment.isEmpty();
+        if (!nextColumn) {
+            flush(segment);
+            // Fold: back to the lane, as high as clears what is set, with a
+            // little more air between the lines of a folded run than between
+            // glyphs, so that each mark reads with its own line.
+            next = insideRight(next);
+            next.ry() += int(std::ceil(m_column.clearanceDown(groupOutlines(run, first, end, next, newBase), 3 * inkGap)));
+            nextColumn = !fitsColumn(groupOutlines(run, first, end, next, newBase));
+        }
+        if (nextColumn) {
+            newColumn();
+            freshColumn = true;
+            next = insideRight(QPoint(m_cursorX + laneX, 0));
+            qreal top = std::numeric_limits<qreal>::max();
+            for (const QPolygonF &o : groupOutlines(run, first, end, next, newBase))
+                top = qMin(top, o.boundingRect().top());
+            next.ry() += int(std::ceil(m_pages.last().contentOrigin.y() - top));
+        }
+        // A new segment answers for its own glyphs only.
+        ++m_tag;
+        segment = Segment();
+        segment.origin = next;
+        segment.base = newBase;
+        segment.first = segment.end = first;
+        ++attempts;
     }
+    flush(segment);
+
     // The sung line goes on in its own font, as after a painter's restore.
     PageRun line;
     line.font = lineFont;
@@ -650,8 +1201,7 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset)
     m_pages.last().runs.append(line);
     m_runMetrics = lineMetrics;
     if (m_ink)
-        m_ink->frame = QTransform::fromTranslate(m_pages.last().contentOrigin.x(),
-                                                 m_pages.last().contentOrigin.y());
+        m_ink->frame = contentFrame();
 }
 
 ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
@@ -666,6 +1216,17 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
 
     const int count = Notation::pieceCount(notation);
     run.glyphs.reserve(count);
+    // The ink of the run so far, in its own frame, notes and marks apart.
+    const FontInk &metrics = ink().score;
+    ColumnInk notes;
+    ColumnInk marks;
+    const auto markOutline = [&](const ScoreGlyph &g) {
+        const QRect upright(-g.cell.width() / 2, -g.cell.height() / 2, g.cell.width(), g.cell.height());
+        const QTransform t = m_turnBack * QTransform::fromTranslate(QRectF(g.cell).center().x(), QRectF(g.cell).center().y());
+        // Its upright cell is rounded to whole points on the page: the
+        // outline takes in what the rounding may move it by.
+        return t.map(QPolygonF(frameInkOf(metrics, upright, Qt::AlignCenter, g.glyph).adjusted(-0.6, -0.6, 0.6, 0.6)));
+    };
     // y: the top of the next note; off: where the next mark goes, from y.
     int y = 0;
     int off = 0;
@@ -698,25 +1259,47 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             const int mh = int(gh * 0.7);
             if (Notation::dropsAfterNote(code) && !prevMark)
                 off += mh;
-            g.cell = QRect(sw + c.scoreBanYanSpace(), y + off, gw, mh);
-            off += mh + c.banYanSpace();
+            g.cell = QRect(sw + m_scoreBanYanSpace, y + off, gw, mh);
+            g.mark = true;
+            // A mark stands upright, so it may reach further than its cell:
+            // down its lane past the marks before it, then out of the way
+            // of the notes.
+            for (int settle = 0; settle < 4; ++settle) {
+                const int down = int(std::ceil(marks.clearanceDown({markOutline(g)}, runGap)));
+                g.cell.translate(0, down);
+                off += down;
+                const int right = int(std::ceil(notes.clearanceRight({markOutline(g)}, runGap)));
+                g.cell.translate(right, 0);
+                if (down == 0 && right == 0)
+                    break;
+            }
+            marks.add(markOutline(g));
+            off += mh + m_banYanSpace;
             prevMark = true;
         } else {
             // Marks that reached below this point push the note down.
             if (off > 0)
                 y += off;
             g.cell = Notation::isFlushRightNote(code) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
-            y += gh + c.scoreSpace();
+            // Clear of the marks beside the notes before it, and of the
+            // note before it where glyph ink overhangs its cell.
+            const QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+            const int down = int(std::ceil(qMax(marks.clearanceDown({outline}, runGap),
+                                                notes.clearanceDown({outline}, runGap))));
+            g.cell.translate(0, down);
+            y += down;
+            notes.add(QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph)));
+            y += gh + m_scoreSpace;
             // The marks that follow are measured from this note's top.
-            off = -(gh + c.scoreSpace());
+            off = -(gh + m_scoreSpace);
             prevMark = false;
         }
         run.glyphs.append(g);
     }
     // The run's length along its slant: to the end of its last mark or one
     // notation line past the top of its next note, whichever is further.
-    const int length = qMax(y + off - c.banYanSpace(), y + sh);
-    run.extent = sh + int(length * std::cos(qDegreesToRadians(double(c.scoreAngle()))));
+    const int length = qMax(y + off - m_banYanSpace, y + sh);
+    run.extent = sh + int(length * std::cos(qDegreesToRadians(double(m_angle))));
     return run;
 }
 
@@ -735,6 +1318,7 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
     start.documentTitle = m_documentTitle;
     start.pageTitle = m_pages.last().title;
     start.font = m_font;
+    start.column = m_column;
     return start;
 }
 
@@ -765,7 +1349,7 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     resume->oldEntries = oldEntries;
     resume->oldPages = m_pages;
     resume->oldStarts = m_pageStarts;
-    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font};
+    resume->oldEnd = {m_nextEntry, 0, m_cursorX, m_cursorY, m_documentTitle, QString(), m_font, m_column};
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
@@ -827,7 +1411,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                 const bool ownStart = q == 0 || r.oldStarts.at(q - 1).entry != was.entry;
                 if (was.entry == oldEntry && ownStart && was.runs == now.runs && was.cursorX == now.cursorX
                     && was.cursorY == now.cursorY && was.documentTitle == now.documentTitle
-                    && was.pageTitle == now.pageTitle && was.font == now.font) {
+                    && was.pageTitle == now.pageTitle && was.font == now.font && was.column == now.column) {
                     // Pages that one entry filled share the start before them.
                     while (m_pageStarts.size() < page)
                         m_pageStarts.append(m_pageStarts.last());
@@ -836,6 +1420,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                     m_cursorY = r.oldEnd.cursorY;
                     m_documentTitle = r.oldEnd.documentTitle;
                     m_font = r.oldEnd.font;
+                    m_column = r.oldEnd.column;
                     m_runMetrics = nullptr;
                     m_nextEntry = newSize;
                     m_entry = newSize - 1;

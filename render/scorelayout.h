@@ -1,6 +1,7 @@
 #ifndef SCORELAYOUT_H
 #define SCORELAYOUT_H
 
+#include "columnink.h"
 #include "exportentry.h"
 #include "pagemodel.h"
 
@@ -8,7 +9,10 @@
 #include <QPair>
 #include <QRect>
 #include <QSize>
+#include <QPolygonF>
 #include <QString>
+#include <QStringList>
+#include <QTransform>
 
 #include <climits>
 #include <memory>
@@ -75,6 +79,11 @@ public:
     bool isComplete() const { return m_nextEntry >= m_entries.size() && !m_resume; }
 
     const QList<ScorePage> &pages() const { return m_pages; }
+    // What the options asked that the page could not honour, one line each,
+    // for the export to tell the user.
+    QStringList warnings() const { return m_warnings; }
+    // The column width laid out with: the option's, clamped to what fits.
+    int columnWidth() const { return m_columnWidth; }
     QString documentTitle() const { return m_documentTitle; }
 
     // --- The layout state the drawers share. ---
@@ -111,6 +120,8 @@ public:
         QString glyph;
         QRect cell;
         QColor color;
+        // A beat mark, which stands upright beside its note.
+        bool mark = false;
     };
     // A notation run laid out: its glyphs, and the vertical room it takes.
     struct ScoreRun
@@ -126,8 +137,10 @@ public:
     QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const;
 
 private:
-    // Measures of a font in points, for the ink of the items.
+    // Measures of a font in points, for the ink of the items, and those of
+    // the configured fonts.
     struct FontInk;
+    struct InkMetrics;
 
     // Where a page starts: enough to lay out from it again.
     struct PageStart
@@ -139,6 +152,8 @@ private:
         QString documentTitle;
         QString pageTitle;
         QFont font;
+        // The ink already in the column the entry starts in.
+        ColumnInk column;
     };
 
     // A relayout while another one is under way.
@@ -156,14 +171,69 @@ private:
     // Adds an item to the current run, with its ink and its source.
     void place(const QRect &cell, int alignment, const QString &text, const QColor &color,
                ItemSource::Kind kind, int offset, int glyph = -1);
-    void drawScore(const ScoreRun &run, int offset);
+    // Where the ink of a text set in a cell lies, in the cell's frame.
+    static QRectF frameInkOf(const FontInk &metrics, const QRect &cell, int alignment, const QString &text);
+    // The cell a text is really set in: a punctuation mark's is moved to
+    // centre its ink.
+    static QRect settledCell(const FontInk &metrics, const QRect &cell, int alignment, const QString &text);
+    // The ink on the page, through a frame.
+    QPolygonF outlineOf(const FontInk &metrics, const QRect &cell, int alignment, const QString &text,
+                        const QTransform &frame) const;
+    // The content area's frame on the current page.
+    QTransform contentFrame() const;
+    // The ink measures of the fonts, made on first use.
+    const InkMetrics &ink() const;
+    // Reads the options that shape the page and clamps what cannot be
+    // honoured, with a warning for each.
+    void resolveOptions();
+
+    // A notation run: where it starts beside its character (moved right if
+    // it would lie on the character), its head (the first note with its
+    // marks), the glyphs that go together, their outlines for a segment
+    // starting at `origin` at `base` along the run, and the upright cell of
+    // a mark.
+    QPoint scoreOrigin(int columnX, int charTop) const;
+    QPoint runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const;
+    QList<QPolygonF> scoreHead(const ScoreRun &run, QPoint origin) const;
+    int groupEnd(const ScoreRun &run, int first) const;
+    QList<QPolygonF> groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const;
+    QRect uprightMarkCell(const ScoreGlyph &g, int base) const;
+    // Whether ink lies within the current column and the content's height.
+    bool fitsColumn(const QList<QPolygonF> &outlines) const;
+    // Sets a run beside the character just placed.
+    void drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin);
+    // The height of a punctuation mark's cell: the given one, or its ink's
+    // if that is taller.
+    int punctuationHeight(const QFont &font, QChar c, int height) const;
+    // Moves the cursor down until a block between two x positions (relative
+    // to the column) clears the ink above it.
+    void clearBlock(int left, int right);
+    // Drops a last page that nothing was drawn on.
+    void trimTrailingPage();
+    bool currentPageIsBlank() const;
 
     struct Resume;
     std::unique_ptr<Resume> m_resume;
 
     const ExportConfig *m_config;
-    struct InkMetrics;
-    std::unique_ptr<InkMetrics> m_ink;
+    mutable std::unique_ptr<InkMetrics> m_ink;
+
+    // The options as laid out with (see resolveOptions()).
+    int m_columnWidth = 0;
+    int m_angle = 0;
+    QTransform m_turn;
+    QTransform m_turnBack;
+    int m_scoreSpace = 0;
+    int m_banYanSpace = 0;
+    int m_lyricScoreSpace = 0;
+    int m_scoreBanYanSpace = 0;
+    QStringList m_warnings;
+
+    // The ink set in the current column, each piece tagged, and how many
+    // columns were begun.
+    ColumnInk m_column;
+    int m_tag = 0;
+    int m_columnCount = 0;
 
     QList<ExportEntry> m_entries;
     bool m_preview = false;

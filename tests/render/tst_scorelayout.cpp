@@ -287,6 +287,10 @@ void TestScoreLayout::inkCoversWhatIsPainted()
 
     const int scale = 2;
     QImage image(page.size * scale, QImage::Format_ARGB32);
+    // Fonts are sized in points, and the pages are drawn on devices of 72
+    // dots per inch.
+    image.setDotsPerMeterX(qRound(72 / 0.0254));
+    image.setDotsPerMeterY(qRound(72 / 0.0254));
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);

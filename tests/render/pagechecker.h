@@ -1,0 +1,174 @@
+#ifndef PAGECHECKER_H
+#define PAGECHECKER_H
+
+#include "pagemodel.h"
+#include "verticaltext.h"
+
+#include <QHash>
+#include <QList>
+#include <QPair>
+#include <QPolygonF>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+
+// Reads laid-out pages as a proof-reader would and names every fault: the ink
+// of two glyphs on top of each other, a glyph that straddles two columns, ink
+// outside the content area or off the page, and pages with nothing on them.
+// It works on the page model alone, from each item's ink turned as its run is.
+namespace PageChecker {
+
+struct Options
+{
+    // The column width the layout used (after any clamping).
+    int columnWidth = 130;
+    // The size of the content area; its top-right corner is each page's
+    // content origin.
+    QSizeF content;
+    // A document that begins with a page break asks for an empty first page.
+    bool leadingBreak = false;
+};
+
+inline qreal area(const QPolygonF &p)
+{
+    qreal a = 0;
+    for (int i = 0; i + 1 < p.size(); ++i)
+        a += p.at(i).x() * p.at(i + 1).y() - p.at(i + 1).x() * p.at(i).y();
+    if (p.size() > 2 && p.first() != p.last())
+        a += p.last().x() * p.first().y() - p.first().x() * p.last().y();
+    return std::abs(a) / 2;
+}
+
+struct Ink
+{
+    const PageItem *item;
+    QPolygonF outline;
+    QRectF box;
+};
+
+inline QString describe(const Ink &ink)
+{
+    const ItemSource &s = ink.item->source;
+    return QStringLiteral("'%1' (kind %2, entry %3, offset %4, glyph %5, at %6,%7 %8x%9)")
+        .arg(ink.item->text)
+        .arg(int(s.kind))
+        .arg(s.entry)
+        .arg(s.offset)
+        .arg(s.glyph)
+        .arg(ink.box.x(), 0, 'f', 1)
+        .arg(ink.box.y(), 0, 'f', 1)
+        .arg(ink.box.width(), 0, 'f', 1)
+        .arg(ink.box.height(), 0, 'f', 1);
+}
+
+// Punctuation that may hang below the foot of a column, into the margin:
+// what closes a phrase is set with the character before it, never at the
+// head of the next column.
+inline bool mayHang(const PageItem &item)
+{
+    if (item.source.kind == ItemSource::Kind::Notation || item.text.size() != 1)
+        return false;
+    const QChar c = item.text.at(0);
+    return VerticalText::isHangingPunctuation(c) || VerticalText::isClosingPunctuation(c);
+}
+
+using FirstNotes = QHash<QPair<int, int>, int>;
+
+// A character and the head of its own notation (its first note, and the
+// marks before it) may touch.
+inline bool ownFirstNote(const Ink &a, const Ink &b, qreal overlap, const FirstNotes &firstNotes)
+{
+    const auto pair = [&](const PageItem &ch, const PageItem &note) {
+        return ch.source.kind == ItemSource::Kind::Lyric && note.source.kind == ItemSource::Kind::Notation
+               && ch.source.entry == note.source.entry && ch.source.offset == note.source.offset
+               && note.source.glyph <= firstNotes.value({note.source.entry, note.source.offset}, 0) && overlap < 0.5;
+    };
+    return pair(*a.item, *b.item) || pair(*b.item, *a.item);
+}
+
+inline QStringList check(const QList<ScorePage> &pages, const Options &options)
+{
+    constexpr qreal slack = 0.5;
+    QStringList faults;
+    FirstNotes firstNotes;
+    for (const ScorePage &page : pages) {
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.source.kind != ItemSource::Kind::Notation || item.text.isEmpty())
+                    continue;
+                const char32_t code = QStringView(item.text).toUcs4().value(0);
+                if (code >= 0xF0000 && code <= 0xF0007)
+                    continue;
+                const QPair<int, int> key{item.source.entry, item.source.offset};
+                firstNotes[key] = qMin(firstNotes.value(key, item.source.glyph), item.source.glyph);
+            }
+        }
+    }
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        const QString where = QStringLiteral("page %1: ").arg(p + 1);
+        QList<Ink> inks;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.frameInk.isEmpty())
+                    continue;
+                const QPolygonF outline = inkOutline(page, run, item);
+                inks.append({&item, outline, outline.boundingRect()});
+            }
+        }
+        if (inks.isEmpty()) {
+            if (!(p == 0 && options.leadingBreak))
+                faults.append(where + QStringLiteral("empty"));
+            continue;
+        }
+
+        const QRectF pageRect(QPointF(0, 0), QSizeF(page.size));
+        const qreal right = page.contentOrigin.x();
+        const qreal top = page.contentOrigin.y();
+        const QRectF content(right - options.content.width(), top, options.content.width(),
+                             options.content.height());
+        const int width = options.columnWidth;
+        for (const Ink &ink : std::as_const(inks)) {
+            if (!pageRect.adjusted(-slack, -slack, slack, slack).contains(ink.box)) {
+                faults.append(where + describe(ink) + QStringLiteral(" off the page"));
+                continue;
+            }
+            QRectF allowed = content.adjusted(-slack, -slack, slack, slack);
+            if (mayHang(*ink.item))
+                allowed.setBottom(pageRect.bottom());
+            if (!allowed.contains(ink.box))
+                faults.append(where + describe(ink) + QStringLiteral(" outside the content area"));
+            if (width > 0) {
+                // Columns stand side by side from the right edge of the
+                // content: a glyph lies within one of them.
+                const qreal k = std::floor((right - ink.box.right() + slack) / width);
+                const qreal columnLeft = right - (k + 1) * width;
+                if (ink.box.left() < columnLeft - slack)
+                    faults.append(where + describe(ink) + QStringLiteral(" straddles two columns"));
+            }
+        }
+
+        std::sort(inks.begin(), inks.end(), [](const Ink &a, const Ink &b) { return a.box.left() < b.box.left(); });
+        for (int i = 0; i < inks.size(); ++i) {
+            const Ink &a = inks.at(i);
+            for (int j = i + 1; j < inks.size() && inks.at(j).box.left() < a.box.right(); ++j) {
+                const Ink &b = inks.at(j);
+                if (!a.box.intersects(b.box))
+                    continue;
+                const qreal overlap = area(a.outline.intersected(b.outline));
+                if (overlap <= 0.01 || ownFirstNote(a, b, overlap, firstNotes))
+                    continue;
+                faults.append(where + describe(a) + QStringLiteral(" and ") + describe(b)
+                              + QStringLiteral(" overlap by %1 pt²").arg(overlap, 0, 'f', 2));
+            }
+        }
+    }
+    return faults;
+}
+
+} // namespace PageChecker
+
+#endif // PAGECHECKER_H

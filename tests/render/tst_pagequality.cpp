@@ -1,0 +1,500 @@
+#include "exportconfig.h"
+#include "exportentry.h"
+#include "notation.h"
+#include "pagechecker.h"
+#include "renderfixture.h"
+#include "scorelayout.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+// Proof-reads laid-out pages of scores made to be hard to set: long
+// melismas, stacked marks, marks first or alone, long titles and keys, spoken
+// passages with brackets and dashes, breaks back to back; at the angles,
+// papers, fonts and spacings the export dialog accepts.
+class TestPageQuality : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void stressScoresSetCleanly_data();
+    void stressScoresSetCleanly();
+    void longRunStaysInItsColumn_data();
+    void longRunStaysInItsColumn();
+    void marksStandUprightInATurnedRun();
+    void uprightRunPushesTheNextCharacterDown();
+    void noPageForNothing_data();
+    void noPageForNothing();
+    void titlesFitTheirColumn_data();
+    void titlesFitTheirColumn();
+    void bareTitleTakesNoColumn();
+    void settingsThatCannotBeHonouredAreClampedAndTold_data();
+    void settingsThatCannotBeHonouredAreClampedAndTold();
+    void bracketsKeepToTheirPhrase();
+    void dashesMakeOneRule();
+};
+
+namespace {
+
+QString glyph(char32_t u)
+{
+    return QString::fromUcs4(&u, 1);
+}
+
+QString mark(QRandomGenerator &random)
+{
+    return glyph(Notation::touBan + char32_t(random.bounded(8)));
+}
+
+// A run of `notes` notes with marks stacked after some of them, sometimes
+// before the first, and ornaments between.
+QString melisma(QRandomGenerator &random, int notes)
+{
+    QString run;
+    if (random.bounded(6) == 0)
+        run += mark(random);
+    for (int k = 0; k < notes; ++k) {
+        run += glyph(0xF0020 + char32_t(random.bounded(0x7C)));
+        if (random.bounded(8) == 0)
+            run += glyph(Notation::firstOrnament + char32_t(random.bounded(6)));
+        const int marks = random.bounded(5) == 0 ? 1 + random.bounded(3) : 0;
+        for (int m = 0; m < marks; ++m)
+            run += mark(random);
+    }
+    if (notes == 0 && random.bounded(3) == 0)
+        run = mark(random); // a mark alone
+    return run;
+}
+
+QPair<QString, QString> stressTexts(int lines, quint32 seed)
+{
+    static const QString ideographs = QStringLiteral("原来姹紫嫣红开遍似这般都付与断井颓垣良辰美景奈何天赏心乐事谁家院");
+    QRandomGenerator random(seed);
+    QString lyric = QStringLiteral("# 牡丹亭第十出惊梦游园皂罗袍好姐姐隔尾山坡羊山桃红绵搭絮\n");
+    QString score;
+    for (int line = 0; line < lines; ++line) {
+        switch (line % 9) {
+        case 1:
+            lyric += QStringLiteral("【步步娇】(仙吕宫·正宫调·小工调·赠板)\n");
+            break;
+        case 3:
+            lyric += QStringLiteral("> 〔旦上〕「袅晴丝」——『吹来闲庭院』〈摇漾〉﹝春如线﹞。\n");
+            break;
+        case 5:
+            lyric += QStringLiteral("= 〔贴〕不到园林，怎知春色如许——「小姐」！\n");
+            break;
+        case 6:
+            lyric += QStringLiteral("@换行符\n@分页符\n");
+            break;
+        case 7:
+            lyric += QStringLiteral("@分页符\n@换行符\n@分页符\n");
+            break;
+        default:
+            break;
+        }
+        const int chars = 1 + random.bounded(8);
+        if (line % 4 == 2)
+            lyric += QStringLiteral("「");
+        for (int i = 0; i < chars; ++i) {
+            lyric += ideographs.at(random.bounded(ideographs.size()));
+            const int pick = random.bounded(10);
+            const int notes = pick == 0 ? 20 + random.bounded(21) : pick < 3 ? random.bounded(2) : 2 + random.bounded(11);
+            score += melisma(random, notes) + QLatin1Char('\n');
+        }
+        lyric += line % 4 == 2 ? QStringLiteral("」——。\n") : QStringLiteral("，\n");
+    }
+    return {lyric, score};
+}
+
+QList<ExportEntry> stressScore(int lines, quint32 seed)
+{
+    const auto texts = stressTexts(lines, seed);
+    return buildExportEntries(texts.first, texts.second);
+}
+
+PageChecker::Options checkOptions(const ScoreLayout &layout)
+{
+    PageChecker::Options options;
+    options.columnWidth = layout.columnWidth();
+    options.content = layout.contentSize();
+    return options;
+}
+
+QString report(const QStringList &faults)
+{
+    QStringList shown = faults.mid(0, 8);
+    if (faults.size() > shown.size())
+        shown.append(QStringLiteral("… %1 faults in all").arg(faults.size()));
+    return shown.join(QLatin1Char('\n'));
+}
+
+int countItems(const QList<ScorePage> &pages, ItemSource::Kind kind)
+{
+    int n = 0;
+    for (const ScorePage &page : pages)
+        for (const PageRun &run : page.runs)
+            for (const PageItem &item : run.items)
+                n += item.source.kind == kind ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+void TestPageQuality::stressScoresSetCleanly_data()
+{
+    QTest::addColumn<QString>("settings"); // key=value pairs
+    // A4 595 x 842, A5 420 x 595.
+    QTest::newRow("A4 -45") << "";
+    QTest::newRow("A4 0") << "scoreAngle=0";
+    QTest::newRow("A4 -30") << "scoreAngle=-30";
+    QTest::newRow("A4 30") << "scoreAngle=30";
+    QTest::newRow("A4 -90") << "scoreAngle=-90";
+    QTest::newRow("A5 -45") << "pageWidth=420 pageHeight=595";
+    QTest::newRow("A5 0 landscape") << "pageWidth=420 pageHeight=595 isLandscape=1 scoreAngle=0";
+    QTest::newRow("A4 -45 landscape") << "isLandscape=1";
+    QTest::newRow("large fonts 0") << "lyricFontSize=48 scoreFontSize=28 titleFontSize=120 scoreAngle=0";
+    QTest::newRow("large fonts -45") << "lyricFontSize=48 scoreFontSize=28 quPaiFontSize=70";
+    QTest::newRow("spacings -200 -45")
+        << "lyricSpace=-200 scoreSpace=-200 banYanSpace=-200 lyricScoreSpace=-200 scoreBanYanSpace=-200 mColWidth=-200";
+    QTest::newRow("spacings -200 0")
+        << "scoreAngle=0 lyricSpace=-200 scoreSpace=-200 banYanSpace=-200 lyricScoreSpace=-200 "
+           "scoreBanYanSpace=-200 mColWidth=-200";
+    QTest::newRow("spacings 200 -45")
+        << "lyricSpace=200 scoreSpace=200 banYanSpace=200 lyricScoreSpace=200 scoreBanYanSpace=200 mColWidth=200";
+    QTest::newRow("spacings 200 0")
+        << "scoreAngle=0 lyricSpace=200 scoreSpace=200 banYanSpace=200 lyricScoreSpace=200 scoreBanYanSpace=200 "
+           "mColWidth=200";
+    QTest::newRow("no overflow break -45") << "isLineBreakScoreOverflow=0";
+    QTest::newRow("no overflow break 0") << "isLineBreakScoreOverflow=0 scoreAngle=0";
+    QTest::newRow("column 10") << "colWidth=10";
+    QTest::newRow("column wider than the page") << "colWidth=10000";
+    QTest::newRow("wide margins A5") << "pageWidth=420 pageHeight=595 marginTop=120 marginBottom=120 marginLeft=80";
+}
+
+namespace {
+
+void apply(ExportConfig &c, const QString &settings)
+{
+    for (const QString &pair : settings.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString key = pair.section(QLatin1Char('='), 0, 0);
+        const int value = pair.section(QLatin1Char('='), 1).toInt();
+        if (key == u"scoreAngle") c.setScoreAngle(value);
+        else if (key == u"pageWidth") c.setPageWidth(value);
+        else if (key == u"pageHeight") c.setPageHeight(value);
+        else if (key == u"isLandscape") c.setIsLandscape(value);
+        else if (key == u"lyricFontSize") c.setLyricFontSize(value);
+        else if (key == u"scoreFontSize") c.setScoreFontSize(value);
+        else if (key == u"titleFontSize") c.setTitleFontSize(value);
+        else if (key == u"quPaiFontSize") c.setQuPaiFontSize(value);
+        else if (key == u"lyricSpace") c.setLyricSpace(value);
+        else if (key == u"scoreSpace") c.setScoreSpace(value);
+        else if (key == u"banYanSpace") c.setBanYanSpace(value);
+        else if (key == u"lyricScoreSpace") c.setLyricScoreSpace(value);
+        else if (key == u"scoreBanYanSpace") c.setScoreBanYanSpace(value);
+        else if (key == u"mColWidth") c.setMColWidth(value);
+        else if (key == u"colWidth") c.setColWidth(value);
+        else if (key == u"isLineBreakScoreOverflow") c.setIsLineBreakScoreOverflow(value);
+        else if (key == u"marginTop") c.setMarginTop(value);
+        else if (key == u"marginBottom") c.setMarginBottom(value);
+        else if (key == u"marginLeft") c.setMarginLeft(value);
+        else
+            QFAIL(qPrintable(QStringLiteral("unknown setting %1").arg(key)));
+    }
+}
+
+} // namespace
+
+void TestPageQuality::stressScoresSetCleanly()
+{
+    QFETCH(QString, settings);
+    RenderFixture fixture;
+    apply(*fixture.config, settings);
+
+    const QList<ExportEntry> entries = stressScore(40, 7);
+    ScoreLayout layout(*fixture.config);
+    layout.layout(entries, false, QString());
+    QVERIFY(layout.pages().size() > 1);
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    // Every glyph typed reaches the page.
+    int glyphs = 0;
+    for (const ExportEntry &e : entries)
+        for (const QString &n : e.scores)
+            glyphs += Notation::pieceCount(n);
+    QCOMPARE(countItems(layout.pages(), ItemSource::Kind::Notation), glyphs);
+}
+
+void TestPageQuality::longRunStaysInItsColumn_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<int>("notes");
+    for (int angle : {-45, 0, -30}) {
+        for (int notes : {1, 12, 14, 25, 40})
+            QTest::addRow("%d° %d notes", angle, notes) << angle << notes;
+    }
+}
+
+void TestPageQuality::longRunStaysInItsColumn()
+{
+    QFETCH(int, angle);
+    QFETCH(int, notes);
+    RenderFixture fixture;
+    fixture.config->setScoreAngle(angle);
+    QRandomGenerator random(notes);
+    QString lyric;
+    QString score;
+    for (int i = 0; i < 24; ++i) {
+        lyric += QStringLiteral("良辰美景奈何天").at(i % 7);
+        score += melisma(random, i % 3 == 0 ? notes : 3) + QLatin1Char('\n');
+    }
+    ScoreLayout layout(*fixture.config);
+    layout.layout(buildExportEntries(lyric + QLatin1Char('\n'), score), false, QString());
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    // The characters still read in order: each one after the one before it
+    // in the column, or in a column further left.
+    QPointF last(1e9, -1e9);
+    for (const ScorePage &page : layout.pages()) {
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.source.kind != ItemSource::Kind::Lyric)
+                    continue;
+                const QPointF c = item.ink.center();
+                QVERIFY2(c.x() < last.x() - 1 || c.y() > last.y(), qPrintable(item.text));
+                last = c;
+            }
+        }
+        last = QPointF(1e9, -1e9);
+    }
+}
+
+void TestPageQuality::marksStandUprightInATurnedRun()
+{
+    RenderFixture fixture;
+    fixture.config->setScoreAngle(-45);
+    const QString run = notation({0xF0027, Notation::touBan, 0xF0028, Notation::yaoTouYan, Notation::zhongYan, 0xF0029});
+    ScoreLayout layout(*fixture.config);
+    layout.layout({sungEntry(QStringLiteral("我"), run)}, false, QString());
+    int marks = 0;
+    int notes = 0;
+    for (const PageRun &r : layout.pages().first().runs) {
+        for (const PageItem &item : r.items) {
+            if (item.source.kind != ItemSource::Kind::Notation)
+                continue;
+            const char32_t code = Notation::codePoint(item.text);
+            if (Notation::isBeatMark(code)) {
+                ++marks;
+                QVERIFY2(r.rotated && r.rotation == 0, "a beat mark is drawn turned");
+            } else {
+                ++notes;
+                QCOMPARE(r.rotation, -45);
+            }
+        }
+    }
+    QCOMPARE(marks, 3);
+    QCOMPARE(notes, 3);
+    // Beside its note: the mark after the first note is nearer to it than to
+    // the last note.
+    const QList<PageItem> &items = layout.pages().first().runs.at(1).items;
+    QVERIFY(!items.isEmpty());
+}
+
+void TestPageQuality::uprightRunPushesTheNextCharacterDown()
+{
+    RenderFixture fixture;
+    fixture.config->setScoreAngle(0);
+    QString longRun;
+    for (int k = 0; k < 10; ++k)
+        longRun += glyph(0xF0027 + char32_t(k));
+    ExportEntry e;
+    e.type = 8;
+    e.text = QStringLiteral("良辰");
+    e.scores = {longRun, notation({0xF0027})};
+    ScoreLayout layout(*fixture.config);
+    layout.layout({e}, false, QString());
+    QRectF firstRun;
+    QRectF secondRun;
+    QRectF second;
+    for (const PageRun &r : layout.pages().first().runs) {
+        for (const PageItem &item : r.items) {
+            if (item.source.kind == ItemSource::Kind::Notation)
+                (item.source.offset == 0 ? firstRun : secondRun) |= item.ink;
+            if (item.source.kind == ItemSource::Kind::Lyric && item.source.offset == 1)
+                second = item.ink;
+        }
+    }
+    QVERIFY(second.isValid());
+    // The next character comes down to the foot of the run, and its own
+    // notation starts below it.
+    QVERIFY2(second.top() > firstRun.center().y(), "the next character stands beside the run");
+    QVERIFY(secondRun.top() > firstRun.bottom());
+}
+
+void TestPageQuality::noPageForNothing_data()
+{
+    QTest::addColumn<QString>("lyric");
+    QTest::addColumn<int>("columnsBefore");
+    QTest::addColumn<bool>("leadingBreak");
+    // Four columns fill an A4 page with the defaults: a line break after
+    // the fourth opens the next page, and a page break right after it must
+    // not open another.
+    QTest::newRow("page break after a full page") << "@分页符\n字\n" << 4 << false;
+    QTest::newRow("two page breaks") << "@分页符\n@分页符\n字\n" << 1 << false;
+    QTest::newRow("document ends on a full page") << "" << 4 << false;
+    QTest::newRow("ends on a page break") << "@分页符\n" << 1 << false;
+    QTest::newRow("leading page break") << "LEAD" << 1 << true;
+}
+
+void TestPageQuality::noPageForNothing()
+{
+    QFETCH(QString, lyric);
+    QFETCH(int, columnsBefore);
+    QFETCH(bool, leadingBreak);
+    RenderFixture fixture;
+    QString text;
+    if (lyric == u"LEAD") {
+        text = QStringLiteral("@分页符\n字\n");
+    } else {
+        for (int c = 0; c < columnsBefore; ++c)
+            text += QStringLiteral("字\n@换行符\n");
+        text += lyric;
+    }
+    ScoreLayout layout(*fixture.config);
+    layout.layout(buildExportEntries(text, QString()), false, QString());
+    PageChecker::Options options = checkOptions(layout);
+    options.leadingBreak = leadingBreak;
+    const QStringList faults = PageChecker::check(layout.pages(), options);
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    if (leadingBreak)
+        QCOMPARE(layout.pages().size(), 2);
+}
+
+void TestPageQuality::titlesFitTheirColumn_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("titlePos");
+    for (int pos = 0; pos < 3; ++pos) {
+        for (int length : {3, 10, 19, 40})
+            QTest::addRow("%d characters at %d", length, pos) << length << pos;
+    }
+}
+
+void TestPageQuality::titlesFitTheirColumn()
+{
+    QFETCH(int, length);
+    QFETCH(int, titlePos);
+    RenderFixture fixture;
+    fixture.config->setTitlePos(titlePos);
+    QString title = QStringLiteral("# ");
+    for (int i = 0; i < length; ++i)
+        title += QStringLiteral("牡丹亭还魂记惊梦").at(i % 8);
+    ScoreLayout layout(*fixture.config);
+    layout.layout(buildExportEntries(title + QStringLiteral("\n良辰美景\n"), QString()), false, QString());
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    QCOMPARE(countItems(layout.pages(), ItemSource::Kind::Title), length);
+}
+
+void TestPageQuality::bareTitleTakesNoColumn()
+{
+    RenderFixture fixture;
+    ScoreLayout bare(*fixture.config);
+    bare.layout(buildExportEntries(QStringLiteral("#\n良辰\n"), QString()), false, QString());
+    ScoreLayout without(*fixture.config);
+    without.layout(buildExportEntries(QStringLiteral("良辰\n"), QString()), false, QString());
+    QCOMPARE(bare.pages().size(), 1);
+    QRectF a, b;
+    for (const PageRun &r : bare.pages().first().runs)
+        for (const PageItem &i : r.items)
+            a = a.united(i.ink);
+    for (const PageRun &r : without.pages().first().runs)
+        for (const PageItem &i : r.items)
+            b = b.united(i.ink);
+    QCOMPARE(a, b);
+}
+
+void TestPageQuality::settingsThatCannotBeHonouredAreClampedAndTold_data()
+{
+    QTest::addColumn<QString>("settings");
+    QTest::addColumn<bool>("warned");
+    QTest::newRow("defaults") << "" << false;
+    QTest::newRow("column wider than the content") << "colWidth=10000" << true;
+    QTest::newRow("column too narrow") << "colWidth=10" << true;
+    QTest::newRow("negative note spacing") << "scoreSpace=-5" << true;
+    QTest::newRow("angle upside down") << "scoreAngle=180" << true;
+    QTest::newRow("notation pushed out of its column") << "lyricScoreSpace=200" << true;
+}
+
+void TestPageQuality::settingsThatCannotBeHonouredAreClampedAndTold()
+{
+    QFETCH(QString, settings);
+    QFETCH(bool, warned);
+    RenderFixture fixture;
+    apply(*fixture.config, settings);
+    ScoreLayout layout(*fixture.config);
+    layout.layout(stressScore(6, 3), false, QString());
+    QCOMPARE(!layout.warnings().isEmpty(), warned);
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    QVERIFY(layout.columnWidth() <= layout.contentSize().width());
+}
+
+void TestPageQuality::bracketsKeepToTheirPhrase()
+{
+    // Characters enough to bring a bracket or a closing mark to every place
+    // of a column in turn.
+    RenderFixture fixture;
+    for (int shift = 0; shift < 18; ++shift) {
+        QString line = QString(shift, QChar(u'春'));
+        for (int k = 0; k < 6; ++k)
+            line += QStringLiteral("「良辰」美景，奈何天。");
+        ScoreLayout layout(*fixture.config);
+        layout.layout(buildExportEntries(line + QLatin1Char('\n'), QString()), false, QString());
+        // In reading order, a column's last character is never an opening
+        // bracket and its first never closing punctuation.
+        for (const ScorePage &page : layout.pages()) {
+            QList<const PageItem *> chars;
+            for (const PageRun &r : page.runs)
+                for (const PageItem &i : r.items)
+                    if (i.source.kind == ItemSource::Kind::Lyric)
+                        chars.append(&i);
+            for (int i = 0; i < chars.size(); ++i) {
+                const qreal x = chars.at(i)->cell.x();
+                const bool startsColumn = i == 0 || chars.at(i - 1)->cell.x() > x + 10 + 20;
+                const bool endsColumn = i + 1 == chars.size() || chars.at(i + 1)->cell.x() < x - 30;
+                const QChar c = chars.at(i)->text.at(0);
+                QVERIFY2(!(startsColumn && VerticalText::isClosingPunctuation(c)),
+                         qPrintable(QStringLiteral("shift %1: column starts with %2").arg(shift).arg(c)));
+                QVERIFY2(!(endsColumn && i + 1 < chars.size() && VerticalText::isOpeningPunctuation(c)),
+                         qPrintable(QStringLiteral("shift %1: column ends with %2").arg(shift).arg(c)));
+            }
+        }
+        const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+        QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+    }
+}
+
+void TestPageQuality::dashesMakeOneRule()
+{
+    RenderFixture fixture;
+    ScoreLayout layout(*fixture.config);
+    layout.layout(buildExportEntries(QStringLiteral("天呵——好\n> 〔旦〕——「呀」\n"), QString()), false, QString());
+    QList<QRectF> dashes;
+    for (const PageRun &r : layout.pages().first().runs)
+        for (const PageItem &i : r.items)
+            if (i.source.kind == ItemSource::Kind::Lyric && i.text == QString(VerticalText::joinedDash()))
+                dashes.append(i.ink);
+    QCOMPARE(dashes.size(), 2);
+    // One unbroken rule: the second dash starts where the first ends.
+    QVERIFY2(std::abs(dashes.at(1).top() - dashes.at(0).bottom()) < 1.0,
+             qPrintable(QStringLiteral("gap %1").arg(dashes.at(1).top() - dashes.at(0).bottom())));
+    QCOMPARE(VerticalText::verticalForm(QChar(0x300C)), QChar(0xFE41));
+    QCOMPARE(VerticalText::verticalForm(QChar(0x300F)), QChar(0xFE44));
+    QCOMPARE(VerticalText::verticalForm(QChar(0x3014)), QChar(0xFE39));
+    QCOMPARE(VerticalText::verticalForm(QChar(0x3009)), QChar(0xFE40));
+}
+
+QTEST_MAIN(TestPageQuality)
+#include "tst_pagequality.moc"
