@@ -133,9 +133,11 @@ void addRules(PageDecoration &decoration, const QRectF &content, double top, dou
         return;
     // A column's characters start at its left edge and its notation runs
     // off to their right, so the room between two columns lies left of
-    // their boundary: the rule stands a little into it, clear of the
-    // characters, instead of touching every one of them.
-    const double inset = qMax(PageDecorator::clearance + PageDecorator::ruleWidth, config.lyricFontSize() / 4.0);
+    // their boundary: the rule stands a third of a character into it, clear
+    // of the characters instead of touching every one of them, and never
+    // further than a quarter of the column from its boundary.
+    const double inset = qMin(qMax(PageDecorator::clearance + PageDecorator::ruleWidth, config.lyricFontSize() / 3.0),
+                              colWidth / 4.0);
     // As many columns as the layout fits on a page, from the right edge.
     const int columns = int(content.width()) / colWidth;
     for (int k = 1; k < columns; ++k) {

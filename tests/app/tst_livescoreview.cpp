@@ -309,7 +309,7 @@ void TestLiveScoreView::decorationOnThePageShown()
     // Where the top of the frame and the foot of the first rule will be: in
     // the margin, where the score puts no ink.
     const QPointF frameTop(content.center().x(), content.top() - 8);
-    const QPointF ruleFoot(content.right() - config->colWidth() - config->lyricFontSize() / 4.0,
+    const QPointF ruleFoot(content.right() - config->colWidth() - config->lyricFontSize() / 3.0,
                            content.bottom() + 4);
     // The darkest pixel around the point: a hairline lies between pixels.
     const auto grey = [this](const QPointF &pagePoint) {

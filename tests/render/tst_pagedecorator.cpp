@@ -225,6 +225,7 @@ void TestPageDecorator::rulesBetweenColumns_data()
     QTest::addRow("default columns") << 130 << false << false;
     QTest::addRow("default columns in a frame") << 130 << false << true;
     QTest::addRow("narrow columns") << 60 << false << false;
+    QTest::addRow("columns narrower than a character") << 20 << false << true;
     QTest::addRow("landscape") << 130 << true << true;
     QTest::addRow("columns filling the width exactly") << 109 << false << false;
     QTest::addRow("one column as wide as the content") << 545 << false << true;
@@ -255,7 +256,7 @@ void TestPageDecorator::rulesBetweenColumns()
         for (int k = 1; k < columns; ++k) {
             const double boundary = content.right() - k * colWidth;
             const double x = xs.at(k - 1);
-            QVERIFY2(x < boundary && x > boundary - colWidth / 4.0,
+            QVERIFY2(x < boundary && x >= boundary - colWidth / 4.0,
                      qPrintable(QStringLiteral("rule %1 at %2, boundary %3").arg(k).arg(x).arg(boundary)));
         }
     }
