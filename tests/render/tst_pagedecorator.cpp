@@ -164,7 +164,6 @@ void TestPageDecorator::pageNumbersInOrder()
         const ScorePage &page = pages.at(i);
         const PageItem &number = page.decoration.number;
         QCOMPARE(number.text, PageDecorator::numberText(i + 1));
-        QVERIFY(number.text.contains(QString::number(i + 1)));
         // At the foot: below the content area and the frame, on the page,
         // centred under the content area, level on every page.
         const QRectF content = contentArea(page, config());
@@ -174,8 +173,6 @@ void TestPageDecorator::pageNumbersInOrder()
             QVERIFY(!stroke(side, page.decoration.frameWidth).intersects(number.ink));
         QVERIFY(qAbs(number.ink.center().x() - content.center().x()) < 1.5);
         QCOMPARE(number.cell.y(), pages.first().decoration.number.cell.y());
-        QCOMPARE(number.color, config().lyricColor());
-        QCOMPARE(page.decoration.numberFont.family(), config().lyricFont().family());
     }
 }
 
