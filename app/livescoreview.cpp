@@ -4,6 +4,7 @@
 #include "ql_lyricedit.h"
 #include "scoredocument.h"
 #include "scorelayout.h"
+#include "pagedecorator.h"
 #include "pagepainter.h"
 
 #include <QHBoxLayout>
@@ -431,7 +432,9 @@ void LiveScoreView::paintCanvas()
         m_pixmap.fill(page.background.isValid() ? page.background : QColor(Qt::white));
         QPainter pagePainter(&m_pixmap);
         pagePainter.scale(m_scale, m_scale);
-        PagePainter::paint(pagePainter, page);
+        // Decorated as it is painted: its number is that of the page it is
+        // now, whatever pages a relayout put before it.
+        PagePainter::paint(pagePainter, PageDecorator::decorated(page, m_page, m_config));
         m_pixmapStale = false;
     }
     painter.drawPixmap(target.topLeft(), m_pixmap);

@@ -3,7 +3,8 @@
 // started again at page 60 of it, the preview refresh (which stops after the
 // first page and so must not grow with the document), and each writer. Run
 // by hand: bench_render [pages asked of the generator]. Works in a temporary
-// folder and on a configuration of its own, all options at their defaults.
+// folder and on a configuration of its own, all options at their defaults
+// (the page options once on, beside the plain rendering).
 // Times are CPU time of the process, the median of several runs with the
 // fastest and slowest beside it; each line reads "name key=value ...".
 
@@ -90,6 +91,26 @@ int main(int argc, char *argv[])
     const int pages = int(renderer.pages().size());
     const QString score = QStringLiteral("entries=%1 pages=%2").arg(entries.size()).arg(pages);
     print(QStringLiteral("generate_ms"), score + QStringLiteral(" pages_per_s=%1").arg(fixed(pages / (generate.median / 1000))), generate);
+
+    // With page numbers, rules and frame: the decoration of every page,
+    // against the plain rendering above.
+    const auto decorate = [&config](bool on) {
+        config.setIsPageNumber(on);
+        config.setIsColumnRule(on);
+        config.setIsFrame(on);
+    };
+    decorate(true);
+    const Spread decorated = measure([&] {
+        renderer.reset();
+        renderer.generate(entries, false);
+    }, runs);
+    decorate(false);
+    print(QStringLiteral("generate_ms"),
+          score + QStringLiteral(" options=number,rules,frame plain_median=%1 ratio=%2")
+                      .arg(fixed(generate.median), fixed(decorated.median / generate.median)),
+          decorated);
+    renderer.reset();
+    renderer.generate(entries, false);
 
     // The page model alone, against generate above as its reference.
     ScoreLayout layout(config);

@@ -55,7 +55,8 @@ enum class ValueType { Int, Bool, Text };
 ValueType schemeType(const QString &key)
 {
     static const QStringList booleans = {"isBgTransparent", "isLandscape",
-                                         "isLineBreakScoreOverflow", "isLivePreview"};
+                                         "isLineBreakScoreOverflow", "isPageNumber",
+                                         "isColumnRule", "isFrame", "isLivePreview"};
     static const QStringList integers = {
         "pageWidth", "pageHeight", "pageSizeId",
         "marginTop", "marginBottom", "marginLeft", "marginRight",
@@ -200,6 +201,9 @@ void ExportConfig::load(const SettingsReader &read)
     m_isBgTransparent = read.boolean("isBgTransparent", false);
     m_isLandscape = read.boolean("isLandscape", false);
     m_isLineBreakScoreOverflow = read.boolean("isLineBreakScoreOverflow", true);
+    m_isPageNumber = read.boolean("isPageNumber", false);
+    m_isColumnRule = read.boolean("isColumnRule", false);
+    m_isFrame = read.boolean("isFrame", false);
     m_colWidth = read.integer("colWidth", 130, 10, 10000);
     m_lyricSpace = read.integer("lyricSpace", 6, -200, 200);
     m_scoreSpace = read.integer("scoreSpace", 0, -200, 200);
@@ -270,6 +274,9 @@ bool ExportConfig::write(bool replaceGroup)
     values.append({QStringLiteral("isBgTransparent"), m_isBgTransparent});
     values.append({QStringLiteral("isLandscape"), m_isLandscape});
     values.append({QStringLiteral("isLineBreakScoreOverflow"), m_isLineBreakScoreOverflow});
+    values.append({QStringLiteral("isPageNumber"), m_isPageNumber});
+    values.append({QStringLiteral("isColumnRule"), m_isColumnRule});
+    values.append({QStringLiteral("isFrame"), m_isFrame});
     values.append({QStringLiteral("colWidth"), m_colWidth});
     values.append({QStringLiteral("lyricSpace"), m_lyricSpace});
     values.append({QStringLiteral("scoreSpace"), m_scoreSpace});

@@ -141,6 +141,14 @@ public:
     void setIsLandscape(bool value) { m_isLandscape = value; }
     bool isLineBreakScoreOverflow() const { return m_isLineBreakScoreOverflow; }
     void setIsLineBreakScoreOverflow(bool value) { m_isLineBreakScoreOverflow = value; }
+    // The page's number at its foot, rules between its columns, and a frame
+    // around its content area; all off, the page is the score alone.
+    bool isPageNumber() const { return m_isPageNumber; }
+    void setIsPageNumber(bool value) { m_isPageNumber = value; }
+    bool isColumnRule() const { return m_isColumnRule; }
+    void setIsColumnRule(bool value) { m_isColumnRule = value; }
+    bool isFrame() const { return m_isFrame; }
+    void setIsFrame(bool value) { m_isFrame = value; }
     int colWidth() const { return m_colWidth; }
     void setColWidth(int value) { m_colWidth = value; }
     int lyricSpace() const { return m_lyricSpace; }
@@ -220,6 +228,9 @@ private:
     bool m_isBgTransparent = false;
     bool m_isLandscape = false;
     bool m_isLineBreakScoreOverflow = false;
+    bool m_isPageNumber = false;
+    bool m_isColumnRule = false;
+    bool m_isFrame = false;
     int m_colWidth = 0;
     int m_lyricSpace = 0;
     int m_scoreSpace = 0;

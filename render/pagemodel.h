@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLineF>
 #include <QList>
 #include <QPoint>
 #include <QPolygonF>
@@ -89,6 +90,33 @@ struct PageRun
     }
 };
 
+// What a page may carry around the score, each part only when its option is
+// on: a frame around the content area, rules between its columns, and the
+// page's number at its foot. In page points; drawn after the runs, so that
+// every device shows the same page.
+struct PageDecoration
+{
+    QColor color;
+    // The frame's sides, and the rules; a line breaks where ink would cross
+    // it, so each may come in pieces.
+    QList<QLineF> frame;
+    qreal frameWidth = 0;
+    QList<QLineF> rules;
+    qreal ruleWidth = 0;
+    // The page number, with its cell in page points; no text when there is
+    // none.
+    QFont numberFont;
+    PageItem number;
+
+    bool isEmpty() const { return frame.isEmpty() && rules.isEmpty() && number.text.isEmpty(); }
+
+    bool operator==(const PageDecoration &o) const
+    {
+        return color == o.color && frame == o.frame && frameWidth == o.frameWidth && rules == o.rules
+               && ruleWidth == o.ruleWidth && numberFont == o.numberFont && number == o.number;
+    }
+};
+
 struct ScorePage
 {
     // The page in points, and the content origin on it.
@@ -99,11 +127,12 @@ struct ScorePage
     // The title the page's file carries.
     QString title;
     QList<PageRun> runs;
+    PageDecoration decoration;
 
     bool operator==(const ScorePage &o) const
     {
         return size == o.size && contentOrigin == o.contentOrigin && background == o.background
-               && title == o.title && runs == o.runs;
+               && title == o.title && runs == o.runs && decoration == o.decoration;
     }
 };
 

@@ -4,6 +4,34 @@
 
 #include <QPainter>
 
+namespace {
+
+void paintDecoration(QPainter &painter, const ScorePage &page)
+{
+    const PageDecoration &decoration = page.decoration;
+    painter.save();
+    // The decoration is in page points, the runs in the content frame.
+    painter.translate(-page.contentOrigin);
+    // Flat ends: a line broken around ink stops where it was measured to.
+    QPen pen(decoration.color, decoration.frameWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    painter.setPen(pen);
+    for (const QLineF &line : decoration.frame)
+        painter.drawLine(line);
+    pen.setWidthF(decoration.ruleWidth);
+    painter.setPen(pen);
+    for (const QLineF &line : decoration.rules)
+        painter.drawLine(line);
+    const PageItem &number = decoration.number;
+    if (!number.text.isEmpty()) {
+        painter.setFont(decoration.numberFont);
+        painter.setPen(number.color);
+        painter.drawText(number.cell, number.alignment | Qt::TextDontClip, number.text);
+    }
+    painter.restore();
+}
+
+} // namespace
+
 void PagePainter::paint(QPainter &painter, const ScorePage &page)
 {
     // The order of the painter's calls is that in which the pages were
@@ -32,4 +60,8 @@ void PagePainter::paint(QPainter &painter, const ScorePage &page)
         if (run.rotated)
             painter.restore();
     }
+    // Only a decorated page draws more: an undecorated one stays the page
+    // it always was.
+    if (!page.decoration.isEmpty())
+        paintDecoration(painter, page);
 }

@@ -199,6 +199,9 @@ void QL_Export::connectSignals()
     for (const auto &color : colors)
         connect(color.box, &ColorBox::colorChanged, this, color.slot);
     connect(ui->bgTransparentCheck, &QCheckBox::toggled, this, &QL_Export::onBgTransparentChanged);
+    connect(ui->pageNumberCheck, &QCheckBox::toggled, this, &QL_Export::onIsPageNumberChanged);
+    connect(ui->columnRuleCheck, &QCheckBox::toggled, this, &QL_Export::onIsColumnRuleChanged);
+    connect(ui->frameCheck, &QCheckBox::toggled, this, &QL_Export::onIsFrameChanged);
 
     connect(ui->pageSizeCombo, &QComboBox::currentIndexChanged, this, &QL_Export::onPageSizeChanged);
     connect(ui->orientationCombo, &QComboBox::currentIndexChanged, this, &QL_Export::onIsLandscapeChanged);
@@ -260,6 +263,9 @@ void QL_Export::loadFromConfig()
     setField(ui->marginLeftEdit, config->marginLeft());
     setField(ui->marginRightEdit, config->marginRight());
     ui->overflowCombo->setCurrentIndex(ui->overflowCombo->findData(config->isLineBreakScoreOverflow()));
+    ui->pageNumberCheck->setChecked(config->isPageNumber());
+    ui->columnRuleCheck->setChecked(config->isColumnRule());
+    ui->frameCheck->setChecked(config->isFrame());
 
     setField(ui->lyricSpaceEdit, config->lyricSpace());
     setField(ui->scoreSpaceEdit, config->scoreSpace());
@@ -326,6 +332,14 @@ void QL_Export::changeBool(const QComboBox *combo, BoolGetter get, BoolSetter se
     refreshPreview(false);
 }
 
+void QL_Export::changeCheck(bool on, BoolGetter get, BoolSetter set)
+{
+    if (isLoading || on == (config->*get)())
+        return;
+    (config->*set)(on);
+    refreshPreview(false);
+}
+
 void QL_Export::onTitleFontChanged() { changeFont(ui->titleFontCombo, &ExportConfig::titleFont, &ExportConfig::setTitleFont); }
 void QL_Export::onLyricFontChanged() { changeFont(ui->lyricFontCombo, &ExportConfig::lyricFont, &ExportConfig::setLyricFont); }
 void QL_Export::onQuPaiFontChanged() { changeFont(ui->quPaiFontCombo, &ExportConfig::quPaiFont, &ExportConfig::setQuPaiFont); }
@@ -364,6 +378,10 @@ void QL_Export::onBgTransparentChanged(bool transparent)
     config->setIsBgTransparent(transparent);
     refreshPreview(false);
 }
+
+void QL_Export::onIsPageNumberChanged(bool on) { changeCheck(on, &ExportConfig::isPageNumber, &ExportConfig::setIsPageNumber); }
+void QL_Export::onIsColumnRuleChanged(bool on) { changeCheck(on, &ExportConfig::isColumnRule, &ExportConfig::setIsColumnRule); }
+void QL_Export::onIsFrameChanged(bool on) { changeCheck(on, &ExportConfig::isFrame, &ExportConfig::setIsFrame); }
 
 void QL_Export::onPageSizeChanged(int index)
 {

@@ -71,6 +71,9 @@ public slots:
     void onQiangGeColorChanged();
     void onBackgroundColorChanged();
     void onBgTransparentChanged(bool transparent);
+    void onIsPageNumberChanged(bool on);
+    void onIsColumnRuleChanged(bool on);
+    void onIsFrameChanged(bool on);
 
     void onPageSizeChanged(int index);
     void onIsLandscapeChanged();
@@ -131,6 +134,7 @@ private:
     void changeFont(const QFontComboBox *combo, FontGetter get, FontSetter set);
     void changeColor(const ColorBox *box, ColorGetter get, ColorSetter set);
     void changeBool(const QComboBox *combo, BoolGetter get, BoolSetter set);
+    void changeCheck(bool on, BoolGetter get, BoolSetter set);
 
     // Shows why the last export failed.
     void showWriteFailure(const QString &title, const QString &text);

@@ -1,6 +1,7 @@
 #include "ql_generatesvg.h"
 
 #include "exportconfig.h"
+#include "pagedecorator.h"
 #include "pagepainter.h"
 #include "pagetarget.h"
 #include "verticaltext.h"
@@ -38,7 +39,7 @@ void QL_GenerateSVG::reset()
 
 void QL_GenerateSVG::beginRendering()
 {
-    m_firstPage = int(m_pages.size());
+    m_pageModels.clear();
     m_layout.start({}, false, m_documentTitle);
 }
 
@@ -56,7 +57,7 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     else
         emit progressUpdate(0, 0, maxValue, tr("绘制曲谱"), tr("正在绘制曲谱···"));
 
-    m_firstPage = int(m_pages.size());
+    m_pageModels.clear();
     // Characters an SVG page cannot carry are dropped before the layout,
     // so that every painter shows the same page.
     m_layout.start(XmlText::clean(entries), preview, m_documentTitle);
@@ -71,17 +72,18 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
 
 void QL_GenerateSVG::paintSvgPages(bool includingLast)
 {
-    const int laidOut = int(m_layout.pages().size());
-    const int complete = includingLast ? laidOut : laidOut - 1;
+    const QList<ScorePage> &laidOut = m_layout.pages();
+    const int complete = includingLast ? int(laidOut.size()) : int(laidOut.size()) - 1;
     // The pages of this rendering start after those a caller kept without
     // a reset().
-    for (int i = m_pages.size() - m_firstPage; i < complete; ++i)
-        m_pages.append(svgPage(i));
+    for (int i = int(m_pageModels.size()); i < complete; ++i) {
+        m_pageModels.append(PageDecorator::decorated(laidOut.at(i), i, *m_config));
+        m_pages.append(svgPage(m_pageModels.last(), i));
+    }
 }
 
-QByteArray QL_GenerateSVG::svgPage(int index) const
+QByteArray QL_GenerateSVG::svgPage(const ScorePage &page, int index) const
 {
-    const ScorePage &page = m_layout.pages().at(index);
     QByteArray svg;
     QBuffer buffer(&svg);
     buffer.open(QIODevice::WriteOnly);
@@ -124,7 +126,7 @@ bool QL_GenerateSVG::paintPages(PageTarget &target)
 {
     QPainter painter;
     bool painted = true;
-    const QList<ScorePage> &pages = m_layout.pages();
+    const QList<ScorePage> &pages = m_pageModels;
     for (int i = 0; i < pages.size(); ++i) {
         if (!target.beginPage(painter, i)) {
             painted = false;

@@ -45,8 +45,9 @@ public:
     bool paintPages(PageTarget &target);
 
     const QList<QByteArray> &pages() const { return m_pages; }
-    // The laid-out pages behind pages().
-    const QList<ScorePage> &pageModels() const { return m_layout.pages(); }
+    // The laid-out pages behind pages(), with their decoration; each page
+    // once the layout has left it.
+    const QList<ScorePage> &pageModels() const { return m_pageModels; }
     const ScoreLayout &layout() const { return m_layout; }
     const ExportConfig &config() const { return *m_config; }
 
@@ -111,13 +112,14 @@ private:
     // Paints the laid-out pages not yet painted as SVG pages; the last one
     // only when the layout is done with it.
     void paintSvgPages(bool includingLast);
-    QByteArray svgPage(int index) const;
+    QByteArray svgPage(const ScorePage &page, int index) const;
 
     const ExportConfig *m_config;
     ScoreLayout m_layout;
     QList<QByteArray> m_pages;
-    // Where the pages of the current rendering start in m_pages.
-    int m_firstPage = 0;
+    // The decorated pages of the current rendering; they share their runs
+    // with the layout's.
+    QList<ScorePage> m_pageModels;
     QString m_documentTitle;
 };
 

@@ -60,6 +60,7 @@ private slots:
     void markFollowsTheCursorAcrossAPageBreak();
     void viewFollowsEditsUndoAndRedo();
     void documentsAndOptions();
+    void decorationOnThePageShown();
 
 private:
     void load(const GcpFile::Texts &texts);
@@ -292,6 +293,44 @@ void TestLiveScoreView::documentsAndOptions()
     view->reloadOptions();
     view->finishLayout();
     QVERIFY(view->pageCount() > pages);
+    QCOMPARE(view->pages(), wholeLayout());
+}
+
+void TestLiveScoreView::decorationOnThePageShown()
+{
+    // The view paints the page as the export does, with the frame and the
+    // rules the options ask for; the page model stays the layout's.
+    load(score(40));
+    view->showPage(1);
+    view->setScale(3.0);
+    const QRectF content(QPointF(config->marginLeft(), config->marginTop()),
+                         QPointF(config->pageWidth() - config->marginRight(),
+                                 config->pageHeight() - config->marginBottom()));
+    // Where the top of the frame and the foot of the first rule will be: in
+    // the margin, where the score puts no ink.
+    const QPointF frameTop(content.center().x(), content.top() - 8);
+    const QPointF ruleFoot(content.right() - config->colWidth() - config->lyricFontSize() / 3.0,
+                           content.bottom() + 4);
+    // The darkest pixel around the point: a hairline lies between pixels.
+    const auto grey = [this](const QPointF &pagePoint) {
+        const QImage shot = view->canvas()->grab().toImage();
+        const QPoint at = view->canvasPoint(pagePoint) * shot.devicePixelRatio();
+        int darkest = 255;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx)
+                darkest = qMin(darkest, qGray(shot.pixel(at + QPoint(dx, dy))));
+        }
+        return darkest;
+    };
+    QCOMPARE(grey(frameTop), 255);
+    QCOMPARE(grey(ruleFoot), 255);
+
+    config->setIsFrame(true);
+    config->setIsColumnRule(true);
+    view->reloadOptions();
+    view->finishLayout();
+    QVERIFY(grey(frameTop) < 160);
+    QVERIFY(grey(ruleFoot) < 160);
     QCOMPARE(view->pages(), wholeLayout());
 }
 

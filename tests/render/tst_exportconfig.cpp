@@ -60,6 +60,7 @@ QVariantMap snapshot(const ExportConfig &c)
         {"qiangGeColor", c.qiangGeColor().name()}, {"backgroundColor", c.backgroundColor().name()},
         {"isBgTransparent", c.isBgTransparent()}, {"isLandscape", c.isLandscape()},
         {"isLineBreakScoreOverflow", c.isLineBreakScoreOverflow()},
+        {"isPageNumber", c.isPageNumber()}, {"isColumnRule", c.isColumnRule()}, {"isFrame", c.isFrame()},
         {"colWidth", c.colWidth()}, {"lyricSpace", c.lyricSpace()}, {"scoreSpace", c.scoreSpace()},
         {"banYanSpace", c.banYanSpace()}, {"scoreAngle", c.scoreAngle()},
         {"lyricScoreSpace", c.lyricScoreSpace()}, {"scoreBanYanSpace", c.scoreBanYanSpace()},
@@ -144,6 +145,10 @@ void TestExportConfig::freshStartDefaults()
     QVERIFY(!c.isBgTransparent());
     QVERIFY(!c.isLandscape());
     QVERIFY(c.isLineBreakScoreOverflow());
+    // The page is the score alone until the user asks for more.
+    QVERIFY(!c.isPageNumber());
+    QVERIFY(!c.isColumnRule());
+    QVERIFY(!c.isFrame());
     QCOMPARE(c.colWidth(), 130);
     QCOMPARE(c.mColWidth(), 35);
     QCOMPARE(c.lyricSpace(), 6);
@@ -249,20 +254,25 @@ void TestExportConfig::saveWritesEveryOptionAndDestructionSaves()
         c.setColWidth(150);
         c.setBanColor(QColor("#ABCDEF"));
         c.setIsLandscape(true);
+        c.setIsFrame(true);
         QVERIFY(!QFile::exists(path));
     }
     QSettings stored(path, QSettings::IniFormat);
     stored.beginGroup("Export");
-    QCOMPARE(stored.childKeys().size(), 46);
+    QCOMPARE(stored.childKeys().size(), 49);
     QCOMPARE(stored.value("colWidth").toInt(), 150);
     QCOMPARE(stored.value("banColor").toString(), QStringLiteral("#abcdef"));
     QCOMPARE(stored.value("isLandscape").toBool(), true);
+    QCOMPARE(stored.value("isFrame").toBool(), true);
+    QCOMPARE(stored.value("isPageNumber").toBool(), false);
     QCOMPARE(stored.value("titleFont").toString(), QStringLiteral("楷体"));
     QCOMPARE(stored.value("pageSizeId").toInt(), int(QPageSize::A4));
 
     ExportConfig again(path);
     QCOMPARE(again.colWidth(), 150);
     QVERIFY(again.isLandscape());
+    QVERIFY(again.isFrame());
+    QVERIFY(!again.isColumnRule());
 }
 
 void TestExportConfig::restoreDefaults()
@@ -291,6 +301,9 @@ void TestExportConfig::schemeRoundTrip()
         c.setQiangGeColor(QColor("#102030"));
         c.setIsBgTransparent(true);
         c.setIsLineBreakScoreOverflow(false);
+        c.setIsPageNumber(true);
+        c.setIsColumnRule(true);
+        c.setIsFrame(true);
         c.setScoreAngle(-90);
         c.setLyricScoreSpace(-12);
         c.setTitlePos(2);
@@ -313,10 +326,14 @@ void TestExportConfig::schemeTypes()
     ExportConfig c(path);
     QVERIFY(c.saveScheme(scheme));
     const QJsonObject object = QJsonDocument::fromJson(fileBytes(scheme)).object();
-    QCOMPARE(object.size(), 46);
+    QCOMPARE(object.size(), 49);
     QVERIFY(object.value("colWidth").isDouble());
     QCOMPARE(object.value("scoreAngle").toInt(), -45);
     QVERIFY(object.value("isLivePreview").isBool());
+    for (const char *key : {"isPageNumber", "isColumnRule", "isFrame"}) {
+        QVERIFY(object.value(QLatin1String(key)).isBool());
+        QCOMPARE(object.value(QLatin1String(key)).toBool(), false);
+    }
     QCOMPARE(object.value("isLivePreview").toBool(), true);
     QCOMPARE(object.value("banColor").toString(), QStringLiteral("#ff4c00"));
     QCOMPARE(object.value("lyricFont").toString(), QStringLiteral("楷体"));
@@ -342,7 +359,8 @@ void TestExportConfig::schemeInTextForm()
 {
     const QString scheme = dir->filePath("text.json");
     QVERIFY(writeFile(scheme, R"({ "colWidth": "111", "isLandscape": "true", "isLivePreview": "false",
-                                   "lyricFontSize": 44.0, "titlePos": 1, "pageSizeId": "8" })"));
+                                   "lyricFontSize": 44.0, "titlePos": 1, "pageSizeId": "8",
+                                   "isFrame": "true", "isPageNumber": true, "isColumnRule": "false" })"));
     ExportConfig c(path);
     QVERIFY(c.loadScheme(scheme));
     QCOMPARE(c.colWidth(), 111);
@@ -352,6 +370,9 @@ void TestExportConfig::schemeInTextForm()
     QCOMPARE(c.lyricFont().pointSize(), 44);
     QCOMPARE(c.titlePos(), 1);
     QCOMPARE(c.pageSizeId(), QPageSize::PageSizeId(8));
+    QVERIFY(c.isFrame());
+    QVERIFY(c.isPageNumber());
+    QVERIFY(!c.isColumnRule());
 }
 
 void TestExportConfig::badScheme_data()

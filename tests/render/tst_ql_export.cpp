@@ -1,6 +1,7 @@
 #include "colorbox.h"
 #include "exportconfig.h"
 #include "modalanswerer.h"
+#include "pagedecorator.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
 #include "renderfixture.h"
@@ -11,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontComboBox>
+#include <QGroupBox>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -91,6 +93,8 @@ private slots:
     void fieldsStoreAndRerender();
     void sameValueDoesNotRerender();
     void livePreviewSwitch();
+    void decorationBoxes_data();
+    void decorationBoxes();
     void pageSizeSwitching();
     void restoreBringsBackDefaults();
     void qualityOnlyForImages_data();
@@ -248,6 +252,58 @@ void TestQLExport::livePreviewSwitch()
     QVERIFY(dialog->renderer()->pages().first().contains("font-size=\"44\""));
 }
 
+void TestQLExport::decorationBoxes_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("key");
+    QTest::addRow("page numbers") << "pageNumberCheck" << "页码" << "isPageNumber";
+    QTest::addRow("rules between columns") << "columnRuleCheck" << "界行" << "isColumnRule";
+    QTest::addRow("frame") << "frameCheck" << "边框" << "isFrame";
+}
+
+void TestQLExport::decorationBoxes()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QString, key);
+    auto *check = child<QCheckBox>(box.toLatin1().constData());
+    QCOMPARE(check->text(), text);
+    QVERIFY(child<QGroupBox>("pageGroup")->isAncestorOf(check));
+    QVERIFY(!check->isChecked());
+
+    // What the preview's page carries of the decoration, by part.
+    const auto shown = [this] {
+        const PageDecoration &d = dialog->renderer()->pageModels().first().decoration;
+        return QMap<QString, bool>{{"isPageNumber", !d.number.text.isEmpty()},
+                                   {"isColumnRule", !d.rules.isEmpty()},
+                                   {"isFrame", !d.frame.isEmpty()}};
+    };
+    QVERIFY(!shown().values().contains(true));
+
+    check->click();
+    QCOMPARE(stored(key).toBool(), true);
+    QCOMPARE(previews(*spy), 1);
+    QMap<QString, bool> expected{{"isPageNumber", false}, {"isColumnRule", false}, {"isFrame", false}};
+    expected[key] = true;
+    QCOMPARE(shown(), expected);
+    QCOMPARE(dialog->renderer()->pages().first().contains(PageDecorator::numberText(1).toUtf8()),
+             key == QLatin1String("isPageNumber"));
+
+    check->click();
+    QCOMPARE(stored(key).toBool(), false);
+    QCOMPARE(previews(*spy), 2);
+    QVERIFY(!shown().values().contains(true));
+
+    // Restoring the defaults clears the box again.
+    check->click();
+    QCOMPARE(previews(*spy), 3);
+    child<QPushButton>("restoreBtn")->click();
+    QVERIFY(!check->isChecked());
+    QCOMPARE(stored(key).toBool(), false);
+    QVERIFY(!shown().values().contains(true));
+}
+
 void TestQLExport::pageSizeSwitching()
 {
     auto *sizes = child<QComboBox>("pageSizeCombo");
@@ -289,6 +345,9 @@ void TestQLExport::restoreBringsBackDefaults()
     child<QComboBox>("orientationCombo")->setCurrentIndex(1);
     child<QComboBox>("overflowCombo")->setCurrentIndex(1);
     child<QCheckBox>("bgTransparentCheck")->click();
+    child<QCheckBox>("pageNumberCheck")->click();
+    child<QCheckBox>("columnRuleCheck")->click();
+    child<QCheckBox>("frameCheck")->click();
     QLineEdit *colour = child<ColorBox>("banColorBox")->findChild<QLineEdit *>();
     typeInto(colour, QStringLiteral("#123456"));
     QCOMPARE(config().banColor(), QColor(QStringLiteral("#123456")));
@@ -302,6 +361,7 @@ void TestQLExport::restoreBringsBackDefaults()
     QCOMPARE(config().pageWidth(), 595);
     QCOMPARE(config().banColor(), QColor(QStringLiteral("#ff4c00")));
     QVERIFY(config().isLivePreview());
+    QVERIFY(!config().isPageNumber() && !config().isColumnRule() && !config().isFrame());
 }
 
 void TestQLExport::qualityOnlyForImages_data()

@@ -67,6 +67,7 @@ private slots:
 
     void pdfIsReadByOtherPrograms_data();
     void pdfIsReadByOtherPrograms();
+    void pdfPageMatchesImagePage_data();
     void pdfPageMatchesImagePage();
     void pdfFuzzyPageSize();
     void pdfFollowsLastRendering();
@@ -174,11 +175,23 @@ void TestScoreWriter::pdfIsReadByOtherPrograms()
     QVERIFY2(inkShare(raster) > 0.005, "the PDF page rasterises blank");
 }
 
+void TestScoreWriter::pdfPageMatchesImagePage_data()
+{
+    QTest::addColumn<bool>("decorated");
+    QTest::addRow("the score alone") << false;
+    QTest::addRow("with page number, rules and frame") << true;
+}
+
 void TestScoreWriter::pdfPageMatchesImagePage()
 {
     // The paper carries the page edge to edge: the PDF page rasterised and
     // the image writer's page at 96 dpi show the same score in the same place,
-    // every mark of it, punctuation and spoken passages included.
+    // every mark of it, punctuation and spoken passages included, and the
+    // frame, the rules and the page number when they are asked for.
+    QFETCH(bool, decorated);
+    config().setIsPageNumber(decorated);
+    config().setIsColumnRule(decorated);
+    config().setIsFrame(decorated);
     GcpFile::Texts aria;
     QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp"), &aria),
              GcpFile::LoadResult::Loaded);
@@ -204,6 +217,9 @@ void TestScoreWriter::pdfPageMatchesImagePage()
     const QRect a = inkBox(fromPdf);
     const QRect b = inkBox(fromWriter);
     QVERIFY(!a.isEmpty());
+    // The frame stands in the margins, around everything else.
+    const int margin = 25 * 96 / 72;
+    QCOMPARE(b.left() < margin && b.top() < margin && b.bottom() > fromWriter.height() - margin, decorated);
     const auto near = [](int x, int y) { return qAbs(x - y) <= 3; };
     QVERIFY2(near(a.left(), b.left()) && near(a.top(), b.top()) && near(a.right(), b.right())
                  && near(a.bottom(), b.bottom()),
