@@ -1,11 +1,13 @@
 #include "livescoreview.h"
 
+#include "exportentrycache.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "scoredocument.h"
 #include "scorelayout.h"
 #include "pagepainter.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +35,9 @@ const double minScale = 0.1;
 const double maxScale = 8.0;
 // A soft yellow, multiplied into the page so that the ink stays black.
 const QColor markColor(255, 232, 160);
+// Posted below the priority of a repaint request, so that it is delivered
+// after the editors have painted the keystroke.
+const QEvent::Type deferredUpdate = QEvent::Type(QEvent::User + 20);
 
 } // namespace
 
@@ -106,6 +111,7 @@ void LiveScoreView::setDocument(QL_Edit *document)
     m_document = document;
     m_laidOut = false;
     m_layout = std::make_unique<ScoreLayout>(m_config);
+    m_entries.reset(document ? new ExportEntryCache(document->document()) : nullptr);
     m_background.stop();
     m_completeCount = 0;
     m_page = 0;
@@ -160,11 +166,27 @@ const QList<ScorePage> &LiveScoreView::pages() const
 
 void LiveScoreView::schedule()
 {
-    if (m_frame.isActive())
+    if (m_frame.isActive() || m_deferred)
         return;
+    m_deferred = true;
+    QCoreApplication::postEvent(this, new QEvent(deferredUpdate), Qt::LowEventPriority - 1);
+}
+
+bool LiveScoreView::event(QEvent *event)
+{
+    if (event->type() != deferredUpdate)
+        return QWidget::event(event);
+    m_deferred = false;
     // The first change after a quiet frame is shown at once; those that
     // follow it within the frame wait for its end and go together.
-    m_frame.start(qMax(0, frameMs - int(m_sinceUpdate.elapsed())));
+    const int wait = frameMs - int(m_sinceUpdate.elapsed());
+    if (wait <= 0) {
+        m_frame.stop();
+        update();
+    } else if (!m_frame.isActive()) {
+        m_frame.start(wait);
+    }
+    return true;
 }
 
 void LiveScoreView::update()
@@ -174,7 +196,8 @@ void LiveScoreView::update()
         return;
     m_sinceUpdate.restart();
     if (m_layoutDirty || !m_laidOut) {
-        const QList<ExportEntry> entries = m_document->document()->exportEntries();
+        const ExportEntryCache::Change change = m_entries->update();
+        const QList<ExportEntry> &entries = m_entries->entries();
         const int before = int(m_layout->pages().size());
         // The pages up to the cursor's are laid out now, the rest later.
         const int cursorEntry = m_document->lyricEdit()->textCursor().blockNumber();
@@ -183,9 +206,10 @@ void LiveScoreView::update()
             m_layout->continueLayout(0);
             m_laidOut = true;
             m_pixmapStale = true;
-        } else {
+        } else if (!change.isEmpty()) {
             const int until = m_layout->pageOfEntry(cursorEntry) + 1;
-            const QPair<int, int> changed = m_layout->relayout(entries, until);
+            const QPair<int, int> changed
+                = m_layout->relayout(entries, {change.first, change.unchangedTail(int(entries.size()))}, until);
             // Pages after the new ones move when the count changes.
             const bool moved = int(m_layout->pages().size()) != before && m_page >= changed.first;
             if (moved || (m_page >= changed.first && m_page < changed.second))

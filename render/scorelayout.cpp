@@ -740,8 +740,18 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
 
 QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
 {
+    return relayoutFrom(entries, nullptr, untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage)
+{
+    return relayoutFrom(entries, &change, untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayoutFrom(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage)
+{
     if (m_resume)
-        return relayoutAgain(entries, untilPage);
+        return relayoutAgain(entries, change, untilPage);
     const QList<ExportEntry> oldEntries = m_entries;
     if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
         // Nothing complete to go on from.
@@ -752,14 +762,22 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     const int oldSize = int(oldEntries.size());
     const int newSize = int(entries.size());
     int head = 0;
-    while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
-        ++head;
+    if (change)
+        head = qBound(0, change->first, qMin(oldSize, newSize));
+    else {
+        while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
+            ++head;
+    }
     if (head == oldSize && head == newSize)
         return {int(m_pages.size()), int(m_pages.size())};
     int tail = 0;
-    while (tail < oldSize - head && tail < newSize - head
-           && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
-        ++tail;
+    if (change)
+        tail = qBound(0, change->tail, qMin(oldSize, newSize) - head);
+    else {
+        while (tail < oldSize - head && tail < newSize - head
+               && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+            ++tail;
+    }
 
     auto resume = std::make_unique<Resume>();
     resume->oldEntries = oldEntries;
@@ -777,7 +795,8 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     return continueLayout(untilPage);
 }
 
-QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, int untilPage)
+QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, const EntryChange *change,
+                                           int untilPage)
 {
     // The pages laid out so far hold for the entries they came from up to
     // the first one that changed again; the pages to meet again are still
@@ -788,12 +807,20 @@ QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, in
     const int oldSize = int(resume->oldEntries.size());
     const int done = qMin(m_nextEntry, int(m_entries.size()));
     int head = 0;
-    while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
-        ++head;
     int tail = 0;
-    while (tail < oldSize && tail < newSize
-           && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
-        ++tail;
+    if (change) {
+        // The tail these entries share with the last complete layout is the
+        // shorter of the one the relayout under way had and the new one.
+        const int lastTail = int(m_entries.size()) - resume->tailStart;
+        head = qBound(0, change->first, qMin(done, newSize));
+        tail = qBound(0, qMin(change->tail, lastTail), qMin(oldSize, newSize));
+    } else {
+        while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
+            ++head;
+        while (tail < oldSize && tail < newSize
+               && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+            ++tail;
+    }
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     const int page = pageOfEntry(head);

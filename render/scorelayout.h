@@ -68,6 +68,15 @@ public:
     // page untilPage is complete (continueLayout() goes on). The pages
     // [first, second) are new; they are the pages of a whole layout.
     QPair<int, int> relayout(const QList<ExportEntry> &entries, int untilPage = INT_MAX);
+    // The same, for a caller that knows which entries changed since the
+    // entries of the last call: those before `first` and the last `tail`
+    // are as they were, so none of them is compared.
+    struct EntryChange
+    {
+        int first = 0;
+        int tail = 0;
+    };
+    QPair<int, int> relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage = INT_MAX);
     // Goes on with a layout or a relayout until page untilPage is complete
     // or the layout is; the same range as relayout().
     QPair<int, int> continueLayout(int untilPage);
@@ -142,7 +151,8 @@ private:
     };
 
     // A relayout while another one is under way.
-    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, int untilPage);
+    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage);
+    QPair<int, int> relayoutFrom(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage);
     // The state before the next entry, as a page start keeps it.
     PageStart currentStart() const;
     // Appends the pages of a last layout from page `from` on, whose start

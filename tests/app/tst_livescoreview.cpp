@@ -2,20 +2,52 @@
 #include "livescoreview.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
 #include "scoredocument.h"
 #include "scorelayout.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QUndoStack>
 
+#include <functional>
 #include <memory>
 
 namespace {
+
+// Calls a function for every event a watched object receives.
+class EventWatcher : public QObject
+{
+public:
+    explicit EventWatcher(std::function<void(QEvent *)> onEvent)
+        : m_onEvent(std::move(onEvent))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        m_onEvent(event);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QEvent *)> m_onEvent;
+};
+
+void press(QWidget *widget, int key, const QString &text = QString())
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &up);
+}
 
 // A score of about `lines` sung lines of ten characters, with a title and a
 // tune name, and notation of one to three glyphs under every character.
@@ -59,6 +91,9 @@ private slots:
     void clickPutsTheCursorOnTheCharacter();
     void markFollowsTheCursorAcrossAPageBreak();
     void viewFollowsEditsUndoAndRedo();
+    void viewFollowsRandomEditing_data();
+    void viewFollowsRandomEditing();
+    void layoutWaitsForTheEditorsRepaint();
     void documentsAndOptions();
 
 private:
@@ -265,6 +300,101 @@ void TestLiveScoreView::viewFollowsEditsUndoAndRedo()
     edit->redo();
     QTRY_COMPARE(view->pages(), typed);
     QCOMPARE(view->pages(), wholeLayout());
+}
+
+void TestLiveScoreView::viewFollowsRandomEditing_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addRow("seed 1") << 1u;
+    QTest::addRow("seed 2") << 2u;
+}
+
+// Keys, pastes, undo and redo anywhere in a score of several pages, with
+// the view laid out at every frame, partly or wholly: it always comes to the
+// pages of a whole layout of the document as it is.
+void TestLiveScoreView::viewFollowsRandomEditing()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    load(score(40));
+    QVERIFY(view->pageCount() > 3);
+    QPlainTextEdit *lyrics = edit->lyricEdit();
+    QPlainTextEdit *notation = edit->scoreEdit();
+    const QStringList pasted = {QStringLiteral("良辰美景"), QStringLiteral("奈何天\n赏心乐事谁家院"),
+                                QStringLiteral("【醉扶归】(仙吕)\n"), QStringLiteral("= 不到园林\n@分页符\n"),
+                                QStringLiteral(u"\U00020000\u200B姹\r\n紫\u2028")};
+    QStringList history;
+    for (int step = 0; step < 60; ++step) {
+        QPlainTextEdit *target = random.bounded(4) == 0 ? notation : lyrics;
+        QTextCursor cursor = target->textCursor();
+        cursor.setPosition(int(random.bounded(target->document()->characterCount())));
+        target->setTextCursor(cursor);
+        target->setFocus();
+        switch (random.bounded(8)) {
+        case 0:
+        case 1:
+            press(target, Qt::Key_unknown, QStringLiteral("春"));
+            history << QStringLiteral("type");
+            break;
+        case 2:
+            press(target, Qt::Key_Return, QStringLiteral("\r"));
+            history << QStringLiteral("return");
+            break;
+        case 3:
+            press(target, Qt::Key_Backspace);
+            history << QStringLiteral("backspace");
+            break;
+        case 4:
+            QApplication::clipboard()->setText(pasted.at(random.bounded(int(pasted.size()))));
+            edit->paste();
+            history << QStringLiteral("paste");
+            break;
+        case 5:
+            edit->undo();
+            history << QStringLiteral("undo");
+            break;
+        case 6:
+            edit->redo();
+            history << QStringLiteral("redo");
+            break;
+        default:
+            press(target, Qt::Key_Delete);
+            history << QStringLiteral("delete");
+            break;
+        }
+        // A frame: the pages up to the cursor's; now and then all of them.
+        view->flush();
+        if (step % 5 != 4)
+            continue;
+        view->finishLayout();
+        QVERIFY2(view->pages() == wholeLayout(), qPrintable(history.join(QLatin1Char(' '))));
+    }
+}
+
+// The editors paint a keystroke before the view lays it out: the view's
+// work never stands between a key and the text it types.
+void TestLiveScoreView::layoutWaitsForTheEditorsRepaint()
+{
+    load(score(40));
+    putCursorAfter(20, 3);
+    // A quiet frame, after which a change would be shown at once.
+    QTest::qWait(40);
+    const QList<ScorePage> before = view->pages();
+    int paints = 0;
+    int paintsBeforeLayout = 0;
+    EventWatcher watcher([&](QEvent *event) {
+        if (event->type() != QEvent::Paint)
+            return;
+        ++paints;
+        paintsBeforeLayout += view->pages() == before;
+    });
+    edit->lyricEdit()->viewport()->installEventFilter(&watcher);
+    edit->lyricEdit()->setFocus();
+    press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春"));
+    QTRY_VERIFY(view->pages() != before);
+    QTRY_VERIFY(paints > 0);
+    edit->lyricEdit()->viewport()->removeEventFilter(&watcher);
+    QCOMPARE(paintsBeforeLayout, paints);
 }
 
 void TestLiveScoreView::documentsAndOptions()

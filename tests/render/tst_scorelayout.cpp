@@ -112,8 +112,12 @@ void TestScoreLayout::restartAtPageMatchesWholeLayout()
 void TestScoreLayout::relayoutMatchesWholeLayout_data()
 {
     QTest::addColumn<int>("seed");
+    QTest::addColumn<bool>("named");
     for (int seed = 1; seed <= 3; ++seed)
-        QTest::addRow("seed %d", seed) << seed;
+        QTest::addRow("seed %d", seed) << seed << false;
+    // The caller names the changed entries instead of having them compared.
+    for (int seed = 4; seed <= 5; ++seed)
+        QTest::addRow("seed %d, changed entries named", seed) << seed << true;
 }
 
 // Edits of every kind on random pages, one after another: each layout taken
@@ -121,6 +125,7 @@ void TestScoreLayout::relayoutMatchesWholeLayout_data()
 void TestScoreLayout::relayoutMatchesWholeLayout()
 {
     QFETCH(int, seed);
+    QFETCH(bool, named);
     QRandomGenerator random{quint32(seed)};
     QList<ExportEntry> entries = generatedScore(100);
     ScoreLayout layout(config());
@@ -163,7 +168,12 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
         // Laid out at once; up to the page of the change and the rest a page
         // at a time; or up to it, leaving the rest to the next change.
         const int mode = round % 3;
-        const QPair<int, int> changed = layout.relayout(entries, mode == 0 ? INT_MAX : page);
+        const int untilPage = mode == 0 ? INT_MAX : page;
+        // Every kind but a removal leaves one new entry at `at`.
+        const int changedEnd = kind == QLatin1String("remove") ? at : at + 1;
+        const QPair<int, int> changed
+            = named ? layout.relayout(entries, {at, int(entries.size()) - changedEnd}, untilPage)
+                    : layout.relayout(entries, untilPage);
         if (mode == 2 && !layout.isComplete()) {
             for (int p = 0; p + 1 < layout.pages().size(); ++p)
                 QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("partial page %1").arg(p)));
