@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <climits>
 
@@ -844,7 +845,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
             // The next entry is the first on this page and lies in the
             // unchanged tail: where the old layout started a page with it in
             // the same state, the old pages from there on stand as they were.
-            const Resume &r = *m_resume;
+            Resume &r = *m_resume;
             const int oldEntry = m_nextEntry - r.delta;
             const PageStart now = currentStart();
             for (int q = 0; q < r.oldStarts.size(); ++q) {
@@ -858,7 +859,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                     // Pages that one entry filled share the start before them.
                     while (m_pageStarts.size() < page)
                         m_pageStarts.append(m_pageStarts.last());
-                    spliceOldPages(r.oldPages, r.oldStarts, q, r.delta);
+                    spliceOldPages(std::move(r.oldPages), r.oldStarts, q, r.delta);
                     m_cursorX = r.oldEnd.cursorX;
                     m_cursorY = r.oldEnd.cursorY;
                     m_documentTitle = r.oldEnd.documentTitle;
@@ -880,26 +881,26 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
     return {first, int(m_pages.size())};
 }
 
-void ScoreLayout::spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from,
+void ScoreLayout::spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from,
                                  int delta)
 {
-    const auto shifted = [delta](QList<PageRun> runs) {
-        if (delta != 0) {
-            for (PageRun &run : runs) {
-                for (PageItem &item : run.items)
-                    item.source.entry += delta;
-            }
-        }
-        return runs;
+    // The old pages after the restart are no longer shared with the pages
+    // laid out, so moving their entries changes them in place.
+    const auto shift = [delta](PageRun &run) {
+        for (PageItem &item : run.items)
+            item.source.entry += delta;
     };
     // The current page keeps what the entry before the start left on it.
     const PageStart &start = oldStarts.at(from);
-    const QList<PageRun> &rest = oldPages.at(from).runs;
-    m_pages.last().runs.append(shifted(rest.mid(start.runs)));
+    QList<PageRun> rest = oldPages.at(from).runs.mid(start.runs);
+    if (delta != 0)
+        std::for_each(rest.begin(), rest.end(), shift);
+    m_pages.last().runs.append(rest);
     for (int q = from + 1; q < oldPages.size(); ++q) {
-        ScorePage page = oldPages.at(q);
-        page.runs = shifted(page.runs);
-        m_pages.append(page);
+        ScorePage &page = oldPages[q];
+        if (delta != 0)
+            std::for_each(page.runs.begin(), page.runs.end(), shift);
+        m_pages.append(std::move(page));
     }
     for (int q = from; q < oldStarts.size(); ++q) {
         PageStart s = oldStarts.at(q);

@@ -156,8 +156,9 @@ private:
     // The state before the next entry, as a page start keeps it.
     PageStart currentStart() const;
     // Appends the pages of a last layout from page `from` on, whose start
-    // matches the state now; their entries move by delta.
-    void spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from, int delta);
+    // matches the state now; their entries move by delta. The old pages are
+    // taken over, not copied.
+    void spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from, int delta);
 
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.
