@@ -65,9 +65,13 @@ LiveScoreView::LiveScoreView(const ExportConfig &config, QWidget *parent)
     m_previous->setToolTip(tr("上一页 PgUp"));
     m_next->setText(tr("下一页"));
     m_next->setToolTip(tr("下一页 PgDown"));
+    m_previous->setObjectName(QStringLiteral("previousPageButton"));
+    m_next->setObjectName(QStringLiteral("nextPageButton"));
     auto *fitWidthButton = new QToolButton(this);
+    fitWidthButton->setObjectName(QStringLiteral("fitWidthButton"));
     fitWidthButton->setText(tr("适合宽度"));
     auto *fitPageButton = new QToolButton(this);
+    fitPageButton->setObjectName(QStringLiteral("fitPageButton"));
     fitPageButton->setText(tr("适合页面"));
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
 
@@ -411,8 +415,11 @@ void LiveScoreView::applyFit()
 QRect LiveScoreView::pageRectOnCanvas() const
 {
     const QSize pageSize = pageCount() > 0 ? pages().at(m_page).size : m_layout->pageSize();
-    return QRect(QPoint(canvasMargin, canvasMargin),
-                 QSize(qCeil(pageSize.width() * m_scale), qCeil(pageSize.height() * m_scale)));
+    // Rounded up to whole pixels, but not for the last bit of a product
+    // that should be whole: a page fitted to the viewport would overflow it
+    // by a pixel and bring up a scroll bar.
+    const auto pixels = [this](int points) { return qCeil(points * m_scale - 1e-6); };
+    return QRect(QPoint(canvasMargin, canvasMargin), QSize(pixels(pageSize.width()), pixels(pageSize.height())));
 }
 
 QPoint LiveScoreView::canvasPoint(const QPointF &pagePoint) const

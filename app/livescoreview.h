@@ -61,6 +61,10 @@ public:
     void fitWidth();
     void fitPage();
 
+    // The page as last painted at the current scale and device pixel ratio;
+    // repainting the canvas, scrolling and moving the mark only copy it.
+    const QPixmap &pagePixmap() const { return m_pixmap; }
+
     // The ink of the marked character and of its notation, in page points.
     QList<QRectF> markedInk() const { return m_marks; }
     // The widget the page is painted on, and where a point of the page (in

@@ -11,11 +11,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QUndoStack>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -40,6 +46,15 @@ protected:
 private:
     std::function<void(QEvent *)> m_onEvent;
 };
+
+// A turn of the mouse wheel over a widget: 120 is one notch.
+void turnWheel(QWidget *widget, int angle, Qt::KeyboardModifiers modifiers)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
 
 void press(QWidget *widget, int key, const QString &text = QString())
 {
@@ -95,6 +110,11 @@ private slots:
     void viewFollowsRandomEditing();
     void layoutWaitsForTheEditorsRepaint();
     void documentsAndOptions();
+    void ctrlWheelZooms_data();
+    void ctrlWheelZooms();
+    void fitButtonsFitThePageToTheViewport_data();
+    void fitButtonsFitThePageToTheViewport();
+    void pagePixmapMatchesScaleAndRatio();
 
 private:
     void load(const GcpFile::Texts &texts);
@@ -423,6 +443,149 @@ void TestLiveScoreView::documentsAndOptions()
     view->finishLayout();
     QVERIFY(view->pageCount() > pages);
     QCOMPARE(view->pages(), wholeLayout());
+}
+
+void TestLiveScoreView::ctrlWheelZooms_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<int>("turns");
+    QTest::addColumn<bool>("control");
+    QTest::addColumn<double>("expected");
+
+    // From a scale of 1; a notch zooms by 15 %.
+    QTest::addRow("one notch in") << 120 << 1 << true << 1.15;
+    QTest::addRow("one notch out") << -120 << 1 << true << 1 / 1.15;
+    QTest::addRow("three notches in") << 120 << 3 << true << std::pow(1.15, 3);
+    QTest::addRow("half a notch of a fine wheel") << 60 << 1 << true << std::sqrt(1.15);
+    QTest::addRow("in and out again") << 120 << 0 << true << 1.0;
+    QTest::addRow("far in stops at eight times") << 120 << 40 << true << 8.0;
+    QTest::addRow("far out stops at a tenth") << -120 << 40 << true << 0.1;
+    QTest::addRow("without Ctrl the wheel scrolls") << -120 << 3 << false << 1.0;
+}
+
+void TestLiveScoreView::ctrlWheelZooms()
+{
+    QFETCH(int, angle);
+    QFETCH(int, turns);
+    QFETCH(bool, control);
+    QFETCH(double, expected);
+
+    load(score(14));
+    view->setScale(1.0);
+    QApplication::processEvents();
+    auto *scroll = view->findChild<QScrollArea *>();
+    const int scrolledBefore = scroll->verticalScrollBar()->value();
+    const Qt::KeyboardModifiers modifiers = control ? Qt::ControlModifier : Qt::NoModifier;
+    // Qt passes a wheel event the page does not take on to the viewport only
+    // when it comes from the window system; a test sends it there itself.
+    QWidget *under = control ? view->canvas() : scroll->viewport();
+    if (turns == 0) {
+        turnWheel(under, angle, modifiers);
+        turnWheel(under, -angle, modifiers);
+    }
+    for (int i = 0; i < turns; ++i)
+        turnWheel(under, angle, modifiers);
+    QVERIFY2(qAbs(view->scale() - expected) < 1e-9, qPrintable(QString::number(view->scale())));
+    // The canvas holds the page at the new scale.
+    const QSize page = view->pages().at(view->pageIndex()).size;
+    QCOMPARE(view->canvas()->width() - 2 * 8, int(std::ceil(page.width() * view->scale())));
+    QCOMPARE(view->canvas()->height() - 2 * 8, int(std::ceil(page.height() * view->scale())));
+    if (!control)
+        QVERIFY(scroll->verticalScrollBar()->value() > scrolledBefore);
+    // A zoom by hand stays when the view is resized.
+    window->resize(1100, 700);
+    QApplication::processEvents();
+    QVERIFY(qAbs(view->scale() - expected) < 1e-9);
+}
+
+void TestLiveScoreView::fitButtonsFitThePageToTheViewport_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QSize>("viewSize");
+    QTest::addRow("fit width, a tall view") << "fitWidthButton" << QSize(400, 800);
+    QTest::addRow("fit width, a wide view") << "fitWidthButton" << QSize(900, 300);
+    QTest::addRow("fit page, a tall view") << "fitPageButton" << QSize(400, 800);
+    QTest::addRow("fit page, a wide view") << "fitPageButton" << QSize(900, 300);
+}
+
+void TestLiveScoreView::fitButtonsFitThePageToTheViewport()
+{
+    QFETCH(QString, button);
+    QFETCH(QSize, viewSize);
+
+    load(score(14));
+    view->setScale(3.0);
+    view->resize(viewSize);
+    QApplication::processEvents();
+    auto *fit = view->findChild<QToolButton *>(button);
+    QVERIFY(fit);
+    QTest::mouseClick(fit, Qt::LeftButton);
+
+    auto *scroll = view->findChild<QScrollArea *>();
+    const QSize page = view->pages().at(view->pageIndex()).size;
+    const auto fitted = [&] {
+        QApplication::processEvents();
+        // The room for the page: the viewport less the canvas margins.
+        const QSize room = scroll->viewport()->size() - QSize(16, 16);
+        const QSizeF scaled = QSizeF(page) * view->scale();
+        if (button == QLatin1String("fitWidthButton"))
+            return qAbs(scaled.width() - room.width()) < 1.0 && !scroll->horizontalScrollBar()->isVisible();
+        return scaled.width() <= room.width() + 0.5 && scaled.height() <= room.height() + 0.5
+               && (qAbs(scaled.width() - room.width()) < 1.0 || qAbs(scaled.height() - room.height()) < 1.0)
+               && !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible();
+    };
+    QTRY_VERIFY(fitted());
+    // The fit holds when the view changes size.
+    view->resize(viewSize.transposed());
+    QTRY_VERIFY(fitted());
+}
+
+// The page is painted once into a pixmap at the scale and the device pixel
+// ratio of the screen (run again under QT_SCALE_FACTOR=2), and painted again
+// only when the page, the scale or the ratio changes.
+void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
+{
+    load(score(14));
+    const qreal ratio = view->canvas()->devicePixelRatioF();
+    const qreal expectedRatio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                    ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                    : 1.0;
+    QCOMPARE(ratio, expectedRatio);
+    putCursorAfter(5, 2);
+    const int shown = view->pageIndex();
+    const QSize page = view->pages().at(shown).size;
+
+    for (const double scale : {0.5, 1.5, 2.25}) {
+        view->setScale(scale);
+        view->canvas()->repaint();
+        const QPixmap &pixmap = view->pagePixmap();
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        // Not scaled up on the screen: one pixel of the pixmap is one pixel
+        // of the screen.
+        const QSizeF wanted = QSizeF(page) * scale * ratio;
+        QVERIFY2(qAbs(pixmap.width() - wanted.width()) <= ratio && qAbs(pixmap.height() - wanted.height()) <= ratio,
+                 qPrintable(QStringLiteral("%1x%2 for %3x%4").arg(pixmap.width()).arg(pixmap.height())
+                                .arg(wanted.width()).arg(wanted.height())));
+    }
+    const qint64 painted = view->pagePixmap().cacheKey();
+    QSignalSpy paints(view, &LiveScoreView::pagePainted);
+
+    // Nothing on the page changed: the canvas is painted from the pixmap.
+    view->canvas()->repaint();
+    putCursorAfter(5, 4);
+    QCOMPARE(view->pageIndex(), shown);
+    view->canvas()->repaint();
+    QVERIFY(paints.size() >= 2);
+    QCOMPARE(view->pagePixmap().cacheKey(), painted);
+
+    // A character typed on the page: painted anew, at the same size.
+    const QSize size = view->pagePixmap().size();
+    edit->lyricEdit()->setFocus();
+    press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春"));
+    view->flush();
+    view->canvas()->repaint();
+    QVERIFY(view->pagePixmap().cacheKey() != painted);
+    QCOMPARE(view->pagePixmap().size(), size);
 }
 
 QTEST_MAIN(TestLiveScoreView)
