@@ -754,6 +754,24 @@ QPair<int, int> ScoreLayout::relayoutFrom(const QList<ExportEntry> &entries, con
     if (m_resume)
         return relayoutAgain(entries, change, untilPage);
     const QList<ExportEntry> oldEntries = m_entries;
+    if (!m_pageStarts.isEmpty() && m_nextEntry < oldEntries.size() && !m_preview) {
+        // A first layout under way: what it has laid out holds up to the
+        // first changed entry, and it goes on from there.
+        const int done = m_nextEntry;
+        const int newSize = int(entries.size());
+        int head = 0;
+        if (change)
+            head = qBound(0, change->first, qMin(done, newSize));
+        else {
+            while (head < done && head < newSize && oldEntries.at(head) == entries.at(head))
+                ++head;
+        }
+        if (head < done)
+            restartAtPage(entries, pageOfEntry(head));
+        else
+            m_entries = entries;
+        return continueLayout(untilPage);
+    }
     if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
         // Nothing complete to go on from.
         layout(entries, false, m_documentTitle);
