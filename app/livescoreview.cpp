@@ -1,5 +1,6 @@
 #include "livescoreview.h"
 
+#include "exportentrycache.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "scoredocument.h"
@@ -7,6 +8,7 @@
 #include "pagedecorator.h"
 #include "pagepainter.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +36,9 @@ const double minScale = 0.1;
 const double maxScale = 8.0;
 // A soft yellow, multiplied into the page so that the ink stays black.
 const QColor markColor(255, 232, 160);
+// Posted below the priority of a repaint request, so that it is delivered
+// after the editors have painted the keystroke.
+const QEvent::Type deferredUpdate = QEvent::Type(QEvent::User + 20);
 
 } // namespace
 
@@ -61,9 +66,13 @@ LiveScoreView::LiveScoreView(const ExportConfig &config, QWidget *parent)
     m_previous->setToolTip(tr("上一页 PgUp"));
     m_next->setText(tr("下一页"));
     m_next->setToolTip(tr("下一页 PgDown"));
+    m_previous->setObjectName(QStringLiteral("previousPageButton"));
+    m_next->setObjectName(QStringLiteral("nextPageButton"));
     auto *fitWidthButton = new QToolButton(this);
+    fitWidthButton->setObjectName(QStringLiteral("fitWidthButton"));
     fitWidthButton->setText(tr("适合宽度"));
     auto *fitPageButton = new QToolButton(this);
+    fitPageButton->setObjectName(QStringLiteral("fitPageButton"));
     fitPageButton->setText(tr("适合页面"));
     m_pageLabel->setObjectName(QStringLiteral("pageLabel"));
 
@@ -107,6 +116,7 @@ void LiveScoreView::setDocument(QL_Edit *document)
     m_document = document;
     m_laidOut = false;
     m_layout = std::make_unique<ScoreLayout>(m_config);
+    m_entries.reset(document ? new ExportEntryCache(document->document()) : nullptr);
     m_background.stop();
     m_completeCount = 0;
     m_page = 0;
@@ -161,11 +171,27 @@ const QList<ScorePage> &LiveScoreView::pages() const
 
 void LiveScoreView::schedule()
 {
-    if (m_frame.isActive())
+    if (m_frame.isActive() || m_deferred)
         return;
+    m_deferred = true;
+    QCoreApplication::postEvent(this, new QEvent(deferredUpdate), Qt::LowEventPriority - 1);
+}
+
+bool LiveScoreView::event(QEvent *event)
+{
+    if (event->type() != deferredUpdate)
+        return QWidget::event(event);
+    m_deferred = false;
     // The first change after a quiet frame is shown at once; those that
     // follow it within the frame wait for its end and go together.
-    m_frame.start(qMax(0, frameMs - int(m_sinceUpdate.elapsed())));
+    const int wait = frameMs - int(m_sinceUpdate.elapsed());
+    if (wait <= 0) {
+        m_frame.stop();
+        update();
+    } else if (!m_frame.isActive()) {
+        m_frame.start(wait);
+    }
+    return true;
 }
 
 void LiveScoreView::update()
@@ -175,7 +201,8 @@ void LiveScoreView::update()
         return;
     m_sinceUpdate.restart();
     if (m_layoutDirty || !m_laidOut) {
-        const QList<ExportEntry> entries = m_document->document()->exportEntries();
+        const ExportEntryCache::Change change = m_entries->update();
+        const QList<ExportEntry> &entries = m_entries->entries();
         const int before = int(m_layout->pages().size());
         // The pages up to the cursor's are laid out now, the rest later.
         const int cursorEntry = m_document->lyricEdit()->textCursor().blockNumber();
@@ -184,9 +211,10 @@ void LiveScoreView::update()
             m_layout->continueLayout(0);
             m_laidOut = true;
             m_pixmapStale = true;
-        } else {
+        } else if (!change.isEmpty()) {
             const int until = m_layout->pageOfEntry(cursorEntry) + 1;
-            const QPair<int, int> changed = m_layout->relayout(entries, until);
+            const QPair<int, int> changed
+                = m_layout->relayout(entries, {change.first, change.unchangedTail(int(entries.size()))}, until);
             // Pages after the new ones move when the count changes.
             const bool moved = int(m_layout->pages().size()) != before && m_page >= changed.first;
             if (moved || (m_page >= changed.first && m_page < changed.second))
@@ -388,8 +416,11 @@ void LiveScoreView::applyFit()
 QRect LiveScoreView::pageRectOnCanvas() const
 {
     const QSize pageSize = pageCount() > 0 ? pages().at(m_page).size : m_layout->pageSize();
-    return QRect(QPoint(canvasMargin, canvasMargin),
-                 QSize(qCeil(pageSize.width() * m_scale), qCeil(pageSize.height() * m_scale)));
+    // Rounded up to whole pixels, but not for the last bit of a product
+    // that should be whole: a page fitted to the viewport would overflow it
+    // by a pixel and bring up a scroll bar.
+    const auto pixels = [this](int points) { return qCeil(points * m_scale - 1e-6); };
+    return QRect(QPoint(canvasMargin, canvasMargin), QSize(pixels(pageSize.width()), pixels(pageSize.height())));
 }
 
 QPoint LiveScoreView::canvasPoint(const QPointF &pagePoint) const

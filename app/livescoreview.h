@@ -15,6 +15,7 @@
 #include <memory>
 
 class ExportConfig;
+class ExportEntryCache;
 class QLabel;
 class QScrollArea;
 class QToolButton;
@@ -60,6 +61,10 @@ public:
     void fitWidth();
     void fitPage();
 
+    // The page as last painted at the current scale and device pixel ratio;
+    // repainting the canvas, scrolling and moving the mark only copy it.
+    const QPixmap &pagePixmap() const { return m_pixmap; }
+
     // The ink of the marked character and of its notation, in page points.
     QList<QRectF> markedInk() const { return m_marks; }
     // The widget the page is painted on, and where a point of the page (in
@@ -72,6 +77,7 @@ signals:
     void pagePainted();
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -79,8 +85,9 @@ protected:
 private:
     enum class Fit { None, Width, Page };
 
-    // Asks for an update at the next frame: edits arriving within one frame
-    // are laid out together.
+    // Asks for an update once the editors have repainted, and no sooner
+    // than a frame after the last: edits arriving within one frame are laid
+    // out together.
     void schedule();
     void update();
     // Places the mark at the lyric cursor, turning to its page.
@@ -98,6 +105,8 @@ private:
 
     const ExportConfig &m_config;
     std::unique_ptr<ScoreLayout> m_layout;
+    // The export entries of the document, rebuilt line by line as it changes.
+    std::unique_ptr<ExportEntryCache> m_entries;
     QPointer<QL_Edit> m_document;
     QList<QMetaObject::Connection> m_connections;
     bool m_laidOut = false;
@@ -105,6 +114,8 @@ private:
     bool m_cursorDirty = false;
 
     QTimer m_frame;
+    // An update is asked for behind the editors' repaint.
+    bool m_deferred = false;
     QTimer m_background;
     // The page count of the last complete layout, shown while one is under
     // way.

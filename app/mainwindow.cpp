@@ -5,6 +5,7 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "dockroom.h"
 #include "livescoreview.h"
 #include "pairingreport.h"
 #include "ql_edit.h"
@@ -351,6 +352,9 @@ void MainWindow::addScoreView()
     scoreDock->setWidget(liveView);
     addDockWidget(Qt::RightDockWidgetArea, scoreDock);
     scoreDock->hide();
+    // A page at a legible scale beside two editors of some ten characters
+    // a line each: a narrow window grows rather than squeeze the editors.
+    new DockRoom(this, scoreDock, 480, 460);
     QAction *toggle = scoreDock->toggleViewAction();
     toggle->setObjectName(QStringLiteral("scorePreviewAction"));
     toggle->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));

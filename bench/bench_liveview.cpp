@@ -1,14 +1,24 @@
 // Times a keystroke in the middle of the lyrics of scores of 2, 20 and 100
 // pages with the live score view beside the editors, from the key event to
-// the end of the view's repaint: the editors' work, the export entries, the
-// layout from the page of the change up to the cursor's page, and the page
-// painted. The reference (floor) is the same keystroke with the view hidden,
-// measured in the same run; settle is the layout of the pages after the
-// cursor's that the view does in slices between frames. Two kinds of
-// keystroke: an ideograph added in the middle of a line ("inside", the line
-// keeps its columns) and one added to a full line ("overflow", every later
-// column moves). Times are CPU time of the process, as the machine is
-// shared; the view's wait for the next frame is not part of them.
+// the end of the view's repaint: the editors' work, the export entries of the
+// changed lines, the layout from the page of the change up to the cursor's
+// page, and the page painted. The reference (floor) is the same keystroke
+// with the view hidden, measured in the same run; settle is the layout of the
+// pages after the cursor's that the view does in slices between frames.
+// Three kinds of keystroke: an ideograph added in the middle of a line
+// ("inside", the line keeps its columns), one added to a full line
+// ("overflow", every later column moves) and Return in the middle of a line
+// ("return", a line more). Times are CPU time of the process, as the machine
+// is shared; the view's wait for the next frame is not part of them.
+//
+//   liveview_keystroke_ms pages=N kind=… median=… p95=… floor=… …
+//
+// Then the editors' keystroke (an ideograph typed into a line in the middle
+// of documents of 1,000, 10,000 and 50,000 sung characters) with the view
+// shown and hidden, to the end of every repaint it causes; floor is the
+// same keystroke in a bare QPlainTextEdit of the same size, font and text.
+//
+//   keystroke_ms editor=lyric chars=N view=shown|hidden median=… p95=… floor=…
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_liveview
 
@@ -22,7 +32,10 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QSyntaxHighlighter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextStream>
 #include <QUndoStack>
@@ -39,11 +52,11 @@ double cpuMs()
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
 
-void press(QWidget *widget, const QString &text)
+void press(QWidget *widget, const QString &text, int key = Qt::Key_unknown)
 {
-    QKeyEvent event(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &event);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(widget, &release);
 }
 
@@ -51,6 +64,113 @@ QPair<double, double> medianAndP95(QList<double> samples)
 {
     std::sort(samples.begin(), samples.end());
     return {samples.at(samples.size() / 2), samples.at(qMin<qsizetype>(samples.size() - 1, samples.size() * 95 / 100))};
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+class TrivialHighlighter : public QSyntaxHighlighter
+{
+public:
+    using QSyntaxHighlighter::QSyntaxHighlighter;
+
+protected:
+    void highlightBlock(const QString &) override {}
+};
+
+// The cursor a few characters into the line in the middle of the lyrics.
+void placeInMiddle(QPlainTextEdit *editor)
+{
+    QTextDocument *document = editor->document();
+    QTextCursor cursor(document);
+    cursor.setPosition(document->findBlockByNumber(document->blockCount() / 2).position() + 3);
+    editor->setTextCursor(cursor);
+}
+
+// The same keystroke in a bare editor of the same size, font and text (Qt
+// repaints the whole view on each key once any highlighter is attached).
+double bareKeystroke(const QString &text, const QFont &font, const QSize &size, int rounds)
+{
+    QPlainTextEdit bare;
+    bare.setFont(font);
+    bare.resize(size);
+    bare.setPlainText(text);
+    new TrivialHighlighter(bare.document());
+    bare.show();
+    if (!QTest::qWaitForWindowExposed(&bare))
+        qFatal("The bare editor is never shown");
+    bare.activateWindow();
+    bare.setFocus();
+    QApplication::processEvents();
+    QList<double> samples;
+    for (int round = 0; round < rounds; ++round) {
+        placeInMiddle(&bare);
+        QApplication::processEvents();
+        const double start = cpuMs();
+        press(&bare, QStringLiteral("春"));
+        QApplication::processEvents();
+        samples.append(cpuMs() - start);
+    }
+    if (bare.document()->characterCount() != text.size() + 1 + rounds)
+        qFatal("The bare editor did not take the keystrokes");
+    return medianAndP95(samples).first;
+}
+
+void editorKeystrokes(QTextStream &out, const ExportConfig &config, int chars, int rounds)
+{
+    QWidget window;
+    auto *row = new QHBoxLayout(&window);
+    auto *edit = new QL_Edit;
+    auto *view = new LiveScoreView(config);
+    row->addWidget(edit, 1);
+    row->addWidget(view, 1);
+    window.resize(1400, 900);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("The window is never shown");
+    // About 56 sung characters a page.
+    const QPair<QString, QString> texts = generatedScoreTexts(qMax(1, chars / 56));
+    edit->document()->setTexts({texts.first, texts.second});
+    view->setDocument(edit);
+    view->finishLayout();
+    QApplication::processEvents();
+
+    QList<double> shown;
+    QList<double> hidden;
+    QSize editorSize;
+    for (int round = 0; round < 2 * rounds; ++round) {
+        const bool withView = round % 2 == 0;
+        view->setVisible(withView);
+        edit->lyricEdit()->setFocus();
+        placeInMiddle(edit->lyricEdit());
+        view->finishLayout();
+        QApplication::processEvents();
+        if (!withView)
+            editorSize = edit->lyricEdit()->size();
+
+        const double start = cpuMs();
+        press(edit->lyricEdit(), QStringLiteral("春"));
+        QApplication::processEvents();
+        if (withView) {
+            view->flush();
+            view->canvas()->repaint();
+        }
+        (withView ? shown : hidden).append(cpuMs() - start);
+
+        edit->undo();
+        view->finishLayout();
+        QApplication::processEvents();
+    }
+    const double floor = bareKeystroke(texts.first, edit->lyricEdit()->font(), editorSize, rounds);
+    const int sung = edit->document()->lyricIndex().lyricCharCount();
+    for (const bool withView : {true, false}) {
+        const auto [median, p95] = medianAndP95(withView ? shown : hidden);
+        out << "keystroke_ms editor=lyric chars=" << sung << " view=" << (withView ? "shown" : "hidden")
+            << " median=" << number(median) << " p95=" << number(p95) << " floor=" << number(floor) << "\n";
+    }
+    out.flush();
 }
 
 } // namespace
@@ -84,12 +204,13 @@ int main(int argc, char *argv[])
         QApplication::processEvents();
 
         QTextDocument *lyrics = edit->lyricEdit()->document();
-        for (const char *kind : {"inside", "overflow"}) {
+        for (const char *kind : {"inside", "overflow", "return"}) {
             // A sung line in the middle; "overflow" types at its end.
             QTextBlock middle = lyrics->findBlockByNumber(lyrics->blockCount() / 2);
             while (middle.text().size() < 5)
                 middle = middle.next();
             const bool atEnd = qstrcmp(kind, "overflow") == 0;
+            const bool newLine = qstrcmp(kind, "return") == 0;
             QList<double> shown;
             QList<double> hidden;
             QList<double> settle;
@@ -104,7 +225,10 @@ int main(int argc, char *argv[])
                 QApplication::processEvents();
 
                 const double start = cpuMs();
-                press(edit->lyricEdit(), QStringLiteral("春"));
+                if (newLine)
+                    press(edit->lyricEdit(), QStringLiteral("\r"), Qt::Key_Return);
+                else
+                    press(edit->lyricEdit(), QStringLiteral("春"));
                 QApplication::processEvents();
                 if (withView) {
                     view->flush();
@@ -133,5 +257,7 @@ int main(int argc, char *argv[])
             out.flush();
         }
     }
+    for (const int chars : {1000, 10000, 50000})
+        editorKeystrokes(out, config, chars, 30);
     return 0;
 }

@@ -10,13 +10,24 @@ QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
                                       const QTextDocument *scoreDocument)
 {
     const LyricCharIndex index(lyricDocument);
+    return buildExportEntries(lyricDocument, scoreDocument, index, 0, lyricDocument->blockCount());
+}
+
+QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument, const QTextDocument *scoreDocument,
+                                      const LyricCharIndex &index, int first, int end)
+{
     QList<ExportEntry> entries;
-    entries.reserve(lyricDocument->blockCount());
+    first = qMax(0, first);
+    end = qMin(end, lyricDocument->blockCount());
+    if (end <= first)
+        return entries;
+    entries.reserve(end - first);
     // The score lines are asked for in order: the next one is a step on
     // from the last, not a search from the first.
     QTextBlock scoreLine;
     int scoreLineNumber = -2;
-    for (QTextBlock block = lyricDocument->firstBlock(); block.isValid(); block = block.next()) {
+    QTextBlock block = lyricDocument->findBlockByNumber(first);
+    for (int number = first; number < end && block.isValid(); ++number, block = block.next()) {
         const QString line = block.text();
         ExportEntry entry;
         entry.type = exportLineType(line);

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 
+class LyricCharIndex;
 class QTextDocument;
 
 // One line of the lyric text, prepared for the renderer.
@@ -26,6 +27,10 @@ struct ExportEntry
 // The entries of a whole document, one per line of the lyric text.
 QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument,
                                       const QTextDocument *scoreDocument);
+// The entries of lines first .. end - 1 only, with the sung characters
+// counted by an index of the lyric document that is up to date.
+QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument, const QTextDocument *scoreDocument,
+                                      const LyricCharIndex &index, int first, int end);
 QList<ExportEntry> buildExportEntries(const QString &lyricText, const QString &scoreText);
 
 #endif // EXPORTENTRY_H

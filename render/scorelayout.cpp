@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QTransform>
 
+#include <algorithm>
 #include <cmath>
 #include <climits>
 #include <limits>
@@ -1324,9 +1325,37 @@ ScoreLayout::PageStart ScoreLayout::currentStart() const
 
 QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
 {
+    return relayoutFrom(entries, nullptr, untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage)
+{
+    return relayoutFrom(entries, &change, untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayoutFrom(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage)
+{
     if (m_resume)
-        return relayoutAgain(entries, untilPage);
+        return relayoutAgain(entries, change, untilPage);
     const QList<ExportEntry> oldEntries = m_entries;
+    if (!m_pageStarts.isEmpty() && m_nextEntry < oldEntries.size() && !m_preview) {
+        // A first layout under way: what it has laid out holds up to the
+        // first changed entry, and it goes on from there.
+        const int done = m_nextEntry;
+        const int newSize = int(entries.size());
+        int head = 0;
+        if (change)
+            head = qBound(0, change->first, qMin(done, newSize));
+        else {
+            while (head < done && head < newSize && oldEntries.at(head) == entries.at(head))
+                ++head;
+        }
+        if (head < done)
+            restartAtPage(entries, pageOfEntry(head));
+        else
+            m_entries = entries;
+        return continueLayout(untilPage);
+    }
     if (m_pageStarts.isEmpty() || m_nextEntry < oldEntries.size()) {
         // Nothing complete to go on from.
         layout(entries, false, m_documentTitle);
@@ -1336,14 +1365,22 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     const int oldSize = int(oldEntries.size());
     const int newSize = int(entries.size());
     int head = 0;
-    while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
-        ++head;
+    if (change)
+        head = qBound(0, change->first, qMin(oldSize, newSize));
+    else {
+        while (head < oldSize && head < newSize && oldEntries.at(head) == entries.at(head))
+            ++head;
+    }
     if (head == oldSize && head == newSize)
         return {int(m_pages.size()), int(m_pages.size())};
     int tail = 0;
-    while (tail < oldSize - head && tail < newSize - head
-           && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
-        ++tail;
+    if (change)
+        tail = qBound(0, change->tail, qMin(oldSize, newSize) - head);
+    else {
+        while (tail < oldSize - head && tail < newSize - head
+               && oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+            ++tail;
+    }
 
     auto resume = std::make_unique<Resume>();
     resume->oldEntries = oldEntries;
@@ -1361,7 +1398,8 @@ QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int unt
     return continueLayout(untilPage);
 }
 
-QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, int untilPage)
+QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, const EntryChange *change,
+                                           int untilPage)
 {
     // The pages laid out so far hold for the entries they came from up to
     // the first one that changed again; the pages to meet again are still
@@ -1372,12 +1410,20 @@ QPair<int, int> ScoreLayout::relayoutAgain(const QList<ExportEntry> &entries, in
     const int oldSize = int(resume->oldEntries.size());
     const int done = qMin(m_nextEntry, int(m_entries.size()));
     int head = 0;
-    while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
-        ++head;
     int tail = 0;
-    while (tail < oldSize && tail < newSize
-           && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
-        ++tail;
+    if (change) {
+        // The tail these entries share with the last complete layout is the
+        // shorter of the one the relayout under way had and the new one.
+        const int lastTail = int(m_entries.size()) - resume->tailStart;
+        head = qBound(0, change->first, qMin(done, newSize));
+        tail = qBound(0, qMin(change->tail, lastTail), qMin(oldSize, newSize));
+    } else {
+        while (head < done && head < newSize && m_entries.at(head) == entries.at(head))
+            ++head;
+        while (tail < oldSize && tail < newSize
+               && resume->oldEntries.at(oldSize - 1 - tail) == entries.at(newSize - 1 - tail))
+            ++tail;
+    }
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     const int page = pageOfEntry(head);
@@ -1401,7 +1447,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
             // The next entry is the first on this page and lies in the
             // unchanged tail: where the old layout started a page with it in
             // the same state, the old pages from there on stand as they were.
-            const Resume &r = *m_resume;
+            Resume &r = *m_resume;
             const int oldEntry = m_nextEntry - r.delta;
             const PageStart now = currentStart();
             for (int q = 0; q < r.oldStarts.size(); ++q) {
@@ -1415,7 +1461,7 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
                     // Pages that one entry filled share the start before them.
                     while (m_pageStarts.size() < page)
                         m_pageStarts.append(m_pageStarts.last());
-                    spliceOldPages(r.oldPages, r.oldStarts, q, r.delta);
+                    spliceOldPages(std::move(r.oldPages), r.oldStarts, q, r.delta);
                     m_cursorX = r.oldEnd.cursorX;
                     m_cursorY = r.oldEnd.cursorY;
                     m_documentTitle = r.oldEnd.documentTitle;
@@ -1438,26 +1484,26 @@ QPair<int, int> ScoreLayout::continueLayout(int untilPage)
     return {first, int(m_pages.size())};
 }
 
-void ScoreLayout::spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from,
+void ScoreLayout::spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from,
                                  int delta)
 {
-    const auto shifted = [delta](QList<PageRun> runs) {
-        if (delta != 0) {
-            for (PageRun &run : runs) {
-                for (PageItem &item : run.items)
-                    item.source.entry += delta;
-            }
-        }
-        return runs;
+    // The old pages after the restart are no longer shared with the pages
+    // laid out, so moving their entries changes them in place.
+    const auto shift = [delta](PageRun &run) {
+        for (PageItem &item : run.items)
+            item.source.entry += delta;
     };
     // The current page keeps what the entry before the start left on it.
     const PageStart &start = oldStarts.at(from);
-    const QList<PageRun> &rest = oldPages.at(from).runs;
-    m_pages.last().runs.append(shifted(rest.mid(start.runs)));
+    QList<PageRun> rest = oldPages.at(from).runs.mid(start.runs);
+    if (delta != 0)
+        std::for_each(rest.begin(), rest.end(), shift);
+    m_pages.last().runs.append(rest);
     for (int q = from + 1; q < oldPages.size(); ++q) {
-        ScorePage page = oldPages.at(q);
-        page.runs = shifted(page.runs);
-        m_pages.append(page);
+        ScorePage &page = oldPages[q];
+        if (delta != 0)
+            std::for_each(page.runs.begin(), page.runs.end(), shift);
+        m_pages.append(std::move(page));
     }
     for (int q = from; q < oldStarts.size(); ++q) {
         PageStart s = oldStarts.at(q);

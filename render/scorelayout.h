@@ -72,6 +72,15 @@ public:
     // page untilPage is complete (continueLayout() goes on). The pages
     // [first, second) are new; they are the pages of a whole layout.
     QPair<int, int> relayout(const QList<ExportEntry> &entries, int untilPage = INT_MAX);
+    // The same, for a caller that knows which entries changed since the
+    // entries of the last call: those before `first` and the last `tail`
+    // are as they were, so none of them is compared.
+    struct EntryChange
+    {
+        int first = 0;
+        int tail = 0;
+    };
+    QPair<int, int> relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage = INT_MAX);
     // Goes on with a layout or a relayout until page untilPage is complete
     // or the layout is; the same range as relayout().
     QPair<int, int> continueLayout(int untilPage);
@@ -157,12 +166,14 @@ private:
     };
 
     // A relayout while another one is under way.
-    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, int untilPage);
+    QPair<int, int> relayoutAgain(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage);
+    QPair<int, int> relayoutFrom(const QList<ExportEntry> &entries, const EntryChange *change, int untilPage);
     // The state before the next entry, as a page start keeps it.
     PageStart currentStart() const;
     // Appends the pages of a last layout from page `from` on, whose start
-    // matches the state now; their entries move by delta.
-    void spliceOldPages(const QList<ScorePage> &oldPages, const QList<PageStart> &oldStarts, int from, int delta);
+    // matches the state now; their entries move by delta. The old pages are
+    // taken over, not copied.
+    void spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from, int delta);
 
     void layoutEntry(const ExportEntry &entry);
     // Opens a run in the font, for the items that follow.

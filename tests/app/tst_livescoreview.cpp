@@ -2,20 +2,67 @@
 #include "livescoreview.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
+#include "ql_scoreedit.h"
 #include "scoredocument.h"
 #include "scorelayout.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QRandomGenerator>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWheelEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QUndoStack>
 
+#include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
+
+// Calls a function for every event a watched object receives.
+class EventWatcher : public QObject
+{
+public:
+    explicit EventWatcher(std::function<void(QEvent *)> onEvent)
+        : m_onEvent(std::move(onEvent))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        m_onEvent(event);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(QEvent *)> m_onEvent;
+};
+
+// A turn of the mouse wheel over a widget: 120 is one notch.
+void turnWheel(QWidget *widget, int angle, Qt::KeyboardModifiers modifiers)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
+void press(QWidget *widget, int key, const QString &text = QString())
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &up);
+}
 
 // A score of about `lines` sung lines of ten characters, with a title and a
 // tune name, and notation of one to three glyphs under every character.
@@ -59,8 +106,16 @@ private slots:
     void clickPutsTheCursorOnTheCharacter();
     void markFollowsTheCursorAcrossAPageBreak();
     void viewFollowsEditsUndoAndRedo();
+    void viewFollowsRandomEditing_data();
+    void viewFollowsRandomEditing();
+    void layoutWaitsForTheEditorsRepaint();
     void documentsAndOptions();
     void decorationOnThePageShown();
+    void ctrlWheelZooms_data();
+    void ctrlWheelZooms();
+    void fitButtonsFitThePageToTheViewport_data();
+    void fitButtonsFitThePageToTheViewport();
+    void pagePixmapMatchesScaleAndRatio();
 
 private:
     void load(const GcpFile::Texts &texts);
@@ -268,6 +323,101 @@ void TestLiveScoreView::viewFollowsEditsUndoAndRedo()
     QCOMPARE(view->pages(), wholeLayout());
 }
 
+void TestLiveScoreView::viewFollowsRandomEditing_data()
+{
+    QTest::addColumn<quint32>("seed");
+    QTest::addRow("seed 1") << 1u;
+    QTest::addRow("seed 2") << 2u;
+}
+
+// Keys, pastes, undo and redo anywhere in a score of several pages, with
+// the view laid out at every frame, partly or wholly: it always comes to the
+// pages of a whole layout of the document as it is.
+void TestLiveScoreView::viewFollowsRandomEditing()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    load(score(40));
+    QVERIFY(view->pageCount() > 3);
+    QPlainTextEdit *lyrics = edit->lyricEdit();
+    QPlainTextEdit *notation = edit->scoreEdit();
+    const QStringList pasted = {QStringLiteral("良辰美景"), QStringLiteral("奈何天\n赏心乐事谁家院"),
+                                QStringLiteral("【醉扶归】(仙吕)\n"), QStringLiteral("= 不到园林\n@分页符\n"),
+                                QStringLiteral(u"\U00020000\u200B姹\r\n紫\u2028")};
+    QStringList history;
+    for (int step = 0; step < 60; ++step) {
+        QPlainTextEdit *target = random.bounded(4) == 0 ? notation : lyrics;
+        QTextCursor cursor = target->textCursor();
+        cursor.setPosition(int(random.bounded(target->document()->characterCount())));
+        target->setTextCursor(cursor);
+        target->setFocus();
+        switch (random.bounded(8)) {
+        case 0:
+        case 1:
+            press(target, Qt::Key_unknown, QStringLiteral("春"));
+            history << QStringLiteral("type");
+            break;
+        case 2:
+            press(target, Qt::Key_Return, QStringLiteral("\r"));
+            history << QStringLiteral("return");
+            break;
+        case 3:
+            press(target, Qt::Key_Backspace);
+            history << QStringLiteral("backspace");
+            break;
+        case 4:
+            QApplication::clipboard()->setText(pasted.at(random.bounded(int(pasted.size()))));
+            edit->paste();
+            history << QStringLiteral("paste");
+            break;
+        case 5:
+            edit->undo();
+            history << QStringLiteral("undo");
+            break;
+        case 6:
+            edit->redo();
+            history << QStringLiteral("redo");
+            break;
+        default:
+            press(target, Qt::Key_Delete);
+            history << QStringLiteral("delete");
+            break;
+        }
+        // A frame: the pages up to the cursor's; now and then all of them.
+        view->flush();
+        if (step % 5 != 4)
+            continue;
+        view->finishLayout();
+        QVERIFY2(view->pages() == wholeLayout(), qPrintable(history.join(QLatin1Char(' '))));
+    }
+}
+
+// The editors paint a keystroke before the view lays it out: the view's
+// work never stands between a key and the text it types.
+void TestLiveScoreView::layoutWaitsForTheEditorsRepaint()
+{
+    load(score(40));
+    putCursorAfter(20, 3);
+    // A quiet frame, after which a change would be shown at once.
+    QTest::qWait(40);
+    const QList<ScorePage> before = view->pages();
+    int paints = 0;
+    int paintsBeforeLayout = 0;
+    EventWatcher watcher([&](QEvent *event) {
+        if (event->type() != QEvent::Paint)
+            return;
+        ++paints;
+        paintsBeforeLayout += view->pages() == before;
+    });
+    edit->lyricEdit()->viewport()->installEventFilter(&watcher);
+    edit->lyricEdit()->setFocus();
+    press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春"));
+    QTRY_VERIFY(view->pages() != before);
+    QTRY_VERIFY(paints > 0);
+    edit->lyricEdit()->viewport()->removeEventFilter(&watcher);
+    QCOMPARE(paintsBeforeLayout, paints);
+}
+
 void TestLiveScoreView::documentsAndOptions()
 {
     QCOMPARE(view->pageCount(), 0);
@@ -332,6 +482,149 @@ void TestLiveScoreView::decorationOnThePageShown()
     QVERIFY(grey(frameTop) < 160);
     QVERIFY(grey(ruleFoot) < 160);
     QCOMPARE(view->pages(), wholeLayout());
+}
+
+void TestLiveScoreView::ctrlWheelZooms_data()
+{
+    QTest::addColumn<int>("angle");
+    QTest::addColumn<int>("turns");
+    QTest::addColumn<bool>("control");
+    QTest::addColumn<double>("expected");
+
+    // From a scale of 1; a notch zooms by 15 %.
+    QTest::addRow("one notch in") << 120 << 1 << true << 1.15;
+    QTest::addRow("one notch out") << -120 << 1 << true << 1 / 1.15;
+    QTest::addRow("three notches in") << 120 << 3 << true << std::pow(1.15, 3);
+    QTest::addRow("half a notch of a fine wheel") << 60 << 1 << true << std::sqrt(1.15);
+    QTest::addRow("in and out again") << 120 << 0 << true << 1.0;
+    QTest::addRow("far in stops at eight times") << 120 << 40 << true << 8.0;
+    QTest::addRow("far out stops at a tenth") << -120 << 40 << true << 0.1;
+    QTest::addRow("without Ctrl the wheel scrolls") << -120 << 3 << false << 1.0;
+}
+
+void TestLiveScoreView::ctrlWheelZooms()
+{
+    QFETCH(int, angle);
+    QFETCH(int, turns);
+    QFETCH(bool, control);
+    QFETCH(double, expected);
+
+    load(score(14));
+    view->setScale(1.0);
+    QApplication::processEvents();
+    auto *scroll = view->findChild<QScrollArea *>();
+    const int scrolledBefore = scroll->verticalScrollBar()->value();
+    const Qt::KeyboardModifiers modifiers = control ? Qt::ControlModifier : Qt::NoModifier;
+    // Qt passes a wheel event the page does not take on to the viewport only
+    // when it comes from the window system; a test sends it there itself.
+    QWidget *under = control ? view->canvas() : scroll->viewport();
+    if (turns == 0) {
+        turnWheel(under, angle, modifiers);
+        turnWheel(under, -angle, modifiers);
+    }
+    for (int i = 0; i < turns; ++i)
+        turnWheel(under, angle, modifiers);
+    QVERIFY2(qAbs(view->scale() - expected) < 1e-9, qPrintable(QString::number(view->scale())));
+    // The canvas holds the page at the new scale.
+    const QSize page = view->pages().at(view->pageIndex()).size;
+    QCOMPARE(view->canvas()->width() - 2 * 8, int(std::ceil(page.width() * view->scale())));
+    QCOMPARE(view->canvas()->height() - 2 * 8, int(std::ceil(page.height() * view->scale())));
+    if (!control)
+        QVERIFY(scroll->verticalScrollBar()->value() > scrolledBefore);
+    // A zoom by hand stays when the view is resized.
+    window->resize(1100, 700);
+    QApplication::processEvents();
+    QVERIFY(qAbs(view->scale() - expected) < 1e-9);
+}
+
+void TestLiveScoreView::fitButtonsFitThePageToTheViewport_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QSize>("viewSize");
+    QTest::addRow("fit width, a tall view") << "fitWidthButton" << QSize(400, 800);
+    QTest::addRow("fit width, a wide view") << "fitWidthButton" << QSize(900, 300);
+    QTest::addRow("fit page, a tall view") << "fitPageButton" << QSize(400, 800);
+    QTest::addRow("fit page, a wide view") << "fitPageButton" << QSize(900, 300);
+}
+
+void TestLiveScoreView::fitButtonsFitThePageToTheViewport()
+{
+    QFETCH(QString, button);
+    QFETCH(QSize, viewSize);
+
+    load(score(14));
+    view->setScale(3.0);
+    view->resize(viewSize);
+    QApplication::processEvents();
+    auto *fit = view->findChild<QToolButton *>(button);
+    QVERIFY(fit);
+    QTest::mouseClick(fit, Qt::LeftButton);
+
+    auto *scroll = view->findChild<QScrollArea *>();
+    const QSize page = view->pages().at(view->pageIndex()).size;
+    const auto fitted = [&] {
+        QApplication::processEvents();
+        // The room for the page: the viewport less the canvas margins.
+        const QSize room = scroll->viewport()->size() - QSize(16, 16);
+        const QSizeF scaled = QSizeF(page) * view->scale();
+        if (button == QLatin1String("fitWidthButton"))
+            return qAbs(scaled.width() - room.width()) < 1.0 && !scroll->horizontalScrollBar()->isVisible();
+        return scaled.width() <= room.width() + 0.5 && scaled.height() <= room.height() + 0.5
+               && (qAbs(scaled.width() - room.width()) < 1.0 || qAbs(scaled.height() - room.height()) < 1.0)
+               && !scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible();
+    };
+    QTRY_VERIFY(fitted());
+    // The fit holds when the view changes size.
+    view->resize(viewSize.transposed());
+    QTRY_VERIFY(fitted());
+}
+
+// The page is painted once into a pixmap at the scale and the device pixel
+// ratio of the screen (run again under QT_SCALE_FACTOR=2), and painted again
+// only when the page, the scale or the ratio changes.
+void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
+{
+    load(score(14));
+    const qreal ratio = view->canvas()->devicePixelRatioF();
+    const qreal expectedRatio = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                                    ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                                    : 1.0;
+    QCOMPARE(ratio, expectedRatio);
+    putCursorAfter(5, 2);
+    const int shown = view->pageIndex();
+    const QSize page = view->pages().at(shown).size;
+
+    for (const double scale : {0.5, 1.5, 2.25}) {
+        view->setScale(scale);
+        view->canvas()->repaint();
+        const QPixmap &pixmap = view->pagePixmap();
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        // Not scaled up on the screen: one pixel of the pixmap is one pixel
+        // of the screen.
+        const QSizeF wanted = QSizeF(page) * scale * ratio;
+        QVERIFY2(qAbs(pixmap.width() - wanted.width()) <= ratio && qAbs(pixmap.height() - wanted.height()) <= ratio,
+                 qPrintable(QStringLiteral("%1x%2 for %3x%4").arg(pixmap.width()).arg(pixmap.height())
+                                .arg(wanted.width()).arg(wanted.height())));
+    }
+    const qint64 painted = view->pagePixmap().cacheKey();
+    QSignalSpy paints(view, &LiveScoreView::pagePainted);
+
+    // Nothing on the page changed: the canvas is painted from the pixmap.
+    view->canvas()->repaint();
+    putCursorAfter(5, 4);
+    QCOMPARE(view->pageIndex(), shown);
+    view->canvas()->repaint();
+    QVERIFY(paints.size() >= 2);
+    QCOMPARE(view->pagePixmap().cacheKey(), painted);
+
+    // A character typed on the page: painted anew, at the same size.
+    const QSize size = view->pagePixmap().size();
+    edit->lyricEdit()->setFocus();
+    press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春"));
+    view->flush();
+    view->canvas()->repaint();
+    QVERIFY(view->pagePixmap().cacheKey() != painted);
+    QCOMPARE(view->pagePixmap().size(), size);
 }
 
 QTEST_MAIN(TestLiveScoreView)

@@ -29,6 +29,8 @@ private slots:
     void relayoutMatchesWholeLayout_data();
     void relayoutMatchesWholeLayout();
     void relayoutStopsWhereTheOldPagesResume();
+    void relayoutDuringTheFirstLayout_data();
+    void relayoutDuringTheFirstLayout();
     void pageOfEntryFindsTheStart();
     void itemsComeFromTheirEntries();
     void inkCoversWhatIsPainted();
@@ -112,8 +114,12 @@ void TestScoreLayout::restartAtPageMatchesWholeLayout()
 void TestScoreLayout::relayoutMatchesWholeLayout_data()
 {
     QTest::addColumn<int>("seed");
+    QTest::addColumn<bool>("named");
     for (int seed = 1; seed <= 3; ++seed)
-        QTest::addRow("seed %d", seed) << seed;
+        QTest::addRow("seed %d", seed) << seed << false;
+    // The caller names the changed entries instead of having them compared.
+    for (int seed = 4; seed <= 5; ++seed)
+        QTest::addRow("seed %d, changed entries named", seed) << seed << true;
 }
 
 // Edits of every kind on random pages, one after another: each layout taken
@@ -121,6 +127,7 @@ void TestScoreLayout::relayoutMatchesWholeLayout_data()
 void TestScoreLayout::relayoutMatchesWholeLayout()
 {
     QFETCH(int, seed);
+    QFETCH(bool, named);
     QRandomGenerator random{quint32(seed)};
     QList<ExportEntry> entries = generatedScore(100);
     ScoreLayout layout(config());
@@ -163,7 +170,12 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
         // Laid out at once; up to the page of the change and the rest a page
         // at a time; or up to it, leaving the rest to the next change.
         const int mode = round % 3;
-        const QPair<int, int> changed = layout.relayout(entries, mode == 0 ? INT_MAX : page);
+        const int untilPage = mode == 0 ? INT_MAX : page;
+        // Every kind but a removal leaves one new entry at `at`.
+        const int changedEnd = kind == QLatin1String("remove") ? at : at + 1;
+        const QPair<int, int> changed
+            = named ? layout.relayout(entries, {at, int(entries.size()) - changedEnd}, untilPage)
+                    : layout.relayout(entries, untilPage);
         if (mode == 2 && !layout.isComplete()) {
             for (int p = 0; p + 1 < layout.pages().size(); ++p)
                 QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("partial page %1").arg(p)));
@@ -204,6 +216,54 @@ void TestScoreLayout::relayoutStopsWhereTheOldPagesResume()
     // Nothing changed: nothing is laid out.
     const QPair<int, int> none = layout.relayout(entries);
     QCOMPARE(none.first, none.second);
+}
+
+void TestScoreLayout::relayoutDuringTheFirstLayout_data()
+{
+    QTest::addColumn<bool>("beforeDone");
+    QTest::addColumn<bool>("removed");
+    QTest::addColumn<bool>("named");
+    QTest::addRow("a line laid out grows") << true << false << false;
+    QTest::addRow("a line laid out goes") << true << true << false;
+    QTest::addRow("a line laid out grows, named") << true << false << true;
+    QTest::addRow("a line not yet laid out grows") << false << false << false;
+    QTest::addRow("a line not yet laid out goes, named") << false << true << true;
+}
+
+// An edit while the first layout of a score is still under way: the layout
+// goes on from the page of the change, not from the first page, and ends
+// with the pages of a whole layout.
+void TestScoreLayout::relayoutDuringTheFirstLayout()
+{
+    QFETCH(bool, beforeDone);
+    QFETCH(bool, removed);
+    QFETCH(bool, named);
+    QList<ExportEntry> entries = generatedScore(30);
+    ScoreLayout layout(config());
+    layout.start(entries, false, QString());
+    layout.continueLayout(10);
+    QVERIFY(!layout.isComplete());
+    const int done = layout.entriesDone();
+    int at = beforeDone ? done / 2 : done + (int(entries.size()) - done) / 2;
+    while (entries.at(at).type != int(LineType::Lyric))
+        ++at;
+    if (removed)
+        entries.removeAt(at);
+    else
+        entries[at] = sungEntry(entries.at(at).text + QStringLiteral("奈何天"), notation({0xF0029}));
+    const int changedEnd = removed ? at : at + 1;
+    const QPair<int, int> changed = named ? layout.relayout(entries, {at, int(entries.size()) - changedEnd}, 10)
+                                          : layout.relayout(entries, 10);
+    if (beforeDone)
+        QCOMPARE(changed.first, layout.pageOfEntry(at));
+    while (!layout.isComplete())
+        layout.continueLayout(int(layout.pages().size()));
+
+    ScoreLayout whole(config());
+    whole.layout(entries, false, QString());
+    QCOMPARE(layout.pages().size(), whole.pages().size());
+    for (int p = 0; p < whole.pages().size(); ++p)
+        QVERIFY2(layout.pages().at(p) == whole.pages().at(p), qPrintable(QStringLiteral("page %1").arg(p)));
 }
 
 void TestScoreLayout::pageOfEntryFindsTheStart()
