@@ -74,6 +74,9 @@ protected:
 
 private:
     // Calls row(block, rect) for every visible line that meets area.
+    // Repaints the text and the gutter from the top of block down.
+    void onLinesMoved(const QTextBlock &block);
+
     template<typename Row>
     void forVisibleRows(const QRect &area, Row row) const;
 
