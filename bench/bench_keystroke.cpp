@@ -278,7 +278,6 @@ int profile(const QString &editor, int rounds)
     QApplication::processEvents();
     QList<double> samples;
     PaintLog log;
-    QStringList allEntries;
     if (editor == QLatin1String("floor")) {
         QPlainTextEdit bare;
         bare.setFont(edit.lyricEdit()->font());
@@ -298,26 +297,12 @@ int profile(const QString &editor, int rounds)
     } else {
         log.watch(&edit);
         const bool lyric = editor == QLatin1String("lyric");
-        if (qEnvironmentVariableIsSet("PAINTLOG_ALL")) {
-            auto *layout = edit.scoreEdit()->document()->documentLayout();
-            QObject::connect(layout, &QAbstractTextDocumentLayout::update, [&](const QRectF &r) {
-                log.entries.append(QStringLiteral("score layout update %1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()));
-            });
-            QObject::connect(layout, &QAbstractTextDocumentLayout::updateBlock, [&](const QTextBlock &b) {
-                log.entries.append(QStringLiteral("score layout updateBlock %1").arg(b.blockNumber()));
-            });
-            QObject::connect(edit.scoreEdit(), &QPlainTextEdit::updateRequest, [&](const QRect &r, int dy) {
-                log.entries.append(QStringLiteral("score updateRequest %1 %2 %3 %4 dy=%5").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(dy));
-            });
-        }
         QPlainTextEdit *target = lyric ? static_cast<QPlainTextEdit *>(edit.lyricEdit())
                                        : static_cast<QPlainTextEdit *>(edit.scoreEdit());
         target->setFocus();
         for (int round = 0; round < rounds; ++round) {
             // Spread over many lines, so that no line grows long.
-            placeCursor(target, lineStart(target, (getenv("SAME") ? 0.5 : 0.3 + (round % 200) / 500.0)) + (lyric ? 3 : 0));
-            allEntries += log.entries;
-            allEntries.append(QStringLiteral("----"));
+            placeCursor(target, lineStart(target, 0.3 + (round % 200) / 500.0) + (lyric ? 3 : 0));
             log.entries.clear();
             if (lyric) {
                 samples.append(timed(target, Qt::Key_unknown, QStringLiteral("春")));
@@ -330,9 +315,7 @@ int profile(const QString &editor, int rounds)
     QTextStream err(stderr);
     for (const QString &entry : std::as_const(log.entries))
         err << "painted " << entry << '\n';
-    if (qEnvironmentVariableIsSet("PAINTLOG_ALL"))
-        for (const QString &entry : std::as_const(allEntries))
-            err << "all " << entry << '\n';
+
     const Figures measured = figures(samples);
     QTextStream(stdout) << "keystroke_ms editor=" << editor << " chars=10000 median=" << number(measured.median)
                         << " p95=" << number(measured.p95) << Qt::endl;
