@@ -3,8 +3,8 @@
 #include <QMetaMethod>
 #include <QSignalBlocker>
 #include <QTextBlock>
-#include <QTextLayout>
 #include <QTextDocument>
+#include <QTextLayout>
 
 LineUpdateLayout::LineUpdateLayout(QTextDocument *document)
     : QPlainTextDocumentLayout(document)
