@@ -3,66 +3,83 @@
 #include <QColorSpace>
 #include <QHash>
 
+#include <array>
+
 namespace {
 
-// What a scan of every pixel found.
-struct Survey
+// Whether every pixel is opaque, and whether every one is a shade of grey.
+void opacityAndGrey(const QImage &image, QRgb alphaFill, bool *opaque, bool *grey)
 {
-    bool opaque = true;
-    bool grey = true;
-    // Every colour, in the order met, while there are at most 256.
-    QList<QRgb> colours;
-    bool fewColours = true;
-};
-
-// Whether every pixel from line `from` on is opaque.
-bool allOpaque(const QImage &image, QRgb alphaFill, int from)
-{
-    for (int y = from; y < image.height(); ++y) {
+    *opaque = true;
+    *grey = true;
+    for (int y = 0; y < image.height() && (*opaque || *grey); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         QRgb alphas = 0xff000000u;
-        for (int x = 0; x < image.width(); ++x)
-            alphas &= row[x] | alphaFill;
-        if (alphas != 0xff000000u)
-            return false;
+        bool rowGrey = true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb colour = row[x] | alphaFill;
+            alphas &= colour;
+            rowGrey &= qRed(colour) == qGreen(colour) && qGreen(colour) == qBlue(colour);
+        }
+        *opaque = *opaque && alphas == 0xff000000u;
+        *grey = *grey && rowGrey;
     }
-    return true;
 }
 
-Survey survey(const QImage &image, QRgb alphaFill)
+// A set of at most 256 colours, looked up without allocating: the scan
+// asks it once for every run of pixels on the page.
+class ColourSet
 {
-    Survey found;
-    QHash<QRgb, int> seen;
+public:
+    ColourSet() { m_used.fill(false); }
+
+    // Adds colour; false when the set already held 256 others.
+    bool insert(QRgb colour)
+    {
+        size_t slot = (colour * 2654435761u) >> (32 - bits);
+        while (m_used[slot]) {
+            if (m_keys[slot] == colour)
+                return true;
+            slot = (slot + 1) & (size - 1);
+        }
+        if (m_order.size() == 256)
+            return false;
+        m_used[slot] = true;
+        m_keys[slot] = colour;
+        m_order.append(colour);
+        return true;
+    }
+
+    // The colours in the order they came.
+    const QList<QRgb> &colours() const { return m_order; }
+
+private:
+    static constexpr int bits = 10;
+    static constexpr size_t size = size_t(1) << bits;
+    std::array<QRgb, size> m_keys{};
+    std::array<bool, size> m_used;
+    QList<QRgb> m_order;
+};
+
+// Every colour of the image in the order met, or none when there are more
+// than 256.
+QList<QRgb> fewColours(const QImage &image, QRgb alphaFill)
+{
+    ColourSet colours;
     for (int y = 0; y < image.height(); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         // A page is mostly runs of one colour: each run is looked at once.
-        QRgb last = ~row[0];
+        QRgb last = ~(row[0] | alphaFill);
         for (int x = 0; x < image.width(); ++x) {
             const QRgb colour = row[x] | alphaFill;
             if (colour == last)
                 continue;
             last = colour;
-            found.opaque = found.opaque && qAlpha(colour) == 255;
-            found.grey = found.grey && qRed(colour) == qGreen(colour) && qGreen(colour) == qBlue(colour);
-            if (found.fewColours && !seen.contains(colour)) {
-                if (found.colours.size() == 256) {
-                    found.fewColours = false;
-                    found.colours.clear();
-                } else {
-                    seen.insert(colour, int(found.colours.size()));
-                    found.colours.append(colour);
-                }
-            }
-            if (!found.fewColours && !found.grey) {
-                // Only opacity is left to learn: the rest of the page is
-                // scanned for it alone.
-                if (found.opaque)
-                    found.opaque = allOpaque(image, alphaFill, y);
-                return found;
-            }
+            if (!colours.insert(colour))
+                return {};
         }
     }
-    return found;
+    return colours.colours();
 }
 
 // The pixels as indices into colours, which holds each of them.
@@ -104,13 +121,15 @@ QImage compact(QImage image)
     // RGB32 keeps an undefined byte where ARGB32 keeps alpha: it reads as
     // opaque whatever that byte holds.
     const QRgb alphaFill = image.format() == QImage::Format_RGB32 ? 0xff000000u : 0u;
-    const Survey found = survey(image, alphaFill);
+    bool opaque = true;
+    bool grey = true;
+    opacityAndGrey(image, alphaFill, &opaque, &grey);
     QImage result;
-    if (found.opaque && found.grey)
+    if (opaque && grey) {
         result = image.convertToFormat(QImage::Format_Grayscale8);
-    else if (found.fewColours)
-        result = indexed(image, alphaFill, found.colours);
-    else if (found.opaque && image.format() == QImage::Format_ARGB32) {
+    } else if (const QList<QRgb> colours = fewColours(image, alphaFill); !colours.isEmpty()) {
+        result = indexed(image, alphaFill, colours);
+    } else if (opaque && image.format() == QImage::Format_ARGB32) {
         // Every alpha byte is 255 already: the same bytes read as RGB32.
         image.reinterpretAsFormat(QImage::Format_RGB32);
         return image;
