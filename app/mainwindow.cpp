@@ -337,19 +337,36 @@ void MainWindow::exportAction()
         return;
     warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
-    connect(&dialog, &QL_Export::optionsChanged, liveView, &LiveScoreView::reloadOptions);
+    // A score view not made yet reads the options when it is.
+    if (liveView)
+        connect(&dialog, &QL_Export::optionsChanged, liveView, &LiveScoreView::reloadOptions);
     dialog.exec();
     // Loading a scheme or restoring the defaults may change every option.
-    liveView->reloadOptions();
+    if (liveView)
+        liveView->reloadOptions();
+}
+
+LiveScoreView *MainWindow::scoreView()
+{
+    if (!liveView) {
+        liveView = new LiveScoreView(ExportConfig::instance());
+        scoreDock->setWidget(liveView);
+        liveView->setDocument(currentDocument());
+    }
+    return liveView;
 }
 
 void MainWindow::addScoreView()
 {
-    liveView = new LiveScoreView(ExportConfig::instance());
     scoreDock = new QDockWidget(tr("曲谱预览"), this);
     // The name keeps the dock's place and visibility in the saved state.
     scoreDock->setObjectName(QStringLiteral("scorePreviewDock"));
-    scoreDock->setWidget(liveView);
+    // The view, with its layout engine and the export's fonts, is made when
+    // the dock is first shown: a hidden dock costs the start nothing.
+    connect(scoreDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            scoreView();
+    });
     addDockWidget(Qt::RightDockWidgetArea, scoreDock);
     scoreDock->hide();
     // A page at a legible scale beside two editors of some ten characters
@@ -624,7 +641,8 @@ void MainWindow::tabWidgetCurrentChanged(int index)
         action->setEnabled(hasDocument);
 
     showPairing();
-    liveView->setDocument(currentDocument());
+    if (liveView)
+        liveView->setDocument(currentDocument());
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);

@@ -38,8 +38,8 @@ public:
 
     // The document of the current tab, or nullptr with no tab open.
     QL_Edit *currentDocument() const;
-    // The typeset page beside the editors ("曲谱预览").
-    LiveScoreView *scoreView() const { return liveView; }
+    // The typeset page beside the editors ("曲谱预览"), made on first use.
+    LiveScoreView *scoreView();
 
 public slots:
     void newAction();

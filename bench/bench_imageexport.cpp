@@ -5,18 +5,31 @@
 // program's own export. Run by hand: bench_imageexport [pages] [repeats].
 //
 //   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=…
+//
+// Then where a page's time goes: painting it, and encoding it in each
+// pixel format and zlib level the writer could choose (CPU milliseconds per
+// page, bytes of the file):
+//
+//   png_page dpi=300 paint_ms=…
+//   png_encode dpi=300 pixels=argb|compact level=… ms=… bytes=…
 
 #include "exportconfig.h"
 #include "generatedscore.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
 
+#include "compactpixels.h"
+
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
+#include <QImageWriter>
+#include <QMetaEnum>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <ctime>
 
 namespace {
@@ -78,6 +91,47 @@ int main(int argc, char *argv[])
             << " pdf_s=" << pdf << Qt::endl;
         QDir(serialFolder).removeRecursively();
         QDir(dir.filePath(QStringLiteral("parallel%1").arg(repeat))).removeRecursively();
+    }
+
+    // The first pages, painted and encoded one at a time on this thread.
+    const int sample = qMin(pages, 4);
+    QList<QImage> painted;
+    double start = cpuSeconds();
+    for (int i = 0; i < sample; ++i)
+        painted.append(writer.pageImage(i, dpi, QStringLiteral("png")));
+    out << "png_page dpi=" << dpi << " paint_ms=" << (cpuSeconds() - start) * 1000 / sample << Qt::endl;
+    // The writer hands over a page nothing else shares: so does this.
+    QList<QImage> compacted;
+    for (const QImage &page : painted)
+        compacted.append(page.copy());
+    start = cpuSeconds();
+    for (QImage &page : compacted)
+        page = CompactPixels::compact(std::move(page));
+    const double compactSeconds = cpuSeconds() - start;
+    QStringList formats;
+    for (const QImage &page : compacted)
+        formats.append(QString::fromLatin1(QMetaEnum::fromType<QImage::Format>().valueToKey(page.format())));
+    out << "png_compact dpi=" << dpi << " ms=" << compactSeconds * 1000 / sample
+        << " formats=" << formats.join(QLatin1Char(',')) << Qt::endl;
+    for (const bool palette : {false, true}) {
+        for (const int level : {-1, 1, 2, 3, 6}) {
+            qint64 bytes = 0;
+            start = cpuSeconds();
+            for (int i = 0; i < sample; ++i) {
+                const QImage &image = palette ? compacted.at(i) : painted.at(i);
+                QBuffer buffer;
+                buffer.open(QIODevice::WriteOnly);
+                QImageWriter encoder(&buffer, "png");
+                // Qt maps 0..100 onto zlib's levels 0..9.
+                if (level >= 0)
+                    encoder.setCompression(level * 91 / 9 + 1);
+                encoder.write(image);
+                bytes += buffer.size();
+            }
+            out << "png_encode dpi=" << dpi << " pixels=" << (palette ? "compact" : "argb")
+                << " level=" << (level < 0 ? QStringLiteral("default") : QString::number(level))
+                << " ms=" << (cpuSeconds() - start) * 1000 / sample << " bytes=" << bytes / sample << Qt::endl;
+        }
     }
     return 0;
 }

@@ -9,12 +9,20 @@
 //   space_ms chars=N median=… p95=…
 //
 // floor is the same keystroke in a bare QPlainTextEdit of the same size,
-// font and text with a highlighter that does nothing (Qt repaints the whole
-// view on each key once any highlighter is attached): what the toolkit costs.
+// font and text with a highlighter that does nothing: what the toolkit
+// costs. That highlighter changes no colours, so Qt repaints only the typed
+// line; a highlighter that recolours the line makes a bare editor repaint
+// its whole view, which the program's editors avoid.
 // Space is pressed near the end of the score, where the beat mark it
 // suggests is looked for before the cursor.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_keystroke [rounds]
+//
+// For a profiler, one kind of keystroke alone, many times over, in a play of
+// 10,000 sung characters, with the regions each widget repaints for the last
+// one printed to standard error:
+//
+//   build/bench/bench_keystroke profile lyric|score|floor [rounds]
 
 #include "inputmethod.h"
 #include "ql_edit.h"
@@ -94,10 +102,16 @@ void placeCursor(QPlainTextEdit *editor, int position)
     QApplication::processEvents();
 }
 
+// The start of the line at fraction of the text, or of the next one when
+// that is a tune name: a keystroke in a sung line adds a score line, one in a
+// tune name does not.
 int lineStart(const QPlainTextEdit *editor, double fraction)
 {
     const QTextDocument *document = editor->document();
-    return document->findBlockByNumber(int(document->blockCount() * fraction)).position();
+    QTextBlock block = document->findBlockByNumber(int(document->blockCount() * fraction));
+    while (block.next().isValid() && block.text().startsWith(u'【'))
+        block = block.next();
+    return block.position();
 }
 
 struct Figures
@@ -121,6 +135,35 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         paints += event->type() == QEvent::Paint;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Notes which widgets paint, and what, to be printed for a profile.
+class PaintLog : public QObject
+{
+public:
+    QStringList entries;
+    void watch(QWidget *root)
+    {
+        root->installEventFilter(this);
+        for (QWidget *child : root->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            const QRect area = static_cast<QPaintEvent *>(event)->region().boundingRect();
+            QString name = watched->objectName();
+            if (name.isEmpty() && watched->parent())
+                name = watched->parent()->objectName() + QLatin1Char('/');
+            entries.append(QStringLiteral("%1 %2 %3x%4+%5+%6")
+                               .arg(QString::fromLatin1(watched->metaObject()->className()), name)
+                               .arg(area.width())
+                               .arg(area.height())
+                               .arg(area.x())
+                               .arg(area.y()));
+        }
         return QObject::eventFilter(watched, event);
     }
 };
@@ -220,6 +263,67 @@ void measure(QTextStream &out, int sungChars, int rounds)
         << Qt::endl;
 }
 
+// One kind of keystroke only, for a profiler to look at.
+int profile(const QString &editor, int rounds)
+{
+    const Texts texts = makeTexts(10000);
+    QL_Edit edit;
+    edit.resize(1000, 700);
+    edit.show();
+    if (!QTest::qWaitForWindowExposed(&edit))
+        qFatal("The editor is never shown");
+    {
+        const ScoreDocument::SyncGuard guard(edit.document());
+        edit.lyricEdit()->setPlainText(texts.lyrics);
+        edit.scoreEdit()->setPlainText(texts.score);
+    }
+    QApplication::processEvents();
+    QList<double> samples;
+    PaintLog log;
+    if (editor == QLatin1String("floor")) {
+        QPlainTextEdit bare;
+        bare.setFont(edit.lyricEdit()->font());
+        bare.resize(edit.lyricEdit()->size());
+        bare.setPlainText(texts.lyrics);
+        new TrivialHighlighter(bare.document());
+        bare.show();
+        if (!QTest::qWaitForWindowExposed(&bare))
+            qFatal("The bare editor is never shown");
+        bare.setFocus();
+        log.watch(&bare);
+        for (int round = 0; round < rounds; ++round) {
+            placeCursor(&bare, lineStart(&bare, 0.3 + (round % 200) / 500.0) + 3);
+            log.entries.clear();
+            samples.append(timed(&bare, Qt::Key_unknown, QStringLiteral("春")));
+        }
+    } else {
+        log.watch(&edit);
+        const bool lyric = editor == QLatin1String("lyric");
+        QPlainTextEdit *target = lyric ? static_cast<QPlainTextEdit *>(edit.lyricEdit())
+                                       : static_cast<QPlainTextEdit *>(edit.scoreEdit());
+        target->setFocus();
+        for (int round = 0; round < rounds; ++round) {
+            // Spread over many lines, so that no line grows long.
+            placeCursor(target, lineStart(target, 0.3 + (round % 200) / 500.0) + (lyric ? 3 : 0));
+            log.entries.clear();
+            if (lyric) {
+                samples.append(timed(target, Qt::Key_unknown, QStringLiteral("春")));
+            } else {
+                samples.append(timed(target, Qt::Key_G, QStringLiteral("g")));
+                samples.append(timed(target, Qt::Key_Space, QStringLiteral(" ")));
+            }
+        }
+    }
+    QTextStream err(stderr);
+    for (const QString &entry : std::as_const(log.entries))
+        err << "painted " << entry << '\n';
+
+    const Figures measured = figures(samples);
+    QTextStream(stdout) << "keystroke_ms editor=" << editor << " chars=10000 median=" << number(measured.median)
+                        << " p95=" << number(measured.p95) << Qt::endl;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -233,6 +337,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc > 2 && QLatin1String(argv[1]) == QLatin1String("profile"))
+        return profile(QString::fromLatin1(argv[2]), argc > 3 ? qMax(1, atoi(argv[3])) : 2000);
     const int rounds = argc > 1 ? qMax(5, QString::fromLocal8Bit(argv[1]).toInt()) : 40;
     QTextStream out(stdout);
     for (int chars : {1000, 10000, 50000})

@@ -81,5 +81,7 @@ void DeleteScoreCommand::undo()
 
 void DeleteScoreCommand::redo()
 {
+    if (isPushRedo())
+        return;
     edit->scoreEdit()->redo();
 }

@@ -1,15 +1,18 @@
 #include "gutterededit.h"
 
 #include "linenumberarea.h"
+#include "lineupdatelayout.h"
+#include "quietscrollbar.h"
 
 #include <QPainter>
-#include <QPlainTextDocumentLayout>
+#include <QtMath>
 #include <QTextBlock>
 
 GutteredEdit::GutteredEdit(QWidget *parent)
     : QPlainTextEdit(parent)
     , m_lineNumberArea(new LineNumberArea(this))
 {
+    setVerticalScrollBar(new QuietScrollBar);
 }
 
 void GutteredEdit::setUpGutter()
@@ -20,8 +23,12 @@ void GutteredEdit::setUpGutter()
 
 void GutteredEdit::showText(QTextDocument *document)
 {
-    if (!qobject_cast<QPlainTextDocumentLayout *>(document->documentLayout()))
-        document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    auto *layout = qobject_cast<LineUpdateLayout *>(document->documentLayout());
+    if (!layout) {
+        layout = new LineUpdateLayout(document);
+        document->setDocumentLayout(layout);
+    }
+    connect(layout, &LineUpdateLayout::linesMoved, this, &GutteredEdit::onLinesMoved, Qt::UniqueConnection);
     // The text is laid out to the viewport's width as the editor's own text
     // was, before the gutter took its room: an editor not yet shown is only
     // relaid out when it is, and lines laid out to the narrow viewport would
@@ -34,8 +41,28 @@ void GutteredEdit::showText(QTextDocument *document)
     document->setDefaultFont(font());
 }
 
+void GutteredEdit::onLinesMoved(const QTextBlock &block)
+{
+    if (block.document() != document())
+        return;
+    const QRect area = viewport()->rect();
+    // A line far above the view gets a place above it, one far below a place
+    // below it.
+    const int top = qBound(0, qFloor(blockBoundingGeometry(block).translated(contentOffset()).top()),
+                           area.height());
+    const QRect moved(0, top, area.width(), area.height() - top);
+    if (moved.isEmpty())
+        return;
+    viewport()->update(moved);
+    emit updateRequest(moved, 0);
+}
+
 void GutteredEdit::refitGutter()
 {
+    // The gutter fills what it repaints with its background: when that hides
+    // everything beneath (the editor's frame, the document widget), those
+    // need no painting first. A translucent background still shows them.
+    m_lineNumberArea->setAttribute(Qt::WA_OpaquePaintEvent, gutterStyle().background.alpha() == 255);
     setViewportMargins(gutterWidth(), 0, 0, 0);
     const QRect contents = contentsRect();
     m_lineNumberArea->setGeometry(QRect(contents.left(), contents.top(), gutterWidth(), contents.height()));

@@ -73,6 +73,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Repaints the text and the gutter from the top of block down.
+    void onLinesMoved(const QTextBlock &block);
+
     // Calls row(block, rect) for every visible line that meets area.
     template<typename Row>
     void forVisibleRows(const QRect &area, Row row) const;

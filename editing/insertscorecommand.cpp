@@ -52,5 +52,7 @@ void InsertScoreCommand::undo()
 
 void InsertScoreCommand::redo()
 {
+    if (isPushRedo())
+        return;
     edit->scoreEdit()->redo();
 }

@@ -21,6 +21,8 @@ void LyricCommand::undo()
 
 void LyricCommand::redo()
 {
+    if (isPushRedo())
+        return;
     replay(false);
 }
 

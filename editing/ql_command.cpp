@@ -14,3 +14,11 @@ void QL_Command::pushIfChanged(QUndoStack *stack, QL_Command *command)
     else
         delete command;
 }
+
+bool QL_Command::isPushRedo()
+{
+    if (m_pushed)
+        return false;
+    m_pushed = true;
+    return true;
+}

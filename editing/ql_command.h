@@ -25,7 +25,14 @@ public:
     static void pushIfChanged(QUndoStack *stack, QL_Command *command);
 
 protected:
+    // True once, for the redo() of the push: the constructor has just made
+    // the edit and paired the cursors, so there is nothing to replay.
+    bool isPushRedo();
+
     QL_Edit *edit;
+
+private:
+    bool m_pushed = false;
 };
 
 #endif // QL_COMMAND_H

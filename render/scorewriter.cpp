@@ -1,6 +1,7 @@
 #include "scorewriter.h"
 
 #include "atomicfile.h"
+#include "compactpixels.h"
 #include "exportconfig.h"
 #include "pageddevicetarget.h"
 #include "ql_generatesvg.h"
@@ -194,15 +195,24 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
 
 bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const
 {
-    const QImage image = pageImage(index, dpi, ext);
+    QImage image = pageImage(index, dpi, ext);
     if (image.isNull() || !AtomicFile::open(file))
         return false;
     QImageWriter writer(&file, ext.toLatin1());
-    // Full quality for JPG. PNG is lossless whatever its quality, and Qt reads
-    // quality 100 there as "no compression": pages of several megabytes with
-    // the very same pixels. It keeps the writer's default compression.
-    if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) != 0)
+    if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
+        // PNG is lossless at every level, and its encoder takes most of a
+        // page's time. The pixels go in the most compact format that holds
+        // them exactly (an opaque page needs three bytes a pixel, not four),
+        // at zlib's level 3, the last of its fast ones (Qt maps 0..100 onto
+        // 0..9: 31 is 3): the encoder needs about half the time of the
+        // default level on four bytes, and the files come out smaller.
+        // Quality 100 would read as "no compression" here.
+        image = CompactPixels::compact(std::move(image));
+        writer.setCompression(31);
+    } else {
+        // Full quality for JPG.
         writer.setQuality(100);
+    }
     return writer.write(image) && AtomicFile::isComplete(file);
 }
 

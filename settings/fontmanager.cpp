@@ -87,15 +87,28 @@ QStringList FontManager::registerFont(const QString &path)
     return QFontDatabase::applicationFontFamilies(id);
 }
 
+bool FontManager::FamilyLookup::isInstalled(const QString &family)
+{
+    // Each question makes fontconfig resolve the name, a noticeable part of
+    // the program's start; the candidates of several Windows families repeat.
+    const auto known = m_answers.constFind(family);
+    if (known != m_answers.cend())
+        return *known;
+    const bool installed = QFontDatabase::hasFamily(family);
+    m_answers.insert(family, installed);
+    return installed;
+}
+
 void FontManager::substituteMissingFamilies()
 {
+    FamilyLookup lookup;
     for (const auto &entry : substitutionTable) {
         const QString family = QString::fromUtf16(entry.family);
-        if (QFontDatabase::hasFamily(family))
+        if (lookup.isInstalled(family))
             continue;
         QStringList installed;
         for (const QString &candidate : entry.candidates) {
-            if (QFontDatabase::hasFamily(candidate))
+            if (lookup.isInstalled(candidate))
                 installed.append(candidate);
         }
         if (installed.isEmpty())

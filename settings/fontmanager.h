@@ -1,6 +1,7 @@
 #ifndef FONTMANAGER_H
 #define FONTMANAGER_H
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -34,6 +35,17 @@ public:
     // Gives each Windows family that is not installed the installed families
     // that look most like it, best first. Safe to call more than once.
     static void substituteMissingFamilies();
+
+    // Whether font families are installed, each name asked of the font
+    // database once. Answers hold until fonts are added or removed.
+    class FamilyLookup
+    {
+    public:
+        bool isInstalled(const QString &family);
+
+    private:
+        QHash<QString, bool> m_answers;
+    };
 
 private:
     // Registers one file; the families it brought, empty when it is no font.

@@ -34,6 +34,7 @@ private slots:
     void bundledNotationFont();
     void windowsFamiliesAreSubstituted_data();
     void windowsFamiliesAreSubstituted();
+    void lookupAnswersAsTheFontDatabase();
 };
 
 void TestFontManager::initTestCase()
@@ -123,6 +124,29 @@ void TestFontManager::windowsFamiliesAreSubstituted()
     QVERIFY2(closest.contains(resolved), qPrintable(resolved));
     // The configured name itself is kept.
     QCOMPARE(QFont(family).family(), family);
+}
+
+void TestFontManager::lookupAnswersAsTheFontDatabase()
+{
+    // The lookup keeps the database's answers; they must be the database's
+    // own, asked first or again: every installed family in any case, names
+    // it lacks, the Windows names and their candidates, the generic aliases
+    // the desktop resolves.
+    QStringList names = QFontDatabase::families();
+    for (const QString &family : QFontDatabase::families().mid(0, 20)) {
+        names.append(family.toUpper());
+        names.append(family.toLower());
+    }
+    names += {QStringLiteral("楷体"), QStringLiteral("宋体"), QStringLiteral("黑体"),
+              QStringLiteral("Microsoft YaHei UI"), QStringLiteral("console"), QStringLiteral("KaiTi"),
+              QStringLiteral("SimSun"), QStringLiteral("Consolas"), QStringLiteral("No Such Face 𠀀"),
+              QStringLiteral("sans-serif"), QStringLiteral("serif"), QStringLiteral("monospace"),
+              QString(), QStringLiteral(" ")};
+    FontManager::FamilyLookup lookup;
+    for (int round = 0; round < 2; ++round) {
+        for (const QString &name : std::as_const(names))
+            QVERIFY2(lookup.isInstalled(name) == QFontDatabase::hasFamily(name), qPrintable(name));
+    }
 }
 
 QTEST_MAIN(TestFontManager)

@@ -1,0 +1,147 @@
+#include "compactpixels.h"
+
+#include <QColorSpace>
+#include <QHash>
+
+#include <array>
+
+namespace {
+
+// Whether every pixel is opaque, and whether every one is a shade of grey.
+void opacityAndGrey(const QImage &image, QRgb alphaFill, bool *opaque, bool *grey)
+{
+    *opaque = true;
+    *grey = true;
+    for (int y = 0; y < image.height() && (*opaque || *grey); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        QRgb alphas = 0xff000000u;
+        bool rowGrey = true;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb colour = row[x] | alphaFill;
+            alphas &= colour;
+            rowGrey &= qRed(colour) == qGreen(colour) && qGreen(colour) == qBlue(colour);
+        }
+        *opaque = *opaque && alphas == 0xff000000u;
+        *grey = *grey && rowGrey;
+    }
+}
+
+// A set of at most 256 colours, looked up without allocating: the scan
+// asks it once for every run of pixels on the page.
+class ColourSet
+{
+public:
+    ColourSet() { m_used.fill(false); }
+
+    // Adds colour; false when the set already held 256 others.
+    bool insert(QRgb colour)
+    {
+        size_t slot = (colour * 2654435761u) >> (32 - bits);
+        while (m_used[slot]) {
+            if (m_keys[slot] == colour)
+                return true;
+            slot = (slot + 1) & (size - 1);
+        }
+        if (m_order.size() == 256)
+            return false;
+        m_used[slot] = true;
+        m_keys[slot] = colour;
+        m_order.append(colour);
+        return true;
+    }
+
+    // The colours in the order they came.
+    const QList<QRgb> &colours() const { return m_order; }
+
+private:
+    static constexpr int bits = 10;
+    static constexpr size_t size = size_t(1) << bits;
+    std::array<QRgb, size> m_keys{};
+    std::array<bool, size> m_used;
+    QList<QRgb> m_order;
+};
+
+// Every colour of the image in the order met, or none when there are more
+// than 256.
+QList<QRgb> fewColours(const QImage &image, QRgb alphaFill)
+{
+    ColourSet colours;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        // A page is mostly runs of one colour: each run is looked at once.
+        QRgb last = ~(row[0] | alphaFill);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb colour = row[x] | alphaFill;
+            if (colour == last)
+                continue;
+            last = colour;
+            if (!colours.insert(colour))
+                return {};
+        }
+    }
+    return colours.colours();
+}
+
+// The pixels as indices into colours, which holds each of them.
+QImage indexed(const QImage &image, QRgb alphaFill, const QList<QRgb> &colours)
+{
+    QHash<QRgb, uchar> index;
+    for (int i = 0; i < colours.size(); ++i)
+        index.insert(colours.at(i), uchar(i));
+    QImage result(image.size(), QImage::Format_Indexed8);
+    if (result.isNull())
+        return result;
+    result.setColorTable(colours);
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        uchar *out = result.scanLine(y);
+        QRgb last = ~(row[0] | alphaFill);
+        uchar lastIndex = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb colour = row[x] | alphaFill;
+            if (colour != last) {
+                last = colour;
+                lastIndex = index.value(colour);
+            }
+            out[x] = lastIndex;
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+namespace CompactPixels {
+
+QImage compact(QImage image)
+{
+    if (image.isNull()
+        || (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32))
+        return image;
+    // RGB32 keeps an undefined byte where ARGB32 keeps alpha: it reads as
+    // opaque whatever that byte holds.
+    const QRgb alphaFill = image.format() == QImage::Format_RGB32 ? 0xff000000u : 0u;
+    bool opaque = true;
+    bool grey = true;
+    opacityAndGrey(image, alphaFill, &opaque, &grey);
+    QImage result;
+    if (opaque && grey) {
+        result = image.convertToFormat(QImage::Format_Grayscale8);
+    } else if (const QList<QRgb> colours = fewColours(image, alphaFill); !colours.isEmpty()) {
+        result = indexed(image, alphaFill, colours);
+    } else if (opaque && image.format() == QImage::Format_ARGB32) {
+        // Every alpha byte is 255 already: the same bytes read as RGB32.
+        image.reinterpretAsFormat(QImage::Format_RGB32);
+        return image;
+    }
+    if (result.isNull())
+        return image;
+    result.setDotsPerMeterX(image.dotsPerMeterX());
+    result.setDotsPerMeterY(image.dotsPerMeterY());
+    result.setColorSpace(image.colorSpace());
+    for (const QString &key : image.textKeys())
+        result.setText(key, image.text(key));
+    return result;
+}
+
+} // namespace CompactPixels

@@ -1,0 +1,20 @@
+#ifndef COMPACTPIXELS_H
+#define COMPACTPIXELS_H
+
+#include <QImage>
+
+// The smallest of Qt's pixel formats that holds a page's pixels exactly, so
+// that a PNG encoder filters and compresses less data for the same picture:
+// an opaque page in shades of grey needs one byte a pixel, a page of at most
+// 256 colours one byte and a palette, any other opaque page three bytes.
+// Read back, every pixel is the one painted.
+namespace CompactPixels {
+
+// image in Format_Grayscale8, Format_Indexed8 or Format_RGB32 when one of
+// them holds every pixel exactly, tried in that order; otherwise image
+// itself. Only Format_ARGB32 and Format_RGB32 images are looked at.
+QImage compact(QImage image);
+
+} // namespace CompactPixels
+
+#endif // COMPACTPIXELS_H
