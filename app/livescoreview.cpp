@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QImage>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -458,14 +459,23 @@ void LiveScoreView::paintCanvas()
     if (m_pixmapStale || m_pixmap.size() != pixels || !qFuzzyCompare(m_pixmap.devicePixelRatio(), ratio)) {
         // The page is painted once at this scale and resolution; scrolling
         // and the moving mark only copy it.
-        m_pixmap = QPixmap(pixels);
-        m_pixmap.setDevicePixelRatio(ratio);
-        m_pixmap.fill(page.background.isValid() ? page.background : QColor(Qt::white));
-        QPainter pagePainter(&m_pixmap);
-        pagePainter.scale(m_scale, m_scale);
-        // Decorated as it is painted: its number is that of the page it is
-        // now, whatever pages a relayout put before it.
-        PagePainter::paint(pagePainter, PageDecorator::decorated(page, m_page, m_config));
+        // Fonts are sized in points and the page in points: it is painted
+        // on an image of 72 dots per inch, as every export device is, so
+        // that the glyphs come out as large as the layout measured them
+        // whatever the screen's resolution.
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(ratio);
+        image.setDotsPerMeterX(qRound(72 / 0.0254));
+        image.setDotsPerMeterY(qRound(72 / 0.0254));
+        image.fill(page.background.isValid() ? page.background : QColor(Qt::white));
+        {
+            QPainter pagePainter(&image);
+            pagePainter.scale(m_scale, m_scale);
+            // Decorated as it is painted: its number is that of the page it
+            // is now, whatever pages a relayout put before it.
+            PagePainter::paint(pagePainter, PageDecorator::decorated(page, m_page, m_config));
+        }
+        m_pixmap = QPixmap::fromImage(std::move(image));
         m_pixmapStale = false;
     }
     painter.drawPixmap(target.topLeft(), m_pixmap);

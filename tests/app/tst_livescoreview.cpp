@@ -116,6 +116,7 @@ private slots:
     void fitButtonsFitThePageToTheViewport_data();
     void fitButtonsFitThePageToTheViewport();
     void pagePixmapMatchesScaleAndRatio();
+    void glyphsAreAsLargeAsTheLayoutMeasured();
 
 private:
     void load(const GcpFile::Texts &texts);
@@ -582,6 +583,44 @@ void TestLiveScoreView::fitButtonsFitThePageToTheViewport()
 // The page is painted once into a pixmap at the scale and the device pixel
 // ratio of the screen (run again under QT_SCALE_FACTOR=2), and painted again
 // only when the page, the scale or the ratio changes.
+void TestLiveScoreView::glyphsAreAsLargeAsTheLayoutMeasured()
+{
+    // Every pixel the view paints lies in the ink box of an item, as on the
+    // exported page: glyphs drawn at the screen's resolution instead of the
+    // page's would come out a third larger than their boxes.
+    load(score(14));
+    putCursorAfter(5, 2);
+    view->setScale(2.0);
+    view->canvas()->repaint();
+    const QImage shot = view->pagePixmap().toImage();
+    const qreal pixelsPerPoint = 2.0 * view->pagePixmap().devicePixelRatio();
+    const ScorePage &page = view->pages().at(view->pageIndex());
+    QList<QRectF> inks;
+    for (const PageRun &run : page.runs) {
+        for (const PageItem &item : run.items) {
+            if (!item.ink.isEmpty())
+                inks.append(item.ink.adjusted(-1, -1, 1, 1));
+        }
+    }
+    QVERIFY(inks.size() > 30);
+    int inked = 0;
+    int stray = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            if (qGray(shot.pixel(x, y)) > 160)
+                continue;
+            ++inked;
+            const QPointF point(x / pixelsPerPoint, y / pixelsPerPoint);
+            bool covered = false;
+            for (const QRectF &ink : std::as_const(inks))
+                covered = covered || ink.contains(point);
+            stray += covered ? 0 : 1;
+        }
+    }
+    QVERIFY(inked > 1000);
+    QCOMPARE(stray, 0);
+}
+
 void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
 {
     load(score(14));
