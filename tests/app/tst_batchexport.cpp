@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QSettings>
 #include <QTest>
 #include <QTextStream>
 
@@ -40,6 +41,7 @@ private slots:
 
     void isRequested_data();
     void isRequested();
+    void settingsThePageCannotHonourAreWarned();
     void badArguments_data();
     void badArguments();
     void unreadableInput_data();
@@ -202,6 +204,22 @@ void TestBatchExport::unwritableTarget()
     QCOMPARE(run(arguments << writeScore(1)), int(BatchExport::OutputError));
     QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
+}
+
+void TestBatchExport::settingsThePageCannotHonourAreWarned()
+{
+    // A column wider than the page is set as wide as the content: the
+    // export goes on, and says so on a line of its own.
+    QSettings ini(settings(), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Export/colWidth"), 10000);
+    ini.sync();
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("wide.pdf")), QStringLiteral("--settings"), settings(),
+                  writeScore(1)}),
+             int(BatchExport::Success));
+    const QStringList warnings = err.split(QLatin1Char('\n')).filter(QStringLiteral("警告："));
+    QCOMPARE(warnings.size(), 1);
+    QVERIFY2(warnings.first().contains(QStringLiteral("10000")), qPrintable(warnings.first()));
+    QCOMPARE(out, QStringLiteral("导出成功！\n"));
 }
 
 void TestBatchExport::exportsPdf()

@@ -105,6 +105,7 @@ private slots:
     void schemes_data();
     void schemes();
     void pngAtHighestQuality();
+    void optionsThePageCannotHonourAreToldInABox();
     void cancelledTargetWritesNothing_data();
     void cancelledTargetWritesNothing();
     void writerFailuresEndInBox_data();
@@ -524,6 +525,23 @@ void TestQLExport::pngAtHighestQuality()
     const QString image = QDir(target).filePath(QStringLiteral("游园_png/游园_0.png"));
     QVERIFY2(QFileInfo::exists(image), qPrintable(QDir(target).entryList().join(QLatin1Char(' '))));
     QCOMPARE(QImageReader(image).size(), QSize(4961, 7016));
+}
+
+void TestQLExport::optionsThePageCannotHonourAreToldInABox()
+{
+    // A column wider than the page: the export goes on with the column as
+    // wide as the content, and a box says so before the success box.
+    child<QComboBox>("fileTypeCombo")->setCurrentIndex(0);
+    config().setColWidth(10000);
+    dialog->show();
+    const QString target = out(QStringLiteral("wide.pdf"));
+    ModalAnswerer answerer({target});
+    child<QPushButton>("submitBtn")->click();
+    QCOMPARE(answerer.boxes.size(), 2);
+    QCOMPARE(answerer.boxes.first().title, QStringLiteral("提示"));
+    QVERIFY2(answerer.boxes.first().text.contains(QStringLiteral("10000")), qPrintable(answerer.boxes.first().text));
+    QCOMPARE(answerer.boxes.last().text, QStringLiteral("导出成功！"));
+    QVERIFY(QFileInfo::exists(target));
 }
 
 void TestQLExport::cancelledTargetWritesNothing_data()
