@@ -1,10 +1,12 @@
 #include "exportconfig.h"
 #include "exportentry.h"
+#include "generatedscore.h"
 #include "notation.h"
 #include "pagechecker.h"
 #include "renderfixture.h"
 #include "scorelayout.h"
 
+#include <QLineF>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -21,6 +23,7 @@ class TestPageQuality : public QObject
 private slots:
     void stressScoresSetCleanly_data();
     void stressScoresSetCleanly();
+    void hundredPagesSetCleanly();
     void longRunStaysInItsColumn_data();
     void longRunStaysInItsColumn();
     void marksStandUprightInATurnedRun();
@@ -226,6 +229,27 @@ void TestPageQuality::stressScoresSetCleanly()
     QCOMPARE(countItems(layout.pages(), ItemSource::Kind::Notation), glyphs);
 }
 
+void TestPageQuality::hundredPagesSetCleanly()
+{
+    // A whole play's worth of pages, with breaks of both kinds between.
+    RenderFixture fixture;
+    const auto texts = generatedScoreTexts(100);
+    QString lyric;
+    int line = 0;
+    for (const QString &l : texts.first.split(QLatin1Char('\n'))) {
+        lyric += l + QLatin1Char('\n');
+        if (++line % 97 == 0)
+            lyric += QStringLiteral("@分页符\n");
+        else if (line % 31 == 0)
+            lyric += QStringLiteral("@换行符\n");
+    }
+    ScoreLayout layout(*fixture.config);
+    layout.layout(buildExportEntries(lyric, texts.second), false, QString());
+    QVERIFY2(layout.pages().size() >= 80, qPrintable(QString::number(layout.pages().size())));
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
+}
+
 void TestPageQuality::longRunStaysInItsColumn_data()
 {
     QTest::addColumn<int>("angle");
@@ -295,10 +319,32 @@ void TestPageQuality::marksStandUprightInATurnedRun()
     }
     QCOMPARE(marks, 3);
     QCOMPARE(notes, 3);
-    // Beside its note: the mark after the first note is nearer to it than to
-    // the last note.
-    const QList<PageItem> &items = layout.pages().first().runs.at(1).items;
-    QVERIFY(!items.isEmpty());
+    // Beside its note: along the run (down and to the right), each mark
+    // stands after the note it follows and before the next note begins.
+    QList<QRectF> noteInks;
+    QList<QPair<int, QPointF>> markCentres;
+    for (const PageRun &r : layout.pages().first().runs) {
+        for (const PageItem &item : r.items) {
+            if (item.source.kind != ItemSource::Kind::Notation)
+                continue;
+            if (Notation::isBeatMark(Notation::codePoint(item.text)))
+                markCentres.append({item.source.glyph, item.ink.center()});
+            else
+                noteInks.append(item.ink);
+        }
+    }
+    QCOMPARE(noteInks.size(), 3);
+    const auto along = [](const QPointF &p) { return (p.x() + p.y()) / std::sqrt(2.0); };
+    for (const auto &m : std::as_const(markCentres)) {
+        // Glyph 1 follows the first note, glyphs 3 and 4 the second.
+        const int note = m.first == 1 ? 0 : 1;
+        QVERIFY2(along(m.second) > along(noteInks.at(note).topLeft()), qPrintable(QString::number(m.first)));
+        QVERIFY2(along(m.second) < along(noteInks.at(note + 1).bottomRight()), qPrintable(QString::number(m.first)));
+        // And within a glyph or two of its note's lane.
+        const QPointF c = noteInks.at(note).center();
+        const qreal across = std::abs((m.second.x() - c.x()) - (m.second.y() - c.y())) / std::sqrt(2.0);
+        QVERIFY2(across < 2.5 * fixture.config->scoreFontMetrics().height(), qPrintable(QString::number(across)));
+    }
 }
 
 void TestPageQuality::uprightRunPushesTheNextCharacterDown()
