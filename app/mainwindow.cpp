@@ -69,15 +69,50 @@ MainWindow::MainWindow(QWidget *parent)
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
 
-    // Brings the process-wide objects that documents share into being now,
-    // rather than at the first new tab: the fonts, the editors' settings and
-    // the notation input method with its dictionary.
-    FontManager::instance();
-    EditorConfig::instance();
-    InputMethod::instance();
     tabWidgetCurrentChanged(-1);
     ui->searchBox->hide();
     updateManager.checkForUpdate();
+
+    // A window that is never shown completes its start from the event loop;
+    // a shown one after its first paint (see event()).
+    QMetaObject::invokeMethod(this, [this] {
+        if (startPending && !isVisible()) {
+            startPending = false;
+            completeStart();
+        }
+    }, Qt::QueuedConnection);
+}
+
+bool MainWindow::event(QEvent *event)
+{
+    // The window's own paint comes first in a repaint, its children's within
+    // the same call: a call queued here runs once the whole window is on the
+    // screen.
+    if (startPending && event->type() == QEvent::Paint) {
+        startPending = false;
+        QMetaObject::invokeMethod(this, &MainWindow::completeStart, Qt::QueuedConnection);
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::completeStart()
+{
+    // The start page's text costs more than the rest of the window together
+    // (its Chinese faces are loaded and measured glyph by glyph), and so do the
+    // process-wide objects that documents share; none of it is needed for the
+    // window to appear. The page's font is one of the Windows families that
+    // the font registration maps onto this desktop's.
+    FontManager::instance();
+    // A page from the server that came first stays.
+    if (sponsorPage->document()->isEmpty())
+        sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
+    // The editors' settings and the notation input method with its
+    // dictionary, made now rather than at the first new tab; queued after the
+    // page's repaint, so that the page shows first.
+    QMetaObject::invokeMethod(this, [] {
+        EditorConfig::instance();
+        InputMethod::instance();
+    }, Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow()
@@ -129,11 +164,11 @@ void MainWindow::connectActions()
 void MainWindow::loadSponsorPage()
 {
     ui->verticalLayout->addWidget(sponsorPage);
-    // The program's own page stays until the server's page replaces it; with
-    // no server configured nothing is requested at all.
+    // The program's own page (filled in by completeStart()) stays until the
+    // server's page replaces it; with no server configured nothing is
+    // requested at all.
     sponsorPage->setOpenLinks(false);
     sponsorPage->document()->setDocumentMargin(18);
-    sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
     connect(sponsorPage, &QTextBrowser::anchorClicked, this, &MainWindow::onSponsorPageAnchorClicked);
     if (endpoints->apiBaseUrl.isEmpty())
         return;
@@ -151,6 +186,8 @@ void MainWindow::onSponsorPageFinished(QNetworkReply *reply)
         qDebug().noquote() << QStringLiteral("Error: ") + reply->errorString();
         return;
     }
+    // The server's page may name the Windows families too.
+    FontManager::instance();
     sponsorPage->setHtml(QString::fromUtf8(reply->readAll()));
 }
 

@@ -81,6 +81,7 @@ public slots:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 protected:
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // .gcp files dropped on the window open as documents.
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -102,6 +103,9 @@ private:
     void updateWindowTitle();
     // A box naming the lines of notation an export of the document leaves out.
     void warnOfUnexportedNotation(const QL_Edit *document);
+    // Fills in the start page and makes the shared fonts, settings and input
+    // method: what the window's first paint does without.
+    void completeStart();
     void loadSponsorPage();
     void onSponsorPageFinished(QNetworkReply *reply);
     void onSponsorPageAnchorClicked(const QUrl &link);
@@ -131,6 +135,8 @@ private:
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
     QDockWidget *scoreDock = nullptr;
     LiveScoreView *liveView = nullptr;
+    // Until completeStart() has been called or queued.
+    bool startPending = true;
 };
 
 #endif // MAINWINDOW_H

@@ -167,6 +167,7 @@ private slots:
     void closeButtonClosesUnmodifiedTabs();
     void sponsorPageShown();
     void sponsorPageFailure();
+    void sponsorPageBeforeFirstPaintStays();
     void escapeClosesPopupBeforeQuitting();
     void pairingShownInStatusBar();
     void searchShortcutFocusesField();
@@ -343,6 +344,22 @@ void TestMainWindow::sponsorPageShown()
     QTRY_COMPARE(page->toPlainText(), QStringLiteral("欢迎使用"));
     // The update check asks the same server.
     QCOMPARE(server.requests.count("GET /sponsor.html HTTP/1.1"), 1);
+}
+
+void TestMainWindow::sponsorPageBeforeFirstPaintStays()
+{
+    // The program's own page is filled in after the window's first paint; a
+    // server page that came earlier is not replaced by it.
+    server.missing = false;
+    MainWindow window;
+    window.setUpdatesEnabled(false);
+    window.show();
+    auto *page = window.findChild<QTextBrowser *>(QStringLiteral("sponsorPage"));
+    QTRY_COMPARE(page->toPlainText(), QStringLiteral("欢迎使用"));
+    window.setUpdatesEnabled(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(200);
+    QCOMPARE(page->toPlainText(), QStringLiteral("欢迎使用"));
 }
 
 void TestMainWindow::sponsorPageFailure()
