@@ -57,6 +57,21 @@ qreal polygonArea(const QPolygonF &p)
     return std::abs(a) / 2;
 }
 
+// A text of one or two UTF-16 units (a character, or a glyph of the
+// notation font) as a number, the units and how many there are: hashing it
+// costs far less than hashing the string. 0 for any longer text.
+quint64 unitKey(QStringView text)
+{
+    switch (text.size()) {
+    case 1:
+        return (quint64(1) << 32) | text.at(0).unicode();
+    case 2:
+        return (quint64(2) << 32) | (quint32(text.at(0).unicode()) << 16) | text.at(1).unicode();
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 // The ink of a font's characters in fractional points, measured once per
@@ -78,17 +93,54 @@ struct ScoreLayout::FontInk
 
     const Glyph &glyph(const QString &text) const
     {
-        auto found = glyphs.constFind(text);
+        const quint64 key = unitKey(text);
+        if (key == 0) {
+            auto found = longer.constFind(text);
+            if (found == longer.constEnd())
+                found = longer.insert(text, measure(text));
+            return *found;
+        }
+        auto found = glyphs.constFind(key);
         if (found == glyphs.constEnd())
-            found = glyphs.insert(text, {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)});
+            found = glyphs.insert(key, measure(text));
         return *found;
+    }
+
+    Glyph measure(const QString &text) const
+    {
+        return {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)};
     }
 
     QFontMetricsF metrics;
     qreal ascent;
     qreal lineHeight;
-    mutable QHash<QString, Glyph> glyphs;
+    mutable QHash<quint64, Glyph> glyphs;
+    mutable QHash<QString, Glyph> longer;
 };
+
+namespace {
+
+// The whole-point tight box of the characters of a font, as the cached
+// metrics of the options give it, measured once per character.
+class TightBoxes
+{
+public:
+    QRect operator()(const QFontMetrics &metrics, const QString &text) const
+    {
+        const quint64 key = unitKey(text);
+        if (key == 0)
+            return metrics.tightBoundingRect(text);
+        auto found = m_boxes.constFind(key);
+        if (found == m_boxes.constEnd())
+            found = m_boxes.insert(key, metrics.tightBoundingRect(text));
+        return *found;
+    }
+
+private:
+    mutable QHash<quint64, QRect> m_boxes;
+};
+
+} // namespace
 
 // The ink measures of the configured fonts, and the frame of the current run.
 struct ScoreLayout::InkMetrics
@@ -104,6 +156,9 @@ struct ScoreLayout::InkMetrics
     {
     }
     FontInk title, lyric, score, quPai, diaoMing, lianBai, jiaBai;
+    // The whole-point boxes of the notation glyphs and of the sung
+    // characters, which size their cells.
+    TightBoxes scoreBoxes, lyricBoxes;
     QTransform frame;
 
     // The ink of a font the options do not name (a title set smaller).
@@ -894,7 +949,7 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
             m_cursorY += c.lyricSpace();
         // However tight the spacing, nothing is set above the column.
         m_cursorY = qMax(0, m_cursorY);
-        const QRect tight = fm.tightBoundingRect(QString(v));
+        const QRect tight = ink().lyricBoxes(fm, QString(v));
         int h = VerticalText::isPunctuation(v) ? punctuationHeight(c.lyricFont(), v, tight.height()) : fm.height();
         if (inDashRun)
             h = int(std::ceil(metrics.glyph(QString(v)).tight.height()));
@@ -1219,6 +1274,7 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
     run.glyphs.reserve(count);
     // The ink of the run so far, in its own frame, notes and marks apart.
     const FontInk &metrics = ink().score;
+    const TightBoxes &boxes = ink().scoreBoxes;
     ColumnInk notes;
     ColumnInk marks;
     const auto markOutline = [&](const ScoreGlyph &g) {
@@ -1251,7 +1307,7 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             g.color = Notation::takesOrnamentColor(piece) ? c.qiangGeColor() : c.scoreColor();
             break;
         }
-        const QRect r = sm.tightBoundingRect(g.glyph);
+        const QRect r = boxes(sm, g.glyph);
         const int gw = r.width();
         const int gh = r.height();
         if (Notation::isBeatMark(code)) {
