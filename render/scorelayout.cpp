@@ -509,6 +509,9 @@ void ScoreLayout::resolveOptions()
         m_warnings.append(QCoreApplication::translate("ScoreLayout", "字与工尺间距 %1 使工尺越出本列，已按 %2 排版").arg(m_lyricScoreSpace).arg(clamped));
         m_lyricScoreSpace = clamped;
     }
+    // A run starts at the right edge of its character's cell, half a glyph
+    // to the left and one notation line down.
+    m_scoreOrigin = QPoint(lw - sw / 2 + m_lyricScoreSpace, sm.height());
 }
 
 void ScoreLayout::beginRun(const QFont &font, const FontInk *metrics)
@@ -978,30 +981,53 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
         // until they clear the ink above them: a long run pushes the next
         // character down. Where they no longer fit, a new column.
         const QTransform frame = contentFrame();
-        const auto charOutline = [&] { return outlineOf(metrics, cellAt(m_cursorY), alignment, QString(v), frame); };
-        const auto head = [&] {
-            return run.glyphs.isEmpty() ? QList<QPolygonF>()
-                                        : scoreHead(run, runOrigin(run, m_cursorX, m_cursorY, charOutline()));
+        // Both are asked for at the same place several times over: each is
+        // worked out once per place.
+        struct Placed
+        {
+            qsizetype page = -1;
+            int x = 0;
+            int y = 0;
+            bool valid = false;
+            QPolygonF character;
+            QPoint origin;
+            QList<QPolygonF> head;
+        } placed;
+        const QString vText(v);
+        const auto at = [&]() -> const Placed & {
+            if (placed.valid && placed.page == m_pages.size() && placed.x == m_cursorX && placed.y == m_cursorY)
+                return placed;
+            placed.page = m_pages.size();
+            placed.x = m_cursorX;
+            placed.y = m_cursorY;
+            placed.valid = true;
+            placed.character = outlineOf(metrics, cellAt(m_cursorY), alignment, vText, frame);
+            placed.head.clear();
+            if (!run.glyphs.isEmpty()) {
+                placed.origin = runOrigin(run, m_cursorX, m_cursorY, placed.character);
+                placed.head = scoreHead(run, placed.origin);
+            }
+            return placed;
         };
         // A head that starts with marks turned up beside the first note may
         // reach above the column: the character comes down for it.
         if (!run.glyphs.isEmpty()) {
             qreal top = std::numeric_limits<qreal>::max();
-            for (const QPolygonF &o : head())
+            for (const QPolygonF &o : at().head)
                 top = qMin(top, o.boundingRect().top());
             const qreal columnTop = m_pages.last().contentOrigin.y();
             if (top < columnTop)
                 m_cursorY += int(std::ceil(columnTop - top));
         }
         if (!m_column.isEmpty()) {
-            const QList<QPolygonF> moving = QList<QPolygonF>{charOutline()} + head();
+            const QList<QPolygonF> moving = QList<QPolygonF>{at().character} + at().head;
             const int push = int(std::ceil(m_column.clearanceDown(moving, inkGap, joinsDash ? dashTag : -2)));
             if (m_cursorY + push + h > foot)
                 newColumn();
             else
                 m_cursorY += push;
         }
-        if (m_cursorY > 0 && !run.glyphs.isEmpty() && !fitsColumn(head()))
+        if (m_cursorY > 0 && !run.glyphs.isEmpty() && !fitsColumn(at().head))
             newColumn();
 
         ++m_tag;
@@ -1010,11 +1036,11 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
         if (inDashRun)
             m_tag = dashTag;
         const int charTag = m_tag;
-        const QPolygonF character = charOutline();
-        place(cellAt(m_cursorY), alignment, QString(v), c.lyricColor(), ItemSource::Kind::Lyric, i);
+        const QPoint origin = run.glyphs.isEmpty() ? QPoint() : at().origin;
+        place(cellAt(m_cursorY), alignment, vText, c.lyricColor(), ItemSource::Kind::Lyric, i);
         const int column = m_columnCount;
         if (!run.glyphs.isEmpty())
-            drawScore(run, i, charTag, runOrigin(run, m_cursorX, m_cursorY, character));
+            drawScore(run, i, charTag, origin);
         if (m_columnCount != column) {
             // The notation went on at the head of a further column: the
             // line goes on below it there.
@@ -1027,12 +1053,7 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
 
 QPoint ScoreLayout::scoreOrigin(int columnX, int charTop) const
 {
-    const ExportConfig &c = *m_config;
-    const QFontMetrics sm = c.scoreFontMetrics();
-    const int lw = c.lyricFontMetrics().maxWidth();
-    // The run starts at the right edge of the character's cell, half a glyph
-    // to the left and one notation line down.
-    return QPoint(columnX + lw - sm.maxWidth() / 2 + m_lyricScoreSpace, charTop + sm.height());
+    return QPoint(columnX + m_scoreOrigin.x(), charTop + m_scoreOrigin.y());
 }
 
 QList<QPolygonF> ScoreLayout::groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const
@@ -1083,30 +1104,39 @@ int ScoreLayout::groupEnd(const ScoreRun &run, int first) const
 QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const
 {
     QPoint origin = scoreOrigin(columnX, charTop);
-    const auto head = [&] { return groupOutlines(run, 0, groupEnd(run, 0), origin, 0); };
+    const int end = groupEnd(run, 0);
+    QList<QPolygonF> outlines = groupOutlines(run, 0, end, origin, 0);
     // A head that would reach past the column's right edge (a wide spacing
     // beside the character) moves back into it.
     qreal right = std::numeric_limits<qreal>::lowest();
-    for (const QPolygonF &o : head())
+    for (const QPolygonF &o : std::as_const(outlines))
         right = qMax(right, o.boundingRect().right());
     const qreal columnRight = (m_pages.isEmpty() ? 0 : m_pages.last().contentOrigin.x()) + columnX + m_columnWidth;
-    if (right > columnRight)
+    if (right > columnRight) {
         origin.rx() -= int(std::ceil(right - columnRight));
+        outlines = groupOutlines(run, 0, end, origin, 0);
+    }
     // A run that would lie on its own character (a narrow face, a negative
     // spacing) moves right, clear of it; a touch is let be.
-    const QList<QPolygonF> outlines = head();
     if (character.size() < 3 || outlines.isEmpty())
         return origin;
     ColumnInk own;
     own.add(character);
     bool touches = false;
-    for (const QPolygonF &o : outlines)
+    for (const QPolygonF &o : std::as_const(outlines))
         touches = touches || own.collides(o);
     if (!touches)
         return origin;
+    // Ink whose box lies apart from the character's shares no area with it.
+    const QRectF characterBox = character.boundingRect();
     qreal overlap = 0;
-    for (const QPolygonF &o : outlines)
+    for (const QPolygonF &o : std::as_const(outlines)) {
+        const QRectF box = o.boundingRect();
+        if (box.right() < characterBox.left() || box.left() > characterBox.right() || box.bottom() < characterBox.top()
+            || box.top() > characterBox.bottom())
+            continue;
         overlap += polygonArea(o.intersected(character));
+    }
     if (overlap < 0.5)
         return origin;
     origin.rx() += int(std::ceil(own.clearanceRight(outlines, 0)));

@@ -238,6 +238,8 @@ private:
     int m_banYanSpace = 0;
     int m_lyricScoreSpace = 0;
     int m_scoreBanYanSpace = 0;
+    // Where a notation run starts from its character's top-left corner.
+    QPoint m_scoreOrigin;
     QStringList m_warnings;
 
     // The ink set in the current column, each piece tagged, and how many
