@@ -14,7 +14,11 @@ class ColumnInk
 {
 public:
     // Forgets everything: a new column has nothing in it.
-    void clear() { m_outlines.clear(); }
+    void clear()
+    {
+        m_outlines.clear();
+        m_byBottom.clear();
+    }
     bool isEmpty() const { return m_outlines.isEmpty(); }
 
     // Keeps an outline, with a tag that lets a question leave it out.
@@ -48,6 +52,10 @@ private:
     qreal clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const;
 
     QList<Outline> m_outlines;
+    // The outlines in the order of their boxes' bottoms, the lowest last: a
+    // question about ink set below what is there reads only the few outlines
+    // that reach down to it.
+    QList<int> m_byBottom;
 };
 
 #endif // COLUMNINK_H

@@ -46,6 +46,9 @@ int passageStart(const QString &text)
 constexpr qreal inkGap = 1.0;
 // Within a run, enough to keep glyphs apart once their cells are rounded.
 constexpr qreal runGap = 0.75;
+// The notation runs a layout keeps for the next time their notation comes:
+// more than a long score holds different ones.
+constexpr int maxKeptRuns = 8192;
 
 qreal polygonArea(const QPolygonF &p)
 {
@@ -159,6 +162,8 @@ struct ScoreLayout::InkMetrics
     // The whole-point boxes of the notation glyphs and of the sung
     // characters, which size their cells.
     TightBoxes scoreBoxes, lyricBoxes;
+    // The notation runs laid out so far, by their notation.
+    mutable QHash<QString, ScoreRun> runs;
     QTransform frame;
 
     // The ink of a font the options do not name (a title set smaller).
@@ -1292,9 +1297,24 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
 
 ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
 {
-    ScoreRun run;
     if (notation.isEmpty())
-        return run;
+        return ScoreRun();
+    // A run depends on its notation and the options alone, and a score sets
+    // the same short runs again and again.
+    QHash<QString, ScoreRun> &runs = ink().runs;
+    const auto found = runs.constFind(notation);
+    if (found != runs.constEnd())
+        return *found;
+    const ScoreRun run = layoutNewScore(notation);
+    if (runs.size() >= maxKeptRuns)
+        runs.clear();
+    runs.insert(notation, run);
+    return run;
+}
+
+ScoreLayout::ScoreRun ScoreLayout::layoutNewScore(const QString &notation) const
+{
+    ScoreRun run;
     const ExportConfig &c = *m_config;
     const QFontMetrics sm = c.scoreFontMetrics();
     const int sw = sm.maxWidth();

@@ -213,6 +213,8 @@ private:
     bool fitsColumn(const QList<QPolygonF> &outlines) const;
     // Sets a run beside the character just placed.
     void drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin);
+    // layoutScore() for a notation not laid out before.
+    ScoreRun layoutNewScore(const QString &notation) const;
     // The height of a punctuation mark's cell: the given one, or its ink's
     // if that is taller.
     int punctuationHeight(const QFont &font, QChar c, int height) const;
