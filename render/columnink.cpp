@@ -144,52 +144,57 @@ void ColumnInk::add(const QPolygonF &outline, int tag)
 
 qreal ColumnInk::clearanceDown(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag) const
 {
-    return clearance(outlines, gap, ignoreTag, false);
+    return clearance(outlines.constData(), outlines.size(), gap, ignoreTag, false);
+}
+
+qreal ColumnInk::clearanceDown(const QPolygonF &outline, qreal gap, int ignoreTag) const
+{
+    return clearance(&outline, 1, gap, ignoreTag, false);
 }
 
 qreal ColumnInk::clearanceRight(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag) const
 {
-    return clearance(outlines, gap, ignoreTag, true);
+    return clearance(outlines.constData(), outlines.size(), gap, ignoreTag, true);
 }
 
-qreal ColumnInk::clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const
+qreal ColumnInk::clearanceRight(const QPolygonF &outline, qreal gap, int ignoreTag) const
+{
+    return clearance(&outline, 1, gap, ignoreTag, true);
+}
+
+qreal ColumnInk::clearance(const QPolygonF *outlines, qsizetype count, qreal gap, int ignoreTag, bool across) const
 {
     // Every pair of a moving and a kept outline forbids an open interval of
     // shifts; the answer is the smallest shift from 0 that lies in none.
     QVarLengthArray<QPair<qreal, qreal>, 32> forbidden;
     CornerBuffer movingBuffer;
     CornerBuffer fixedBuffer;
-    for (const QPolygonF &raw : outlines) {
+    for (qsizetype m = 0; m < count; ++m) {
+        const QPolygonF &raw = outlines[m];
         const Corners moving = across ? transposed(raw, movingBuffer) : cornersOf(raw);
         const QRectF movingBox = across ? boundsOf(moving) : raw.boundingRect();
         if (movingBox.isEmpty())
             continue;
-        const auto consider = [&](const Outline &o) {
+        // From the lowest ink up. Moving down, only what lies below the top
+        // of the moving ink can stand in its way; moving right, only what
+        // reaches below its top can share a line with it: either way the
+        // outlines above that stop the search.
+        for (auto k = m_byBottom.crbegin(); k != m_byBottom.crend(); ++k) {
+            const Outline &o = m_outlines.at(*k);
+            if (across ? o.box.bottom() <= movingBox.left() : o.box.bottom() + gap <= movingBox.top())
+                break;
             if (o.tag == ignoreTag)
-                return;
+                continue;
             const QRectF box = across ? QRectF(o.box.y(), o.box.x(), o.box.height(), o.box.width()) : o.box;
             if (box.bottom() + gap <= movingBox.top())
-                return;
+                continue;
             if (box.right() <= movingBox.left() || box.left() >= movingBox.right())
-                return;
+                continue;
             qreal lo, hi;
             if (overlapInterval(moving, movingBox, across ? transposed(o.points, fixedBuffer) : cornersOf(o.points),
                                 box, lo, hi)
                 && hi + gap > 0)
                 forbidden.append({lo - gap, hi + gap});
-        };
-        if (across) {
-            for (const Outline &o : m_outlines)
-                consider(o);
-            continue;
-        }
-        // Only what lies below the top of the moving ink can stand in its
-        // way: from the lowest ink up to the first that lies above it.
-        for (auto k = m_byBottom.crbegin(); k != m_byBottom.crend(); ++k) {
-            const Outline &o = m_outlines.at(*k);
-            if (o.box.bottom() + gap <= movingBox.top())
-                break;
-            consider(o);
         }
     }
     std::sort(forbidden.begin(), forbidden.end());

@@ -28,8 +28,10 @@ public:
     // moved by (0, t), keeps at least `gap` clear of the ink here (measured
     // down the page), leaving out the outlines tagged `ignoreTag`.
     qreal clearanceDown(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag = -2) const;
+    qreal clearanceDown(const QPolygonF &outline, qreal gap, int ignoreTag = -2) const;
     // The same, moving to the right.
     qreal clearanceRight(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag = -2) const;
+    qreal clearanceRight(const QPolygonF &outline, qreal gap, int ignoreTag = -2) const;
 
     // Whether an outline lies on any ink here.
     bool collides(const QPolygonF &outline, int ignoreTag = -2, int alsoIgnoreTag = -2) const;
@@ -49,7 +51,7 @@ private:
         // Tags only tell pieces apart within one layout.
         bool operator==(const Outline &o) const { return points == o.points; }
     };
-    qreal clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const;
+    qreal clearance(const QPolygonF *outlines, qsizetype count, qreal gap, int ignoreTag, bool across) const;
 
     QList<Outline> m_outlines;
     // The outlines in the order of their boxes' bottoms, the lowest last: a
