@@ -1062,10 +1062,8 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
             placed.valid = true;
             placed.character = outlineOf(metrics, cellAt(m_cursorY), alignment, vText, frame);
             placed.head.clear();
-            if (!run.glyphs.isEmpty()) {
-                placed.origin = runOrigin(run, m_cursorX, m_cursorY, placed.character);
-                placed.head = scoreHead(run, placed.origin);
-            }
+            if (!run.glyphs.isEmpty())
+                placed.origin = runOrigin(run, m_cursorX, m_cursorY, placed.character, placed.head);
             return placed;
         };
         // A head that starts with marks turned up beside the first note may
@@ -1096,10 +1094,11 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
             m_tag = dashTag;
         const int charTag = m_tag;
         const QPoint origin = run.glyphs.isEmpty() ? QPoint() : at().origin;
+        const QList<QPolygonF> head = run.glyphs.isEmpty() ? QList<QPolygonF>() : at().head;
         place(cellAt(m_cursorY), alignment, vText, c.lyricColor(), ItemSource::Kind::Lyric, i);
         const int column = m_columnCount;
         if (!run.glyphs.isEmpty())
-            drawScore(run, i, charTag, origin);
+            drawScore(run, i, charTag, origin, head);
         if (m_columnCount != column) {
             // The notation went on at the head of a further column: the
             // line goes on below it there.
@@ -1160,11 +1159,12 @@ int ScoreLayout::groupEnd(const ScoreRun &run, int first) const
     return n;
 }
 
-QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const
+QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character,
+                              QList<QPolygonF> &outlines) const
 {
     QPoint origin = scoreOrigin(columnX, charTop);
     const int end = groupEnd(run, 0);
-    QList<QPolygonF> outlines = groupOutlines(run, 0, end, origin, 0);
+    outlines = groupOutlines(run, 0, end, origin, 0);
     // A head that would reach past the column's right edge (a wide spacing
     // beside the character) moves back into it.
     qreal right = std::numeric_limits<qreal>::lowest();
@@ -1208,13 +1208,12 @@ QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, con
         overlap = overlapArea([&](const QPolygonF &o) { return polygonArea(o.intersected(character)); });
     if (overlap < minOverlap)
         return origin;
-    origin.rx() += int(std::ceil(own.clearanceRight(outlines, 0)));
+    const int shift = int(std::ceil(own.clearanceRight(outlines, 0)));
+    if (shift != 0) {
+        origin.rx() += shift;
+        outlines = groupOutlines(run, 0, end, origin, 0);
+    }
     return origin;
-}
-
-QList<QPolygonF> ScoreLayout::scoreHead(const ScoreRun &run, QPoint origin) const
-{
-    return groupOutlines(run, 0, groupEnd(run, 0), origin, 0);
 }
 
 bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
@@ -1235,7 +1234,7 @@ bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
     return true;
 }
 
-void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin)
+void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
 {
     if (run.glyphs.isEmpty())
         return;
@@ -1288,7 +1287,9 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
     bool freshColumn = false;
     while (first < run.glyphs.size()) {
         const int end = groupEnd(run, first);
-        const QList<QPolygonF> outlines = groupOutlines(run, first, end, segment.origin, segment.base);
+        const QList<QPolygonF> outlines = first == 0 && segment.origin == origin && segment.base == 0
+                                              ? head
+                                              : groupOutlines(run, first, end, segment.origin, segment.base);
         // Within one segment the run's own arithmetic keeps its glyphs
         // apart; against the character, only the head may touch it.
         bool clear = fitsColumn(outlines);
@@ -1435,16 +1436,23 @@ ScoreLayout::ScoreRun ScoreLayout::layoutNewScore(const QString &notation) const
             // A mark stands upright, so it may reach further than its cell:
             // down its lane past the marks before it, then out of the way
             // of the notes.
+            QPolygonF outline = markOutline(g);
             for (int settle = 0; settle < 4; ++settle) {
-                const int down = int(std::ceil(marks.clearanceDown({markOutline(g)}, runGap)));
-                g.cell.translate(0, down);
-                off += down;
-                const int right = int(std::ceil(notes.clearanceRight({markOutline(g)}, runGap)));
-                g.cell.translate(right, 0);
+                const int down = int(std::ceil(marks.clearanceDown(outline, runGap)));
+                if (down != 0) {
+                    g.cell.translate(0, down);
+                    off += down;
+                    outline = markOutline(g);
+                }
+                const int right = int(std::ceil(notes.clearanceRight(outline, runGap)));
+                if (right != 0) {
+                    g.cell.translate(right, 0);
+                    outline = markOutline(g);
+                }
                 if (down == 0 && right == 0)
                     break;
             }
-            marks.add(markOutline(g));
+            marks.add(outline);
             off += mh + m_banYanSpace;
             prevMark = true;
         } else {
@@ -1454,12 +1462,15 @@ ScoreLayout::ScoreRun ScoreLayout::layoutNewScore(const QString &notation) const
             g.cell = Notation::isFlushRightNote(code) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
             // Clear of the marks beside the notes before it, and of the
             // note before it where glyph ink overhangs its cell.
-            const QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
-            const int down = int(std::ceil(qMax(marks.clearanceDown({outline}, runGap),
-                                                notes.clearanceDown({outline}, runGap))));
-            g.cell.translate(0, down);
-            y += down;
-            notes.add(QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph)));
+            QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+            const int down = int(std::ceil(qMax(marks.clearanceDown(outline, runGap),
+                                                notes.clearanceDown(outline, runGap))));
+            if (down != 0) {
+                g.cell.translate(0, down);
+                y += down;
+                outline = QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+            }
+            notes.add(outline);
             y += gh + m_scoreSpace;
             // The marks that follow are measured from this note's top.
             off = -(gh + m_scoreSpace);
