@@ -1259,6 +1259,7 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
         if (seg.isEmpty())
             return;
         beginRotatedRun(c.scoreFont(), &ink().score, seg.origin, m_angle);
+        m_pages.last().runs.last().items.reserve(seg.end - seg.first);
         bool marks = false;
         for (int n = seg.first; n < seg.end; ++n) {
             const ScoreGlyph &g = run.glyphs.at(n);
