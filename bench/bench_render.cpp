@@ -2,9 +2,10 @@
 // (the page model) against the whole rendering into SVG pages, a layout
 // started again at page 60 of it, the preview refresh (which stops after the
 // first page and so must not grow with the document), and each writer. Run
-// by hand: bench_render [pages asked of the generator]. Works in a temporary
-// folder and on a configuration of its own, all options at their defaults
-// (the page options once on, beside the plain rendering).
+// by hand: bench_render [pages asked of the generator] [layout], the word
+// "layout" to stop after the layout and relayout. Works in a temporary folder
+// and on a configuration of its own, all options at their defaults (the page
+// options once on, beside the plain rendering).
 // Times are CPU time of the process, the median of several runs with the
 // fastest and slowest beside it; each line reads "name key=value ...".
 
@@ -12,6 +13,7 @@
 #include "exportentry.h"
 #include "generatedscore.h"
 #include "linegrammar.h"
+#include "pagedigest.h"
 #include "ql_generatesvg.h"
 #include "scorelayout.h"
 #include "scorewriter.h"
@@ -78,6 +80,7 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const int wanted = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100;
     const int runs = 7;
+    const bool layoutAlone = argc > 2 && QString::fromLocal8Bit(argv[2]) == u"layout";
 
     QTemporaryDir dir;
     ExportConfig config(QDir(dir.path()).filePath(QStringLiteral("settings.ini")));
@@ -118,6 +121,8 @@ int main(int argc, char *argv[])
     print(QStringLiteral("layout_ms"),
           score + QStringLiteral(" generate_median=%1 share=%2").arg(fixed(generate.median), fixed(layoutOnly.median / generate.median)),
           layoutOnly);
+    // What the pages are, to hold a change made for speed to the same pages.
+    out << "layout_digest " << score << " sha1=" << PageDigest::digest(layout.pages()) << '\n';
 
     // One sung line on page 60 changed: the layout from that page on.
     if (layout.pages().size() > 60) {
@@ -138,10 +143,14 @@ int main(int argc, char *argv[])
             samples.append(cpuMillis() - start);
         }
         std::sort(samples.begin(), samples.end());
+        out << "relayout_digest " << score << " from_page=60 sha1=" << PageDigest::digest(layout.pages()) << '\n';
         print(QStringLiteral("relayout_ms"),
               score + QStringLiteral(" from_page=60 layout_median=%1").arg(fixed(layoutOnly.median)),
               {samples.at(samples.size() / 2), samples.first(), samples.last()});
     }
+
+    if (layoutAlone)
+        return 0;
 
     QL_GenerateSVG preview(config);
     const Spread previewLong = measure([&] {

@@ -1,33 +1,72 @@
 #include "columnink.h"
 
 #include <QPair>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <limits>
 
 namespace {
 
+// A polygon's corners without the list around them: the questions below are
+// asked many times for every glyph set, and a fixed outline is asked about
+// transposed without being copied to the heap.
+struct Corners
+{
+    const QPointF *points;
+    int count;
+};
+
+using CornerBuffer = QVarLengthArray<QPointF, 8>;
+
 // Swaps x and y, so that the question "how far right" is asked as "how far
 // down".
-QPolygonF transposed(const QPolygonF &p)
+Corners transposed(const QPolygonF &p, CornerBuffer &buffer)
 {
-    QPolygonF t;
-    t.reserve(p.size());
-    for (const QPointF &pt : p)
-        t.append(QPointF(pt.y(), pt.x()));
-    return t;
+    buffer.resize(p.size());
+    for (int i = 0; i < p.size(); ++i)
+        buffer[i] = QPointF(p.at(i).y(), p.at(i).x());
+    return {buffer.constData(), int(buffer.size())};
+}
+
+Corners cornersOf(const QPolygonF &p)
+{
+    return {p.constData(), int(p.size())};
+}
+
+// The box around corners, as QPolygonF::boundingRect() gives it.
+QRectF boundsOf(Corners p)
+{
+    if (p.count == 0)
+        return QRectF(0, 0, 0, 0);
+    qreal minX = p.points[0].x();
+    qreal maxX = minX;
+    qreal minY = p.points[0].y();
+    qreal maxY = minY;
+    for (int i = 1; i < p.count; ++i) {
+        const QPointF &pt = p.points[i];
+        if (pt.x() < minX)
+            minX = pt.x();
+        else if (pt.x() > maxX)
+            maxX = pt.x();
+        if (pt.y() < minY)
+            minY = pt.y();
+        else if (pt.y() > maxY)
+            maxY = pt.y();
+    }
+    return QRectF(minX, minY, maxX - minX, maxY - minY);
 }
 
 // The vertical extent of a convex polygon along the line at x.
-bool spanAt(const QPolygonF &p, qreal x, qreal &top, qreal &bottom)
+bool spanAt(Corners p, qreal x, qreal &top, qreal &bottom)
 {
     bool found = false;
     top = std::numeric_limits<qreal>::max();
     bottom = std::numeric_limits<qreal>::lowest();
-    const int n = int(p.size());
+    const int n = p.count;
     for (int i = 0; i < n; ++i) {
-        const QPointF a = p.at(i);
-        const QPointF b = p.at((i + 1) % n);
+        const QPointF a = p.points[i];
+        const QPointF b = p.points[(i + 1) % n];
         const qreal lo = qMin(a.x(), b.x());
         const qreal hi = qMax(a.x(), b.x());
         if (x < lo - 1e-9 || x > hi + 1e-9)
@@ -50,8 +89,8 @@ bool spanAt(const QPolygonF &p, qreal x, qreal &top, qreal &bottom)
 // The shifts t down the page at which the moving polygon, moved by (0, t),
 // overlaps the fixed one with some area: an open interval, since both are
 // convex. Empty when they never meet.
-bool overlapInterval(const QPolygonF &moving, const QRectF &movingBox, const QPolygonF &fixed,
-                     const QRectF &fixedBox, qreal &lo, qreal &hi)
+bool overlapInterval(Corners moving, const QRectF &movingBox, Corners fixed, const QRectF &fixedBox, qreal &lo,
+                     qreal &hi)
 {
     const qreal left = qMax(movingBox.left(), fixedBox.left());
     const qreal right = qMin(movingBox.right(), fixedBox.right());
@@ -59,14 +98,16 @@ bool overlapInterval(const QPolygonF &moving, const QRectF &movingBox, const QPo
         return false;
     // Both spans are linear between the corners' x positions, so the
     // extremes lie at those positions or at the ends of the common range.
-    QList<qreal> xs{left, right};
-    for (const QPointF &pt : moving) {
-        if (pt.x() > left && pt.x() < right)
-            xs.append(pt.x());
+    QVarLengthArray<qreal, 16> xs{left, right};
+    for (int i = 0; i < moving.count; ++i) {
+        const qreal x = moving.points[i].x();
+        if (x > left && x < right)
+            xs.append(x);
     }
-    for (const QPointF &pt : fixed) {
-        if (pt.x() > left && pt.x() < right)
-            xs.append(pt.x());
+    for (int i = 0; i < fixed.count; ++i) {
+        const qreal x = fixed.points[i].x();
+        if (x > left && x < right)
+            xs.append(x);
     }
     lo = std::numeric_limits<qreal>::max();
     hi = std::numeric_limits<qreal>::lowest();
@@ -92,40 +133,66 @@ void ColumnInk::add(const QPolygonF &outline, int tag)
     if (box.width() <= 0 || box.height() <= 0)
         return;
     m_outlines.append({outline, box, tag});
+    // Ink is mostly set below the ink before it: the place is found from
+    // the end.
+    const qreal bottom = box.bottom();
+    auto at = m_byBottom.end();
+    while (at != m_byBottom.begin() && m_outlines.at(*(at - 1)).box.bottom() > bottom)
+        --at;
+    m_byBottom.insert(at, int(m_outlines.size()) - 1);
 }
 
 qreal ColumnInk::clearanceDown(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag) const
 {
-    return clearance(outlines, gap, ignoreTag, false);
+    return clearance(outlines.constData(), outlines.size(), gap, ignoreTag, false);
+}
+
+qreal ColumnInk::clearanceDown(const QPolygonF &outline, qreal gap, int ignoreTag) const
+{
+    return clearance(&outline, 1, gap, ignoreTag, false);
 }
 
 qreal ColumnInk::clearanceRight(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag) const
 {
-    return clearance(outlines, gap, ignoreTag, true);
+    return clearance(outlines.constData(), outlines.size(), gap, ignoreTag, true);
 }
 
-qreal ColumnInk::clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const
+qreal ColumnInk::clearanceRight(const QPolygonF &outline, qreal gap, int ignoreTag) const
+{
+    return clearance(&outline, 1, gap, ignoreTag, true);
+}
+
+qreal ColumnInk::clearance(const QPolygonF *outlines, qsizetype count, qreal gap, int ignoreTag, bool across) const
 {
     // Every pair of a moving and a kept outline forbids an open interval of
     // shifts; the answer is the smallest shift from 0 that lies in none.
-    QList<QPair<qreal, qreal>> forbidden;
-    for (const QPolygonF &raw : outlines) {
-        const QPolygonF moving = across ? transposed(raw) : raw;
-        const QRectF movingBox = moving.boundingRect();
+    QVarLengthArray<QPair<qreal, qreal>, 32> forbidden;
+    CornerBuffer movingBuffer;
+    CornerBuffer fixedBuffer;
+    for (qsizetype m = 0; m < count; ++m) {
+        const QPolygonF &raw = outlines[m];
+        const Corners moving = across ? transposed(raw, movingBuffer) : cornersOf(raw);
+        const QRectF movingBox = across ? boundsOf(moving) : raw.boundingRect();
         if (movingBox.isEmpty())
             continue;
-        for (const Outline &o : m_outlines) {
+        // From the lowest ink up. Moving down, only what lies below the top
+        // of the moving ink can stand in its way; moving right, only what
+        // reaches below its top can share a line with it: either way the
+        // outlines above that stop the search.
+        for (auto k = m_byBottom.crbegin(); k != m_byBottom.crend(); ++k) {
+            const Outline &o = m_outlines.at(*k);
+            if (across ? o.box.bottom() <= movingBox.left() : o.box.bottom() + gap <= movingBox.top())
+                break;
             if (o.tag == ignoreTag)
                 continue;
             const QRectF box = across ? QRectF(o.box.y(), o.box.x(), o.box.height(), o.box.width()) : o.box;
-            // Only what lies below (or right of) the top of the moving ink
-            // can stand in its way.
             if (box.bottom() + gap <= movingBox.top())
                 continue;
             if (box.right() <= movingBox.left() || box.left() >= movingBox.right())
                 continue;
             qreal lo, hi;
-            if (overlapInterval(moving, movingBox, across ? transposed(o.points) : o.points, box, lo, hi)
+            if (overlapInterval(moving, movingBox, across ? transposed(o.points, fixedBuffer) : cornersOf(o.points),
+                                box, lo, hi)
                 && hi + gap > 0)
                 forbidden.append({lo - gap, hi + gap});
         }
@@ -143,11 +210,15 @@ qreal ColumnInk::clearance(const QList<QPolygonF> &outlines, qreal gap, int igno
 bool ColumnInk::collides(const QPolygonF &outline, int ignoreTag, int alsoIgnoreTag) const
 {
     const QRectF box = outline.boundingRect();
-    for (const Outline &o : m_outlines) {
+    // Ink whose bottom is not below the outline's top cannot meet it.
+    for (auto k = m_byBottom.crbegin(); k != m_byBottom.crend(); ++k) {
+        const Outline &o = m_outlines.at(*k);
+        if (o.box.bottom() <= box.top())
+            break;
         if (o.tag == ignoreTag || o.tag == alsoIgnoreTag || !o.box.intersects(box))
             continue;
         qreal lo, hi;
-        if (overlapInterval(outline, box, o.points, o.box, lo, hi) && lo < 0 && hi > 0)
+        if (overlapInterval(cornersOf(outline), box, cornersOf(o.points), o.box, lo, hi) && lo < 0 && hi > 0)
             return true;
     }
     return false;

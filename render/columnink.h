@@ -14,7 +14,11 @@ class ColumnInk
 {
 public:
     // Forgets everything: a new column has nothing in it.
-    void clear() { m_outlines.clear(); }
+    void clear()
+    {
+        m_outlines.clear();
+        m_byBottom.clear();
+    }
     bool isEmpty() const { return m_outlines.isEmpty(); }
 
     // Keeps an outline, with a tag that lets a question leave it out.
@@ -24,8 +28,10 @@ public:
     // moved by (0, t), keeps at least `gap` clear of the ink here (measured
     // down the page), leaving out the outlines tagged `ignoreTag`.
     qreal clearanceDown(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag = -2) const;
+    qreal clearanceDown(const QPolygonF &outline, qreal gap, int ignoreTag = -2) const;
     // The same, moving to the right.
     qreal clearanceRight(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag = -2) const;
+    qreal clearanceRight(const QPolygonF &outline, qreal gap, int ignoreTag = -2) const;
 
     // Whether an outline lies on any ink here.
     bool collides(const QPolygonF &outline, int ignoreTag = -2, int alsoIgnoreTag = -2) const;
@@ -45,9 +51,13 @@ private:
         // Tags only tell pieces apart within one layout.
         bool operator==(const Outline &o) const { return points == o.points; }
     };
-    qreal clearance(const QList<QPolygonF> &outlines, qreal gap, int ignoreTag, bool across) const;
+    qreal clearance(const QPolygonF *outlines, qsizetype count, qreal gap, int ignoreTag, bool across) const;
 
     QList<Outline> m_outlines;
+    // The outlines in the order of their boxes' bottoms, the lowest last: a
+    // question about ink set below what is there reads only the few outlines
+    // that reach down to it.
+    QList<int> m_byBottom;
 };
 
 #endif // COLUMNINK_H

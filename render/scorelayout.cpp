@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QVarLengthArray>
 #include <QTransform>
 
 #include <algorithm>
@@ -46,6 +47,9 @@ int passageStart(const QString &text)
 constexpr qreal inkGap = 1.0;
 // Within a run, enough to keep glyphs apart once their cells are rounded.
 constexpr qreal runGap = 0.75;
+// The notation runs a layout keeps for the next time their notation comes:
+// more than a long score holds different ones.
+constexpr int maxKeptRuns = 8192;
 
 qreal polygonArea(const QPolygonF &p)
 {
@@ -55,6 +59,74 @@ qreal polygonArea(const QPolygonF &p)
     if (p.size() > 2 && p.first() != p.last())
         a += p.last().x() * p.first().y() - p.first().x() * p.last().y();
     return std::abs(a) / 2;
+}
+
+// The area two convex polygons share: the first clipped by each edge of the
+// second in turn.
+qreal convexOverlapArea(const QPolygonF &subject, const QPolygonF &clip)
+{
+    const auto corners = [](const QPolygonF &p) {
+        int n = int(p.size());
+        if (n > 1 && p.first() == p.last())
+            --n;
+        return n;
+    };
+    const int clipCount = corners(clip);
+    if (clipCount < 3)
+        return 0;
+    qreal turn = 0;
+    for (int i = 0; i < clipCount; ++i) {
+        const QPointF a = clip.at(i);
+        const QPointF b = clip.at((i + 1) % clipCount);
+        turn += a.x() * b.y() - b.x() * a.y();
+    }
+    const qreal side = turn < 0 ? -1 : 1;
+    QVarLengthArray<QPointF, 16> out(subject.constBegin(), subject.constBegin() + corners(subject));
+    QVarLengthArray<QPointF, 16> in;
+    for (int e = 0; e < clipCount && !out.isEmpty(); ++e) {
+        const QPointF c1 = clip.at(e);
+        const QPointF c2 = clip.at((e + 1) % clipCount);
+        const QPointF edge = c2 - c1;
+        const auto distance = [&](const QPointF &p) {
+            return side * (edge.x() * (p.y() - c1.y()) - edge.y() * (p.x() - c1.x()));
+        };
+        in = out;
+        out.clear();
+        for (int i = 0; i < in.size(); ++i) {
+            const QPointF cur = in.at(i);
+            const QPointF prev = in.at((i + in.size() - 1) % in.size());
+            const qreal dc = distance(cur);
+            const qreal dp = distance(prev);
+            if ((dc >= 0) != (dp >= 0))
+                out.append(prev + (cur - prev) * (dp / (dp - dc)));
+            if (dc >= 0)
+                out.append(cur);
+        }
+    }
+    if (out.size() < 3)
+        return 0;
+    qreal a = 0;
+    for (int i = 0; i < out.size(); ++i) {
+        const QPointF p = out.at(i);
+        const QPointF q = out.at((i + 1) % out.size());
+        a += p.x() * q.y() - q.x() * p.y();
+    }
+    return std::abs(a) / 2;
+}
+
+// A text of one or two UTF-16 units (a character, or a glyph of the
+// notation font) as a number, the units and how many there are: hashing it
+// costs far less than hashing the string. 0 for any longer text.
+quint64 unitKey(QStringView text)
+{
+    switch (text.size()) {
+    case 1:
+        return (quint64(1) << 32) | text.at(0).unicode();
+    case 2:
+        return (quint64(2) << 32) | (quint32(text.at(0).unicode()) << 16) | text.at(1).unicode();
+    default:
+        return 0;
+    }
 }
 
 } // namespace
@@ -78,17 +150,54 @@ struct ScoreLayout::FontInk
 
     const Glyph &glyph(const QString &text) const
     {
-        auto found = glyphs.constFind(text);
+        const quint64 key = unitKey(text);
+        if (key == 0) {
+            auto found = longer.constFind(text);
+            if (found == longer.constEnd())
+                found = longer.insert(text, measure(text));
+            return *found;
+        }
+        auto found = glyphs.constFind(key);
         if (found == glyphs.constEnd())
-            found = glyphs.insert(text, {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)});
+            found = glyphs.insert(key, measure(text));
         return *found;
+    }
+
+    Glyph measure(const QString &text) const
+    {
+        return {metrics.tightBoundingRect(text), metrics.horizontalAdvance(text)};
     }
 
     QFontMetricsF metrics;
     qreal ascent;
     qreal lineHeight;
-    mutable QHash<QString, Glyph> glyphs;
+    mutable QHash<quint64, Glyph> glyphs;
+    mutable QHash<QString, Glyph> longer;
 };
+
+namespace {
+
+// The whole-point tight box of the characters of a font, as the cached
+// metrics of the options give it, measured once per character.
+class TightBoxes
+{
+public:
+    QRect operator()(const QFontMetrics &metrics, const QString &text) const
+    {
+        const quint64 key = unitKey(text);
+        if (key == 0)
+            return metrics.tightBoundingRect(text);
+        auto found = m_boxes.constFind(key);
+        if (found == m_boxes.constEnd())
+            found = m_boxes.insert(key, metrics.tightBoundingRect(text));
+        return *found;
+    }
+
+private:
+    mutable QHash<quint64, QRect> m_boxes;
+};
+
+} // namespace
 
 // The ink measures of the configured fonts, and the frame of the current run.
 struct ScoreLayout::InkMetrics
@@ -104,6 +213,11 @@ struct ScoreLayout::InkMetrics
     {
     }
     FontInk title, lyric, score, quPai, diaoMing, lianBai, jiaBai;
+    // The whole-point boxes of the notation glyphs and of the sung
+    // characters, which size their cells.
+    TightBoxes scoreBoxes, lyricBoxes;
+    // The notation runs laid out so far, by their notation.
+    mutable QHash<QString, ScoreRun> runs;
     QTransform frame;
 
     // The ink of a font the options do not name (a title set smaller).
@@ -454,6 +568,9 @@ void ScoreLayout::resolveOptions()
         m_warnings.append(QCoreApplication::translate("ScoreLayout", "字与工尺间距 %1 使工尺越出本列，已按 %2 排版").arg(m_lyricScoreSpace).arg(clamped));
         m_lyricScoreSpace = clamped;
     }
+    // A run starts at the right edge of its character's cell, half a glyph
+    // to the left and one notation line down.
+    m_scoreOrigin = QPoint(lw - sw / 2 + m_lyricScoreSpace, sm.height());
 }
 
 void ScoreLayout::beginRun(const QFont &font, const FontInk *metrics)
@@ -894,7 +1011,7 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
             m_cursorY += c.lyricSpace();
         // However tight the spacing, nothing is set above the column.
         m_cursorY = qMax(0, m_cursorY);
-        const QRect tight = fm.tightBoundingRect(QString(v));
+        const QRect tight = ink().lyricBoxes(fm, QString(v));
         int h = VerticalText::isPunctuation(v) ? punctuationHeight(c.lyricFont(), v, tight.height()) : fm.height();
         if (inDashRun)
             h = int(std::ceil(metrics.glyph(QString(v)).tight.height()));
@@ -923,30 +1040,51 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
         // until they clear the ink above them: a long run pushes the next
         // character down. Where they no longer fit, a new column.
         const QTransform frame = contentFrame();
-        const auto charOutline = [&] { return outlineOf(metrics, cellAt(m_cursorY), alignment, QString(v), frame); };
-        const auto head = [&] {
-            return run.glyphs.isEmpty() ? QList<QPolygonF>()
-                                        : scoreHead(run, runOrigin(run, m_cursorX, m_cursorY, charOutline()));
+        // Both are asked for at the same place several times over: each is
+        // worked out once per place.
+        struct Placed
+        {
+            qsizetype page = -1;
+            int x = 0;
+            int y = 0;
+            bool valid = false;
+            QPolygonF character;
+            QPoint origin;
+            QList<QPolygonF> head;
+        } placed;
+        const QString vText(v);
+        const auto at = [&]() -> const Placed & {
+            if (placed.valid && placed.page == m_pages.size() && placed.x == m_cursorX && placed.y == m_cursorY)
+                return placed;
+            placed.page = m_pages.size();
+            placed.x = m_cursorX;
+            placed.y = m_cursorY;
+            placed.valid = true;
+            placed.character = outlineOf(metrics, cellAt(m_cursorY), alignment, vText, frame);
+            placed.head.clear();
+            if (!run.glyphs.isEmpty())
+                placed.origin = runOrigin(run, m_cursorX, m_cursorY, placed.character, placed.head);
+            return placed;
         };
         // A head that starts with marks turned up beside the first note may
         // reach above the column: the character comes down for it.
         if (!run.glyphs.isEmpty()) {
             qreal top = std::numeric_limits<qreal>::max();
-            for (const QPolygonF &o : head())
+            for (const QPolygonF &o : at().head)
                 top = qMin(top, o.boundingRect().top());
             const qreal columnTop = m_pages.last().contentOrigin.y();
             if (top < columnTop)
                 m_cursorY += int(std::ceil(columnTop - top));
         }
         if (!m_column.isEmpty()) {
-            const QList<QPolygonF> moving = QList<QPolygonF>{charOutline()} + head();
+            const QList<QPolygonF> moving = QList<QPolygonF>{at().character} + at().head;
             const int push = int(std::ceil(m_column.clearanceDown(moving, inkGap, joinsDash ? dashTag : -2)));
             if (m_cursorY + push + h > foot)
                 newColumn();
             else
                 m_cursorY += push;
         }
-        if (m_cursorY > 0 && !run.glyphs.isEmpty() && !fitsColumn(head()))
+        if (m_cursorY > 0 && !run.glyphs.isEmpty() && !fitsColumn(at().head))
             newColumn();
 
         ++m_tag;
@@ -955,11 +1093,12 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
         if (inDashRun)
             m_tag = dashTag;
         const int charTag = m_tag;
-        const QPolygonF character = charOutline();
-        place(cellAt(m_cursorY), alignment, QString(v), c.lyricColor(), ItemSource::Kind::Lyric, i);
+        const QPoint origin = run.glyphs.isEmpty() ? QPoint() : at().origin;
+        const QList<QPolygonF> head = run.glyphs.isEmpty() ? QList<QPolygonF>() : at().head;
+        place(cellAt(m_cursorY), alignment, vText, c.lyricColor(), ItemSource::Kind::Lyric, i);
         const int column = m_columnCount;
         if (!run.glyphs.isEmpty())
-            drawScore(run, i, charTag, runOrigin(run, m_cursorX, m_cursorY, character));
+            drawScore(run, i, charTag, origin, head);
         if (m_columnCount != column) {
             // The notation went on at the head of a further column: the
             // line goes on below it there.
@@ -972,12 +1111,7 @@ void ScoreLayout::renderLyricLine(const QString &text, const QList<QString> &sco
 
 QPoint ScoreLayout::scoreOrigin(int columnX, int charTop) const
 {
-    const ExportConfig &c = *m_config;
-    const QFontMetrics sm = c.scoreFontMetrics();
-    const int lw = c.lyricFontMetrics().maxWidth();
-    // The run starts at the right edge of the character's cell, half a glyph
-    // to the left and one notation line down.
-    return QPoint(columnX + lw - sm.maxWidth() / 2 + m_lyricScoreSpace, charTop + sm.height());
+    return QPoint(columnX + m_scoreOrigin.x(), charTop + m_scoreOrigin.y());
 }
 
 QList<QPolygonF> ScoreLayout::groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const
@@ -1025,42 +1159,61 @@ int ScoreLayout::groupEnd(const ScoreRun &run, int first) const
     return n;
 }
 
-QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const
+QPoint ScoreLayout::runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character,
+                              QList<QPolygonF> &outlines) const
 {
     QPoint origin = scoreOrigin(columnX, charTop);
-    const auto head = [&] { return groupOutlines(run, 0, groupEnd(run, 0), origin, 0); };
+    const int end = groupEnd(run, 0);
+    outlines = groupOutlines(run, 0, end, origin, 0);
     // A head that would reach past the column's right edge (a wide spacing
     // beside the character) moves back into it.
     qreal right = std::numeric_limits<qreal>::lowest();
-    for (const QPolygonF &o : head())
+    for (const QPolygonF &o : std::as_const(outlines))
         right = qMax(right, o.boundingRect().right());
     const qreal columnRight = (m_pages.isEmpty() ? 0 : m_pages.last().contentOrigin.x()) + columnX + m_columnWidth;
-    if (right > columnRight)
+    if (right > columnRight) {
         origin.rx() -= int(std::ceil(right - columnRight));
+        outlines = groupOutlines(run, 0, end, origin, 0);
+    }
     // A run that would lie on its own character (a narrow face, a negative
     // spacing) moves right, clear of it; a touch is let be.
-    const QList<QPolygonF> outlines = head();
     if (character.size() < 3 || outlines.isEmpty())
         return origin;
     ColumnInk own;
     own.add(character);
     bool touches = false;
-    for (const QPolygonF &o : outlines)
+    for (const QPolygonF &o : std::as_const(outlines))
         touches = touches || own.collides(o);
     if (!touches)
         return origin;
-    qreal overlap = 0;
-    for (const QPolygonF &o : outlines)
-        overlap += polygonArea(o.intersected(character));
-    if (overlap < 0.5)
+    // Ink whose box lies apart from the character's shares no area with it.
+    const QRectF characterBox = character.boundingRect();
+    const auto overlapArea = [&](const auto &area) {
+        qreal overlap = 0;
+        for (const QPolygonF &o : std::as_const(outlines)) {
+            const QRectF box = o.boundingRect();
+            if (box.right() < characterBox.left() || box.left() > characterBox.right()
+                || box.bottom() < characterBox.top() || box.top() > characterBox.bottom())
+                continue;
+            overlap += area(o);
+        }
+        return overlap;
+    };
+    // The painter path's clipping measures the overlap; clipping the convex
+    // outlines directly agrees with it to some 1e-11 at a fraction of the
+    // cost, so the painter path is asked only near the threshold.
+    const qreal minOverlap = 0.5;
+    qreal overlap = overlapArea([&](const QPolygonF &o) { return convexOverlapArea(o, character); });
+    if (std::abs(overlap - minOverlap) < 1e-3)
+        overlap = overlapArea([&](const QPolygonF &o) { return polygonArea(o.intersected(character)); });
+    if (overlap < minOverlap)
         return origin;
-    origin.rx() += int(std::ceil(own.clearanceRight(outlines, 0)));
+    const int shift = int(std::ceil(own.clearanceRight(outlines, 0)));
+    if (shift != 0) {
+        origin.rx() += shift;
+        outlines = groupOutlines(run, 0, end, origin, 0);
+    }
     return origin;
-}
-
-QList<QPolygonF> ScoreLayout::scoreHead(const ScoreRun &run, QPoint origin) const
-{
-    return groupOutlines(run, 0, groupEnd(run, 0), origin, 0);
 }
 
 bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
@@ -1081,7 +1234,7 @@ bool ScoreLayout::fitsColumn(const QList<QPolygonF> &outlines) const
     return true;
 }
 
-void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin)
+void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
 {
     if (run.glyphs.isEmpty())
         return;
@@ -1106,6 +1259,7 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
         if (seg.isEmpty())
             return;
         beginRotatedRun(c.scoreFont(), &ink().score, seg.origin, m_angle);
+        m_pages.last().runs.last().items.reserve(seg.end - seg.first);
         bool marks = false;
         for (int n = seg.first; n < seg.end; ++n) {
             const ScoreGlyph &g = run.glyphs.at(n);
@@ -1134,7 +1288,9 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
     bool freshColumn = false;
     while (first < run.glyphs.size()) {
         const int end = groupEnd(run, first);
-        const QList<QPolygonF> outlines = groupOutlines(run, first, end, segment.origin, segment.base);
+        const QList<QPolygonF> outlines = first == 0 && segment.origin == origin && segment.base == 0
+                                              ? head
+                                              : groupOutlines(run, first, end, segment.origin, segment.base);
         // Within one segment the run's own arithmetic keeps its glyphs
         // apart; against the character, only the head may touch it.
         bool clear = fitsColumn(outlines);
@@ -1207,9 +1363,24 @@ void ScoreLayout::drawScore(const ScoreRun &run, int offset, int charTag, QPoint
 
 ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
 {
-    ScoreRun run;
     if (notation.isEmpty())
-        return run;
+        return ScoreRun();
+    // A run depends on its notation and the options alone, and a score sets
+    // the same short runs again and again.
+    QHash<QString, ScoreRun> &runs = ink().runs;
+    const auto found = runs.constFind(notation);
+    if (found != runs.constEnd())
+        return *found;
+    const ScoreRun run = layoutNewScore(notation);
+    if (runs.size() >= maxKeptRuns)
+        runs.clear();
+    runs.insert(notation, run);
+    return run;
+}
+
+ScoreLayout::ScoreRun ScoreLayout::layoutNewScore(const QString &notation) const
+{
+    ScoreRun run;
     const ExportConfig &c = *m_config;
     const QFontMetrics sm = c.scoreFontMetrics();
     const int sw = sm.maxWidth();
@@ -1219,6 +1390,7 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
     run.glyphs.reserve(count);
     // The ink of the run so far, in its own frame, notes and marks apart.
     const FontInk &metrics = ink().score;
+    const TightBoxes &boxes = ink().scoreBoxes;
     ColumnInk notes;
     ColumnInk marks;
     const auto markOutline = [&](const ScoreGlyph &g) {
@@ -1251,7 +1423,7 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             g.color = Notation::takesOrnamentColor(piece) ? c.qiangGeColor() : c.scoreColor();
             break;
         }
-        const QRect r = sm.tightBoundingRect(g.glyph);
+        const QRect r = boxes(sm, g.glyph);
         const int gw = r.width();
         const int gh = r.height();
         if (Notation::isBeatMark(code)) {
@@ -1265,16 +1437,23 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             // A mark stands upright, so it may reach further than its cell:
             // down its lane past the marks before it, then out of the way
             // of the notes.
+            QPolygonF outline = markOutline(g);
             for (int settle = 0; settle < 4; ++settle) {
-                const int down = int(std::ceil(marks.clearanceDown({markOutline(g)}, runGap)));
-                g.cell.translate(0, down);
-                off += down;
-                const int right = int(std::ceil(notes.clearanceRight({markOutline(g)}, runGap)));
-                g.cell.translate(right, 0);
+                const int down = int(std::ceil(marks.clearanceDown(outline, runGap)));
+                if (down != 0) {
+                    g.cell.translate(0, down);
+                    off += down;
+                    outline = markOutline(g);
+                }
+                const int right = int(std::ceil(notes.clearanceRight(outline, runGap)));
+                if (right != 0) {
+                    g.cell.translate(right, 0);
+                    outline = markOutline(g);
+                }
                 if (down == 0 && right == 0)
                     break;
             }
-            marks.add(markOutline(g));
+            marks.add(outline);
             off += mh + m_banYanSpace;
             prevMark = true;
         } else {
@@ -1284,12 +1463,15 @@ ScoreLayout::ScoreRun ScoreLayout::layoutScore(const QString &notation) const
             g.cell = Notation::isFlushRightNote(code) ? QRect(sw - gw, y, gw, gh) : QRect(0, y, sw, gh);
             // Clear of the marks beside the notes before it, and of the
             // note before it where glyph ink overhangs its cell.
-            const QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
-            const int down = int(std::ceil(qMax(marks.clearanceDown({outline}, runGap),
-                                                notes.clearanceDown({outline}, runGap))));
-            g.cell.translate(0, down);
-            y += down;
-            notes.add(QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph)));
+            QPolygonF outline(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+            const int down = int(std::ceil(qMax(marks.clearanceDown(outline, runGap),
+                                                notes.clearanceDown(outline, runGap))));
+            if (down != 0) {
+                g.cell.translate(0, down);
+                y += down;
+                outline = QPolygonF(frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+            }
+            notes.add(outline);
             y += gh + m_scoreSpace;
             // The marks that follow are measured from this note's top.
             off = -(gh + m_scoreSpace);

@@ -199,20 +199,23 @@ private:
     void resolveOptions();
 
     // A notation run: where it starts beside its character (moved right if
-    // it would lie on the character), its head (the first note with its
-    // marks), the glyphs that go together, their outlines for a segment
-    // starting at `origin` at `base` along the run, and the upright cell of
-    // a mark.
+    // it would lie on the character) with the outlines of its head (the
+    // first note with its marks) set there, the glyphs that go together,
+    // their outlines for a segment starting at `origin` at `base` along the
+    // run, and the upright cell of a mark.
     QPoint scoreOrigin(int columnX, int charTop) const;
-    QPoint runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character) const;
-    QList<QPolygonF> scoreHead(const ScoreRun &run, QPoint origin) const;
+    QPoint runOrigin(const ScoreRun &run, int columnX, int charTop, const QPolygonF &character,
+                     QList<QPolygonF> &head) const;
     int groupEnd(const ScoreRun &run, int first) const;
     QList<QPolygonF> groupOutlines(const ScoreRun &run, int first, int end, QPoint origin, int base) const;
     QRect uprightMarkCell(const ScoreGlyph &g, int base) const;
     // Whether ink lies within the current column and the content's height.
     bool fitsColumn(const QList<QPolygonF> &outlines) const;
-    // Sets a run beside the character just placed.
-    void drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin);
+    // Sets a run beside the character just placed, its head's outlines
+    // already worked out at `origin`.
+    void drawScore(const ScoreRun &run, int offset, int charTag, QPoint origin, const QList<QPolygonF> &head);
+    // layoutScore() for a notation not laid out before.
+    ScoreRun layoutNewScore(const QString &notation) const;
     // The height of a punctuation mark's cell: the given one, or its ink's
     // if that is taller.
     int punctuationHeight(const QFont &font, QChar c, int height) const;
@@ -238,6 +241,8 @@ private:
     int m_banYanSpace = 0;
     int m_lyricScoreSpace = 0;
     int m_scoreBanYanSpace = 0;
+    // Where a notation run starts from its character's top-left corner.
+    QPoint m_scoreOrigin;
     QStringList m_warnings;
 
     // The ink set in the current column, each piece tagged, and how many

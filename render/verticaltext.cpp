@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include <array>
+
 QChar VerticalText::verticalForm(QChar c)
 {
     if (!isPunctuation(c))
@@ -80,8 +82,15 @@ bool VerticalText::isPunctuation(QChar c)
     case 0xFE31: // ︱, the upright dash
         return true;
     default:
-        return lineTypeRegex(LineType::BiaoDian).match(QString(c)).hasMatch();
+        break;
     }
+    // The class is asked of every character set, the pattern once of each:
+    // 0 not yet asked, 1 punctuation, 2 not.
+    static std::array<quint8, 0x10000> known{};
+    quint8 &answer = known[c.unicode()];
+    if (answer == 0)
+        answer = lineTypeRegex(LineType::BiaoDian).match(QString(c)).hasMatch() ? 1 : 2;
+    return answer == 1;
 }
 
 bool VerticalText::isDash(QChar c)

@@ -5,6 +5,7 @@
 #include "pagechecker.h"
 #include "renderfixture.h"
 #include "scorelayout.h"
+#include "stressscore.h"
 
 #include <QLineF>
 #include <QRandomGenerator>
@@ -40,82 +41,6 @@ private slots:
 };
 
 namespace {
-
-QString glyph(char32_t u)
-{
-    return QString::fromUcs4(&u, 1);
-}
-
-QString mark(QRandomGenerator &random)
-{
-    return glyph(Notation::touBan + char32_t(random.bounded(8)));
-}
-
-// A run of `notes` notes with marks stacked after some of them, sometimes
-// before the first, and ornaments between.
-QString melisma(QRandomGenerator &random, int notes)
-{
-    QString run;
-    if (random.bounded(6) == 0)
-        run += mark(random);
-    for (int k = 0; k < notes; ++k) {
-        run += glyph(0xF0020 + char32_t(random.bounded(0x7C)));
-        if (random.bounded(8) == 0)
-            run += glyph(Notation::firstOrnament + char32_t(random.bounded(6)));
-        const int marks = random.bounded(5) == 0 ? 1 + random.bounded(3) : 0;
-        for (int m = 0; m < marks; ++m)
-            run += mark(random);
-    }
-    if (notes == 0 && random.bounded(3) == 0)
-        run = mark(random); // a mark alone
-    return run;
-}
-
-QPair<QString, QString> stressTexts(int lines, quint32 seed)
-{
-    static const QString ideographs = QStringLiteral("原来姹紫嫣红开遍似这般都付与断井颓垣良辰美景奈何天赏心乐事谁家院");
-    QRandomGenerator random(seed);
-    QString lyric = QStringLiteral("# 牡丹亭第十出惊梦游园皂罗袍好姐姐隔尾山坡羊山桃红绵搭絮\n");
-    QString score;
-    for (int line = 0; line < lines; ++line) {
-        switch (line % 9) {
-        case 1:
-            lyric += QStringLiteral("【步步娇】(仙吕宫·正宫调·小工调·赠板)\n");
-            break;
-        case 3:
-            lyric += QStringLiteral("> 〔旦上〕「袅晴丝」——『吹来闲庭院』〈摇漾〉﹝春如线﹞。\n");
-            break;
-        case 5:
-            lyric += QStringLiteral("= 〔贴〕不到园林，怎知春色如许——「小姐」！\n");
-            break;
-        case 6:
-            lyric += QStringLiteral("@换行符\n@分页符\n");
-            break;
-        case 7:
-            lyric += QStringLiteral("@分页符\n@换行符\n@分页符\n");
-            break;
-        default:
-            break;
-        }
-        const int chars = 1 + random.bounded(8);
-        if (line % 4 == 2)
-            lyric += QStringLiteral("「");
-        for (int i = 0; i < chars; ++i) {
-            lyric += ideographs.at(random.bounded(ideographs.size()));
-            const int pick = random.bounded(10);
-            const int notes = pick == 0 ? 20 + random.bounded(21) : pick < 3 ? random.bounded(2) : 2 + random.bounded(11);
-            score += melisma(random, notes) + QLatin1Char('\n');
-        }
-        lyric += line % 4 == 2 ? QStringLiteral("」——。\n") : QStringLiteral("，\n");
-    }
-    return {lyric, score};
-}
-
-QList<ExportEntry> stressScore(int lines, quint32 seed)
-{
-    const auto texts = stressTexts(lines, seed);
-    return buildExportEntries(texts.first, texts.second);
-}
 
 PageChecker::Options checkOptions(const ScoreLayout &layout)
 {
@@ -176,44 +101,11 @@ void TestPageQuality::stressScoresSetCleanly_data()
     QTest::newRow("wide margins A5") << "pageWidth=420 pageHeight=595 marginTop=120 marginBottom=120 marginLeft=80";
 }
 
-namespace {
-
-void apply(ExportConfig &c, const QString &settings)
-{
-    for (const QString &pair : settings.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString key = pair.section(QLatin1Char('='), 0, 0);
-        const int value = pair.section(QLatin1Char('='), 1).toInt();
-        if (key == u"scoreAngle") c.setScoreAngle(value);
-        else if (key == u"pageWidth") c.setPageWidth(value);
-        else if (key == u"pageHeight") c.setPageHeight(value);
-        else if (key == u"isLandscape") c.setIsLandscape(value);
-        else if (key == u"lyricFontSize") c.setLyricFontSize(value);
-        else if (key == u"scoreFontSize") c.setScoreFontSize(value);
-        else if (key == u"titleFontSize") c.setTitleFontSize(value);
-        else if (key == u"quPaiFontSize") c.setQuPaiFontSize(value);
-        else if (key == u"lyricSpace") c.setLyricSpace(value);
-        else if (key == u"scoreSpace") c.setScoreSpace(value);
-        else if (key == u"banYanSpace") c.setBanYanSpace(value);
-        else if (key == u"lyricScoreSpace") c.setLyricScoreSpace(value);
-        else if (key == u"scoreBanYanSpace") c.setScoreBanYanSpace(value);
-        else if (key == u"mColWidth") c.setMColWidth(value);
-        else if (key == u"colWidth") c.setColWidth(value);
-        else if (key == u"isLineBreakScoreOverflow") c.setIsLineBreakScoreOverflow(value);
-        else if (key == u"marginTop") c.setMarginTop(value);
-        else if (key == u"marginBottom") c.setMarginBottom(value);
-        else if (key == u"marginLeft") c.setMarginLeft(value);
-        else
-            QFAIL(qPrintable(QStringLiteral("unknown setting %1").arg(key)));
-    }
-}
-
-} // namespace
-
 void TestPageQuality::stressScoresSetCleanly()
 {
     QFETCH(QString, settings);
     RenderFixture fixture;
-    apply(*fixture.config, settings);
+    applySettings(*fixture.config, settings);
 
     const QList<ExportEntry> entries = stressScore(40, 7);
     ScoreLayout layout(*fixture.config);
@@ -478,7 +370,7 @@ void TestPageQuality::settingsThatCannotBeHonouredAreClampedAndTold()
     QFETCH(QString, settings);
     QFETCH(bool, warned);
     RenderFixture fixture;
-    apply(*fixture.config, settings);
+    applySettings(*fixture.config, settings);
     ScoreLayout layout(*fixture.config);
     layout.layout(stressScore(6, 3), false, QString());
     QCOMPARE(!layout.warnings().isEmpty(), warned);
