@@ -4,11 +4,12 @@
 // PDF of the same pages (pdf_s). cpu_s is the process CPU time of the
 // program's own export. Run by hand: bench_imageexport [pages] [repeats].
 //
-//   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=… raster_s=… cores_busy=…
+//   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=… raster_s=… cores_busy=… pool_busy=… bytes_per_page=…
 //
 // raster_s is the wall-clock time of only painting the same pages on the
 // same thread pool; the export meets its target when parallel_s is at most
-// pdf_s + raster_s. cores_busy is cpu_s / parallel_s.
+// pdf_s + raster_s. cores_busy is cpu_s / parallel_s; pool_busy the share of
+// the thread pool's threads at work during the export.
 //
 // Then where a page's time goes: painting it, and encoding it in each
 // pixel format and zlib level the writer could choose (CPU milliseconds per
@@ -29,6 +30,9 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QThreadPool>
 #include <QImageWriter>
 #include <QMetaEnum>
 #include <QElapsedTimer>
@@ -37,6 +41,9 @@
 #include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <ctime>
 
 namespace {
@@ -81,12 +88,33 @@ int main(int argc, char *argv[])
                                   QStringLiteral("png"));
         const double serial = clock.nsecsElapsed() / 1e9;
 
+        // How full the thread pool is kept while the export runs, sampled
+        // every millisecond: 1 when every one of its threads always has a
+        // page to paint, compact or encode. CPU time short of it is the
+        // machine's other load, not the export waiting on itself.
+        std::atomic<bool> sampling{true};
+        double occupied = 0;
+        int samples = 0;
+        std::thread sampler([&] {
+            QThreadPool *pool = QThreadPool::globalInstance();
+            while (sampling) {
+                occupied += double(pool->activeThreadCount()) / pool->maxThreadCount();
+                ++samples;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
         const double cpuStart = cpuSeconds();
         clock.restart();
-        const bool written = writer.writeImages(dir.filePath(QStringLiteral("parallel%1").arg(repeat)), level,
-                                                QStringLiteral("png"));
+        const QString folder = dir.filePath(QStringLiteral("parallel%1").arg(repeat));
+        const bool written = writer.writeImages(folder, level, QStringLiteral("png"));
         const double parallel = clock.nsecsElapsed() / 1e9;
         const double cpu = cpuSeconds() - cpuStart;
+        sampling = false;
+        sampler.join();
+        qint64 bytes = 0;
+        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            bytes += QFileInfo(files.next()).size();
 
         clock.restart();
         writer.writePdf(dir.filePath(QStringLiteral("pdf%1.pdf").arg(repeat)));
@@ -104,7 +132,9 @@ int main(int argc, char *argv[])
             return 1;
         out << "png_export dpi=" << dpi << " pages=" << pages << " serial_s=" << serial
             << " parallel_s=" << parallel << " pages_per_s=" << pages / parallel << " cpu_s=" << cpu
-            << " pdf_s=" << pdf << " raster_s=" << raster << " cores_busy=" << cpu / parallel << Qt::endl;
+            << " pdf_s=" << pdf << " raster_s=" << raster << " cores_busy=" << cpu / parallel
+            << " pool_busy=" << occupied / qMax(1, samples) << " bytes_per_page=" << bytes / qMax(1, pages)
+            << Qt::endl;
         QDir(serialFolder).removeRecursively();
         QDir(dir.filePath(QStringLiteral("parallel%1").arg(repeat))).removeRecursively();
     }

@@ -232,10 +232,14 @@ bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const 
 bool ScoreWriter::writeInParallel(int count, const std::function<bool(int)> &write,
                                   const std::function<bool(int, bool)> &done) const
 {
-    // Each page is painted and encoded on its own image, as many at a time
-    // as there are cores; a page of 600 dpi takes over 100 MB, so no more.
+    // Each page is painted, compacted and encoded on its own image, as many
+    // at a time as the pool has threads (a page of 600 dpi takes over
+    // 100 MB, so no more). Twice as many are handed over, so that a thread
+    // that finishes a page before the one this thread waits for starts the
+    // next at once; a page waiting its turn, or written and waiting to be
+    // collected, holds no image.
     QThreadPool *pool = QThreadPool::globalInstance();
-    const int inFlight = qMax(1, pool->maxThreadCount());
+    const int inFlight = 2 * qMax(1, pool->maxThreadCount());
     std::deque<QFuture<bool>> running;
     int next = 0;
     for (int i = 0; i < count; ++i) {
