@@ -197,7 +197,11 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
         break;
     }
 
-    const QByteArray icc = image.colorSpace().isValid() ? image.colorSpace().iccProfile() : QByteArray();
+    // Qt's colour spaces are all RGB ones, which PNG allows on colour
+    // pixels only: a page compacted to grey goes without.
+    const QByteArray icc = image.colorSpace().isValid() && page.colourType != PNG_COLOR_TYPE_GRAY
+                               ? image.colorSpace().iccProfile()
+                               : QByteArray();
     page.iccProfile = icc.constData();
     page.iccSize = int(icc.size());
 

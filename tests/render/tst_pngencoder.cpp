@@ -6,6 +6,7 @@
 #include "pngencoder.h"
 
 #include <QBuffer>
+#include <QColorSpace>
 #include <QImageReader>
 #include <QPainter>
 #include <QTest>
@@ -188,6 +189,17 @@ void TestPngEncoder::resolutionAndTexts()
     QCOMPARE(read.dotsPerMeterY(), 6299);
     QCOMPARE(read.text(QStringLiteral("Title")), QStringLiteral("Page 1"));
     QCOMPARE(read.text(QStringLiteral("Description")), QStringLiteral("游园 【皂罗袍】 𠀀"));
+
+    // A colour space goes with the pixels that can carry it; a grey page
+    // cannot carry an RGB one and is written without it, not refused.
+    QImage rgb = opaque(inks(61, 23));
+    rgb.setColorSpace(QColorSpace::DisplayP3);
+    QCOMPARE(decode(encode(rgb, encoder)).colorSpace(), QColorSpace(QColorSpace::DisplayP3));
+    QImage grey = greys();
+    grey.setColorSpace(QColorSpace::SRgb);
+    const QImage greyRead = decode(encode(grey, encoder));
+    QVERIFY2(!greyRead.isNull(), qPrintable(encoder.error()));
+    QCOMPARE(greyRead.convertToFormat(QImage::Format_ARGB32), greys().convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestPngEncoder::failingDevices_data()
