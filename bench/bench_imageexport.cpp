@@ -192,10 +192,12 @@ int main(int argc, char *argv[])
                                                              {Strategy::Rle, "rle"}};
     const auto sweep = [&](const QList<QImage> &images, const char *paper) {
         for (const auto &filter : filters) {
-            for (const int level : {1, 3, 6}) {
+            for (const int level : {0, 1, 3, 6}) {
                 for (const auto &strategy : strategies) {
                     if (strategy.first == Strategy::Rle && level != 1)
                         continue; // RLE has no levels to speak of
+                    if (level == 0 && filter.first != Filter::None)
+                        continue; // stored: what libpng costs without zlib's work
                     PngEncoder encoder;
                     encoder.setRowFilter(filter.first);
                     encoder.setLevel(level);
