@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QColorSpace>
-#include <QCoreApplication>
 #include <QIODevice>
 #include <QList>
 
@@ -140,7 +139,7 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
         break;
     }
     if (image.isNull() || !device || !device->isWritable()) {
-        m_error = QCoreApplication::translate("PngEncoder", "nothing to write, or nowhere to write it");
+        m_error = QStringLiteral("nothing to write, or nowhere to write it");
         return false;
     }
 

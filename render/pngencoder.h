@@ -13,8 +13,9 @@ class QIODevice;
 // image holds them: Format_Grayscale8 as 8-bit grey, Format_Indexed8 as a
 // palette (with the colours' alphas where any is not opaque), Format_RGB32
 // as 8-bit RGB and Format_ARGB32 as 8-bit RGBA; every other format is
-// converted to ARGB32 first. The resolution, the colour space and the text
-// keys are written as Qt's own writer writes them.
+// converted to ARGB32 first. The resolution and the text keys are written as
+// Qt's own writer writes them, the colour space wherever PNG allows it (not
+// on grey pixels).
 class PngEncoder
 {
 public:
