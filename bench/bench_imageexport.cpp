@@ -4,14 +4,20 @@
 // PDF of the same pages (pdf_s). cpu_s is the process CPU time of the
 // program's own export. Run by hand: bench_imageexport [pages] [repeats].
 //
-//   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=…
+//   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=… raster_s=… cores_busy=… pool_busy=… bytes_per_page=…
+//
+// raster_s is the wall-clock time of only painting the same pages on the
+// same thread pool; the export meets its target when parallel_s is at most
+// pdf_s + raster_s. cores_busy is cpu_s / parallel_s; pool_busy the share of
+// the thread pool's threads at work during the export.
 //
 // Then where a page's time goes: painting it, and encoding it in each
 // pixel format and zlib level the writer could choose (CPU milliseconds per
 // page, bytes of the file):
 //
 //   png_page dpi=300 paint_ms=…
-//   png_encode dpi=300 pixels=argb|compact level=… ms=… bytes=…
+//   png_encode dpi=300 encoder=qt pixels=argb|compact level=… ms=… bytes=…
+//   png_encode dpi=300 encoder=libpng pixels=compact filter=… level=… strategy=… ms=… bytes=…
 
 #include "exportconfig.h"
 #include "generatedscore.h"
@@ -19,17 +25,25 @@
 #include "scorewriter.h"
 
 #include "compactpixels.h"
+#include "pngencoder.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QThreadPool>
 #include <QImageWriter>
 #include <QMetaEnum>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <ctime>
 
 namespace {
@@ -74,21 +88,53 @@ int main(int argc, char *argv[])
                                   QStringLiteral("png"));
         const double serial = clock.nsecsElapsed() / 1e9;
 
+        // How full the thread pool is kept while the export runs, sampled
+        // every millisecond: 1 when every one of its threads always has a
+        // page to paint, compact or encode. CPU time short of it is the
+        // machine's other load, not the export waiting on itself.
+        std::atomic<bool> sampling{true};
+        double occupied = 0;
+        int samples = 0;
+        std::thread sampler([&] {
+            QThreadPool *pool = QThreadPool::globalInstance();
+            while (sampling) {
+                occupied += double(pool->activeThreadCount()) / pool->maxThreadCount();
+                ++samples;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        });
         const double cpuStart = cpuSeconds();
         clock.restart();
-        const bool written = writer.writeImages(dir.filePath(QStringLiteral("parallel%1").arg(repeat)), level,
-                                                QStringLiteral("png"));
+        const QString folder = dir.filePath(QStringLiteral("parallel%1").arg(repeat));
+        const bool written = writer.writeImages(folder, level, QStringLiteral("png"));
         const double parallel = clock.nsecsElapsed() / 1e9;
         const double cpu = cpuSeconds() - cpuStart;
+        sampling = false;
+        sampler.join();
+        qint64 bytes = 0;
+        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            bytes += QFileInfo(files.next()).size();
 
         clock.restart();
         writer.writePdf(dir.filePath(QStringLiteral("pdf%1.pdf").arg(repeat)));
         const double pdf = clock.nsecsElapsed() / 1e9;
+
+        QList<int> indices;
+        for (int i = 0; i < pages; ++i)
+            indices.append(i);
+        clock.restart();
+        QtConcurrent::blockingMap(indices, [&writer, dpi](int i) {
+            writer.pageImage(i, dpi, QStringLiteral("png"));
+        });
+        const double raster = clock.nsecsElapsed() / 1e9;
         if (!written)
             return 1;
         out << "png_export dpi=" << dpi << " pages=" << pages << " serial_s=" << serial
             << " parallel_s=" << parallel << " pages_per_s=" << pages / parallel << " cpu_s=" << cpu
-            << " pdf_s=" << pdf << Qt::endl;
+            << " pdf_s=" << pdf << " raster_s=" << raster << " cores_busy=" << cpu / parallel
+            << " pool_busy=" << occupied / qMax(1, samples) << " bytes_per_page=" << bytes / qMax(1, pages)
+            << Qt::endl;
         QDir(serialFolder).removeRecursively();
         QDir(dir.filePath(QStringLiteral("parallel%1").arg(repeat))).removeRecursively();
     }
@@ -128,10 +174,62 @@ int main(int argc, char *argv[])
                 encoder.write(image);
                 bytes += buffer.size();
             }
-            out << "png_encode dpi=" << dpi << " pixels=" << (palette ? "compact" : "argb")
+            out << "png_encode dpi=" << dpi << " encoder=qt pixels=" << (palette ? "compact" : "argb")
                 << " level=" << (level < 0 ? QStringLiteral("default") : QString::number(level))
                 << " ms=" << (cpuSeconds() - start) * 1000 / sample << " bytes=" << bytes / sample << Qt::endl;
         }
     }
+
+    // libpng with each row filter, zlib level and strategy, on the pages as
+    // they are (white paper) and on paper of a colour: a run of a colour
+    // other than grey is no run of one byte until a filter makes it one.
+    using Filter = PngEncoder::RowFilter;
+    using Strategy = PngEncoder::Strategy;
+    const QList<QPair<Filter, const char *>> filters = {
+        {Filter::None, "none"}, {Filter::Sub, "sub"}, {Filter::Up, "up"}, {Filter::Paeth, "paeth"},
+        {Filter::Adaptive, "adaptive"}};
+    const QList<QPair<Strategy, const char *>> strategies = {{Strategy::Default, "default"},
+                                                             {Strategy::Rle, "rle"}};
+    const auto sweep = [&](const QList<QImage> &images, const char *paper) {
+        for (const auto &filter : filters) {
+            for (const int level : {0, 1, 3, 6}) {
+                for (const auto &strategy : strategies) {
+                    if (strategy.first == Strategy::Rle && level != 1)
+                        continue; // RLE has no levels to speak of
+                    if (level == 0 && filter.first != Filter::None)
+                        continue; // stored: what libpng costs without zlib's work
+                    PngEncoder encoder;
+                    encoder.setRowFilter(filter.first);
+                    encoder.setLevel(level);
+                    encoder.setStrategy(strategy.first);
+                    qint64 bytes = 0;
+                    const double begin = cpuSeconds();
+                    for (const QImage &image : images) {
+                        QBuffer buffer;
+                        buffer.open(QIODevice::WriteOnly);
+                        if (!encoder.write(image, &buffer))
+                            return false;
+                        bytes += buffer.size();
+                    }
+                    out << "png_encode dpi=" << dpi << " encoder=libpng paper=" << paper
+                        << " pixels=compact filter=" << filter.second << " level=" << level
+                        << " strategy=" << strategy.second
+                        << " ms=" << (cpuSeconds() - begin) * 1000 / images.size()
+                        << " bytes=" << bytes / images.size() << Qt::endl;
+                }
+            }
+        }
+        return true;
+    };
+    if (!sweep(compacted, "white"))
+        return 1;
+    config.setBackgroundColor(QColor(QStringLiteral("#f5e6c8")));
+    renderer.reset();
+    renderer.generate(generatedScore(wanted), false);
+    QList<QImage> coloured;
+    for (int i = 0; i < sample; ++i)
+        coloured.append(CompactPixels::compact(writer.pageImage(i, dpi, QStringLiteral("png"))));
+    if (!sweep(coloured, "coloured"))
+        return 1;
     return 0;
 }

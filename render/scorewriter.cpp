@@ -4,6 +4,7 @@
 #include "compactpixels.h"
 #include "exportconfig.h"
 #include "pageddevicetarget.h"
+#include "pngencoder.h"
 #include "ql_generatesvg.h"
 
 #include <QDebug>
@@ -186,6 +187,12 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
     QPainter painter(&image);
     svg.render(&painter, QRectF(image.rect()));
     painter.end();
+    // Set once the page is painted, as painting at another resolution could
+    // size its text otherwise: the file tells a viewer or a printer the dpi
+    // the page was made for, not the screen's.
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     // Only a page with transparency needs its colours unpremultiplied; an
     // opaque page reads the same in either format.
     if (transparent)
@@ -198,21 +205,18 @@ bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString 
     QImage image = pageImage(index, dpi, ext);
     if (image.isNull() || !AtomicFile::open(file))
         return false;
-    QImageWriter writer(&file, ext.toLatin1());
     if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
-        // PNG is lossless at every level, and its encoder takes most of a
-        // page's time. The pixels go in the most compact format that holds
-        // them exactly (an opaque page needs three bytes a pixel, not four),
-        // at zlib's level 3, the last of its fast ones (Qt maps 0..100 onto
-        // 0..9: 31 is 3): the encoder needs about half the time of the
-        // default level on four bytes, and the files come out smaller.
-        // Quality 100 would read as "no compression" here.
-        image = CompactPixels::compact(std::move(image));
-        writer.setCompression(31);
-    } else {
-        // Full quality for JPG.
-        writer.setQuality(100);
+        // PNG is lossless whatever its settings, and its encoder would take
+        // most of a page's time. The pixels go in the most compact format
+        // that holds them exactly (an opaque page in greys needs one byte a
+        // pixel, not four), through libpng with one cheap row filter and a
+        // fast zlib level.
+        PngEncoder encoder;
+        return encoder.write(CompactPixels::compact(std::move(image)), &file) && AtomicFile::isComplete(file);
     }
+    // Full quality for JPG.
+    QImageWriter writer(&file, ext.toLatin1());
+    writer.setQuality(100);
     return writer.write(image) && AtomicFile::isComplete(file);
 }
 
@@ -228,10 +232,14 @@ bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const 
 bool ScoreWriter::writeInParallel(int count, const std::function<bool(int)> &write,
                                   const std::function<bool(int, bool)> &done) const
 {
-    // Each page is painted and encoded on its own image, as many at a time
-    // as there are cores; a page of 600 dpi takes over 100 MB, so no more.
+    // Each page is painted, compacted and encoded on its own image, as many
+    // at a time as the pool has threads (a page of 600 dpi takes over
+    // 100 MB, so no more). Twice as many are handed over, so that a thread
+    // that finishes a page before the one this thread waits for starts the
+    // next at once; a page waiting its turn, or written and waiting to be
+    // collected, holds no image.
     QThreadPool *pool = QThreadPool::globalInstance();
-    const int inFlight = qMax(1, pool->maxThreadCount());
+    const int inFlight = 2 * qMax(1, pool->maxThreadCount());
     std::deque<QFuture<bool>> running;
     int next = 0;
     for (int i = 0; i < count; ++i) {

@@ -79,6 +79,18 @@ QImage rgb32WithStrayBytes()
     return image;
 }
 
+// Opaque greys but for one pixel whose channel is a step off.
+QImage offGrey(QRgb odd)
+{
+    QImage image(9, 2, QImage::Format_ARGB32);
+    for (int x = 0; x < 9; ++x) {
+        image.setPixel(x, 0, qRgb(x * 30, x * 30, x * 30));
+        image.setPixel(x, 1, qRgb(255 - x, 255 - x, 255 - x));
+    }
+    image.setPixel(7, 1, odd);
+    return image;
+}
+
 QImage pngRoundTrip(const QImage &image)
 {
     QBuffer buffer;
@@ -121,6 +133,9 @@ void TestCompactPixels::samePixelsReadBack_data()
     QImage white(40, 40, QImage::Format_ARGB32);
     white.fill(Qt::white);
     QTest::addRow("white page") << white << QImage::Format_Grayscale8;
+    QTest::addRow("greys but one pixel's red") << offGrey(qRgb(129, 128, 128)) << QImage::Format_Indexed8;
+    QTest::addRow("greys but one pixel's green") << offGrey(qRgb(128, 129, 128)) << QImage::Format_Indexed8;
+    QTest::addRow("greys but one pixel's blue") << offGrey(qRgb(128, 128, 129)) << QImage::Format_Indexed8;
     QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes() << QImage::Format_RGB32;
 }
 

@@ -76,6 +76,8 @@ private slots:
 
     void imageSizes_data();
     void imageSizes();
+    void imageResolution_data();
+    void imageResolution();
     void imageBackground_data();
     void imageBackground();
     void imageFoldersNeverReused();
@@ -320,6 +322,35 @@ void TestScoreWriter::imageSizes()
     QCOMPARE(image.size(), size);
 }
 
+void TestScoreWriter::imageResolution_data()
+{
+    QTest::addColumn<QString>("ext");
+    QTest::addColumn<int>("level");
+    for (const char *ext : {"png", "jpg"}) {
+        QTest::addRow("%s at 160 dpi", ext) << QString::fromLatin1(ext) << 1;
+        QTest::addRow("%s at 300 dpi", ext) << QString::fromLatin1(ext) << 2;
+    }
+}
+
+void TestScoreWriter::imageResolution()
+{
+    // A page made for 300 dpi says so: a viewer or a printer shows it at its
+    // paper's size, not at a screen's 96 dpi.
+    QFETCH(QString, ext);
+    QFETCH(int, level);
+    config().setPageSizeId(QPageSize::Custom);
+    config().setPageWidth(150);
+    config().setPageHeight(200);
+    render(ariaEntries());
+    ScoreWriter writer(*renderer);
+    QVERIFY(writer.writeImages(fixture->dir.path(), level, ext));
+    const QImage image(out(QStringLiteral("游园_%1/游园_0.%1").arg(ext)));
+    const int dpi = ScoreWriter::dpiForLevel(level);
+    QCOMPARE(image.size(), ScoreWriter::pagePixelSize(config(), dpi));
+    QCOMPARE(qRound(image.dotsPerMeterX() * 0.0254), dpi);
+    QCOMPARE(qRound(image.dotsPerMeterY() * 0.0254), dpi);
+}
+
 void TestScoreWriter::imageBackground_data()
 {
     QTest::addColumn<QString>("ext");
@@ -377,22 +408,38 @@ void TestScoreWriter::pngIsCompressedLosslessly()
 
 void TestScoreWriter::imagePixelsAsPaintedStraight_data()
 {
+    // The PNG rows cover each pixel format the file can be written in: grey,
+    // palette, RGB and RGBA (the colour type of the file's header).
     QTest::addColumn<QString>("ext");
     QTest::addColumn<bool>("transparentPage");
-    QTest::addRow("png, transparent page") << "png" << true;
-    QTest::addRow("png, page with background") << "png" << false;
-    QTest::addRow("jpg") << "jpg" << false;
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("blackMarks");
+    QTest::addColumn<int>("colourType");
+    const QColor paper(QStringLiteral("#f5e6c8"));
+    QTest::addRow("png, clear page, black ink: palette") << "png" << true << paper << true << 3;
+    QTest::addRow("png, white page, black ink: grey") << "png" << false << QColor(Qt::white) << true << 0;
+    QTest::addRow("png, paper-coloured page: RGB") << "png" << false << paper << false << 2;
+    QTest::addRow("png, clear page, black and orange ink: RGBA") << "png" << true << paper << false << 6;
+    QTest::addRow("jpg") << "jpg" << false << paper << false << -1;
 }
 
 void TestScoreWriter::imagePixelsAsPaintedStraight()
 {
     // Pages are painted premultiplied and converted for the file: every pixel
     // must be the one painting straight into ARGB32 gives, the antialiased
-    // edges of the glyphs on a transparent page included.
+    // edges of the glyphs on a transparent page included; a PNG file read
+    // back holds exactly those pixels.
     QFETCH(QString, ext);
     QFETCH(bool, transparentPage);
-    config().setBackgroundColor(QColor(QStringLiteral("#f5e6c8")));
+    QFETCH(QColor, background);
+    QFETCH(bool, blackMarks);
+    QFETCH(int, colourType);
+    config().setBackgroundColor(background);
     config().setIsBgTransparent(transparentPage);
+    if (blackMarks) {
+        config().setBanColor(Qt::black);
+        config().setZhongYanColor(Qt::black);
+    }
     render(ariaEntries());
     ScoreWriter writer(*renderer);
     const QImage page = writer.pageImage(0, 96, ext);
@@ -405,6 +452,16 @@ void TestScoreWriter::imagePixelsAsPaintedStraight()
     painter.end();
     QVERIFY(inkShare(straight.convertToFormat(QImage::Format_RGB32)) > 0.001);
     QCOMPARE(page.convertToFormat(QImage::Format_ARGB32), straight);
+    if (ext != QLatin1String("png"))
+        return;
+
+    const QString file = out(QStringLiteral("page.png"));
+    QVERIFY(writer.writeImageFile(0, file, 96, ext));
+    QCOMPARE(GcpTestFiles::fileBytes(file).mid(25, 1).at(0), char(colourType));
+    QImageReader reader(file);
+    const QImage read = reader.read();
+    QVERIFY2(!read.isNull(), qPrintable(reader.errorString()));
+    QCOMPARE(read.convertToFormat(QImage::Format_ARGB32), straight);
 }
 
 void TestScoreWriter::imagePagesWrittenInParallel()
