@@ -17,7 +17,7 @@
 //
 //   png_page dpi=300 paint_ms=…
 //   png_encode dpi=300 encoder=qt pixels=argb|compact level=… ms=… bytes=…
-//   png_encode dpi=300 encoder=own paper=white|coloured pixels=compact filter=… level=… ms=… bytes=…
+//   png_encode dpi=300 encoder=libpng pixels=compact filter=… level=… strategy=… ms=… bytes=…
 
 #include "exportconfig.h"
 #include "generatedscore.h"
@@ -180,35 +180,43 @@ int main(int argc, char *argv[])
         }
     }
 
-    // The program's encoder with each row filter and libdeflate level, on
-    // the pages as they are (white paper) and on paper of a colour: a run of
-    // a colour other than grey is no run of one byte until a filter makes it
-    // one.
+    // libpng with each row filter, zlib level and strategy, on the pages as
+    // they are (white paper) and on paper of a colour: a run of a colour
+    // other than grey is no run of one byte until a filter makes it one.
     using Filter = PngEncoder::RowFilter;
+    using Strategy = PngEncoder::Strategy;
     const QList<QPair<Filter, const char *>> filters = {
         {Filter::None, "none"}, {Filter::Sub, "sub"}, {Filter::Up, "up"}, {Filter::Paeth, "paeth"},
         {Filter::Adaptive, "adaptive"}};
+    const QList<QPair<Strategy, const char *>> strategies = {{Strategy::Default, "default"},
+                                                             {Strategy::Rle, "rle"}};
     const auto sweep = [&](const QList<QImage> &images, const char *paper) {
         for (const auto &filter : filters) {
-            for (const int level : {0, 1, 2, 3, 4, 6}) {
-                if (filter.first != Filter::None && level != 1)
-                    continue; // the filters compared at the fastest level
-                PngEncoder encoder;
-                encoder.setRowFilter(filter.first);
-                encoder.setLevel(level);
-                qint64 bytes = 0;
-                const double begin = cpuSeconds();
-                for (const QImage &image : images) {
-                    QBuffer buffer;
-                    buffer.open(QIODevice::WriteOnly);
-                    if (!encoder.write(image, &buffer))
-                        return false;
-                    bytes += buffer.size();
+            for (const int level : {0, 1, 3, 6}) {
+                for (const auto &strategy : strategies) {
+                    if (strategy.first == Strategy::Rle && level != 1)
+                        continue; // RLE has no levels to speak of
+                    if (level == 0 && filter.first != Filter::None)
+                        continue; // stored: what libpng costs without zlib's work
+                    PngEncoder encoder;
+                    encoder.setRowFilter(filter.first);
+                    encoder.setLevel(level);
+                    encoder.setStrategy(strategy.first);
+                    qint64 bytes = 0;
+                    const double begin = cpuSeconds();
+                    for (const QImage &image : images) {
+                        QBuffer buffer;
+                        buffer.open(QIODevice::WriteOnly);
+                        if (!encoder.write(image, &buffer))
+                            return false;
+                        bytes += buffer.size();
+                    }
+                    out << "png_encode dpi=" << dpi << " encoder=libpng paper=" << paper
+                        << " pixels=compact filter=" << filter.second << " level=" << level
+                        << " strategy=" << strategy.second
+                        << " ms=" << (cpuSeconds() - begin) * 1000 / images.size()
+                        << " bytes=" << bytes / images.size() << Qt::endl;
                 }
-                out << "png_encode dpi=" << dpi << " encoder=own paper=" << paper
-                    << " pixels=compact filter=" << filter.second << " level=" << level
-                    << " ms=" << (cpuSeconds() - begin) * 1000 / images.size()
-                    << " bytes=" << bytes / images.size() << Qt::endl;
             }
         }
         return true;

@@ -4,179 +4,122 @@
 #include <QColorSpace>
 #include <QIODevice>
 #include <QList>
-#include <QtEndian>
 
-#include <libdeflate.h>
+#include <png.h>
+#include <zlib.h>
 
-#include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <new>
+#include <vector>
 
 namespace {
 
-enum ColourType : uchar { Grey = 0, Rgb = 2, Palette = 3, RgbAlpha = 6 };
-
-struct Compressor
+// libpng reports errors by a longjmp back into encodeRows(), across its own
+// C frames and these callbacks only: nothing between holds a destructor.
+struct Sink
 {
-    explicit Compressor(int level) : handle(libdeflate_alloc_compressor(level)) {}
-    ~Compressor() { libdeflate_free_compressor(handle); }
-    Compressor(const Compressor &) = delete;
-    Compressor &operator=(const Compressor &) = delete;
-    libdeflate_compressor *handle;
+    QIODevice *device = nullptr;
+    char message[256] = {};
 };
 
-// Buffers of a page's size, left uninitialised: every byte is written before
-// it is read, and clearing 100 MB would cost as much as filling it.
-using Bytes = std::unique_ptr<uchar[]>;
-
-Bytes allocate(size_t size)
+void onError(png_structp png, png_const_charp message)
 {
-    return Bytes(new (std::nothrow) uchar[qMax<size_t>(size, 1)]);
+    auto *sink = static_cast<Sink *>(png_get_error_ptr(png));
+    std::strncpy(sink->message, message, sizeof sink->message - 1);
+    png_longjmp(png, 1);
 }
 
-void appendBigEndian(QByteArray &out, quint32 value)
+void onWarning(png_structp, png_const_charp)
 {
-    char bytes[4];
-    qToBigEndian(value, bytes);
-    out.append(bytes, 4);
 }
 
-// A chunk: its length, its type, its data and the CRC-32 of type and data.
-QByteArray chunk(const char type[4], const uchar *data, size_t size)
+void onWrite(png_structp png, png_bytep data, size_t length)
 {
-    QByteArray out;
-    out.reserve(qsizetype(size) + 12);
-    appendBigEndian(out, quint32(size));
-    out.append(type, 4);
-    out.append(reinterpret_cast<const char *>(data), qsizetype(size));
-    appendBigEndian(out, libdeflate_crc32(0, out.constData() + 4, size + 4));
-    return out;
+    auto *sink = static_cast<Sink *>(png_get_io_ptr(png));
+    if (sink->device->write(reinterpret_cast<const char *>(data), qint64(length)) != qint64(length))
+        png_error(png, "the file could not be written");
 }
 
-QByteArray chunk(const char type[4], const QByteArray &data)
+void onFlush(png_structp)
 {
-    return chunk(type, reinterpret_cast<const uchar *>(data.constData()), size_t(data.size()));
 }
 
-// A keyword as PNG takes it: 1 to 79 printable Latin-1 characters with
-// single spaces between words. Anything else is mended the way libpng does
-// (a character PNG refuses becomes a space), and a keyword left empty drops
-// its text rather than the page.
-QByteArray keyword(const QString &key)
+// Everything encodeRows() needs, prepared beforehand in plain memory.
+struct Page
 {
-    QByteArray out;
-    for (const QChar c : key) {
-        const ushort u = c.unicode();
-        const bool printable = (u >= 0x21 && u <= 0x7e) || (u >= 0xa1 && u <= 0xff);
-        if (printable)
-            out.append(char(u));
-        else if (!out.isEmpty() && !out.endsWith(' '))
-            out.append(' ');
-        if (out.size() == 79)
-            break;
-    }
-    while (out.endsWith(' '))
-        out.chop(1);
-    return out;
-}
+    int width = 0;
+    int height = 0;
+    int colourType = 0;
+    const uchar *bits = nullptr;
+    qsizetype bytesPerLine = 0;
+    const png_color *palette = nullptr;
+    int paletteSize = 0;
+    const png_byte *alphas = nullptr;
+    int alphaCount = 0;
+    int dotsPerMeterX = 0;
+    int dotsPerMeterY = 0;
+    const char *iccProfile = nullptr;
+    int iccSize = 0;
+    png_text *texts = nullptr;
+    int textCount = 0;
+    int filters = PNG_FILTER_NONE;
+    int level = 1;
+    int strategy = Z_DEFAULT_STRATEGY;
+    bool bgr = false;
+    bool swapAlpha = false;
+    int filler = -1; // PNG_FILLER_BEFORE or PNG_FILLER_AFTER: a byte each pixel to drop
+};
 
-// Latin-1 text as tEXt, any other as UTF-8 iTXt, uncompressed as Qt's writer
-// has them. PNG text holds no NUL: it would end the text for every reader.
-QByteArray textChunk(const QString &key, QString value)
+int filterBits(PngEncoder::RowFilter filter)
 {
-    const QByteArray name = keyword(key);
-    if (name.isEmpty())
-        return QByteArray();
-    value.remove(QChar(0));
-    QByteArray data = name;
-    data.append('\0');
-    const QByteArray latin = value.toLatin1();
-    if (value == QString::fromLatin1(latin)) {
-        data.append(latin);
-        return chunk("tEXt", data);
-    }
-    // No compression, method 0, no language tag, no translated keyword.
-    data.append("\0\0\0\0", 4);
-    data.append(value.toUtf8());
-    return chunk("iTXt", data);
-}
-
-// Writes the image's row y as the file's pixels: RGB32 loses its unused
-// byte, and both 32-bit formats go from the machine's word order to PNG's
-// R, G, B(, A).
-void pixelRow(const QImage &image, int y, int bytesPerPixel, uchar *out)
-{
-    const uchar *in = image.constScanLine(y);
-    const int width = image.width();
-    if (bytesPerPixel == 1) {
-        std::memcpy(out, in, size_t(width));
-        return;
-    }
-    const auto *pixels = reinterpret_cast<const QRgb *>(in);
-    if (bytesPerPixel == 3) {
-        for (int x = 0; x < width; ++x, out += 3) {
-            const QRgb p = pixels[x];
-            out[0] = uchar(p >> 16);
-            out[1] = uchar(p >> 8);
-            out[2] = uchar(p);
-        }
-    } else {
-        for (int x = 0; x < width; ++x, out += 4) {
-            const QRgb p = pixels[x];
-            out[0] = uchar(p >> 16);
-            out[1] = uchar(p >> 8);
-            out[2] = uchar(p);
-            out[3] = uchar(p >> 24);
-        }
+    switch (filter) {
+    case PngEncoder::RowFilter::None:
+        return PNG_FILTER_NONE;
+    case PngEncoder::RowFilter::Sub:
+        return PNG_FILTER_SUB;
+    case PngEncoder::RowFilter::Up:
+        return PNG_FILTER_UP;
+    case PngEncoder::RowFilter::Paeth:
+        return PNG_FILTER_PAETH;
+    case PngEncoder::RowFilter::Adaptive:
+    default:
+        return PNG_ALL_FILTERS;
     }
 }
 
-uchar paeth(int left, int up, int upLeft)
+bool encodeRows(png_structp png, png_infop info, const Page &page)
 {
-    const int p = left + up - upLeft;
-    const int pa = std::abs(p - left);
-    const int pb = std::abs(p - up);
-    const int pc = std::abs(p - upLeft);
-    if (pa <= pb && pa <= pc)
-        return uchar(left);
-    return uchar(pb <= pc ? up : upLeft);
-}
-
-// Filters one row of `size` bytes by the PNG filter `type` (1 SUB, 2 UP,
-// 3 AVERAGE, 4 PAETH); prior is the row above, all zeros on the first.
-void filterRow(int type, const uchar *row, const uchar *prior, size_t size, int bpp, uchar *out)
-{
-    for (size_t i = 0; i < size; ++i) {
-        const int left = i >= size_t(bpp) ? row[i - bpp] : 0;
-        const int upLeft = i >= size_t(bpp) ? prior[i - bpp] : 0;
-        int predicted = 0;
-        switch (type) {
-        case 1:
-            predicted = left;
-            break;
-        case 2:
-            predicted = prior[i];
-            break;
-        case 3:
-            predicted = (left + prior[i]) / 2;
-            break;
-        default:
-            predicted = paeth(left, prior[i], upLeft);
-            break;
-        }
-        out[i] = uchar(row[i] - predicted);
-    }
-}
-
-// The sum of a filtered row's bytes taken as signed: small for rows the
-// compressor finds little new in.
-quint64 cost(const uchar *bytes, size_t size)
-{
-    quint64 sum = 0;
-    for (size_t i = 0; i < size; ++i)
-        sum += bytes[i] < 128 ? bytes[i] : 256 - bytes[i];
-    return sum;
+    if (setjmp(png_jmpbuf(png)))
+        return false;
+    png_set_IHDR(png, info, png_uint_32(page.width), png_uint_32(page.height), 8, page.colourType,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (page.paletteSize > 0)
+        png_set_PLTE(png, info, page.palette, page.paletteSize);
+    if (page.alphaCount > 0)
+        png_set_tRNS(png, info, page.alphas, page.alphaCount, nullptr);
+    if (page.dotsPerMeterX > 0 || page.dotsPerMeterY > 0)
+        png_set_pHYs(png, info, png_uint_32(qMax(0, page.dotsPerMeterX)),
+                     png_uint_32(qMax(0, page.dotsPerMeterY)), PNG_RESOLUTION_METER);
+    if (page.iccSize > 0)
+        png_set_iCCP(png, info, "ICC profile", PNG_COMPRESSION_TYPE_BASE,
+                     reinterpret_cast<png_const_bytep>(page.iccProfile), png_uint_32(page.iccSize));
+    if (page.textCount > 0)
+        png_set_text(png, info, page.texts, page.textCount);
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, page.filters);
+    png_set_compression_level(png, page.level);
+    png_set_compression_strategy(png, page.strategy);
+    // Fewer, larger IDAT chunks and device writes.
+    png_set_compression_buffer_size(png, 1 << 16);
+    png_write_info(png, info);
+    if (page.bgr)
+        png_set_bgr(png);
+    if (page.swapAlpha)
+        png_set_swap_alpha(png);
+    if (page.filler >= 0)
+        png_set_filler(png, 0, page.filler);
+    for (int y = 0; y < page.height; ++y)
+        png_write_row(png, const_cast<png_bytep>(page.bits + y * page.bytesPerLine));
+    png_write_end(png, info);
+    return true;
 }
 
 } // namespace
@@ -200,172 +143,99 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
         return false;
     }
 
-    ColourType colourType = RgbAlpha;
-    int bytesPerPixel = 4;
+    Page page;
+    page.width = image.width();
+    page.height = image.height();
+    page.bits = image.constBits();
+    page.bytesPerLine = image.bytesPerLine();
+    page.dotsPerMeterX = image.dotsPerMeterX();
+    page.dotsPerMeterY = image.dotsPerMeterY();
+    page.filters = filterBits(m_filter);
+    page.level = m_level;
+    page.strategy = m_strategy == Strategy::Rle        ? Z_RLE
+                    : m_strategy == Strategy::Filtered ? Z_FILTERED
+                                                       : Z_DEFAULT_STRATEGY;
+
+    std::vector<png_color> palette;
+    std::vector<png_byte> alphas;
+    const bool littleEndian = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
     switch (image.format()) {
     case QImage::Format_Grayscale8:
-        colourType = Grey;
-        bytesPerPixel = 1;
+        page.colourType = PNG_COLOR_TYPE_GRAY;
         break;
-    case QImage::Format_Indexed8:
-        colourType = Palette;
-        bytesPerPixel = 1;
-        break;
-    case QImage::Format_RGB32:
-        colourType = Rgb;
-        bytesPerPixel = 3;
-        break;
-    default:
-        break;
-    }
-
-    QByteArray head("\x89PNG\r\n\x1a\n", 8);
-    QByteArray header;
-    appendBigEndian(header, quint32(image.width()));
-    appendBigEndian(header, quint32(image.height()));
-    // 8 bits a sample; compression, filter method and interlacing all 0.
-    header.append(char(8)).append(char(colourType)).append("\0\0\0", 3);
-    head += chunk("IHDR", header);
-
-    // Qt's colour spaces are all RGB ones, which PNG allows on colour pixels
-    // only: a page compacted to grey goes without. The profile is small;
-    // it is compressed at zlib's usual level.
-    const QByteArray icc = image.colorSpace().isValid() && colourType != Grey
-                               ? image.colorSpace().iccProfile()
-                               : QByteArray();
-    if (!icc.isEmpty()) {
-        Compressor profileCompressor(6);
-        const size_t bound = profileCompressor.handle
-                                 ? libdeflate_zlib_compress_bound(profileCompressor.handle, size_t(icc.size()))
-                                 : 0;
-        QByteArray profile("ICC profile\0\0", 13); // the name, its end, method 0
-        const qsizetype start = profile.size();
-        profile.resize(start + qsizetype(bound));
-        const size_t packed = bound ? libdeflate_zlib_compress(profileCompressor.handle, icc.constData(),
-                                                               size_t(icc.size()), profile.data() + start, bound)
-                                    : 0;
-        if (packed == 0) {
-            m_error = QStringLiteral("out of memory");
-            return false;
-        }
-        profile.truncate(start + qsizetype(packed));
-        head += chunk("iCCP", profile);
-    }
-
-    if (colourType == Palette) {
+    case QImage::Format_Indexed8: {
+        page.colourType = PNG_COLOR_TYPE_PALETTE;
         const QList<QRgb> colours = image.colorTable();
-        QByteArray palette;
-        QByteArray alphas;
         int lastClear = -1;
-        for (int i = 0; i < colours.size() && i < 256; ++i) {
+        for (int i = 0; i < colours.size(); ++i) {
             const QRgb colour = colours.at(i);
-            palette.append(char(qRed(colour))).append(char(qGreen(colour))).append(char(qBlue(colour)));
-            alphas.append(char(qAlpha(colour)));
+            palette.push_back(png_color{png_byte(qRed(colour)), png_byte(qGreen(colour)), png_byte(qBlue(colour))});
+            alphas.push_back(png_byte(qAlpha(colour)));
             if (qAlpha(colour) != 255)
                 lastClear = i;
         }
-        head += chunk("PLTE", palette);
+        page.palette = palette.data();
+        page.paletteSize = int(palette.size());
         // The alphas after the last clear colour are opaque, as PNG reads a
         // missing one.
-        if (lastClear >= 0)
-            head += chunk("tRNS", alphas.left(lastClear + 1));
+        page.alphas = alphas.data();
+        page.alphaCount = lastClear + 1;
+        break;
+    }
+    case QImage::Format_RGB32:
+        // In memory B, G, R, unused (little-endian) or unused, R, G, B.
+        page.colourType = PNG_COLOR_TYPE_RGB;
+        page.bgr = littleEndian;
+        page.filler = littleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE;
+        break;
+    default:
+        // In memory B, G, R, A (little-endian) or A, R, G, B.
+        page.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+        page.bgr = littleEndian;
+        page.swapAlpha = !littleEndian;
+        break;
     }
 
-    if (image.dotsPerMeterX() > 0 || image.dotsPerMeterY() > 0) {
-        QByteArray resolution;
-        appendBigEndian(resolution, quint32(qMax(0, image.dotsPerMeterX())));
-        appendBigEndian(resolution, quint32(qMax(0, image.dotsPerMeterY())));
-        resolution.append(char(1)); // the unit is the metre
-        head += chunk("pHYs", resolution);
-    }
+    // Qt's colour spaces are all RGB ones, which PNG allows on colour
+    // pixels only: a page compacted to grey goes without.
+    const QByteArray icc = image.colorSpace().isValid() && page.colourType != PNG_COLOR_TYPE_GRAY
+                               ? image.colorSpace().iccProfile()
+                               : QByteArray();
+    page.iccProfile = icc.constData();
+    page.iccSize = int(icc.size());
 
+    // The text keys, Latin-1 text as tEXt and any other as UTF-8 iTXt.
     const QStringList keys = image.textKeys();
-    for (const QString &key : keys)
-        head += textChunk(key, image.text(key));
+    std::vector<QByteArray> textBytes;
+    std::vector<png_text> texts(size_t(keys.size()));
+    textBytes.reserve(size_t(2 * keys.size()));
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const QString value = image.text(keys.at(i));
+        const bool latin = value == QString::fromLatin1(value.toLatin1());
+        textBytes.push_back(keys.at(i).left(79).toLatin1());
+        textBytes.push_back(latin ? value.toLatin1() : value.toUtf8());
+        png_text &text = texts[size_t(i)];
+        text.compression = latin ? PNG_TEXT_COMPRESSION_NONE : PNG_ITXT_COMPRESSION_NONE;
+        text.key = textBytes[textBytes.size() - 2].data();
+        text.text = textBytes.back().data();
+        (latin ? text.text_length : text.itxt_length) = size_t(textBytes.back().size());
+    }
+    page.texts = texts.data();
+    page.textCount = int(texts.size());
 
-    // The image data: each row after its filter's byte, compressed as one
-    // zlib stream. The filtered page is freed as soon as it is compressed,
-    // the compressed one as soon as it is written.
-    const size_t rowBytes = size_t(image.width()) * size_t(bytesPerPixel);
-    const size_t filteredSize = (rowBytes + 1) * size_t(image.height());
-    Bytes filtered = allocate(filteredSize);
-    const bool filtering = m_filter != RowFilter::None;
-    // The current and the previous row as pixels, then one row per filter
-    // tried: only a filtered page needs them.
-    Bytes scratch = filtering ? allocate(rowBytes * 7) : nullptr;
-    Compressor compressor(m_level);
-    if (!filtered || (filtering && !scratch) || !compressor.handle) {
-        m_error = QStringLiteral("out of memory");
-        return false;
+    Sink sink;
+    sink.device = device;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, onError, onWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool written = false;
+    if (info) {
+        png_set_write_fn(png, &sink, onWrite, onFlush);
+        written = encodeRows(png, info, page);
+    } else {
+        std::strncpy(sink.message, "out of memory", sizeof sink.message - 1);
     }
-    uchar *row = scratch.get();
-    uchar *prior = filtering ? row + rowBytes : nullptr;
-    uchar *tries = filtering ? row + 2 * rowBytes : nullptr;
-    if (filtering)
-        std::memset(prior, 0, rowBytes);
-    for (int y = 0; y < image.height(); ++y) {
-        uchar *out = filtered.get() + size_t(y) * (rowBytes + 1);
-        if (!filtering) {
-            out[0] = 0;
-            pixelRow(image, y, bytesPerPixel, out + 1);
-            continue;
-        }
-        pixelRow(image, y, bytesPerPixel, row);
-        int type = m_filter == RowFilter::Sub ? 1 : m_filter == RowFilter::Up ? 2 : 4;
-        if (m_filter == RowFilter::Adaptive) {
-            quint64 best = cost(row, rowBytes);
-            type = 0;
-            for (int t = 1; t <= 4; ++t) {
-                uchar *tried = tries + size_t(t) * rowBytes;
-                filterRow(t, row, prior, rowBytes, bytesPerPixel, tried);
-                const quint64 c = cost(tried, rowBytes);
-                if (c < best) {
-                    best = c;
-                    type = t;
-                }
-            }
-            std::memcpy(out + 1, type == 0 ? row : tries + size_t(type) * rowBytes, rowBytes);
-        } else {
-            filterRow(type, row, prior, rowBytes, bytesPerPixel, out + 1);
-        }
-        out[0] = uchar(type);
-        std::swap(row, prior);
-    }
-    scratch.reset();
-
-    // A page compresses to a small part of its pixels: a buffer of a quarter
-    // of them is nearly always enough, and only a page that does not fit is
-    // compressed again into one of the worst case's size.
-    const size_t bound = libdeflate_zlib_compress_bound(compressor.handle, filteredSize);
-    size_t capacity = qMin(bound, filteredSize / 4 + (size_t(1) << 16));
-    Bytes packed;
-    size_t packedSize = 0;
-    for (;;) {
-        packed = allocate(capacity);
-        if (!packed) {
-            m_error = QStringLiteral("out of memory");
-            return false;
-        }
-        packedSize = libdeflate_zlib_compress(compressor.handle, filtered.get(), filteredSize, packed.get(), capacity);
-        if (packedSize > 0 || capacity == bound)
-            break;
-        packed.reset();
-        capacity = bound;
-    }
-    filtered.reset();
-    if (packedSize == 0) {
-        m_error = QStringLiteral("the image could not be compressed");
-        return false;
-    }
-
-    const auto put = [device](const QByteArray &bytes) { return device->write(bytes) == bytes.size(); };
-    bool written = put(head);
-    for (size_t at = 0; written && at < packedSize; at += maxChunkBytes)
-        written = put(chunk("IDAT", packed.get() + at, qMin<size_t>(maxChunkBytes, packedSize - at)));
-    packed.reset();
-    if (written)
-        written = put(chunk("IEND", nullptr, 0));
+    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
     if (!written)
-        m_error = QStringLiteral("the file could not be written");
+        m_error = QString::fromLatin1(sink.message);
     return written;
 }

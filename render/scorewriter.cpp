@@ -209,8 +209,8 @@ bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString 
         // PNG is lossless whatever its settings, and its encoder would take
         // most of a page's time. The pixels go in the most compact format
         // that holds them exactly (an opaque page in greys needs one byte a
-        // pixel, not four), unfiltered and compressed by libdeflate at a
-        // fast level.
+        // pixel, not four), through libpng with one cheap row filter and a
+        // fast zlib level.
         PngEncoder encoder;
         return encoder.write(CompactPixels::compact(std::move(image)), &file) && AtomicFile::isComplete(file);
     }

@@ -8,7 +8,7 @@ packages=(
   cmake g++ make ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   # the PNG pages' encoder
-  libdeflate-dev pkg-config
+  libpng-dev
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
