@@ -210,7 +210,9 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
     std::vector<png_text> texts(size_t(keys.size()));
     textBytes.reserve(size_t(2 * keys.size()));
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        const QString value = image.text(keys.at(i));
+        // A NUL would end the text for every reader: it is left out.
+        QString value = image.text(keys.at(i));
+        value.remove(QChar(0));
         const bool latin = value == QString::fromLatin1(value.toLatin1());
         textBytes.push_back(keys.at(i).left(79).toLatin1());
         textBytes.push_back(latin ? value.toLatin1() : value.toUtf8());

@@ -66,6 +66,35 @@ QImage palette(bool clear, int colours)
     return image;
 }
 
+// Pixels no compressor can shrink: more than one IDAT chunk's worth, and
+// more than the first buffer the compressed page is given.
+QImage noise()
+{
+    QImage image(600, 450, QImage::Format_ARGB32);
+    quint32 state = 2463534242u;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            state ^= state << 13;
+            state ^= state >> 17;
+            state ^= state << 5;
+            row[x] = state;
+        }
+    }
+    return image;
+}
+
+int chunkCount(const QByteArray &png, const QByteArray &type)
+{
+    int count = 0;
+    for (qsizetype at = 8; at + 12 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        count += png.mid(at + 4, 4) == type;
+        at += 12 + qsizetype(length);
+    }
+    return count;
+}
+
 QImage greys()
 {
     return opaque(inks(61, 23)).convertToFormat(QImage::Format_Grayscale8);
@@ -125,6 +154,9 @@ private slots:
     void samePixelsInEveryFormat_data();
     void samePixelsInEveryFormat();
     void resolutionAndTexts();
+    void severalDataChunks();
+    void textKeysMended_data();
+    void textKeysMended();
     void failingDevices_data();
     void failingDevices();
 };
@@ -141,6 +173,8 @@ void TestPngEncoder::samePixelsInEveryFormat_data()
     QTest::addRow("RGB") << opaque(inks(61, 23)) << 2;
     QTest::addRow("RGB, stray unused bytes") << strayBytes(opaque(inks(61, 23))) << 2;
     QTest::addRow("RGBA") << inks(61, 23) << 6;
+    QTest::addRow("RGBA noise") << noise() << 6;
+    QTest::addRow("RGB noise") << noise().convertToFormat(QImage::Format_RGB32) << 2;
     QTest::addRow("RGBA, one column") << inks(61, 23).copy(30, 0, 1, 23) << 6;
     QTest::addRow("premultiplied: written as RGBA") << inks(61, 23).convertToFormat(QImage::Format_ARGB32_Premultiplied) << 6;
     QTest::addRow("RGB888: written as RGBA") << opaque(inks(61, 23)).convertToFormat(QImage::Format_RGB888) << 6;
@@ -200,6 +234,56 @@ void TestPngEncoder::resolutionAndTexts()
     const QImage greyRead = decode(encode(grey, encoder));
     QVERIFY2(!greyRead.isNull(), qPrintable(encoder.error()));
     QCOMPARE(greyRead.convertToFormat(QImage::Format_ARGB32), greys().convertToFormat(QImage::Format_ARGB32));
+}
+
+// Pixels that do not shrink go into several IDAT chunks, which Qt reads back
+// as one picture.
+void TestPngEncoder::severalDataChunks()
+{
+    const QImage image = noise();
+    for (const int level : {0, 1}) {
+        PngEncoder encoder;
+        encoder.setLevel(level);
+        const QByteArray png = encode(image, encoder);
+        QVERIFY2(chunkCount(png, "IDAT") > 1, qPrintable(QString::number(level)));
+        QCOMPARE(chunkCount(png, "IEND"), 1);
+        QCOMPARE(decode(png), image);
+    }
+}
+
+void TestPngEncoder::textKeysMended_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("keyRead");
+    QTest::addColumn<QString>("valueRead");
+    QTest::addRow("plain") << QStringLiteral("Author") << QStringLiteral("x") << QStringLiteral("Author") << QStringLiteral("x");
+    QTest::addRow("spaces around and doubled") << QStringLiteral("  Two  words ") << QStringLiteral("x")
+                                               << QStringLiteral("Two words") << QStringLiteral("x");
+    QTest::addRow("longer than 79") << QString(100, QLatin1Char('k')) << QStringLiteral("x")
+                                    << QString(79, QLatin1Char('k')) << QStringLiteral("x");
+    QTest::addRow("NUL in the text") << QStringLiteral("Comment") << QStringLiteral("a") + QChar(0) + QStringLiteral("b")
+                                     << QStringLiteral("Comment") << QStringLiteral("ab");
+    QTest::addRow("NUL in UTF-8 text") << QStringLiteral("Comment") << QStringLiteral("工") + QChar(0) + QStringLiteral("尺")
+                                       << QStringLiteral("Comment") << QStringLiteral("工尺");
+}
+
+// A text key PNG would refuse costs the key its odd characters, never the
+// page; a NUL, which would end the text for every reader, is left out.
+void TestPngEncoder::textKeysMended()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QString, keyRead);
+    QFETCH(QString, valueRead);
+    QImage image = greys();
+    image.setText(key, value);
+    PngEncoder encoder;
+    const QImage read = decode(encode(image, encoder));
+    QVERIFY2(!read.isNull(), qPrintable(encoder.error()));
+    QCOMPARE(read.textKeys(), keyRead.isEmpty() ? QStringList() : QStringList{keyRead});
+    if (!keyRead.isEmpty())
+        QCOMPARE(read.text(keyRead), valueRead);
 }
 
 void TestPngEncoder::failingDevices_data()
