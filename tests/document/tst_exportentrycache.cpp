@@ -136,10 +136,10 @@ void TestExportEntryCache::changeCoversOnlyTheEditedLines()
     ExportEntryCache cache(&document);
     QCOMPARE(cache.update().end, 22);
 
-    for (const auto &[text, spec] : {std::pair(document.lyric(), lyricEdit), std::pair(document.score(), scoreEdit)}) {
-        if (spec.isEmpty())
+    for (const auto &[text, editText] : {std::pair(document.lyric(), lyricEdit), std::pair(document.score(), scoreEdit)}) {
+        if (editText.isEmpty())
             continue;
-        const QStringList parts = spec.split(QLatin1Char(','));
+        const QStringList parts = editText.split(QLatin1Char(','));
         edit(text, lineStart(text, parts.at(0).toInt()) + parts.at(1).toInt(), parts.at(2).toInt(),
              parts.mid(3).join(QLatin1Char(',')));
     }
