@@ -25,6 +25,7 @@
 //   build/bench/bench_keystroke profile lyric|score|floor [rounds]
 
 #include "inputmethod.h"
+#include "bareeditor.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -168,29 +169,11 @@ public:
     }
 };
 
-class TrivialHighlighter : public QSyntaxHighlighter
-{
-public:
-    using QSyntaxHighlighter::QSyntaxHighlighter;
-
-protected:
-    void highlightBlock(const QString &) override {}
-};
-
 // Typing text at a line near fraction of a bare editor that shows text.
 Figures bareKeystroke(const QString &text, const QFont &font, const QSize &size, const QString &typed, int rounds)
 {
     QPlainTextEdit bare;
-    bare.setFont(font);
-    bare.resize(size);
-    bare.setPlainText(text);
-    new TrivialHighlighter(bare.document());
-    bare.show();
-    if (!QTest::qWaitForWindowExposed(&bare))
-        qFatal("The bare editor is never shown");
-    bare.activateWindow();
-    bare.setFocus();
-    QApplication::processEvents();
+    showBareEditor(bare, text, font, size);
     PaintCounter counter;
     bare.viewport()->installEventFilter(&counter);
     QList<double> samples;
@@ -205,15 +188,9 @@ Figures bareKeystroke(const QString &text, const QFont &font, const QSize &size,
     return figures(samples);
 }
 
-QString number(double value)
+// The program's editors, shown with the texts.
+void showEditor(QL_Edit &edit, const Texts &texts)
 {
-    return QString::number(value, 'f', 2);
-}
-
-void measure(QTextStream &out, int sungChars, int rounds)
-{
-    const Texts texts = makeTexts(sungChars);
-    QL_Edit edit;
     edit.resize(1000, 700);
     edit.show();
     if (!QTest::qWaitForWindowExposed(&edit))
@@ -224,6 +201,18 @@ void measure(QTextStream &out, int sungChars, int rounds)
         edit.scoreEdit()->setPlainText(texts.score);
     }
     QApplication::processEvents();
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+void measure(QTextStream &out, int sungChars, int rounds)
+{
+    const Texts texts = makeTexts(sungChars);
+    QL_Edit edit;
+    showEditor(edit, texts);
 
     QList<double> lyricSamples;
     QList<double> scoreSamples;
@@ -268,16 +257,7 @@ int profile(const QString &editor, int rounds)
 {
     const Texts texts = makeTexts(10000);
     QL_Edit edit;
-    edit.resize(1000, 700);
-    edit.show();
-    if (!QTest::qWaitForWindowExposed(&edit))
-        qFatal("The editor is never shown");
-    {
-        const ScoreDocument::SyncGuard guard(edit.document());
-        edit.lyricEdit()->setPlainText(texts.lyrics);
-        edit.scoreEdit()->setPlainText(texts.score);
-    }
-    QApplication::processEvents();
+    showEditor(edit, texts);
     QList<double> samples;
     PaintLog log;
     if (editor == QLatin1String("floor")) {

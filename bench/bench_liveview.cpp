@@ -24,6 +24,7 @@
 
 #include "exportconfig.h"
 #include "livescoreview.h"
+#include "bareeditor.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 
@@ -71,15 +72,6 @@ QString number(double value)
     return QString::number(value, 'f', 2);
 }
 
-class TrivialHighlighter : public QSyntaxHighlighter
-{
-public:
-    using QSyntaxHighlighter::QSyntaxHighlighter;
-
-protected:
-    void highlightBlock(const QString &) override {}
-};
-
 // The cursor a few characters into the line in the middle of the lyrics.
 void placeInMiddle(QPlainTextEdit *editor)
 {
@@ -94,16 +86,7 @@ void placeInMiddle(QPlainTextEdit *editor)
 double bareKeystroke(const QString &text, const QFont &font, const QSize &size, int rounds)
 {
     QPlainTextEdit bare;
-    bare.setFont(font);
-    bare.resize(size);
-    bare.setPlainText(text);
-    new TrivialHighlighter(bare.document());
-    bare.show();
-    if (!QTest::qWaitForWindowExposed(&bare))
-        qFatal("The bare editor is never shown");
-    bare.activateWindow();
-    bare.setFocus();
-    QApplication::processEvents();
+    showBareEditor(bare, text, font, size);
     QList<double> samples;
     for (int round = 0; round < rounds; ++round) {
         placeInMiddle(&bare);
