@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Qelun工尺谱 need.
-# Only packages that are missing are installed, so a second run costs nothing.
+# Installs the Debian packages that building and running Qelun工尺谱 need;
+# with --tests, also those of the test suite, the install checks and the
+# screenshots. Only packages that are missing are installed, so a second run
+# costs nothing.
+#
+#   install-deps.sh [--tests]
 set -euo pipefail
 
-packages=(
+program=(
   # toolchain and Qt 6
   cmake g++ make ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
@@ -13,9 +17,13 @@ packages=(
   qt6-translations-l10n
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
   fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
-  # generators of the notation font and the icons
+)
+
+tests=(
+  # generators of the notation font and the icons; the font test reads the
+  # font with fontTools
   python3-fonttools librsvg2-bin
-  # tests: reading exported PDF and SVG files, checking the font
+  # reading exported PDF and SVG files, checking the font
   poppler-utils opentype-sanitizer
   # the install test and the Debian package: desktop entry, AppStream and MIME
   # checks, dpkg-shlibdeps
@@ -23,6 +31,13 @@ packages=(
   # seeing the program under a real X server
   xvfb xauth imagemagick xdotool openbox
 )
+
+packages=("${program[@]}")
+case "${1:-}" in
+  --tests) packages+=("${tests[@]}") ;;
+  "") ;;
+  *) echo "usage: $0 [--tests]" >&2; exit 1 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,30 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the editor on the bundled example score.
+# Installs what the program needs, builds the program alone (no tests, fuzz
+# harnesses or benchmarks) into build/, and opens the given scores, or the
+# bundled example when none is given.
+#
+#   run.sh [FILE…]
+#
+# QELUN_DRY_RUN=1 prints the commands instead of running them.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-"$root/scripts/install-deps.sh"
-"$root/scripts/build.sh" "$root/build"
-exec "$root/build/app/qelun" "$root/examples/youyuan-zaoluopao.gcp" "$@"
+run() {
+  if [ -n "${QELUN_DRY_RUN:-}" ]; then
+    local line
+    printf -v line '%q ' "$@"
+    echo "${line% }"
+  else
+    "$@"
+  fi
+}
+run "$root/scripts/install-deps.sh"
+QELUN_BUILD_TARGET=qelun "$root/scripts/build.sh" "$root/build" \
+  -DQELUN_BUILD_TESTS=OFF -DQELUN_BUILD_BENCHMARKS=OFF
+if [ $# -eq 0 ]; then
+  set -- "$root/examples/youyuan-zaoluopao.gcp"
+fi
+if [ -n "${QELUN_DRY_RUN:-}" ]; then
+  run "$root/build/app/qelun" "$@"
+  exit 0
+fi
+exec "$root/build/app/qelun" "$@"
