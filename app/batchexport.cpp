@@ -2,6 +2,7 @@
 
 #include "exportconfig.h"
 #include "exportentry.h"
+#include "exporttarget.h"
 #include "filelocations.h"
 #include "gcpfile.h"
 #include "progressline.h"
@@ -161,6 +162,23 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         return InputError;
     }
 
+    // Neither an empty score nor a target that cannot be written is worth
+    // laying out a single page for.
+    const QList<ExportEntry> entries = buildExportEntries(texts.lyric, texts.score);
+    if (!hasPrintableLine(entries)) {
+        m_err << QCoreApplication::translate("BatchExport", "错误：曲谱为空，没有可导出的内容：") << scorePath << Qt::endl;
+        return InputError;
+    }
+    const bool toFile = format == QLatin1String("pdf")
+                        || (format != QLatin1String("svg") && formatOfSuffix(target) == format);
+    const ExportFailure unwritable =
+        ExportTarget::check(target, toFile ? ExportTarget::Kind::File : ExportTarget::Kind::Folder);
+    if (!unwritable.isEmpty()) {
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << unwritable.text << QStringLiteral("（")
+              << QDir::toNativeSeparators(unwritable.path) << QStringLiteral("）") << Qt::endl;
+        return OutputError;
+    }
+
     // Notation that no sung character owns is left out of the pages; the
     // export goes on, but not without a word.
     const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
@@ -182,7 +200,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
                          progress.update(status, value, maxValue, tip);
                      });
     renderer.reset();
-    renderer.generate(buildExportEntries(texts.lyric, texts.score), false);
+    renderer.generate(entries, false);
     // Options the page could not honour were set as near as it allows.
     for (const QString &warning : renderer.warnings())
         m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;

@@ -28,7 +28,7 @@ public:
     enum ExitCode {
         Success = 0,
         UsageError = 1,    // unknown option, missing argument, bad --dpi
-        InputError = 2,    // the score cannot be read or is damaged
+        InputError = 2,    // the score cannot be read, is damaged or is empty
         OutputError = 3,   // the target cannot be written
     };
 

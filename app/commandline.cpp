@@ -3,7 +3,6 @@
 #include "batchexport.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -38,14 +37,14 @@ CommandLine::CommandLine()
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     m_parser.setApplicationDescription(tr(
         "Qelun工尺谱：编辑昆曲工尺谱。\n"
-        "不带 --export 时打开窗口，并打开给出的 .gcp 曲谱文件；\n"
+        "不带 --export 时打开窗口，并打开给出的各个 .gcp 曲谱文件；\n"
         "带 --export 时不打开窗口，把曲谱导出为 PDF、图片或 SVG。"));
     m_parser.addOption(m_help);
     m_parser.addOption(m_version);
     BatchExport::addOptions(m_parser);
     m_parser.addPositionalArgument(QStringLiteral("FILE"),
-                                   tr("要打开的 .gcp 曲谱文件；与 --export 一起时是要导出的曲谱。"),
-                                   QStringLiteral("[FILE]"));
+                                   tr("要打开的 .gcp 曲谱文件，可给出多个；与 --export 一起时是要导出的曲谱。"),
+                                   QStringLiteral("[FILE…]"));
 }
 
 QStringList CommandLine::unknownOwnOptions() const
@@ -94,9 +93,9 @@ int CommandLine::answer(QTextStream &out, QTextStream &err) const
     }
 }
 
-QString CommandLine::documentPath() const
+QStringList CommandLine::documentPaths() const
 {
-    const QString path = m_parser.positionalArguments().value(0);
-    const QFileInfo file(path);
-    return !path.isEmpty() && file.exists() && file.isFile() ? file.filePath() : QString();
+    QStringList paths = m_parser.positionalArguments();
+    paths.removeAll(QString());
+    return paths;
 }

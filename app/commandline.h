@@ -11,7 +11,7 @@ class QTextStream;
 
 // The program's command line, one parser for both of its modes:
 //
-//   qelun [FILE]                       the window, with FILE opened
+//   qelun [FILE…]                      the window, with each FILE opened
 //   qelun --export TARGET … SCORE      the export, without any window
 //   qelun --help | --version           printed, without a display
 //
@@ -42,9 +42,10 @@ public:
     // and the usage, and returns the exit status.
     int answer(QTextStream &out, QTextStream &err) const;
 
-    // The document to open in the window: the first argument when it names
-    // an existing regular file; empty otherwise.
-    QString documentPath() const;
+    // The documents to open in the window, in the order given. A name that
+    // is no readable score stays in the list: the window says why it could
+    // not open it.
+    QStringList documentPaths() const;
 
     // The parsed command line, for the export to read its options from.
     const QCommandLineParser &parser() const { return m_parser; }

@@ -27,6 +27,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(QELUN_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(QELUN_APP_ID));
 
+    // Qt's dialogs take their dates and numbers from the locale read here.
+    QtTranslation::prepareLocale();
+
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine commandLine;
@@ -58,6 +61,6 @@ int main(int argc, char *argv[])
 
     MainWindow window;
     window.show();
-    window.openFile(commandLine.documentPath());
+    window.openFiles(commandLine.documentPaths());
     return app.exec();
 }

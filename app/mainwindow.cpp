@@ -8,6 +8,7 @@
 #include "dockroom.h"
 #include "livescoreview.h"
 #include "pairingreport.h"
+#include "recentfolders.h"
 #include "ql_edit.h"
 #include "ql_export.h"
 #include "ql_generatesvg.h"
@@ -256,8 +257,15 @@ void MainWindow::newAction()
 
 void MainWindow::openAction()
 {
-    openFile(QFileDialog::getOpenFileName(this, tr("打开文件"), QString(),
-                                          tr("工尺谱文件 (*.gcp)")));
+    const RecentFolders folders = RecentFolders::forApplication();
+    const QL_Edit *document = currentDocument();
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("打开文件"), folders.startPath(RecentFolders::Kind::Score, document ? document->filePath() : QString()),
+        tr("工尺谱文件 (*.gcp)"));
+    if (path.isEmpty())
+        return;
+    folders.remember(RecentFolders::Kind::Score, path);
+    openFile(path);
 }
 
 void MainWindow::openFile(const QString &path)
@@ -267,11 +275,20 @@ void MainWindow::openFile(const QString &path)
     // Parented to the window for now, so that a box about the file appears
     // over the window; adding the tab takes it over.
     auto *document = new QL_Edit(this);
-    if (!document->open(path)) {
+    // A name relative to the working folder (from the command line) would
+    // name another file once that folder changes.
+    const QFileInfo file(path);
+    if (!document->open(file.isRelative() ? file.absoluteFilePath() : path)) {
         delete document;
         return;
     }
     addDocument(document);
+}
+
+void MainWindow::openFiles(const QStringList &paths)
+{
+    for (const QString &path : paths)
+        openFile(path);
 }
 
 void MainWindow::saveAction()
@@ -374,6 +391,7 @@ void MainWindow::exportAction()
         return;
     warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
+    dialog.setDocumentPath(document->filePath());
     // A score view not made yet reads the options when it is.
     if (liveView)
         connect(&dialog, &QL_Export::optionsChanged, liveView, &LiveScoreView::reloadOptions);
@@ -529,7 +547,7 @@ void MainWindow::printAction()
             [&progress](int status, int value, int maxValue, const QString &winTitle, const QString &tip) {
                 progress.update(status, value, maxValue, winTitle, tip);
             });
-    ScorePrinter(renderer).printDocument(this, document->exportEntries());
+    ScorePrinter(renderer).printDocument(this, document->exportEntries(), document->filePath());
 }
 
 void MainWindow::helpAction()

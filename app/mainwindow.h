@@ -33,8 +33,12 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Opens a document from a file into a new tab, without a dialog.
+    // Opens a document from a file into a new tab, without a dialog. A file
+    // that cannot be opened is reported in a box and adds no tab.
     void openFile(const QString &path);
+    // Opens each file in turn, as the command line names them: the last one
+    // opened is the current tab.
+    void openFiles(const QStringList &paths);
 
     // The document of the current tab, or nullptr with no tab open.
     QL_Edit *currentDocument() const;

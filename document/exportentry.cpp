@@ -66,3 +66,52 @@ QList<ExportEntry> buildExportEntries(const QString &lyricText, const QString &s
     const QTextDocument scoreDocument(scoreText);
     return buildExportEntries(&lyricDocument, &scoreDocument);
 }
+
+bool hasPrintableLine(const QList<ExportEntry> &entries)
+{
+    for (const ExportEntry &entry : entries) {
+        switch (static_cast<LineType>(entry.type)) {
+        case LineType::Lyric:
+            if (!entry.text.trimmed().isEmpty())
+                return true;
+            break;
+        case LineType::Title:
+        case LineType::JiaBai:
+        case LineType::LianBai:
+        case LineType::QuPai:
+            // The marker ("#", "【", …) is the first character.
+            if (!QStringView(entry.text).trimmed().mid(1).trimmed().isEmpty())
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+QString sungCharacters(QStringView text)
+{
+    QString chars;
+    for (const QChar c : text) {
+        if (isLyricChar(c))
+            chars.append(c);
+    }
+    return chars.trimmed();
+}
+
+} // namespace
+
+QString scoreTitle(const QList<ExportEntry> &entries)
+{
+    QString title;
+    for (const ExportEntry &entry : entries) {
+        if (entry.type == int(LineType::Title))
+            title = sungCharacters(entry.text);
+        else if (entry.type == int(LineType::QuPai) && title.isEmpty())
+            title = sungCharacters(tuneName(entry.text));
+    }
+    return title;
+}

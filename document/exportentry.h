@@ -33,4 +33,14 @@ QList<ExportEntry> buildExportEntries(const QTextDocument *lyricDocument, const 
                                       const LyricCharIndex &index, int first, int end);
 QList<ExportEntry> buildExportEntries(const QString &lyricText, const QString &scoreText);
 
+// Whether any line puts something on a page: a title, tune name, spoken
+// passage or sung line with more than its marker. Comments, breaks and blank
+// lines alone would export as blank pages.
+bool hasPrintableLine(const QList<ExportEntry> &entries);
+
+// The score's title as the exported pages carry it: the sung characters of
+// the last title line, or, before any title, of the first tune name; empty
+// when there is neither. What the file dialogs suggest as a file name.
+QString scoreTitle(const QList<ExportEntry> &entries);
+
 #endif // EXPORTENTRY_H

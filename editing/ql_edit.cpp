@@ -9,6 +9,7 @@
 #include "insertlyriccommand.h"
 #include "insertscorecommand.h"
 #include "openfailure.h"
+#include "recentfolders.h"
 #include "pastelyriccommand.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -128,10 +129,17 @@ bool QL_Edit::save(bool saveAs)
     const bool boundToFile = !target.isEmpty() && current.exists() && current.isFile()
                              && GcpFile::hasGcpSuffix(target);
     if (!boundToFile || saveAs) {
+        // A copy is offered under the document's own name, a new document
+        // under its score's title.
+        const RecentFolders folders = RecentFolders::forApplication();
+        const QString name = boundToFile ? current.fileName()
+                                         : RecentFolders::fileNameFor(scoreTitle(exportEntries()), QStringLiteral("gcp"));
         const QString chosen = QFileDialog::getSaveFileName(
-            this, tr("选择文件"), QString(), tr("工尺谱文件 (*.gcp)"));
+            this, tr("选择文件"), folders.startPath(RecentFolders::Kind::Score, target, name),
+            tr("工尺谱文件 (*.gcp)"));
         if (chosen.isEmpty())
             return false;
+        folders.remember(RecentFolders::Kind::Score, chosen);
         target = GcpFile::hasGcpSuffix(chosen) ? chosen : chosen + QLatin1String(".gcp");
         // The dialog asked about replacing the name it returned, not the one
         // with the suffix added: a file of that name is not replaced unasked.

@@ -4,19 +4,25 @@
 #include "clampingintvalidator.h"
 #include "colorbox.h"
 #include "exportconfig.h"
+#include "exporttarget.h"
 #include "ql_generatesvg.h"
+#include "recentfolders.h"
 #include "renderprogress.h"
 #include "scoreprinter.h"
 #include "scorewriter.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPageSize>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QUrl>
 
 namespace {
 
@@ -98,7 +104,7 @@ void QL_Export::fillChoices()
         ui->titlePosCombo->addItem(option.first, option.second);
 
     const QString icons = QStringLiteral(":/icons/resources/icons/filetype_%1.png");
-    for (const QString type : {QStringLiteral("pdf"), QStringLiteral("jpg"), QStringLiteral("png"), QStringLiteral("svg")})
+    for (const QString &type : ExportConfig::exportTypes)
         ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
                                 tr("高（DPI=300）"), tr("超高（DPI=600）")});
@@ -209,6 +215,7 @@ void QL_Export::connectSignals()
             &QL_Export::onIsLineBreakScoreOverflowChanged);
     connect(ui->titlePosCombo, &QComboBox::currentIndexChanged, this, &QL_Export::onTitlePosChanged);
     connect(ui->fileTypeCombo, &QComboBox::currentIndexChanged, this, &QL_Export::onFileTypeChanged);
+    connect(ui->qualityCombo, &QComboBox::currentIndexChanged, this, &QL_Export::onQualityChanged);
     connect(ui->livePreviewCheck, &QCheckBox::stateChanged, this, &QL_Export::onLivePreviewChanged);
 
     connect(ui->restoreBtn, &QPushButton::clicked, this, &QL_Export::onRestoreBtnClicked);
@@ -277,6 +284,9 @@ void QL_Export::loadFromConfig()
     setField(ui->scoreAngleEdit, config->scoreAngle());
     ui->titlePosCombo->setCurrentIndex(ui->titlePosCombo->findData(config->titlePos()));
     ui->livePreviewCheck->setChecked(config->isLivePreview());
+    ui->fileTypeCombo->setCurrentIndex(qMax(0, int(ExportConfig::exportTypes.indexOf(config->exportType()))));
+    ui->qualityCombo->setCurrentIndex(config->dpiLevel());
+    onFileTypeChanged(ui->fileTypeCombo->currentIndex());
     isLoading = false;
 }
 
@@ -426,6 +436,14 @@ void QL_Export::onFileTypeChanged(int index)
 {
     // Only images have a resolution.
     ui->qualityCombo->setEnabled(index == 1 || index == 2);
+    if (!isLoading && index >= 0 && index < ExportConfig::exportTypes.size())
+        config->setExportType(ExportConfig::exportTypes.at(index));
+}
+
+void QL_Export::onQualityChanged(int index)
+{
+    if (!isLoading && index >= 0)
+        config->setDpiLevel(index);
 }
 
 void QL_Export::onPageWidthChanged()
@@ -516,11 +534,14 @@ void QL_Export::onRestoreBtnClicked()
 
 void QL_Export::onSaveBtnClicked()
 {
-    const QString name = withSuffix(QFileDialog::getSaveFileName(this, tr("保存方案"), QString(),
-                                                                 tr("JSON文件 (*.json)")),
-                                    QStringLiteral("json"));
+    const RecentFolders folders(config->settingsPath());
+    const QString name = withSuffix(
+        QFileDialog::getSaveFileName(this, tr("保存方案"), folders.startPath(RecentFolders::Kind::Scheme, QString()),
+                                     tr("JSON文件 (*.json)")),
+        QStringLiteral("json"));
     if (name.isEmpty())
         return;
+    folders.remember(RecentFolders::Kind::Scheme, name);
     if (config->saveScheme(name))
         QMessageBox::information(this, tr("成功"), tr("保存成功！"));
     else
@@ -529,10 +550,12 @@ void QL_Export::onSaveBtnClicked()
 
 void QL_Export::onImportBtnClicked()
 {
-    const QString name = QFileDialog::getOpenFileName(this, tr("导入方案"), QString(),
-                                                      tr("JSON文件 (*.json)"));
+    const RecentFolders folders(config->settingsPath());
+    const QString name = QFileDialog::getOpenFileName(
+        this, tr("导入方案"), folders.startPath(RecentFolders::Kind::Scheme, QString()), tr("JSON文件 (*.json)"));
     if (name.isEmpty())
         return;
+    folders.remember(RecentFolders::Kind::Scheme, name);
     if (config->loadScheme(name)) {
         loadFromConfig();
         refreshPreview(true);
@@ -549,27 +572,46 @@ void QL_Export::onSubmitBtnClicked()
     if (level < 1 || level > 3)
         level = 0;
 
+    // An empty score would export blank pages: nothing to ask a place for.
+    if (!hasPrintableLine(entries)) {
+        QMessageBox::warning(this, tr("提示"), tr("曲谱为空，没有可导出的内容。"));
+        return;
+    }
+
+    const RecentFolders folders(config->settingsPath());
+    const QString folder = folders.startPath(RecentFolders::Kind::Export, documentPath);
     QString target;
     switch (type) {
     case 0:
-        target = withSuffix(QFileDialog::getSaveFileName(this, tr("导出为PDF文件"), QString(),
+        target = withSuffix(QFileDialog::getSaveFileName(this, tr("导出为PDF文件"),
+                                                         QDir(folder).filePath(suggestedName(QStringLiteral("pdf"))),
                                                          tr("PDF文件 (*.pdf)")),
                             QStringLiteral("pdf"));
         break;
     case 1:
-        target = QFileDialog::getExistingDirectory(this, tr("导出为JPG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为JPG文件"), folder);
         break;
     case 2:
-        target = QFileDialog::getExistingDirectory(this, tr("导出为PNG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为PNG文件"), folder);
         break;
     case 3:
-        target = QFileDialog::getExistingDirectory(this, tr("导出为SVG文件"));
+        target = QFileDialog::getExistingDirectory(this, tr("导出为SVG文件"), folder);
         break;
     default:
         return;
     }
     if (target.isEmpty())
         return;
+    folders.remember(RecentFolders::Kind::Export, target);
+
+    // A place that cannot be written is told before the score is laid out.
+    const ExportFailure unwritable =
+        ExportTarget::check(target, type == 0 ? ExportTarget::Kind::File : ExportTarget::Kind::Folder);
+    if (!unwritable.isEmpty()) {
+        showWriteFailure(unwritable.title,
+                         unwritable.text + QLatin1Char('\n') + QDir::toNativeSeparators(unwritable.path));
+        return;
+    }
 
     generator->reset();
     generator->generate(entries, false);
@@ -599,8 +641,26 @@ void QL_Export::onSubmitBtnClicked()
         showWriteFailure(writer.failure().title, writer.failure().text);
         return;
     }
-    QMessageBox::information(this, tr("成功"), tr("导出成功！"));
+    showWritten(writer.writtenPath());
     accept();
+}
+
+QString QL_Export::suggestedName(const QString &suffix) const
+{
+    const QString name = RecentFolders::fileNameFor(scoreTitle(entries), suffix);
+    return name.isEmpty() ? RecentFolders::fileNameFor(QL_GenerateSVG::defaultTitle, suffix) : name;
+}
+
+void QL_Export::showWritten(const QString &path)
+{
+    QMessageBox box(QMessageBox::Information, tr("成功"), tr("导出成功！"), QMessageBox::Ok, this);
+    box.setInformativeText(QFileInfo(path).isDir() ? tr("已写入文件夹：%1").arg(QDir::toNativeSeparators(path))
+                                                   : tr("已写入文件：%1").arg(QDir::toNativeSeparators(path)));
+    QPushButton *open = box.addButton(tr("打开"), QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    if (box.clickedButton() == open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void QL_Export::showWriteFailure(const QString &title, const QString &text)
@@ -612,7 +672,7 @@ void QL_Export::showWriteFailure(const QString &title, const QString &text)
 
 void QL_Export::onPrintBtnClicked()
 {
-    ScorePrinter(*generator).printDocument(this, entries);
+    ScorePrinter(*generator).printDocument(this, entries, documentPath);
 }
 
 void QL_Export::onProgressUpdate(int status, int value, int maxValue, const QString &winTitle, const QString &tip)

@@ -37,6 +37,10 @@ public:
 
     QL_GenerateSVG *renderer() const { return generator; }
 
+    // The file of the exported document, whose folder the target dialogs
+    // start in; a document never saved has none.
+    void setDocumentPath(const QString &path) { documentPath = path; }
+
 signals:
     // An option changed in the configuration.
     void optionsChanged();
@@ -80,6 +84,7 @@ public slots:
     void onIsLineBreakScoreOverflowChanged();
     void onTitlePosChanged();
     void onFileTypeChanged(int index);
+    void onQualityChanged(int index);
 
     void onPageWidthChanged();
     void onPageHeightChanged();
@@ -138,11 +143,17 @@ private:
 
     // Shows why the last export failed.
     void showWriteFailure(const QString &title, const QString &text);
+    // Says where the export went, with a button that opens it.
+    void showWritten(const QString &path);
+    // The score's title as a file name with the suffix; the program's
+    // default title for a score without one.
+    QString suggestedName(const QString &suffix) const;
 
     Ui::QL_Export *ui;
     QL_GenerateSVG *generator;
     QList<ExportEntry> entries;
     ExportConfig *config;
+    QString documentPath;
     bool isLoading = false;
     // While the preview renders, its progress is not shown: it takes a few
     // milliseconds, and a window flashing at every keystroke is noise.

@@ -3,6 +3,7 @@
 #include "exportconfig.h"
 #include "pageddevicetarget.h"
 #include "ql_generatesvg.h"
+#include "recentfolders.h"
 #include "scorewriter.h"
 
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QCoreApplication>
+#include <QDir>
 
 ScorePrinter::ScorePrinter(QL_GenerateSVG &renderer)
     : m_renderer(renderer)
@@ -42,17 +44,38 @@ bool ScorePrinter::print(QPrinter &printer)
     return painted;
 }
 
-ScorePrinter::Result ScorePrinter::printDocument(QWidget *parent, const QList<ExportEntry> &entries)
+QString ScorePrinter::documentName(const QList<ExportEntry> &entries)
+{
+    const QString title = scoreTitle(entries);
+    return title.isEmpty() ? QL_GenerateSVG::defaultTitle : title;
+}
+
+ScorePrinter::Result ScorePrinter::printDocument(QWidget *parent, const QList<ExportEntry> &entries,
+                                                 const QString &documentPath)
 {
     QPrinter printer(QPrinter::HighResolution);
     preparePrinter(printer, m_renderer.config());
+    // The job's name, the suggested file name of a print to a file and the
+    // title of that PDF.
+    printer.setDocName(documentName(entries));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QCoreApplication::translate("ScorePrinter", "打印"));
     // Pages are painted in one pass from the layout; a range of them cannot
     // be picked out of it.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dialog.exec() != QDialog::Accepted)
+    // Qt's print dialog suggests a file in the working folder (inside the
+    // home folder), and naming a file beforehand would make it print to that
+    // file rather than to a printer: the working folder is the suggested one
+    // while the dialog is open.
+    const RecentFolders folders(m_renderer.config().settingsPath());
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(folders.startPath(RecentFolders::Kind::Print, documentPath));
+    const int answer = dialog.exec();
+    QDir::setCurrent(previousFolder);
+    if (answer != QDialog::Accepted)
         return Result::Cancelled;
+    if (!printer.outputFileName().isEmpty())
+        folders.remember(RecentFolders::Kind::Print, printer.outputFileName());
 
     m_renderer.reset();
     m_renderer.generate(entries, false);

@@ -30,8 +30,13 @@ public:
 
     // Asks for a printer with the print dialog, then renders the whole
     // document and prints it. A failure is shown in a warning box; a
-    // cancelled dialog prints nothing.
-    Result printDocument(QWidget *parent, const QList<ExportEntry> &entries);
+    // cancelled dialog prints nothing. The print job and a PDF printed to a
+    // file carry the score's title; printing to a file starts in the folder
+    // of documentPath, or the one last printed to.
+    Result printDocument(QWidget *parent, const QList<ExportEntry> &entries, const QString &documentPath = QString());
+    // The name of a print of these entries: the score's title, or the
+    // program's default title.
+    static QString documentName(const QList<ExportEntry> &entries);
 
 private:
     QL_GenerateSVG &m_renderer;

@@ -42,7 +42,7 @@ ValueType schemeType(const QString &key)
         "titleFontSize", "lyricFontSize", "scoreFontSize", "quPaiFontSize",
         "diaoMingFontSize", "lianBaiFontSize", "jiaBaiFontSize",
         "colWidth", "lyricSpace", "scoreSpace", "banYanSpace", "scoreAngle",
-        "lyricScoreSpace", "scoreBanYanSpace", "mColWidth", "titlePos"};
+        "lyricScoreSpace", "scoreBanYanSpace", "mColWidth", "titlePos", "dpiLevel"};
     if (booleans.contains(key))
         return ValueType::Bool;
     if (integers.contains(key))
@@ -72,6 +72,9 @@ QFontMetrics ExportConfig::pageFontMetrics(const QFont &font)
 {
     return PageMetrics::fontMetrics(font);
 }
+
+const QStringList ExportConfig::exportTypes = {QStringLiteral("pdf"), QStringLiteral("jpg"), QStringLiteral("png"),
+                                               QStringLiteral("svg")};
 
 ExportConfig &ExportConfig::instance()
 {
@@ -195,6 +198,10 @@ void ExportConfig::load(const SettingsReader &read)
     if (m_titlePos < 0 || m_titlePos > 2)
         m_titlePos = 0;
     m_isLivePreview = read.boolean("isLivePreview", true);
+    m_exportType = read.value("exportType", exportTypes.first()).toString().toLower();
+    if (!exportTypes.contains(m_exportType))
+        m_exportType = exportTypes.first();
+    m_dpiLevel = read.integer("dpiLevel", 0, 0, 3);
     rebuildFontMetrics();
 }
 
@@ -266,6 +273,8 @@ bool ExportConfig::write(bool replaceGroup)
     values.append({QStringLiteral("mColWidth"), m_mColWidth});
     values.append({QStringLiteral("titlePos"), m_titlePos});
     values.append({QStringLiteral("isLivePreview"), m_isLivePreview});
+    values.append({QStringLiteral("exportType"), m_exportType});
+    values.append({QStringLiteral("dpiLevel"), m_dpiLevel});
     return SettingsWriter::write(*settings, values, replaceGroup);
 }
 

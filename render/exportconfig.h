@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class QSettings;
 class SettingsReader;
@@ -169,6 +170,13 @@ public:
     void setTitlePos(int value) { m_titlePos = value; }
     bool isLivePreview() const { return m_isLivePreview; }
     void setIsLivePreview(bool value) { m_isLivePreview = value; }
+    // What the export dialog writes, one of exportTypes, and the image
+    // quality level (0 to 3: 96, 160, 300 or 600 dpi) of JPG and PNG pages.
+    static const QStringList exportTypes;
+    QString exportType() const { return m_exportType; }
+    void setExportType(const QString &value) { m_exportType = value; }
+    int dpiLevel() const { return m_dpiLevel; }
+    void setDpiLevel(int value) { m_dpiLevel = value; }
 
     QFontMetrics titleFontMetrics() const { return m_titleFontMetrics; }
     QFontMetrics lyricFontMetrics() const { return m_lyricFontMetrics; }
@@ -241,6 +249,8 @@ private:
     int m_mColWidth = 0;
     int m_titlePos = 0;
     bool m_isLivePreview = false;
+    QString m_exportType;
+    int m_dpiLevel = 0;
 };
 
 #endif // EXPORTCONFIG_H

@@ -165,6 +165,7 @@ bool ScoreWriter::writePdf(const QString &path)
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
     if (!painted || !AtomicFile::commit(output))
         return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
+    m_written = path;
     return true;
 }
 
@@ -326,6 +327,7 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
         return false;
     }
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
+    m_written = folder.path();
     return true;
 }
 
@@ -371,5 +373,6 @@ bool ScoreWriter::writeSvg(const QString &dir)
     const QString readme = QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") + fontName
                            + QStringLiteral("”才能正常显示。\n");
     AtomicFile::write(folder.filePath(QStringLiteral("说明文件.txt")), readme.toUtf8());
+    m_written = folder.path();
     return true;
 }

@@ -51,6 +51,9 @@ public:
 
     // Why the last write failed; empty after a success.
     ExportFailure failure() const { return m_failure; }
+    // The file (PDF) or the new folder (images, SVG) the last successful
+    // writePdf(), writeImages() or writeSvg() made.
+    QString writtenPath() const { return m_written; }
 
 private:
     // Opens file and writes page i into it, ready to be committed. Safe to
@@ -68,6 +71,7 @@ private:
 
     QL_GenerateSVG &m_renderer;
     ExportFailure m_failure;
+    QString m_written;
 };
 
 #endif // SCOREWRITER_H

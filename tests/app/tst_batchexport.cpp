@@ -48,6 +48,8 @@ private slots:
     void unreadableInput();
     void unwritableTarget_data();
     void unwritableTarget();
+    void emptyScore_data();
+    void emptyScore();
     void exportsPdf();
     void exportsImageFiles_data();
     void exportsImageFiles();
@@ -188,6 +190,8 @@ void TestBatchExport::unwritableTarget_data()
     QTest::addRow("png file") << "blocker/a.png" << "";
     QTest::addRow("svg folder") << "blocker/svg" << "svg";
     QTest::addRow("jpg folder") << "blocker/jpg" << "jpg";
+    QTest::addRow("svg folder is a file") << "blocker" << "svg";
+    QTest::addRow("pdf onto a folder") << "folder.pdf" << "";
 }
 
 void TestBatchExport::unwritableTarget()
@@ -198,12 +202,43 @@ void TestBatchExport::unwritableTarget()
     QFile blocker(path(QStringLiteral("blocker")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
+    QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("folder.pdf")));
     QStringList arguments{QStringLiteral("--export"), path(target), QStringLiteral("--settings"), settings()};
     if (!format.isEmpty())
         arguments << QStringLiteral("--format") << format;
     QCOMPARE(run(arguments << writeScore(1)), int(BatchExport::OutputError));
     QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
+    // Found before a single page was laid out.
+    QVERIFY2(!err.contains(QStringLiteral("正在绘制曲谱")), qPrintable(err));
+}
+
+void TestBatchExport::emptyScore_data()
+{
+    QTest::addColumn<QString>("lyric");
+    QTest::addColumn<int>("status");
+    QTest::addRow("nothing") << "" << int(BatchExport::InputError);
+    QTest::addRow("blank lines") << " \n\t\n" << int(BatchExport::InputError);
+    QTest::addRow("comments and breaks") << ";注释\n@分页符\n@换行符" << int(BatchExport::InputError);
+    QTest::addRow("markers alone") << "# \n>\n=" << int(BatchExport::InputError);
+    QTest::addRow("a title") << "# 游园" << int(BatchExport::Success);
+    QTest::addRow("a spoken line") << ">sigh" << int(BatchExport::Success);
+    QTest::addRow("a sung line without notation") << "良辰" << int(BatchExport::Success);
+}
+
+void TestBatchExport::emptyScore()
+{
+    QFETCH(QString, lyric);
+    QFETCH(int, status);
+    const QString score = path(QStringLiteral("empty.gcp"));
+    QVERIFY(GcpFile::save(score, {lyric, QString()}));
+    const QString target = path(QStringLiteral("out.pdf"));
+    QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), score}), status);
+    const bool refused = status == BatchExport::InputError;
+    QCOMPARE(QFile::exists(target), !refused);
+    QCOMPARE(err.contains(QStringLiteral("正在绘制曲谱")), !refused);
+    if (refused)
+        QVERIFY2(lastLine(err).contains(QStringLiteral("曲谱为空")), qPrintable(err));
 }
 
 void TestBatchExport::settingsThePageCannotHonourAreWarned()

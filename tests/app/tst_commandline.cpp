@@ -17,8 +17,8 @@ private slots:
     void initTestCase();
     void mode_data();
     void mode();
-    void documentPath_data();
-    void documentPath();
+    void documentPaths_data();
+    void documentPaths();
     void programWithoutDisplay_data();
     void programWithoutDisplay();
 
@@ -73,26 +73,24 @@ void TestCommandLine::mode()
     QCOMPARE(commandLine.mode(), expected);
 }
 
-void TestCommandLine::documentPath_data()
+void TestCommandLine::documentPaths_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("opensScore");
-    QTest::addRow("an existing file") << QStringList{"SCORE"} << true;
-    QTest::addRow("further arguments are ignored") << QStringList{"SCORE", "other.gcp"} << true;
-    QTest::addRow("a missing file") << QStringList{"missing.gcp"} << false;
-    QTest::addRow("a folder") << QStringList{"DIR"} << false;
-    QTest::addRow("no argument") << QStringList{} << false;
+    QTest::addColumn<QStringList>("paths");
+    QTest::addRow("no argument") << QStringList{} << QStringList{};
+    QTest::addRow("several, in order") << QStringList{"b.gcp", "a.gcp", "c.gcp"} << QStringList{"b.gcp", "a.gcp", "c.gcp"};
+    // The window reports what it cannot open; nothing is dropped unsaid.
+    QTest::addRow("a missing file is kept") << QStringList{"missing.gcp"} << QStringList{"missing.gcp"};
+    QTest::addRow("after --") << QStringList{"--", "--version"} << QStringList{"--version"};
 }
 
-void TestCommandLine::documentPath()
+void TestCommandLine::documentPaths()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(bool, opensScore);
-    arguments.replaceInStrings(QStringLiteral("SCORE"), score);
-    arguments.replaceInStrings(QStringLiteral("DIR"), dir.path());
+    QFETCH(QStringList, paths);
     CommandLine commandLine;
     QCOMPARE(commandLine.parse(QStringList{QStringLiteral("qelun")} + arguments), CommandLine::Mode::Window);
-    QCOMPARE(commandLine.documentPath(), opensScore ? score : QString());
+    QCOMPARE(commandLine.documentPaths(), paths);
 }
 
 void TestCommandLine::programWithoutDisplay_data()

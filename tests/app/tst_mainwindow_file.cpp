@@ -1,4 +1,5 @@
 #include "../editing/modalanswerer.h"
+#include "commandline.h"
 #include "gcpfile.h"
 #include "mainwindow.h"
 #include "ql_edit.h"
@@ -36,6 +37,7 @@ private slots:
     void openActionAsksForFile();
     void cancelledOpenActionDoesNothing();
     void sameFileOpensTwice();
+    void startWithSeveralFiles();
 
 private:
     QTabWidget *tabs() const { return window->findChild<QTabWidget *>("tabWidget"); }
@@ -159,6 +161,32 @@ void TestMainWindowFile::sameFileOpensTwice()
     window->openFile(path);
     QCOMPARE(tabs()->count(), 2);
     QVERIFY(tabs()->widget(0) != tabs()->widget(1));
+}
+
+void TestMainWindowFile::startWithSeveralFiles()
+{
+    // As the program starts: every score named opens as a tab, in order, the
+    // last current; each that cannot be opened is told in a box.
+    const QString first = dir.filePath("first.gcp");
+    const QString damaged = dir.filePath("damaged.gcp");
+    const QString last = dir.filePath("last.gcp");
+    QVERIFY(writeFile(first, encoded(QStringLiteral("原"), QStringLiteral("g"))));
+    QVERIFY(writeFile(damaged, QByteArray(40, '\x5a')));
+    QVERIFY(writeFile(last, encoded(QStringLiteral("来"), QStringLiteral("c"))));
+    CommandLine commandLine;
+    QCOMPARE(commandLine.parse({"qelun", first, dir.filePath("nope.gcp"), damaged, last}),
+             CommandLine::Mode::Window);
+
+    ModalAnswerer answerer;
+    window->openFiles(commandLine.documentPaths());
+    QCOMPARE(tabs()->count(), 2);
+    QCOMPARE(tabs()->tabText(0), QStringLiteral("first.gcp"));
+    QCOMPARE(tabs()->tabText(1), QStringLiteral("last.gcp"));
+    QCOMPARE(tabs()->currentIndex(), 1);
+    QVERIFY2(window->windowTitle().startsWith(QLatin1String("last.gcp")), qPrintable(window->windowTitle()));
+    QCOMPARE(answerer.boxes.size(), 2);
+    QVERIFY(answerer.boxes.at(0).informativeText.contains(QStringLiteral("nope.gcp")));
+    QVERIFY(answerer.boxes.at(1).informativeText.contains(QStringLiteral("damaged.gcp")));
 }
 
 QTEST_MAIN(TestMainWindowFile)

@@ -1,9 +1,13 @@
 #include "qttranslation.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -19,12 +23,15 @@ private slots:
     void standardButtons_data();
     void standardButtons();
     void fileDialog();
+    void fileListInTheInterfaceLocale();
 };
 
 void TestQtTranslation::initTestCase()
 {
-    // The run's language is the one CTest asked for.
-    QCOMPARE(QLocale::system().name(), qEnvironmentVariable("QELUN_TEST_SYSTEM_LOCALE"));
+    // The run's language is the one CTest asked for, and the C library
+    // still sees it: only Qt's reading of it was the interface's.
+    QVERIFY(qEnvironmentVariable("LANG").startsWith(qEnvironmentVariable("QELUN_TEST_SYSTEM_LOCALE")));
+    QVERIFY(qEnvironmentVariable("LC_ALL").isEmpty());
     QVERIFY(QtTranslation::install(*qApp));
 }
 
@@ -58,5 +65,35 @@ void TestQtTranslation::fileDialog()
     QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
 }
 
-QTEST_MAIN(TestQtTranslation)
+void TestQtTranslation::fileListInTheInterfaceLocale()
+{
+    // The file dialog's list: the type of a folder and the date of a file,
+    // as Chinese whatever the system's language is.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("scores")));
+    QFile file(dir.filePath(QStringLiteral("aria.gcp")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QDateTime modified(QDate(2026, 12, 8), QTime(21, 5));
+    QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+    file.close();
+
+    QFileSystemModel model;
+    model.setRootPath(dir.path());
+    const QModelIndex folder = model.index(dir.filePath(QStringLiteral("scores")), 2);
+    const QModelIndex date = model.index(file.fileName(), 3);
+    QTRY_COMPARE(model.data(folder).toString(), QStringLiteral("文件夹"));
+    QTRY_COMPARE(model.data(date).toString(),
+                 QtTranslation::interfaceLocale().toString(modified, QLocale::ShortFormat));
+    QCOMPARE(QLocale().name(), QStringLiteral("zh_CN"));
+}
+
+// The locale is read as the program reads it, before the application.
+int main(int argc, char *argv[])
+{
+    QtTranslation::prepareLocale();
+    QApplication app(argc, argv);
+    TestQtTranslation test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_qttranslation.moc"

@@ -259,7 +259,7 @@ void TestExportConfig::saveWritesEveryOptionAndDestructionSaves()
     }
     QSettings stored(path, QSettings::IniFormat);
     stored.beginGroup("Export");
-    QCOMPARE(stored.childKeys().size(), 49);
+    QCOMPARE(stored.childKeys().size(), 51);
     QCOMPARE(stored.value("colWidth").toInt(), 150);
     QCOMPARE(stored.value("banColor").toString(), QStringLiteral("#abcdef"));
     QCOMPARE(stored.value("isLandscape").toBool(), true);
@@ -326,7 +326,7 @@ void TestExportConfig::schemeTypes()
     ExportConfig c(path);
     QVERIFY(c.saveScheme(scheme));
     const QJsonObject object = QJsonDocument::fromJson(fileBytes(scheme)).object();
-    QCOMPARE(object.size(), 49);
+    QCOMPARE(object.size(), 51);
     QVERIFY(object.value("colWidth").isDouble());
     QCOMPARE(object.value("scoreAngle").toInt(), -45);
     QVERIFY(object.value("isLivePreview").isBool());
