@@ -108,7 +108,6 @@ void QL_Export::fillChoices()
         ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
                                 tr("高（DPI=300）"), tr("超高（DPI=600）")});
-    onFileTypeChanged(ui->fileTypeCombo->currentIndex());
 
     ui->scoreFontCombo->setEnabled(false);
     ui->scoreFontCombo->setEditable(false);

@@ -37,6 +37,9 @@ public:
     QMessageBox::StandardButton questionAnswer = QMessageBox::Yes;
     QStringList dialogCaptions;
     QStringList dialogFilters;
+    // The folder each file dialog opened in, and the name it suggested.
+    QStringList dialogFolders;
+    QStringList dialogNames;
 
 private:
     void answer()
@@ -49,6 +52,9 @@ private:
                 answered = dialog;
                 dialogCaptions.append(dialog->windowTitle());
                 dialogFilters.append(dialog->nameFilters().join(QLatin1String(";;")));
+                dialogFolders.append(dialog->directory().absolutePath());
+                auto *nameEdit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+                dialogNames.append(nameEdit ? nameEdit->text() : QString());
                 pendingName = fileNames.isEmpty() ? QString() : fileNames.takeFirst();
             }
             // The dialog may still be reading its folder and ignore the first

@@ -113,6 +113,9 @@ private slots:
     void progressWindowWhileExporting();
     void cancelledPrintDialogPrintsNothing();
     void configurationSavedWhenDialogGoes();
+    void typeQualityAndFolderRemembered();
+    void emptyScoreOrUnwritableTargetIsRefusedBeforeLayout_data();
+    void emptyScoreOrUnwritableTargetIsRefusedBeforeLayout();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -672,6 +675,78 @@ void TestQLExport::configurationSavedWhenDialogGoes()
     dialog.reset();
     QCOMPARE(QSettings(config().settingsPath(), QSettings::IniFormat).value(QStringLiteral("Export/colWidth")).toInt(),
              150);
+}
+
+void TestQLExport::typeQualityAndFolderRemembered()
+{
+    const QString folder = out(QStringLiteral("exports"));
+    QVERIFY(QDir().mkpath(folder));
+    child<QComboBox>("fileTypeCombo")->setCurrentIndex(2);
+    child<QComboBox>("qualityCombo")->setCurrentIndex(2);
+    {
+        ModalAnswerer answerer({folder});
+        child<QPushButton>("submitBtn")->click();
+        QCOMPARE(answerer.boxes.size(), 1);
+        QCOMPARE(answerer.boxes.first().text, QStringLiteral("导出成功！"));
+        // The box names the folder the pages went to.
+        QVERIFY2(answerer.boxes.first().informativeText.contains(
+                     QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("游园_png")))),
+                 qPrintable(answerer.boxes.first().informativeText));
+    }
+
+    // A new dialog, on the options as the file holds them.
+    dialog.reset();
+    config().setExportType(QStringLiteral("svg"));
+    config().setDpiLevel(0);
+    config().load();
+    dialog = std::make_unique<QL_Export>(nullptr, ariaEntries(), config());
+    QCOMPARE(child<QComboBox>("fileTypeCombo")->currentText(), QStringLiteral("png"));
+    QCOMPARE(child<QComboBox>("qualityCombo")->currentIndex(), 2);
+    QVERIFY(child<QComboBox>("qualityCombo")->isEnabled());
+
+    // The target dialogs start where the last export went; a PDF is
+    // offered under the score's title.
+    child<QComboBox>("fileTypeCombo")->setCurrentIndex(0);
+    ModalAnswerer answerer({QString()});
+    child<QPushButton>("submitBtn")->click();
+    QCOMPARE(answerer.dialogFolders, QStringList{folder});
+    QCOMPARE(answerer.dialogNames, QStringList{QStringLiteral("游园.pdf")});
+}
+
+void TestQLExport::emptyScoreOrUnwritableTargetIsRefusedBeforeLayout_data()
+{
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("targetDialogs");
+    QTest::addRow("empty score") << true << 0 << QString() << 0;
+    QTest::addRow("pdf in a file's place") << false << 0 << "blocker/aria.pdf" << 1;
+}
+
+void TestQLExport::emptyScoreOrUnwritableTargetIsRefusedBeforeLayout()
+{
+    QFETCH(bool, empty);
+    QFETCH(int, type);
+    QFETCH(QString, target);
+    QFETCH(int, targetDialogs);
+    QFile blocker(out(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    if (empty) {
+        dialog = std::make_unique<QL_Export>(
+            nullptr, QList<ExportEntry>{lineEntry(1, QStringLiteral(";注释")), lineEntry(8, QStringLiteral(" "))},
+            config());
+        spy = std::make_unique<QSignalSpy>(dialog->renderer(), &QL_GenerateSVG::progressUpdate);
+    }
+    child<QComboBox>("fileTypeCombo")->setCurrentIndex(type);
+    dialog->show();
+    ModalAnswerer answerer({target.isEmpty() ? QString() : out(target)});
+    child<QPushButton>("submitBtn")->click();
+    QCOMPARE(answerer.dialogCaptions.size(), targetDialogs);
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(fullRenders(*spy), 0);
+    QVERIFY(dialog->isVisible());
 }
 
 QTEST_MAIN(TestQLExport)
