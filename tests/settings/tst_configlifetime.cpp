@@ -57,7 +57,7 @@ int main(int argc, char *argv[])
     check(stored.value(QStringLiteral("lyricFontSize")).toInt() == 33, "the editor's last change is kept");
     stored.endGroup();
     stored.beginGroup(QStringLiteral("Export"));
-    check(stored.childKeys().size() == 49, "the group Export holds its 49 keys after the run");
+    check(stored.childKeys().size() == 51, "the group Export holds its 51 keys after the run");
     check(stored.value(QStringLiteral("colWidth")).toInt() == 177, "the export's last change is kept");
 
     QFile::remove(settingsPath);
