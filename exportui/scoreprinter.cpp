@@ -58,21 +58,20 @@ ScorePrinter::Result ScorePrinter::printDocument(QWidget *parent, const QList<Ex
     // The job's name, the suggested file name of a print to a file and the
     // title of that PDF.
     printer.setDocName(documentName(entries));
+    // Qt's print dialog suggests a file in the working folder (inside the
+    // home folder) as it is made, and naming a file beforehand would make it
+    // print to that file rather than to a printer: the working folder is the
+    // suggested one while the dialog is made.
+    const RecentFolders folders(m_renderer.config().settingsPath());
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(folders.startPath(RecentFolders::Kind::Print, documentPath));
     QPrintDialog dialog(&printer, parent);
+    QDir::setCurrent(previousFolder);
     dialog.setWindowTitle(QCoreApplication::translate("ScorePrinter", "打印"));
     // Pages are painted in one pass from the layout; a range of them cannot
     // be picked out of it.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    // Qt's print dialog suggests a file in the working folder (inside the
-    // home folder), and naming a file beforehand would make it print to that
-    // file rather than to a printer: the working folder is the suggested one
-    // while the dialog is open.
-    const RecentFolders folders(m_renderer.config().settingsPath());
-    const QString previousFolder = QDir::currentPath();
-    QDir::setCurrent(folders.startPath(RecentFolders::Kind::Print, documentPath));
-    const int answer = dialog.exec();
-    QDir::setCurrent(previousFolder);
-    if (answer != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted)
         return Result::Cancelled;
     if (!printer.outputFileName().isEmpty())
         folders.remember(RecentFolders::Kind::Print, printer.outputFileName());

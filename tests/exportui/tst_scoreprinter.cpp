@@ -5,8 +5,12 @@
 #include "scoreprinter.h"
 #include "scorewriter.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QTimer>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -59,6 +63,7 @@ private slots:
     void printedPagesMatchPdfWriter_data();
     void printedPagesMatchPdfWriter();
     void otherPaperKeepsPageShape();
+    void printToFileStartsInTheDocumentsFolder();
 
 private:
     QString out(const QString &name) const { return QDir(fixture->dir.path()).filePath(name); }
@@ -167,6 +172,35 @@ void TestScorePrinter::otherPaperKeepsPageShape()
     // width the page does not fill.
     const double offset = (612 - s * 595) / 2;
     QVERIFY(qAbs(inkLetter.left() - (offset + s * inkA4.left())) <= 3);
+}
+
+void TestScorePrinter::printToFileStartsInTheDocumentsFolder()
+{
+    // Qt's print dialog offers a file in the working folder only inside the
+    // home folder: a home of the test's own.
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(fixture->dir.path()));
+    QVERIFY(QDir(fixture->dir.path()).mkdir(QStringLiteral("scores")));
+    const QString document = out(QStringLiteral("scores/aria.gcp"));
+    QFile file(document);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QString workingFolder = QDir::currentPath();
+
+    QString offered;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QWidget *printDialog = QApplication::activeModalWidget();
+        if (auto *name = printDialog->findChild<QLineEdit *>(QStringLiteral("filename")))
+            offered = name->text();
+        QMetaObject::invokeMethod(printDialog, "reject", Qt::QueuedConnection);
+    });
+    QL_GenerateSVG renderer(*fixture->config);
+    const ScorePrinter::Result result = ScorePrinter(renderer).printDocument(nullptr, ariaEntries(1), document);
+    qputenv("HOME", home);
+    QCOMPARE(result, ScorePrinter::Result::Cancelled);
+    QVERIFY2(offered.startsWith(out(QStringLiteral("scores/"))), qPrintable(offered));
+    QCOMPARE(QDir::currentPath(), workingFolder);
+    QCOMPARE(ScorePrinter::documentName(ariaEntries(1)), QStringLiteral("游园"));
 }
 
 QTEST_MAIN(TestScorePrinter)
