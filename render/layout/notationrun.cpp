@@ -112,7 +112,19 @@ void NotationRun::placeMark(ScoreGlyph &g, char32_t code, QRect box)
         if (down == 0 && right == 0)
             break;
     }
+    // Down its lane where it would stand nearer an earlier note than its own.
+    if (m_hasNote) {
+        const int away = int(std::ceil(
+            m_earlierNotes.ownershipClearanceDown({}, {{outline.boundingRect().center(), m_lastNote}}, 1.0)));
+        if (away != 0) {
+            g.cell.translate(0, away);
+            m_off += away;
+            outline = markOutline(g);
+        }
+    }
     m_marks.add(outline);
+    if (m_hasNote)
+        m_lastGroup.addMark({outline.boundingRect().center(), m_lastNote});
     m_off += mh + o.banYanSpace;
     m_prevMark = true;
 }
@@ -135,7 +147,20 @@ void NotationRun::placeNote(ScoreGlyph &g, char32_t code, QRect box)
         m_y += down;
         outline = QPolygonF(LayoutContext::frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
     }
+    // Down the run, so that each mark of the note before stays nearer to
+    // it than to this one.
+    const int away = int(std::ceil(m_lastGroup.ownershipClearanceDown({outline.boundingRect().center()}, {}, 1.0)));
+    if (away != 0) {
+        g.cell.translate(0, away);
+        m_y += away;
+        outline = QPolygonF(LayoutContext::frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+    }
     m_notes.add(outline);
+    if (m_hasNote)
+        m_earlierNotes.addNote(m_lastNote);
+    m_lastNote = outline.boundingRect().center();
+    m_hasNote = true;
+    m_lastGroup.clear();
     m_y += box.height() + m_ctx.options().scoreSpace;
     // The marks that follow are measured from this note's top.
     m_off = -(box.height() + m_ctx.options().scoreSpace);

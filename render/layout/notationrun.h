@@ -46,6 +46,14 @@ private:
     int m_y = 0;
     int m_off = 0;
     bool m_prevMark = false;
+    // The ink centre of the last note, and those of the marks after it: the
+    // next note keeps further from each of those marks than its own note is.
+    ColumnInk m_lastGroup;
+    // The notes before the last one: a mark keeps nearer its own note than
+    // any of them.
+    ColumnInk m_earlierNotes;
+    QPointF m_lastNote;
+    bool m_hasNote = false;
 };
 
 #endif // NOTATIONRUN_H

@@ -126,6 +126,22 @@ int NotationRunPlacer::groupEnd(int first) const
     return n;
 }
 
+void NotationRunPlacer::ownership(int first, const QList<QPolygonF> &outlines, QList<QPointF> &notes,
+                                  QList<ColumnInk::Mark> &marks) const
+{
+    QPointF note;
+    for (int k = 0; k < outlines.size(); ++k) {
+        if (!m_run.glyphs.at(first + k).mark) {
+            note = outlines.at(k).boundingRect().center();
+            notes.append(note);
+        }
+    }
+    for (int k = 0; k < outlines.size(); ++k) {
+        if (m_run.glyphs.at(first + k).mark)
+            marks.append({outlines.at(k).boundingRect().center(), note});
+    }
+}
+
 QRect NotationRunPlacer::uprightMarkCell(const ScoreGlyph &g, int base, int rotation) const
 {
     // Turned, 、 would read as 一.
@@ -286,6 +302,11 @@ NotationRunPlacer::Segment NotationRunPlacer::moveOn(const Segment &segment, int
         const qreal down = m_ctx.column.clearanceDown(groupOutlines(first, end, at, next.base, 0),
                                                       3 * LayoutContext::inkGap);
         at.ry() += int(std::ceil(down));
+        // Further down where a mark would stand nearer another note.
+        QList<QPointF> notes;
+        QList<ColumnInk::Mark> marks;
+        ownership(first, groupOutlines(first, end, at, next.base, 0), notes, marks);
+        at.ry() += int(std::ceil(m_ctx.column.ownershipClearanceDown(notes, marks, 1.0)));
         next.origin = at;
         nextColumn = !m_ctx.fitsColumn(groupOutlines(first, end, at, next.base, 0));
     }
@@ -329,6 +350,14 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
         bool clear = m_ctx.fitsColumn(outlines);
         for (int k = 0; clear && k < outlines.size(); ++k)
             clear = !m_ctx.column.collides(outlines.at(k), m_ctx.tag, first == 0 ? charTag : -2);
+        // Nor may a mark stand nearer another character's note than its own,
+        // or a note nearer another character's mark than that mark's own.
+        if (clear && first > 0) {
+            QList<QPointF> notes;
+            QList<ColumnInk::Mark> marks;
+            ownership(first, outlines, notes, marks);
+            clear = m_ctx.column.ownershipClearanceDown(notes, marks, 1.0, charTag) == 0;
+        }
         // After two moves that did not help, the note is set where it
         // stands rather than searched for without end.
         if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
@@ -336,6 +365,15 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
                 m_ctx.column.add(outlines.at(k), m_ctx.tag);
                 if (!m_run.glyphs.at(first + k).mark)
                     m_lastNote = outlines.at(k).boundingRect();
+            }
+            QList<QPointF> notes;
+            QList<ColumnInk::Mark> marks;
+            ownership(first, outlines, notes, marks);
+            for (const QPointF &n : std::as_const(notes))
+                m_ctx.column.addNote(n, charTag);
+            for (ColumnInk::Mark m : std::as_const(marks)) {
+                m.owner = charTag;
+                m_ctx.column.addMark(m);
             }
             if (segment.isEmpty())
                 segment.first = first;

@@ -1,6 +1,7 @@
 #ifndef NOTATIONRUNPLACER_H
 #define NOTATIONRUNPLACER_H
 
+#include "columnink.h"
 #include "scorerun.h"
 
 #include <QList>
@@ -44,6 +45,10 @@ public:
     // run and turned by `rotation` (the run's angle unless given).
     QList<QPolygonF> groupOutlines(int first, int end, QPoint origin, int base) const;
     QList<QPolygonF> groupOutlines(int first, int end, QPoint origin, int base, int rotation) const;
+    // The notes of a group's outlines and its marks with their own note, by
+    // their ink centres.
+    void ownership(int first, const QList<QPolygonF> &outlines, QList<QPointF> &notes,
+                   QList<ColumnInk::Mark> &marks) const;
     // A mark keeps its place in the lane beside its note, but stands upright.
     QRect uprightMarkCell(const ScoreGlyph &g, int base, int rotation) const;
 

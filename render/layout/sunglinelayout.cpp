@@ -114,30 +114,54 @@ void SungLineLayout::settle(const Character &ch)
         if (top < columnTop)
             m_ctx.cursorY += int(std::ceil(columnTop - top));
     }
-    if (!m_ctx.column.isEmpty()) {
-        const Placed &p = placedAt(ch);
-        QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
-        // A character starts below the notes of the runs above it that
-        // would stand between it and its own notes: beside upright runs all
-        // of its lane, beside slanted ones where its own run starts. A note
-        // left there would read as its melody. Punctuation stays tucked
-        // under the character it follows.
-        const LayoutOptions &o = m_ctx.options();
-        if (!ch.hanging && !ch.joinsDash) {
-            const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
-            const int width = o.angle == 0 ? o.columnWidth - o.scoreOrigin.x() : sw;
-            const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, width, ch.height);
-            moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
-        }
-        const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
-        const int push = int(std::ceil(down));
-        if (m_ctx.cursorY + push + ch.height > ch.foot)
+    // Down until clear of the ink above and of the beats above; a move for
+    // the one may need another for the other.
+    for (int round = 0; round < 8 && !m_ctx.column.isEmpty(); ++round) {
+        int push = inkPush(ch);
+        if (push == 0)
+            push = beatPush(ch);
+        if (push == 0)
+            break;
+        if (m_ctx.cursorY + push + ch.height > ch.foot) {
             m_ctx.newColumn();
-        else
-            m_ctx.cursorY += push;
+            break;
+        }
+        m_ctx.cursorY += push;
     }
     if (m_ctx.cursorY > 0 && !ch.run.glyphs.isEmpty() && !m_ctx.fitsColumn(placedAt(ch).head))
         m_ctx.newColumn();
+}
+
+int SungLineLayout::inkPush(const Character &ch)
+{
+    const Placed &p = placedAt(ch);
+    QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
+    // A character starts below the notes of the runs above it that would
+    // stand between it and its own notes: beside upright runs all of its
+    // lane, beside slanted ones where its own run starts. A note left there
+    // would read as its melody. Punctuation stays tucked under the
+    // character it follows.
+    const LayoutOptions &o = m_ctx.options();
+    if (!ch.hanging && !ch.joinsDash) {
+        const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
+        const int width = o.angle == 0 ? o.columnWidth - o.scoreOrigin.x() : sw;
+        const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, width, ch.height);
+        moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
+    }
+    const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
+    return int(std::ceil(down));
+}
+
+int SungLineLayout::beatPush(const Character &ch)
+{
+    // Where a mark of its head would stand nearer a note above than its
+    // own, or its first note nearer a mark above than that mark's own note.
+    if (ch.run.glyphs.isEmpty())
+        return 0;
+    QList<QPointF> notes;
+    QList<ColumnInk::Mark> marks;
+    NotationRunPlacer(m_ctx, ch.run, ch.notation).ownership(0, placedAt(ch).head, notes, marks);
+    return int(std::ceil(m_ctx.column.ownershipClearanceDown(notes, marks, 1.0)));
 }
 
 void SungLineLayout::layoutCharacter(int i)
