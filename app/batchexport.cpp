@@ -218,6 +218,8 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         m_err << QCoreApplication::translate("BatchExport", "错误：") << (failure.isEmpty() ? QCoreApplication::translate("BatchExport", "导出失败") : failure.text);
         if (!failure.path.isEmpty())
             m_err << QStringLiteral("（") << QDir::toNativeSeparators(failure.path) << QStringLiteral("）");
+        if (!failure.reason.isEmpty())
+            m_err << QCoreApplication::translate("BatchExport", "原因：") << failure.reason;
         m_err << Qt::endl;
         return OutputError;
     }

@@ -596,7 +596,7 @@ void QL_Export::onSubmitBtnClicked()
         break;
     }
     if (!written) {
-        showWriteFailure(writer.failure().title, writer.failure().text);
+        showWriteFailure(writer.failure().title, writer.failure().message());
         return;
     }
     QMessageBox::information(this, tr("成功"), tr("导出成功！"));

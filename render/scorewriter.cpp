@@ -17,7 +17,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -104,9 +103,9 @@ ScoreWriter::ScoreWriter(QL_GenerateSVG &renderer)
 {
 }
 
-bool ScoreWriter::fail(const QString &title, const QString &text, const QString &path)
+bool ScoreWriter::fail(const QString &title, const QString &text, const QString &path, const QString &reason)
 {
-    m_failure = ExportFailure{title, text, path};
+    m_failure = ExportFailure{title, text, path, reason};
     return false;
 }
 
@@ -125,6 +124,10 @@ bool ScoreWriter::writePdf(const QString &path)
     const QString folder = file.absolutePath();
     const QString refused = QCoreApplication::translate("ScoreWriter", "文件无写入权限或文件已被占用!");
 
+    // A device or a FIFO named as the target is never opened nor replaced.
+    if (!AtomicFile::isReplaceable(path))
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, AtomicFile::notAFileReason());
     if (QDir(folder).exists() && file.exists()) {
         try {
             // Opened without truncating: a refused export must leave the old
@@ -143,10 +146,10 @@ bool ScoreWriter::writePdf(const QString &path)
 
     // Written beside the target and put in its place only when complete: a
     // failed export leaves no broken PDF and an existing file as it was.
-    QSaveFile output(path);
-    if (!AtomicFile::open(output))
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
-    QPdfWriter writer(&output);
+    AtomicFile output(path);
+    if (!output.open())
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path, output.errorString());
+    QPdfWriter writer(output.device());
     writer.setTitle(m_renderer.documentTitle());
     writer.setCreator(QStringLiteral("Qelun工尺谱"));
     // One unit per point, as on the SVG pages, so that text is laid out
@@ -163,8 +166,14 @@ bool ScoreWriter::writePdf(const QString &path)
     PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
-    if (!painted || !AtomicFile::commit(output))
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
+    if (!painted) {
+        output.cancel();
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, output.errorString());
+    }
+    if (!output.commit())
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, output.errorString());
     return true;
 }
 
@@ -200,10 +209,10 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
     return image;
 }
 
-bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const
+bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString &ext) const
 {
     QImage image = pageImage(index, dpi, ext);
-    if (image.isNull() || !AtomicFile::open(file))
+    if (image.isNull() || !file.open())
         return false;
     if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
         // PNG is lossless whatever its settings, and its encoder would take
@@ -212,20 +221,23 @@ bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString 
         // pixel, not four), through libpng with one cheap row filter and a
         // fast zlib level.
         PngEncoder encoder;
-        return encoder.write(CompactPixels::compact(std::move(image)), &file) && AtomicFile::isComplete(file);
+        return encoder.write(CompactPixels::compact(std::move(image)), file.device());
     }
     // Full quality for JPG.
-    QImageWriter writer(&file, ext.toLatin1());
+    QImageWriter writer(file.device(), ext.toLatin1());
     writer.setQuality(100);
-    return writer.write(image) && AtomicFile::isComplete(file);
+    return writer.write(image);
 }
 
 bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
 {
     m_failure = ExportFailure();
-    QSaveFile file(path);
-    if (!writeImage(index, file, dpi, ext) || !AtomicFile::commit(file))
-        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path);
+    AtomicFile file(path);
+    if (!writeImage(index, file, dpi, ext) || !file.commit()) {
+        file.cancel();
+        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path,
+                    file.errorString());
+    }
     return true;
 }
 
@@ -262,14 +274,15 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
     // Every page is written before any is put in place, so that a failure
     // leaves each existing file of those names as it was. An uncommitted
     // QSaveFile removes its temporary file when it goes.
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    std::vector<std::unique_ptr<AtomicFile>> files;
     for (const QString &path : paths)
-        files.push_back(std::make_unique<QSaveFile>(path));
+        files.push_back(std::make_unique<AtomicFile>(path));
     const bool written = writeInParallel(
         int(paths.size()), [&](int i) { return writeImage(i, *files.at(i), dpi, ext); },
         [&](int i, bool pageWritten) {
             if (!pageWritten)
-                return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+                return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                            files.at(i)->errorString());
             emit m_renderer.progressUpdate(1, i + 1, int(paths.size()), QString(), QString());
             return true;
         });
@@ -277,7 +290,8 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
         return false;
     for (int i = 0; i < paths.size(); ++i) {
         if (!files.at(i)->commit())
-            return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+            return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                        files.at(i)->errorString());
     }
     return true;
 }
@@ -301,16 +315,17 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"),
                                    QCoreApplication::translate("ScoreWriter", "正在导出%1文件···").arg(format));
     QStringList paths;
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    std::vector<std::unique_ptr<AtomicFile>> files;
     for (int i = 0; i < n; ++i) {
         paths.append(folder.filePath(title + QLatin1Char('_') + QString::number(i) + QLatin1Char('.') + format));
-        files.push_back(std::make_unique<QSaveFile>(paths.last()));
+        files.push_back(std::make_unique<AtomicFile>(paths.last()));
     }
     const bool written = writeInParallel(
         n, [&](int i) { return writeImage(i, *files.at(i), dpi, format); },
         [&](int i, bool pageWritten) {
-            if (!pageWritten || !AtomicFile::commit(*files.at(i))) {
-                fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+            if (!pageWritten || !files.at(i)->commit()) {
+                fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                     files.at(i)->errorString());
                 emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
                 return false;
             }
@@ -347,11 +362,12 @@ bool ScoreWriter::writeSvg(const QString &dir)
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出SVG文件···"));
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
-        if (!AtomicFile::write(path, pages.at(i))) {
+        QString why;
+        if (!AtomicFile::write(path, pages.at(i), &why)) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
             // The folder is new: a failed export leaves none of it behind.
             QDir(folder).removeRecursively();
-            return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出SVG文件失败!"), path);
+            return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出SVG文件失败!"), path, why);
         }
         emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
     }
@@ -362,14 +378,19 @@ bool ScoreWriter::writeSvg(const QString &dir)
     const QString fontName = m_renderer.config().scoreFont().family() + QStringLiteral(".ttf");
     QFile resource(QStringLiteral(":/resources/fonts/mevto.ttf"));
     const QByteArray font = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
-    if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font)) {
+    QString why;
+    if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font, &why)) {
         QDir(folder).removeRecursively();
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出字体文件失败!"), folder.filePath(fontName));
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出字体文件失败!"), folder.filePath(fontName), why);
     }
 
-    // The readme is a courtesy: without it the pages are still complete.
+    // A readme cut short by a full disk is no success either.
     const QString readme = QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") + fontName
                            + QStringLiteral("”才能正常显示。\n");
-    AtomicFile::write(folder.filePath(QStringLiteral("说明文件.txt")), readme.toUtf8());
+    const QString readmePath = folder.filePath(QStringLiteral("说明文件.txt"));
+    if (!AtomicFile::write(readmePath, readme.toUtf8(), &why)) {
+        QDir(folder).removeRecursively();
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出说明文件失败!"), readmePath, why);
+    }
     return true;
 }
