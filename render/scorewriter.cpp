@@ -109,6 +109,21 @@ bool ScoreWriter::fail(const QString &title, const QString &text, const QString 
     return false;
 }
 
+bool ScoreWriter::failIfStopped(const QString &path)
+{
+    if (!m_renderer.isStopRequested())
+        return false;
+    // The progress window closes as after any end.
+    emit m_renderer.progressUpdate(2, 0, 0, QString(), QString());
+    fail(QCoreApplication::translate("ScoreWriter", "提示"), stoppedText(), path);
+    return true;
+}
+
+QString ScoreWriter::stoppedText()
+{
+    return QCoreApplication::translate("ScoreWriter", "导出已取消");
+}
+
 QString ScoreWriter::fileTitle()
 {
     if (m_renderer.documentTitle().isEmpty())
@@ -119,6 +134,8 @@ QString ScoreWriter::fileTitle()
 bool ScoreWriter::writePdf(const QString &path)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(path))
+        return false;
     const ExportConfig &config = m_renderer.config();
     const QFileInfo file(path);
     const QString folder = file.absolutePath();
@@ -168,6 +185,8 @@ bool ScoreWriter::writePdf(const QString &path)
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
     if (!painted) {
         output.cancel();
+        if (failIfStopped(path))
+            return false;
         return fail(QCoreApplication::translate("ScoreWriter", "错误"),
                     QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, output.errorString());
     }
@@ -271,6 +290,8 @@ bool ScoreWriter::writeInParallel(int count, const std::function<bool(int)> &wri
 bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QString &ext)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(QString()))
+        return false;
     // Every page is written before any is put in place, so that a failure
     // leaves each existing file of those names as it was. An uncommitted
     // QSaveFile removes its temporary file when it goes.
@@ -280,6 +301,8 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
     const bool written = writeInParallel(
         int(paths.size()), [&](int i) { return writeImage(i, *files.at(i), dpi, ext); },
         [&](int i, bool pageWritten) {
+            if (failIfStopped(paths.at(i)))
+                return false;
             if (!pageWritten)
                 return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
                             files.at(i)->errorString());
@@ -299,6 +322,8 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
 bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &ext)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(dir))
+        return false;
     const QString format = ext.toLower();
     const QString title = fileTitle();
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
@@ -323,6 +348,8 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
     const bool written = writeInParallel(
         n, [&](int i) { return writeImage(i, *files.at(i), dpi, format); },
         [&](int i, bool pageWritten) {
+            if (failIfStopped(paths.at(i)))
+                return false;
             if (!pageWritten || !files.at(i)->commit()) {
                 fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
                      files.at(i)->errorString());
@@ -347,6 +374,8 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
 bool ScoreWriter::writeSvg(const QString &dir)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(dir))
+        return false;
     const QString title = fileTitle();
     const QString folderFailed = QCoreApplication::translate("ScoreWriter", "创建目录失败!");
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
@@ -363,6 +392,10 @@ bool ScoreWriter::writeSvg(const QString &dir)
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
         QString why;
+        if (failIfStopped(path)) {
+            QDir(folder).removeRecursively();
+            return false;
+        }
         if (!AtomicFile::write(path, pages.at(i), &why)) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
             // The folder is new: a failed export leaves none of it behind.

@@ -49,6 +49,9 @@ public:
     // is changed.
     bool writeImageFiles(const QStringList &paths, int dpi, const QString &ext);
 
+    // The failure text of an export that was asked to stop.
+    static QString stoppedText();
+
     // Why the last write failed; empty after a success.
     ExportFailure failure() const { return m_failure; }
 
@@ -61,6 +64,8 @@ private:
     // first done() that returns false, once the pages in flight are finished.
     bool writeInParallel(int count, const std::function<bool(int)> &write,
                          const std::function<bool(int, bool)> &done) const;
+    // True, with the failure set, when the renderer was asked to stop.
+    bool failIfStopped(const QString &path);
     bool fail(const QString &title, const QString &text, const QString &path,
               const QString &reason = QString());
     // The title the files are named after, the default one when the score
