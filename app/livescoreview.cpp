@@ -6,6 +6,7 @@
 #include "scoredocument.h"
 #include "scorelayout.h"
 #include "pagedecorator.h"
+#include "pagemetrics.h"
 #include "pagepainter.h"
 
 #include <QCoreApplication>
@@ -465,8 +466,7 @@ void LiveScoreView::paintCanvas()
         // whatever the screen's resolution.
         QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
         image.setDevicePixelRatio(ratio);
-        image.setDotsPerMeterX(qRound(72 / 0.0254));
-        image.setDotsPerMeterY(qRound(72 / 0.0254));
+        PageMetrics::setPageResolution(image);
         image.fill(page.background.isValid() ? page.background : QColor(Qt::white));
         {
             QPainter pagePainter(&image);

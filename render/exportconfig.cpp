@@ -4,39 +4,18 @@
 #include "filelocations.h"
 #include "fontmanager.h"
 #include "fontoption.h"
+#include "pagemetrics.h"
 #include "regularfile.h"
 #include "settingsreader.h"
 #include "settingswriter.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSettings>
 
 namespace {
-
-// Metrics as the pages measure them. Pages are drawn in points, on devices
-// of 72 dots per inch; metrics of the screen would make every cell a third
-// larger than its glyph on a 96-dpi screen, and the layout would change with
-// the monitor the program runs on.
-const QImage &pointDevice()
-{
-    static const QImage device = [] {
-        QImage image(1, 1, QImage::Format_ARGB32);
-        const int dotsPerMeter = qRound(72 / 0.0254);
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return device;
-}
-
-QFontMetrics pageMetrics(const QFont &font)
-{
-    return QFontMetrics(font, &pointDevice());
-}
 
 ExportConfig *theInstance = nullptr;
 
@@ -86,12 +65,12 @@ QPageSize::PageSizeId toPageSizeId(const QVariant &value)
 
 QFontMetricsF ExportConfig::pageFontMetricsF(const QFont &font)
 {
-    return QFontMetricsF(font, &pointDevice());
+    return PageMetrics::fontMetricsF(font);
 }
 
 QFontMetrics ExportConfig::pageFontMetrics(const QFont &font)
 {
-    return pageMetrics(font);
+    return PageMetrics::fontMetrics(font);
 }
 
 ExportConfig &ExportConfig::instance()
@@ -221,13 +200,13 @@ void ExportConfig::load(const SettingsReader &read)
 
 void ExportConfig::rebuildFontMetrics()
 {
-    m_titleFontMetrics = pageMetrics(m_titleFont);
-    m_lyricFontMetrics = pageMetrics(m_lyricFont);
-    m_scoreFontMetrics = pageMetrics(m_scoreFont);
-    m_quPaiFontMetrics = pageMetrics(m_quPaiFont);
-    m_diaoMingFontMetrics = pageMetrics(m_diaoMingFont);
-    m_lianBaiFontMetrics = pageMetrics(m_lianBaiFont);
-    m_jiaBaiFontMetrics = pageMetrics(m_jiaBaiFont);
+    m_titleFontMetrics = PageMetrics::fontMetrics(m_titleFont);
+    m_lyricFontMetrics = PageMetrics::fontMetrics(m_lyricFont);
+    m_scoreFontMetrics = PageMetrics::fontMetrics(m_scoreFont);
+    m_quPaiFontMetrics = PageMetrics::fontMetrics(m_quPaiFont);
+    m_diaoMingFontMetrics = PageMetrics::fontMetrics(m_diaoMingFont);
+    m_lianBaiFontMetrics = PageMetrics::fontMetrics(m_lianBaiFont);
+    m_jiaBaiFontMetrics = PageMetrics::fontMetrics(m_jiaBaiFont);
 }
 
 bool ExportConfig::save()
@@ -360,70 +339,70 @@ void ExportConfig::setPageSizeId(QPageSize::PageSizeId value)
 
 void ExportConfig::setTitleFontSize(int value)
 {
-    FontOption::setSize(m_titleFont, m_titleFontMetrics, m_titleFontSize, value, pageMetrics);
+    FontOption::setSize(m_titleFont, m_titleFontMetrics, m_titleFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setLyricFontSize(int value)
 {
-    FontOption::setSize(m_lyricFont, m_lyricFontMetrics, m_lyricFontSize, value, pageMetrics);
+    FontOption::setSize(m_lyricFont, m_lyricFontMetrics, m_lyricFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setScoreFontSize(int value)
 {
-    FontOption::setSize(m_scoreFont, m_scoreFontMetrics, m_scoreFontSize, value, pageMetrics);
+    FontOption::setSize(m_scoreFont, m_scoreFontMetrics, m_scoreFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setQuPaiFontSize(int value)
 {
-    FontOption::setSize(m_quPaiFont, m_quPaiFontMetrics, m_quPaiFontSize, value, pageMetrics);
+    FontOption::setSize(m_quPaiFont, m_quPaiFontMetrics, m_quPaiFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setDiaoMingFontSize(int value)
 {
-    FontOption::setSize(m_diaoMingFont, m_diaoMingFontMetrics, m_diaoMingFontSize, value, pageMetrics);
+    FontOption::setSize(m_diaoMingFont, m_diaoMingFontMetrics, m_diaoMingFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setLianBaiFontSize(int value)
 {
-    FontOption::setSize(m_lianBaiFont, m_lianBaiFontMetrics, m_lianBaiFontSize, value, pageMetrics);
+    FontOption::setSize(m_lianBaiFont, m_lianBaiFontMetrics, m_lianBaiFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setJiaBaiFontSize(int value)
 {
-    FontOption::setSize(m_jiaBaiFont, m_jiaBaiFontMetrics, m_jiaBaiFontSize, value, pageMetrics);
+    FontOption::setSize(m_jiaBaiFont, m_jiaBaiFontMetrics, m_jiaBaiFontSize, value, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setTitleFont(const QFont &value)
 {
-    FontOption::setFont(m_titleFont, m_titleFontMetrics, value, m_titleFontSize, pageMetrics);
+    FontOption::setFont(m_titleFont, m_titleFontMetrics, value, m_titleFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setLyricFont(const QFont &value)
 {
-    FontOption::setFont(m_lyricFont, m_lyricFontMetrics, value, m_lyricFontSize, pageMetrics);
+    FontOption::setFont(m_lyricFont, m_lyricFontMetrics, value, m_lyricFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setScoreFont(const QFont &value)
 {
-    FontOption::setFont(m_scoreFont, m_scoreFontMetrics, value, m_scoreFontSize, pageMetrics);
+    FontOption::setFont(m_scoreFont, m_scoreFontMetrics, value, m_scoreFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setQuPaiFont(const QFont &value)
 {
-    FontOption::setFont(m_quPaiFont, m_quPaiFontMetrics, value, m_quPaiFontSize, pageMetrics);
+    FontOption::setFont(m_quPaiFont, m_quPaiFontMetrics, value, m_quPaiFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setDiaoMingFont(const QFont &value)
 {
-    FontOption::setFont(m_diaoMingFont, m_diaoMingFontMetrics, value, m_diaoMingFontSize, pageMetrics);
+    FontOption::setFont(m_diaoMingFont, m_diaoMingFontMetrics, value, m_diaoMingFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setLianBaiFont(const QFont &value)
 {
-    FontOption::setFont(m_lianBaiFont, m_lianBaiFontMetrics, value, m_lianBaiFontSize, pageMetrics);
+    FontOption::setFont(m_lianBaiFont, m_lianBaiFontMetrics, value, m_lianBaiFontSize, PageMetrics::fontMetrics);
 }
 
 void ExportConfig::setJiaBaiFont(const QFont &value)
 {
-    FontOption::setFont(m_jiaBaiFont, m_jiaBaiFontMetrics, value, m_jiaBaiFontSize, pageMetrics);
+    FontOption::setFont(m_jiaBaiFont, m_jiaBaiFontMetrics, value, m_jiaBaiFontSize, PageMetrics::fontMetrics);
 }

@@ -1,10 +1,10 @@
 #include "pagedecorator.h"
 
 #include "exportconfig.h"
+#include "pagemetrics.h"
 #include "pagemodel.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 
 #include <algorithm>
 #include <cmath>
@@ -26,19 +26,6 @@ const double numberSizeSmallest = 5.0;
 // Pieces of a broken line shorter than this are left out: a speck reads as
 // a stray mark.
 const double shortestPiece = 1.0;
-
-// Metrics as the pages are drawn: in points, on a device of 72 dots per inch.
-QFontMetricsF pageMetrics(const QFont &font)
-{
-    static const QImage pointDevice = [] {
-        QImage image(1, 1, QImage::Format_ARGB32);
-        const int dotsPerMeter = qRound(72 / 0.0254);
-        image.setDotsPerMeterX(dotsPerMeter);
-        image.setDotsPerMeterY(dotsPerMeter);
-        return image;
-    }();
-    return QFontMetricsF(font, &pointDevice);
-}
 
 QList<QRectF> inkOf(const ScorePage &page)
 {
@@ -157,7 +144,7 @@ void addNumber(PageDecoration &decoration, int number, const QRectF &page, const
     double size = qBound(numberSizeMin, config.lyricFontSize() / 3.0, numberSizeMax);
     QFont font = config.lyricFont();
     font.setPointSizeF(size);
-    QFontMetricsF metrics = pageMetrics(font);
+    QFontMetricsF metrics = PageMetrics::fontMetricsF(font);
     const double centre = qBound(page.left(), content.center().x(), page.right());
 
     // Ink that reaches below the content area under the number pushes it down.
@@ -175,7 +162,7 @@ void addNumber(PageDecoration &decoration, int number, const QRectF &page, const
         if (size < numberSizeSmallest)
             return;
         font.setPointSizeF(size);
-        metrics = pageMetrics(font);
+        metrics = PageMetrics::fontMetricsF(font);
         tight = metrics.tightBoundingRect(text);
     }
 

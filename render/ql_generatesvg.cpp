@@ -3,9 +3,15 @@
 #include "stoprequest.h"
 
 #include "exportconfig.h"
+#include "jiabailayout.h"
+#include "lianbailayout.h"
+#include "notationrun.h"
 #include "pagedecorator.h"
 #include "pagepainter.h"
 #include "pagetarget.h"
+#include "sunglinelayout.h"
+#include "titlelayout.h"
+#include "tunenamelayout.h"
 #include "verticaltext.h"
 #include "xmltext.h"
 
@@ -13,7 +19,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-const QString QL_GenerateSVG::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
+const QString &QL_GenerateSVG::defaultTitle = ScoreLayout::defaultTitle;
 
 QL_GenerateSVG::QL_GenerateSVG(QObject *parent)
     : QL_GenerateSVG(ExportConfig::instance(), parent)
@@ -37,6 +43,46 @@ QChar QL_GenerateSVG::verticalForm(QChar c)
 bool QL_GenerateSVG::isStopRequested() const
 {
     return m_stop && m_stop->isRequested();
+}
+
+void QL_GenerateSVG::renderTitle(const QString &text)
+{
+    TitleLayout::layout(m_layout.context(), text);
+}
+
+void QL_GenerateSVG::renderQuPai(const QString &text)
+{
+    TuneNameLayout::layout(m_layout.context(), text);
+}
+
+void QL_GenerateSVG::renderJiaBai(const QString &text)
+{
+    JiaBaiLayout::layout(m_layout.context(), text);
+}
+
+void QL_GenerateSVG::renderLianBai(const QString &text)
+{
+    LianBaiLayout::layout(m_layout.context(), text);
+}
+
+void QL_GenerateSVG::renderLyricLine(const QString &text, const QList<QString> &scores)
+{
+    SungLineLayout::layout(m_layout.context(), text, scores);
+}
+
+QList<ScoreGlyph> QL_GenerateSVG::layoutScore(const QString &notation) const
+{
+    return NotationRun::layout(LayoutContext(*m_config), notation).glyphs;
+}
+
+int QL_GenerateSVG::scoreExtent(const QString &notation) const
+{
+    return NotationRun::extent(LayoutContext(*m_config), notation);
+}
+
+QPair<int, int> QL_GenerateSVG::lianBaiBlockHeight(const QString &text, int cols) const
+{
+    return LianBaiLayout::blockHeight(m_layout.context(), text, cols);
 }
 
 void QL_GenerateSVG::reset()
@@ -65,9 +111,9 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
         emit progressUpdate(0, 0, maxValue, tr("绘制曲谱"), tr("正在绘制曲谱···"));
 
     m_pageModels.clear();
-    // Characters an SVG page cannot carry are dropped before the layout,
-    // so that every painter shows the same page.
-    m_layout.start(XmlText::clean(entries), preview, m_documentTitle);
+    // The layout drops the characters an SVG page cannot carry, so that
+    // every painter shows the same page.
+    m_layout.start(entries, preview, m_documentTitle);
     while (!isStopRequested() && m_layout.layoutNext()) {
         // A page is painted as soon as the layout has left it.
         paintSvgPages(false);

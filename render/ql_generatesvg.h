@@ -3,6 +3,7 @@
 
 #include "exportentry.h"
 #include "scorelayout.h"
+#include "scorerun.h"
 
 #include <QByteArray>
 #include <QList>
@@ -25,8 +26,9 @@ class QL_GenerateSVG : public QObject
     Q_OBJECT
 
 public:
-    // The title and description a page carries when nothing names it.
-    static const QString defaultTitle;
+    // The title and description a page carries when nothing names it (the
+    // layout's).
+    static const QString &defaultTitle;
 
     // Reads the options of the program's ExportConfig.
     explicit QL_GenerateSVG(QObject *parent = nullptr);
@@ -79,37 +81,31 @@ public:
     void beginRendering();
     void finishRendering();
 
-    void newPage() { m_layout.newPage(); }
-    void newColumn() { m_layout.newColumn(); }
-    int cursorX() const { return m_layout.cursorX(); }
-    void setCursorX(int x) { m_layout.setCursorX(x); }
-    int cursorY() const { return m_layout.cursorY(); }
-    void setCursorY(int y) { m_layout.setCursorY(y); }
-    void setPageTitle(const QString &title) { m_layout.setPageTitle(title); }
+    void newPage() { m_layout.context().newPage(); }
+    void newColumn() { m_layout.context().newColumn(); }
+    int cursorX() const { return m_layout.context().cursorX; }
+    void setCursorX(int x) { m_layout.context().cursorX = x; }
+    int cursorY() const { return m_layout.context().cursorY; }
+    void setCursorY(int y) { m_layout.context().cursorY = y; }
+    void setPageTitle(const QString &title) { m_layout.context().setPageTitle(title); }
 
     // --- Drawers, one per kind of line. ---
 
     static QChar verticalForm(QChar c);
 
-    void renderTitle(const QString &text) { m_layout.renderTitle(text); }
-    void renderQuPai(const QString &text) { m_layout.renderQuPai(text); }
-    void renderJiaBai(const QString &text) { m_layout.renderJiaBai(text); }
-    void renderLianBai(const QString &text) { m_layout.renderLianBai(text); }
-    void renderLyricLine(const QString &text, const QList<QString> &scores)
-    {
-        m_layout.renderLyricLine(text, scores);
-    }
+    void renderTitle(const QString &text);
+    void renderQuPai(const QString &text);
+    void renderJiaBai(const QString &text);
+    void renderLianBai(const QString &text);
+    void renderLyricLine(const QString &text, const QList<QString> &scores);
 
-    using ScoreGlyph = ScoreLayout::ScoreGlyph;
+    using ScoreGlyph = ::ScoreGlyph;
     // Where each glyph of the notation goes, before rotation.
     // (Both measured with the options as they are now.)
-    QList<ScoreGlyph> layoutScore(const QString &notation) const { return ScoreLayout(*m_config).layoutScore(notation).glyphs; }
+    QList<ScoreGlyph> layoutScore(const QString &notation) const;
     // The vertical room the notation takes beside its character.
-    int scoreExtent(const QString &notation) const { return ScoreLayout(*m_config).scoreExtent(notation); }
-    QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const
-    {
-        return m_layout.lianBaiBlockHeight(text, cols);
-    }
+    int scoreExtent(const QString &notation) const;
+    QPair<int, int> lianBaiBlockHeight(const QString &text, int cols) const;
 
 signals:
     // status 0: start (with window title, tip and maximum); 1: value of

@@ -1,5 +1,7 @@
 #include "xmltext.h"
 
+#include <algorithm>
+
 bool XmlText::isAllowed(char32_t c)
 {
     return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
@@ -21,10 +23,25 @@ qsizetype characterAt(const QString &text, qsizetype i, bool *allowed)
     return 1;
 }
 
+// Whether a text holds a character XML cannot carry: most texts hold none,
+// and are then handed back as they are, without a copy.
+bool holdsDisallowed(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size();) {
+        bool allowed = false;
+        i += characterAt(text, i, &allowed);
+        if (!allowed)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString XmlText::clean(const QString &text)
 {
+    if (!holdsDisallowed(text))
+        return text;
     QString result;
     for (qsizetype i = 0; i < text.size();) {
         bool allowed = false;
@@ -38,6 +55,8 @@ QString XmlText::clean(const QString &text)
 
 ExportEntry XmlText::clean(const ExportEntry &entry)
 {
+    if (!holdsDisallowed(entry.text) && std::none_of(entry.scores.cbegin(), entry.scores.cend(), holdsDisallowed))
+        return entry;
     ExportEntry result;
     result.type = entry.type;
     for (qsizetype i = 0; i < entry.text.size();) {

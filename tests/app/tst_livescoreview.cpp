@@ -1,5 +1,6 @@
 #include "exportconfig.h"
 #include "livescoreview.h"
+#include "ql_generatesvg.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -117,11 +118,14 @@ private slots:
     void fitButtonsFitThePageToTheViewport();
     void pagePixmapMatchesScaleAndRatio();
     void glyphsAreAsLargeAsTheLayoutMeasured();
+    void viewShowsThePageTheExportWrites();
 
 private:
     void load(const GcpFile::Texts &texts);
     // The pages a whole layout of the document gives.
     QList<ScorePage> wholeLayout() const;
+    // The runs of each page an export of the document writes.
+    QList<QList<PageRun>> exportedRuns() const;
     // Puts the lyric cursor after the character at offset of line entry.
     void putCursorAfter(int entry, int offset);
 
@@ -166,6 +170,16 @@ QList<ScorePage> TestLiveScoreView::wholeLayout() const
     ScoreLayout layout(*config);
     layout.layout(edit->document()->exportEntries(), false, QString());
     return layout.pages();
+}
+
+QList<QList<PageRun>> TestLiveScoreView::exportedRuns() const
+{
+    QL_GenerateSVG renderer(*config);
+    renderer.generate(edit->document()->exportEntries(), false);
+    QList<QList<PageRun>> runs;
+    for (const ScorePage &page : renderer.pageModels())
+        runs.append(page.runs);
+    return runs;
 }
 
 void TestLiveScoreView::putCursorAfter(int entry, int offset)
@@ -668,3 +682,28 @@ void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
 
 QTEST_MAIN(TestLiveScoreView)
 #include "tst_livescoreview.moc"
+
+void TestLiveScoreView::viewShowsThePageTheExportWrites()
+{
+    // Characters no page can carry (control characters, a lone surrogate,
+    // U+FFFF), typed in the lyrics and the notation: the view leaves them out
+    // as the export does, after a whole layout and after an edit.
+    GcpFile::Texts texts = score(12);
+    texts.lyric.insert(texts.lyric.indexOf(QLatin1Char('\n'), 20), QStringLiteral("\u0001\u001f"));
+    texts.score.insert(3, QString(QChar(0xFFFF)) + QChar(0xD800));
+    load(texts);
+    const auto viewRuns = [this] {
+        QList<QList<PageRun>> runs;
+        for (const ScorePage &page : view->pages())
+            runs.append(page.runs);
+        return runs;
+    };
+    QCOMPARE(viewRuns(), exportedRuns());
+
+    QTextCursor cursor(edit->lyricEdit()->document()->findBlockByNumber(5));
+    cursor.movePosition(QTextCursor::Right);
+    cursor.insertText(QStringLiteral("\u0002\u0008"));
+    QTRY_VERIFY(view->isLaidOut());
+    view->finishLayout();
+    QCOMPARE(viewRuns(), exportedRuns());
+}

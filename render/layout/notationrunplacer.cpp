@@ -1,0 +1,321 @@
+#include "notationrunplacer.h"
+
+#include "columnink.h"
+#include "exportconfig.h"
+#include "inkmetrics.h"
+#include "layoutcontext.h"
+
+#include <QVarLengthArray>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+qreal polygonArea(const QPolygonF &p)
+{
+    qreal a = 0;
+    for (int i = 0; i + 1 < p.size(); ++i)
+        a += p.at(i).x() * p.at(i + 1).y() - p.at(i + 1).x() * p.at(i).y();
+    if (p.size() > 2 && p.first() != p.last())
+        a += p.last().x() * p.first().y() - p.first().x() * p.last().y();
+    return std::abs(a) / 2;
+}
+
+int cornerCount(const QPolygonF &p)
+{
+    int n = int(p.size());
+    if (n > 1 && p.first() == p.last())
+        --n;
+    return n;
+}
+
+// The area two convex polygons share: the first clipped by each edge of the
+// second in turn.
+qreal convexOverlapArea(const QPolygonF &subject, const QPolygonF &clip)
+{
+    const int clipCount = cornerCount(clip);
+    if (clipCount < 3)
+        return 0;
+    qreal turn = 0;
+    for (int i = 0; i < clipCount; ++i) {
+        const QPointF a = clip.at(i);
+        const QPointF b = clip.at((i + 1) % clipCount);
+        turn += a.x() * b.y() - b.x() * a.y();
+    }
+    const qreal side = turn < 0 ? -1 : 1;
+    QVarLengthArray<QPointF, 16> out(subject.constBegin(), subject.constBegin() + cornerCount(subject));
+    QVarLengthArray<QPointF, 16> in;
+    for (int e = 0; e < clipCount && !out.isEmpty(); ++e) {
+        const QPointF c1 = clip.at(e);
+        const QPointF edge = clip.at((e + 1) % clipCount) - c1;
+        const auto distance = [&](const QPointF &p) {
+            return side * (edge.x() * (p.y() - c1.y()) - edge.y() * (p.x() - c1.x()));
+        };
+        in = out;
+        out.clear();
+        for (int i = 0; i < in.size(); ++i) {
+            const QPointF cur = in.at(i);
+            const QPointF prev = in.at((i + in.size() - 1) % in.size());
+            const qreal dc = distance(cur);
+            const qreal dp = distance(prev);
+            if ((dc >= 0) != (dp >= 0))
+                out.append(prev + (cur - prev) * (dp / (dp - dc)));
+            if (dc >= 0)
+                out.append(cur);
+        }
+    }
+    if (out.size() < 3)
+        return 0;
+    qreal a = 0;
+    for (int i = 0; i < out.size(); ++i) {
+        const QPointF p = out.at(i);
+        const QPointF q = out.at((i + 1) % out.size());
+        a += p.x() * q.y() - q.x() * p.y();
+    }
+    return std::abs(a) / 2;
+}
+
+qreal rightOf(const QList<QPolygonF> &outlines)
+{
+    qreal right = std::numeric_limits<qreal>::lowest();
+    for (const QPolygonF &o : outlines)
+        right = qMax(right, o.boundingRect().right());
+    return right;
+}
+
+qreal topOf(const QList<QPolygonF> &outlines)
+{
+    qreal top = std::numeric_limits<qreal>::max();
+    for (const QPolygonF &o : outlines)
+        top = qMin(top, o.boundingRect().top());
+    return top;
+}
+
+} // namespace
+
+NotationRunPlacer::NotationRunPlacer(LayoutContext &ctx, const ScoreRun &run)
+    : m_ctx(ctx)
+    , m_run(run)
+{
+}
+
+int NotationRunPlacer::groupEnd(int first) const
+{
+    int n = first;
+    bool note = false;
+    while (n < m_run.glyphs.size()) {
+        if (!m_run.glyphs.at(n).mark) {
+            if (note)
+                break;
+            note = true;
+        }
+        ++n;
+    }
+    return n;
+}
+
+QRect NotationRunPlacer::uprightMarkCell(const ScoreGlyph &g, int base) const
+{
+    // Turned, 、 would read as 一.
+    const QPointF centre = m_ctx.options().turn.map(QRectF(g.cell.translated(0, -base)).center());
+    return QRect(int(std::lround(centre.x() - g.cell.width() / 2.0)),
+                 int(std::lround(centre.y() - g.cell.height() / 2.0)), g.cell.width(), g.cell.height());
+}
+
+QList<QPolygonF> NotationRunPlacer::groupOutlines(int first, int end, QPoint origin, int base) const
+{
+    const FontInk &metrics = m_ctx.ink().score;
+    QTransform marks = m_ctx.contentFrame();
+    marks.translate(origin.x(), origin.y());
+    // Turn first, then move: the same as translate() and rotate() on the
+    // frame, without working out the angle's sine for every glyph.
+    const QTransform notes = m_ctx.options().turn * marks;
+    QList<QPolygonF> outlines;
+    for (int n = first; n < end; ++n) {
+        const ScoreGlyph &g = m_run.glyphs.at(n);
+        if (g.mark)
+            outlines.append(marks.map(QPolygonF(
+                LayoutContext::frameInkOf(metrics, uprightMarkCell(g, base), Qt::AlignCenter, g.glyph))));
+        else
+            outlines.append(notes.map(QPolygonF(
+                LayoutContext::frameInkOf(metrics, g.cell.translated(0, -base), Qt::AlignCenter, g.glyph))));
+    }
+    return outlines;
+}
+
+QPoint NotationRunPlacer::origin(int columnX, int charTop, const QPolygonF &character, QList<QPolygonF> &head) const
+{
+    const LayoutOptions &o = m_ctx.options();
+    QPoint origin(columnX + o.scoreOrigin.x(), charTop + o.scoreOrigin.y());
+    const int end = groupEnd(0);
+    head = groupOutlines(0, end, origin, 0);
+    // A head that would reach past the column's right edge (a wide spacing
+    // beside the character) moves back into it.
+    const qreal columnRight = m_ctx.contentOrigin().x() + columnX + o.columnWidth;
+    const qreal right = rightOf(head);
+    if (right > columnRight) {
+        origin.rx() -= int(std::ceil(right - columnRight));
+        head = groupOutlines(0, end, origin, 0);
+    }
+    // A run that would lie on its own character (a narrow face, a negative
+    // spacing) moves right, clear of it; a touch is let be.
+    if (!liesOn(character, head))
+        return origin;
+    ColumnInk own;
+    own.add(character);
+    const int shift = int(std::ceil(own.clearanceRight(head, 0)));
+    if (shift != 0) {
+        origin.rx() += shift;
+        head = groupOutlines(0, end, origin, 0);
+    }
+    return origin;
+}
+
+bool NotationRunPlacer::liesOn(const QPolygonF &character, const QList<QPolygonF> &outlines) const
+{
+    if (character.size() < 3 || outlines.isEmpty())
+        return false;
+    ColumnInk own;
+    own.add(character);
+    bool touches = false;
+    for (const QPolygonF &o : outlines)
+        touches = touches || own.collides(o);
+    if (!touches)
+        return false;
+    // Ink whose box lies apart from the character's shares no area with it.
+    const QRectF characterBox = character.boundingRect();
+    const auto overlapArea = [&](const auto &area) {
+        qreal overlap = 0;
+        for (const QPolygonF &o : outlines) {
+            const QRectF box = o.boundingRect();
+            if (box.right() < characterBox.left() || box.left() > characterBox.right()
+                || box.bottom() < characterBox.top() || box.top() > characterBox.bottom())
+                continue;
+            overlap += area(o);
+        }
+        return overlap;
+    };
+    // The painter path's clipping measures the overlap; clipping the convex
+    // outlines directly agrees with it to some 1e-11 at a fraction of the
+    // cost, so the painter path is asked only near the threshold.
+    const qreal minOverlap = 0.5;
+    qreal overlap = overlapArea([&](const QPolygonF &o) { return convexOverlapArea(o, character); });
+    if (std::abs(overlap - minOverlap) < 1e-3)
+        overlap = overlapArea([&](const QPolygonF &o) { return polygonArea(o.intersected(character)); });
+    return overlap >= minOverlap;
+}
+
+void NotationRunPlacer::flush(const Segment &segment, int offset)
+{
+    if (segment.isEmpty())
+        return;
+    const ExportConfig &c = m_ctx.config();
+    const FontInk *metrics = &m_ctx.ink().score;
+    m_ctx.beginRotatedRun(c.scoreFont(), metrics, segment.origin, m_ctx.options().angle);
+    m_ctx.page().runs.last().items.reserve(segment.end - segment.first);
+    bool marks = false;
+    for (int n = segment.first; n < segment.end; ++n) {
+        const ScoreGlyph &g = m_run.glyphs.at(n);
+        marks = marks || g.mark;
+        if (!g.mark)
+            m_ctx.place(g.cell.translated(0, -segment.base), Qt::AlignCenter, g.glyph, g.color,
+                        ItemSource::Kind::Notation, offset, n);
+    }
+    if (!marks)
+        return;
+    m_ctx.beginRotatedRun(c.scoreFont(), metrics, segment.origin, 0);
+    for (int n = segment.first; n < segment.end; ++n) {
+        const ScoreGlyph &g = m_run.glyphs.at(n);
+        if (g.mark)
+            m_ctx.place(uprightMarkCell(g, segment.base), Qt::AlignCenter, g.glyph, g.color,
+                        ItemSource::Kind::Notation, offset, n);
+    }
+}
+
+QPoint NotationRunPlacer::insideRight(QPoint at, int first, int end, int base) const
+{
+    const qreal right = rightOf(groupOutlines(first, end, at, base));
+    const qreal columnRight = m_ctx.contentOrigin().x() + m_ctx.cursorX + m_ctx.options().columnWidth;
+    if (right > columnRight)
+        at.rx() -= int(std::ceil(right - columnRight));
+    return at;
+}
+
+QPoint NotationRunPlacer::moveOn(const Segment &segment, int first, int end, int newBase, int laneX,
+                                 bool &freshColumn)
+{
+    QPoint next(m_ctx.cursorX + laneX, segment.origin.y());
+    bool nextColumn = segment.isEmpty();
+    if (!nextColumn) {
+        // Fold: back to the lane, as high as clears what is set, with a
+        // little more air between the lines of a folded run than between
+        // glyphs, so that each mark reads with its own line.
+        next = insideRight(next, first, end, newBase);
+        const qreal down = m_ctx.column.clearanceDown(groupOutlines(first, end, next, newBase),
+                                                      3 * LayoutContext::inkGap);
+        next.ry() += int(std::ceil(down));
+        nextColumn = !m_ctx.fitsColumn(groupOutlines(first, end, next, newBase));
+    }
+    if (nextColumn) {
+        m_ctx.newColumn();
+        freshColumn = true;
+        next = insideRight(QPoint(m_ctx.cursorX + laneX, 0), first, end, newBase);
+        const qreal top = topOf(groupOutlines(first, end, next, newBase));
+        next.ry() += int(std::ceil(m_ctx.contentOrigin().y() - top));
+    }
+    return next;
+}
+
+void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
+{
+    if (m_run.glyphs.isEmpty())
+        return;
+    const QFont lineFont = m_ctx.runFont();
+    const FontInk *lineMetrics = m_ctx.runMetrics();
+    ++m_ctx.tag;
+    // Glyphs are kept in the column's ink as they are taken, so that the
+    // rest of the run steers clear of them.
+    const int laneX = origin.x() - m_ctx.cursorX;
+    Segment segment;
+    segment.origin = origin;
+    int first = 0;
+    int attempts = 0;
+    bool freshColumn = false;
+    while (first < m_run.glyphs.size()) {
+        const int end = groupEnd(first);
+        const bool isHead = first == 0 && segment.origin == origin && segment.base == 0;
+        const QList<QPolygonF> outlines = isHead ? head : groupOutlines(first, end, segment.origin, segment.base);
+        // Within one segment the run's own arithmetic keeps its glyphs
+        // apart; against the character, only the head may touch it.
+        bool clear = m_ctx.fitsColumn(outlines);
+        for (int k = 0; clear && k < outlines.size(); ++k)
+            clear = !m_ctx.column.collides(outlines.at(k), m_ctx.tag, first == 0 ? charTag : -2);
+        // After two moves that did not help, the note is set where it
+        // stands rather than searched for without end.
+        if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
+            for (const QPolygonF &o : outlines)
+                m_ctx.column.add(o, m_ctx.tag);
+            if (segment.isEmpty())
+                segment.first = first;
+            segment.end = end;
+            first = end;
+            attempts = 0;
+            freshColumn = false;
+            continue;
+        }
+        const int newBase = first == 0 ? 0 : m_run.glyphs.at(first).cell.y();
+        if (!segment.isEmpty())
+            flush(segment, offset);
+        const QPoint next = moveOn(segment, first, end, newBase, laneX, freshColumn);
+        // A new segment answers for its own glyphs only.
+        ++m_ctx.tag;
+        segment = Segment();
+        segment.origin = next;
+        segment.base = newBase;
+        segment.first = segment.end = first;
+        ++attempts;
+    }
+    flush(segment, offset);
+    m_ctx.resumeRun(lineFont, lineMetrics);
+}

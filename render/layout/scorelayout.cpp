@@ -1,0 +1,211 @@
+#include "scorelayout.h"
+
+#include "exportconfig.h"
+#include "jiabailayout.h"
+#include "lianbailayout.h"
+#include "linegrammar.h"
+#include "relayout.h"
+#include "sunglinelayout.h"
+#include "titlelayout.h"
+#include "tunenamelayout.h"
+#include "xmltext.h"
+
+const QString ScoreLayout::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
+
+ScoreLayout::ScoreLayout(const ExportConfig &config)
+    : m_ctx(config)
+    , m_relayout(std::make_unique<Relayout>(*this))
+{
+}
+
+ScoreLayout::~ScoreLayout() = default;
+
+QSize ScoreLayout::pageSize() const
+{
+    return LayoutOptions::resolve(m_ctx.config()).pageSize;
+}
+
+QSize ScoreLayout::contentSize() const
+{
+    return LayoutOptions::resolve(m_ctx.config()).contentSize;
+}
+
+bool ScoreLayout::isComplete() const
+{
+    return m_nextEntry >= m_entries.size() && !m_relayout->isUnderWay();
+}
+
+void ScoreLayout::start(const QList<ExportEntry> &entries, bool preview, const QString &documentTitle)
+{
+    m_ctx.reset(documentTitle);
+    m_entries = XmlText::clean(entries);
+    m_preview = preview;
+    m_relayout->cancel();
+    m_nextEntry = 0;
+    m_pageStarts.clear();
+    m_ctx.newPage();
+    m_ctx.page().title = defaultTitle;
+    m_ctx.newColumn();
+}
+
+void ScoreLayout::layout(const QList<ExportEntry> &entries, bool preview, const QString &documentTitle)
+{
+    start(entries, preview, documentTitle);
+    while (layoutNext()) {
+    }
+}
+
+bool ScoreLayout::layoutNext()
+{
+    if (m_nextEntry >= m_entries.size())
+        return false;
+    if (m_preview && m_ctx.pages().size() > 1)
+        return false;
+    const int page = int(m_ctx.pages().size()) - 1;
+    if (m_pageStarts.size() <= page) {
+        // The first entry that starts on this page: its state is where a
+        // layout can start again.
+        const PageStart start = m_ctx.snapshot(m_nextEntry);
+        // A page on which no entry starts (one entry filled it) shares the
+        // start of the page before it.
+        while (m_pageStarts.size() < page)
+            m_pageStarts.append(m_pageStarts.isEmpty() ? start : m_pageStarts.last());
+        m_pageStarts.append(start);
+    }
+    m_ctx.entry = m_nextEntry++;
+    layoutEntry(m_entries.at(m_ctx.entry));
+    if (m_nextEntry >= m_entries.size())
+        trimTrailingPage();
+    return true;
+}
+
+int ScoreLayout::pageOfEntry(int entry) const
+{
+    int page = 0;
+    for (int p = 0; p < m_pageStarts.size(); ++p) {
+        if (m_pageStarts.at(p).entry <= entry)
+            page = p;
+        else
+            break;
+    }
+    return page;
+}
+
+void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
+{
+    restartAt(XmlText::clean(entries), page);
+}
+
+void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
+{
+    m_relayout->cancel();
+    if (m_pageStarts.isEmpty()) {
+        start(cleanEntries, m_preview, m_ctx.documentTitle);
+        return;
+    }
+    page = qBound(0, page, int(m_pageStarts.size()) - 1);
+    // A page that shares the start of an earlier one starts there.
+    while (page > 0 && m_pageStarts.at(page - 1).entry == m_pageStarts.at(page).entry)
+        --page;
+    const PageStart start = m_pageStarts.at(page);
+    m_entries = cleanEntries;
+    QList<ScorePage> &pages = m_ctx.pages();
+    pages.erase(pages.begin() + page + 1, pages.end());
+    m_pageStarts.erase(m_pageStarts.begin() + page, m_pageStarts.end());
+    ScorePage &current = pages.last();
+    current.runs.erase(current.runs.begin() + start.runs, current.runs.end());
+    current.title = start.pageTitle;
+    m_ctx.restore(start);
+    m_nextEntry = start.entry;
+    m_ctx.entry = -1;
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
+{
+    return m_relayout->from(XmlText::clean(entries), nullptr, untilPage);
+}
+
+QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage)
+{
+    // The entries before the change and after it are those of the last
+    // call, which were cleaned then: only the changed ones are cleaned now.
+    const int newSize = int(entries.size());
+    const int oldSize = int(m_entries.size());
+    const int head = qBound(0, change.first, qMin(oldSize, newSize));
+    const int tail = qBound(0, change.tail, qMin(oldSize, newSize) - head);
+    QList<ExportEntry> cleaned;
+    cleaned.reserve(newSize);
+    cleaned.append(m_entries.mid(0, head));
+    for (int i = head; i < newSize - tail; ++i)
+        cleaned.append(XmlText::clean(entries.at(i)));
+    cleaned.append(m_entries.mid(oldSize - tail));
+    return m_relayout->from(cleaned, &change, untilPage);
+}
+
+QPair<int, int> ScoreLayout::continueLayout(int untilPage)
+{
+    return m_relayout->continueLayout(untilPage);
+}
+
+void ScoreLayout::layoutEntry(const ExportEntry &entry)
+{
+    switch (static_cast<LineType>(entry.type)) {
+    case LineType::Title:
+        m_ctx.documentTitle = TitleLayout::titleFrom(entry.text);
+        m_ctx.setPageTitle(m_ctx.documentTitle);
+        TitleLayout::layout(m_ctx, entry.text);
+        break;
+    case LineType::JiaBai:
+        JiaBaiLayout::layout(m_ctx, entry.text);
+        break;
+    case LineType::LianBai:
+        LianBaiLayout::layout(m_ctx, entry.text);
+        break;
+    case LineType::QuPai:
+        if (m_ctx.documentTitle.isEmpty()) {
+            m_ctx.documentTitle = TitleLayout::titleFrom(tuneName(entry.text));
+            m_ctx.setPageTitle(m_ctx.documentTitle);
+        }
+        TuneNameLayout::layout(m_ctx, entry.text);
+        break;
+    case LineType::LineBreak:
+        m_ctx.newColumn();
+        break;
+    case LineType::PageBreak:
+        breakPage();
+        break;
+    case LineType::Lyric:
+        SungLineLayout::layout(m_ctx, entry.text, entry.scores);
+        break;
+    default:
+        break;
+    }
+}
+
+void ScoreLayout::breakPage()
+{
+    // A page that nothing was drawn on since a column filled the page
+    // before it is the new page already (only a leading break asks for an
+    // empty first page).
+    if (m_ctx.pages().size() > 1 && m_ctx.currentPageIsBlank()) {
+        m_ctx.cursorX = 0;
+        m_ctx.column.clear();
+        m_ctx.newColumn();
+        return;
+    }
+    m_ctx.newPage();
+    m_ctx.forgetRunFont();
+    m_ctx.newColumn();
+}
+
+void ScoreLayout::trimTrailingPage()
+{
+    // A last column that filled its page, or a closing break, leaves a page
+    // that nothing is drawn on.
+    QList<ScorePage> &pages = m_ctx.pages();
+    if (pages.size() > 1 && m_ctx.currentPageIsBlank()) {
+        pages.removeLast();
+        while (m_pageStarts.size() > pages.size())
+            m_pageStarts.removeLast();
+    }
+}

@@ -1,0 +1,160 @@
+#include "sunglinelayout.h"
+
+#include "exportconfig.h"
+#include "inkmetrics.h"
+#include "layoutcontext.h"
+#include "linegrammar.h"
+#include "notationrun.h"
+#include "notationrunplacer.h"
+#include "verticaltext.h"
+
+#include <cmath>
+#include <limits>
+
+SungLineLayout::SungLineLayout(LayoutContext &ctx, const QString &text, const QList<QString> &scores)
+    : m_ctx(ctx)
+    , m_text(text)
+    , m_scores(scores)
+    , m_metrics(ctx.ink().lyric)
+{
+}
+
+void SungLineLayout::layout(LayoutContext &ctx, const QString &text, const QList<QString> &scores)
+{
+    if (text.isEmpty())
+        return;
+    ctx.beginRun(ctx.config().lyricFont(), &ctx.ink().lyric);
+    SungLineLayout line(ctx, text, scores);
+    for (int i = 0; i < text.size(); ++i)
+        line.layoutCharacter(i);
+}
+
+SungLineLayout::Character SungLineLayout::characterAt(int i)
+{
+    const ExportConfig &c = m_ctx.config();
+    const QFontMetrics fm = c.lyricFontMetrics();
+    Character ch;
+    ch.index = i;
+    const QChar typed = m_text.at(i);
+    const bool dashBefore = i > 0 && VerticalText::isDash(m_text.at(i - 1));
+    ch.inDashRun = VerticalText::isDash(typed)
+                   && (dashBefore || (i + 1 < m_text.size() && VerticalText::isDash(m_text.at(i + 1))));
+    const QChar v = ch.inDashRun ? VerticalText::joinedDash() : VerticalText::verticalForm(typed);
+    ch.text = QString(v);
+    ch.hanging = VerticalText::isHangingPunctuation(v);
+    ch.closing = VerticalText::isClosingPunctuation(v);
+    ch.joinsDash = ch.inDashRun && dashBefore;
+    ch.alignment = ch.hanging ? int(Qt::AlignBottom) : int(Qt::AlignCenter);
+    if (!ch.hanging && !ch.joinsDash)
+        m_ctx.cursorY += c.lyricSpace();
+    // However tight the spacing, nothing is set above the column.
+    m_ctx.cursorY = qMax(0, m_ctx.cursorY);
+    const QRect tight = m_ctx.ink().lyricBoxes(fm, ch.text);
+    ch.width = tight.width();
+    ch.height = VerticalText::isPunctuation(v) ? m_ctx.punctuationHeight(c.lyricFont(), v, tight.height())
+                                               : fm.height();
+    if (ch.inDashRun)
+        ch.height = int(std::ceil(m_metrics.glyph(ch.text).tight.height()));
+    // Laid out once: its extent decides the column, its glyphs are drawn.
+    if (isLyricChar(v))
+        ch.run = NotationRun::layout(m_ctx, m_scores.value(i));
+    const int contentHeight = m_ctx.options().contentSize.height();
+    ch.foot = ch.closing && m_ctx.cursorY > 0 ? contentHeight + c.marginBottom() : contentHeight;
+    return ch;
+}
+
+QRect SungLineLayout::cellAt(const Character &ch, int y) const
+{
+    const int lw = m_ctx.config().lyricFontMetrics().maxWidth();
+    return ch.hanging ? QRect(m_ctx.cursorX + lw / 2, y, ch.width, ch.height) : QRect(m_ctx.cursorX, y, lw, ch.height);
+}
+
+const SungLineLayout::Placed &SungLineLayout::placedAt(const Character &ch)
+{
+    Placed &p = m_placed;
+    if (p.valid && p.page == m_ctx.pages().size() && p.x == m_ctx.cursorX && p.y == m_ctx.cursorY)
+        return p;
+    p.page = m_ctx.pages().size();
+    p.x = m_ctx.cursorX;
+    p.y = m_ctx.cursorY;
+    p.valid = true;
+    p.character = m_ctx.outlineOf(m_metrics, cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.contentFrame());
+    p.head.clear();
+    if (!ch.run.glyphs.isEmpty())
+        p.origin = NotationRunPlacer(m_ctx, ch.run).origin(m_ctx.cursorX, m_ctx.cursorY, p.character, p.head);
+    return p;
+}
+
+void SungLineLayout::breakBefore(const Character &ch)
+{
+    const ExportConfig &c = m_ctx.config();
+    const int contentHeight = m_ctx.options().contentSize.height();
+    int need = ch.height;
+    if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size())
+        need += qMax(0, c.lyricSpace()) + c.lyricFontMetrics().height();
+    const int extent = ch.run.extent;
+    if (c.isLineBreakScoreOverflow() && !ch.run.glyphs.isEmpty() && m_ctx.cursorY > 0
+        && m_ctx.cursorY + extent > contentHeight && extent <= contentHeight)
+        m_ctx.newColumn();
+    else if (m_ctx.cursorY + need > ch.foot)
+        m_ctx.newColumn();
+}
+
+void SungLineLayout::settle(const Character &ch)
+{
+    // A head that starts with marks turned up beside the first note may
+    // reach above the column: the character comes down for it.
+    if (!ch.run.glyphs.isEmpty()) {
+        qreal top = std::numeric_limits<qreal>::max();
+        for (const QPolygonF &o : placedAt(ch).head)
+            top = qMin(top, o.boundingRect().top());
+        const qreal columnTop = m_ctx.contentOrigin().y();
+        if (top < columnTop)
+            m_ctx.cursorY += int(std::ceil(columnTop - top));
+    }
+    if (!m_ctx.column.isEmpty()) {
+        const Placed &p = placedAt(ch);
+        const QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
+        const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
+        const int push = int(std::ceil(down));
+        if (m_ctx.cursorY + push + ch.height > ch.foot)
+            m_ctx.newColumn();
+        else
+            m_ctx.cursorY += push;
+    }
+    if (m_ctx.cursorY > 0 && !ch.run.glyphs.isEmpty() && !m_ctx.fitsColumn(placedAt(ch).head))
+        m_ctx.newColumn();
+}
+
+void SungLineLayout::layoutCharacter(int i)
+{
+    m_placed.valid = false;
+    const Character ch = characterAt(i);
+    breakBefore(ch);
+    settle(ch);
+
+    ++m_ctx.tag;
+    if (ch.inDashRun && !ch.joinsDash)
+        m_dashTag = m_ctx.tag;
+    if (ch.inDashRun)
+        m_ctx.tag = m_dashTag;
+    const int charTag = m_ctx.tag;
+    QPoint origin;
+    QList<QPolygonF> head;
+    if (!ch.run.glyphs.isEmpty()) {
+        const Placed &p = placedAt(ch);
+        origin = p.origin;
+        head = p.head;
+    }
+    m_ctx.place(cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.config().lyricColor(),
+                ItemSource::Kind::Lyric, i);
+    const int column = m_ctx.columnCount;
+    NotationRunPlacer(m_ctx, ch.run).place(i, charTag, origin, head);
+    if (m_ctx.columnCount != column) {
+        // The notation went on at the head of a further column: the line
+        // goes on below it there.
+        m_ctx.cursorY = 0;
+    } else {
+        m_ctx.cursorY += ch.height;
+    }
+}
