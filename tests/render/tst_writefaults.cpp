@@ -7,7 +7,6 @@
 #include "ql_generatesvg.h"
 #include "renderfixture.h"
 #include "scorewriter.h"
-#include "stoprequest.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -76,8 +75,6 @@ private slots:
     void initTestCase();
     void shortWriteFailsWholly_data();
     void shortWriteFailsWholly();
-    void stoppedExportLeavesNothing_data();
-    void stoppedExportLeavesNothing();
 
 private:
     RenderFixture fixture;
@@ -133,35 +130,6 @@ void TestWriteFaults::shortWriteFailsWholly()
     }
     QVERIFY(!written);
     QCOMPARE(why, QStringLiteral("磁盘空间不足"));
-    QCOMPARE(contents(folder()), before);
-}
-
-void TestWriteFaults::stoppedExportLeavesNothing_data()
-{
-    QTest::addColumn<QString>("format");
-    for (const char *name : {"pdf", "png", "jpg", "svg"})
-        QTest::addRow("%s", name) << QString::fromLatin1(name);
-}
-
-void TestWriteFaults::stoppedExportLeavesNothing()
-{
-    QFETCH(QString, format);
-    prepareFolder();
-    const QMap<QString, QByteArray> before = contents(folder());
-    // 取消 or Ctrl+C once the first page is written.
-    StopRequest stop;
-    renderer->setStopRequest(&stop);
-    const QMetaObject::Connection pageDone = connect(
-        renderer.get(), &QL_GenerateSVG::progressUpdate, this, [&stop](int status, int value) {
-            if (status == 1 && value >= 1)
-                stop.request();
-        });
-    QString why;
-    const bool written = writeInto(format, *renderer, folder(), &why);
-    disconnect(pageDone);
-    renderer->setStopRequest(nullptr);
-    QVERIFY(stop.isRequested());
-    QVERIFY(!written);
     QCOMPARE(contents(folder()), before);
 }
 
