@@ -1,5 +1,8 @@
 #include "batchexport.h"
 
+#include "atomicfile.h"
+#include "regularfile.h"
+
 #include "exportconfig.h"
 #include "exportentry.h"
 #include "exporttarget.h"
@@ -9,13 +12,20 @@
 #include "pairingreport.h"
 #include "ql_generatesvg.h"
 #include "scorewriter.h"
+#include "stoprequest.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStringDecoder>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstring>
+
+#include <unistd.h>
 #include <QCoreApplication>
 
 namespace {
@@ -51,6 +61,149 @@ int dpiLevel(int dpi)
     }
     return 0;
 }
+
+// Whether bytes read as an INI file: UTF-8 text without NULs whose every
+// line is empty, a comment, a [group] or a key=value. QSettings reads almost
+// anything as INI, a score or a picture too, and would export with other
+// options than the user asked for.
+bool isIniText(const QByteArray &bytes)
+{
+    if (bytes.contains('\0'))
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        return false;
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    for (const QString &raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')) || line.startsWith(QLatin1Char('#')))
+            continue;
+        const bool group = line.startsWith(QLatin1Char('[')) && line.endsWith(QLatin1Char(']'));
+        if (!group && line.indexOf(QLatin1Char('=')) <= 0)
+            return false;
+    }
+    return true;
+}
+
+// Why the INI file the user named cannot be read; empty when it can. A FIFO
+// or a device is refused before it is opened: reading it would block or
+// never end.
+QString unreadableSettings(const QString &path)
+{
+    // Settings are a few kilobytes; a file of megabytes is something else.
+    constexpr qint64 largestSettings = 4 * 1024 * 1024;
+    QFile file(path);
+    if (!RegularFile::open(file))
+        return QCoreApplication::translate("BatchExport", "错误：无法读取设置文件（不存在、不是普通文件或没有读取权限）：%1").arg(path);
+    if (file.size() > largestSettings || !isIniText(file.read(largestSettings)))
+        return QCoreApplication::translate("BatchExport", "错误：设置文件不是 INI 格式：%1").arg(path);
+    QSettings ini(path, QSettings::IniFormat);
+    if (ini.status() == QSettings::FormatError)
+        return QCoreApplication::translate("BatchExport", "错误：设置文件不是 INI 格式：%1").arg(path);
+    if (ini.status() != QSettings::NoError)
+        return QCoreApplication::translate("BatchExport", "错误：无法读取设置文件：%1").arg(path);
+    return QString();
+}
+
+// Warnings about a page size the export does not lay out as stored: a value
+// out of range, which the options bring into range, and a page whose margins
+// leave no room for a character.
+QStringList pageSizeWarnings(const ExportConfig &config, const QString &configPath)
+{
+    QStringList warnings;
+    if (RegularFile::isRegular(configPath)) {
+        QSettings ini(configPath, QSettings::IniFormat);
+        ini.beginGroup(QStringLiteral("Export"));
+        const struct
+        {
+            const char *key;
+            QString name;
+            int used;
+        } sides[] = {{"pageWidth", QCoreApplication::translate("BatchExport", "页面宽度"), config.pageWidth()},
+                     {"pageHeight", QCoreApplication::translate("BatchExport", "页面高度"), config.pageHeight()}};
+        for (const auto &side : sides) {
+            const QString key = QLatin1String(side.key);
+            if (!ini.contains(key))
+                continue;
+            const QString stored = ini.value(key).toString().trimmed();
+            bool ok = false;
+            if (stored.toDouble(&ok) != side.used || !ok)
+                warnings.append(QCoreApplication::translate("BatchExport", "%1 %2 无效，已按 %3 pt 排版")
+                                    .arg(side.name, stored)
+                                    .arg(side.used));
+        }
+    }
+    int width = config.pageWidth();
+    int height = config.pageHeight();
+    if (config.isLandscape())
+        std::swap(width, height);
+    const int room = qMin(width - config.marginLeft() - config.marginRight(),
+                          height - config.marginTop() - config.marginBottom());
+    if (room < config.lyricFontSize())
+        warnings.append(QCoreApplication::translate("BatchExport", "页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距")
+                            .arg(width)
+                            .arg(height));
+    return warnings;
+}
+
+// A lower bound of the pages the entries take: no page holds more sung
+// characters than its columns hold characters of the lyric size.
+qint64 leastPages(const QList<ExportEntry> &entries, const ExportConfig &config)
+{
+    int width = config.pageWidth() - config.marginLeft() - config.marginRight();
+    int height = config.pageHeight() - config.marginTop() - config.marginBottom();
+    if (config.isLandscape())
+        std::swap(width, height);
+    const qint64 columns = qMax(1, width / qMax(1, config.colWidth()));
+    const qint64 rows = qMax(1, height / qMax(1, config.lyricFontSize()));
+    qint64 characters = 0;
+    for (const ExportEntry &entry : entries)
+        characters += entry.text.size();
+    return characters / (columns * rows);
+}
+
+// Ctrl+C: before anything is written the export ends at once, with nothing
+// to clean up (a single long line can keep the layout busy for minutes);
+// once the writing has begun the writers are asked to stop, and remove what
+// they had begun.
+StopRequest *interruptedExport = nullptr;
+volatile std::sig_atomic_t exportWriting = 0;
+
+extern "C" void onInterrupt(int)
+{
+    if (!exportWriting) {
+        static const char message[] = "\n已中断导出，没有写入任何文件。\n";
+        [[maybe_unused]] const auto written = ::write(STDERR_FILENO, message, sizeof message - 1);
+        ::_exit(BatchExport::Interrupted);
+    }
+    if (interruptedExport)
+        interruptedExport->request();
+}
+
+// Catches Ctrl+C for the life of one export.
+class InterruptGuard
+{
+public:
+    explicit InterruptGuard(StopRequest &stop)
+    {
+        interruptedExport = &stop;
+        exportWriting = 0;
+        m_previous = std::signal(SIGINT, onInterrupt);
+    }
+    ~InterruptGuard()
+    {
+        std::signal(SIGINT, m_previous);
+        interruptedExport = nullptr;
+        exportWriting = 0;
+    }
+    InterruptGuard(const InterruptGuard &) = delete;
+    InterruptGuard &operator=(const InterruptGuard &) = delete;
+    void writingBegins() { exportWriting = 1; }
+
+private:
+    void (*m_previous)(int) = SIG_DFL;
+};
 
 } // namespace
 
@@ -141,7 +294,16 @@ int BatchExport::run(const QCommandLineParser &parser)
         return UsageError;
     }
 
-    return exportScore(positional.first(), target, kind, dots, parser.value(settingsOption));
+    const QString settingsPath = parser.value(settingsOption);
+    if (!settingsPath.isEmpty()) {
+        const QString unreadable = unreadableSettings(settingsPath);
+        if (!unreadable.isEmpty()) {
+            m_err << unreadable << Qt::endl;
+            return UsageError;
+        }
+    }
+
+    return exportScore(positional.first(), target, kind, dots, settingsPath);
 }
 
 int BatchExport::exportScore(const QString &scorePath, const QString &target, const QString &format,
@@ -160,6 +322,14 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     case GcpFile::LoadResult::Damaged:
         m_err << QCoreApplication::translate("BatchExport", "错误：文件已损坏，无法读取：") << scorePath << Qt::endl;
         return InputError;
+    }
+
+    // A device, a FIFO or a socket named as the target is never written nor
+    // replaced (a link to one neither); a link to a file is written through.
+    if (!AtomicFile::isReplaceable(target)) {
+        m_err << QCoreApplication::translate("BatchExport", "错误：导出目标不是普通文件或文件夹，不会写入：")
+              << QDir::toNativeSeparators(target) << Qt::endl;
+        return OutputError;
     }
 
     // Neither an empty score nor a target that cannot be written is worth
@@ -192,12 +362,30 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
                                    : FileLocations::forApplication().filePath(QStringLiteral("settings.ini"),
                                                                               FileLocations::Kind::Config);
     const ExportConfig config(configPath, ExportConfig::WriteBack::Never);
+    for (const QString &warning : pageSizeWarnings(config, configPath))
+        m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
 
+    StopRequest stop;
+    InterruptGuard interrupt(stop);
     QL_GenerateSVG renderer(config);
+    renderer.setStopRequest(&stop);
     ProgressLine progress(m_err, m_errIsTerminal);
+    const QList<ExportEntry> entries = buildExportEntries(texts.lyric, texts.score);
+    // A document of very many pages takes long: said once, before or as
+    // soon as it shows.
+    bool warnedOfLength = false;
+    const auto warnOfLength = [&](qint64 pages) {
+        if (warnedOfLength || pages <= manyPages)
+            return;
+        warnedOfLength = true;
+        progress.end();
+        m_err << QCoreApplication::translate("BatchExport", "警告：") << QCoreApplication::translate("BatchExport", "这份曲谱将排出 %1 页以上，需要很长时间；按 Ctrl+C 可以停止。").arg(manyPages) << Qt::endl;
+    };
+    warnOfLength(leastPages(entries, config));
     QObject::connect(&renderer, &QL_GenerateSVG::progressUpdate, &renderer,
-                     [&progress](int status, int value, int maxValue, const QString &, const QString &tip) {
+                     [&](int status, int value, int maxValue, const QString &, const QString &tip) {
                          progress.update(status, value, maxValue, tip);
+                         warnOfLength(renderer.pageModels().size());
                      });
     renderer.reset();
     renderer.generate(entries, false);
@@ -205,6 +393,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     for (const QString &warning : renderer.warnings())
         m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
 
+    interrupt.writingBegins();
     ScoreWriter writer(renderer);
     bool written = false;
     if (format == QLatin1String("pdf")) {
@@ -231,11 +420,17 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     }
 
     progress.end();
+    if (!written && stop.isRequested()) {
+        m_err << QCoreApplication::translate("BatchExport", "已中断导出，没有留下写了一半的文件。") << Qt::endl;
+        return Interrupted;
+    }
     if (!written) {
         const ExportFailure failure = writer.failure();
         m_err << QCoreApplication::translate("BatchExport", "错误：") << (failure.isEmpty() ? QCoreApplication::translate("BatchExport", "导出失败") : failure.text);
         if (!failure.path.isEmpty())
             m_err << QStringLiteral("（") << QDir::toNativeSeparators(failure.path) << QStringLiteral("）");
+        if (!failure.reason.isEmpty())
+            m_err << QCoreApplication::translate("BatchExport", "原因：") << failure.reason;
         m_err << Qt::endl;
         return OutputError;
     }

@@ -30,7 +30,11 @@ public:
         UsageError = 1,    // unknown option, missing argument, bad --dpi
         InputError = 2,    // the score cannot be read, is damaged or is empty
         OutputError = 3,   // the target cannot be written
+        Interrupted = 130, // stopped with Ctrl+C; nothing was left half written
     };
+
+    // More pages than this are announced with a warning.
+    static constexpr qint64 manyPages = 10000;
 
     // True when the arguments ask for a batch export.
     static bool isRequested(const QStringList &arguments);

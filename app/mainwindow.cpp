@@ -18,7 +18,9 @@
 #include "help.h"
 #include "renderprogress.h"
 #include "scoreprinter.h"
+#include "serverpagebrowser.h"
 #include "serviceendpoints.h"
+#include "servicerequest.h"
 #include "settings.h"
 #include "startpage.h"
 #include "windowgeometry.h"
@@ -45,7 +47,7 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow)
-    , sponsorPage(new QTextBrowser)
+    , sponsorPage(new ServerPageBrowser)
     , updateManager(this)
     , pairingLabel(new QLabel)
     , endpoints(&ServiceEndpoints::instance())
@@ -175,21 +177,21 @@ void MainWindow::loadSponsorPage()
         return;
 
     sponsorPageNetwork = new QNetworkAccessManager(this);
-    connect(sponsorPageNetwork, &QNetworkAccessManager::finished, this,
-            &MainWindow::onSponsorPageFinished);
-    sponsorPageNetwork->get(QNetworkRequest(QUrl(endpoints->apiBaseUrl + endpoints->sponsorPagePath)));
+    ServiceRequest *reply = ServiceRequest::get(
+        sponsorPageNetwork, QNetworkRequest(QUrl(endpoints->apiBaseUrl + endpoints->sponsorPagePath)),
+        ServiceRequest::pageLimit);
+    connect(reply, &ServiceRequest::finished, this, &MainWindow::onSponsorPageFinished);
 }
 
-void MainWindow::onSponsorPageFinished(QNetworkReply *reply)
+void MainWindow::onSponsorPageFinished(bool ok, const QByteArray &page, const QString &error)
 {
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        qDebug().noquote() << QStringLiteral("Error: ") + reply->errorString();
+    if (!ok) {
+        qDebug().noquote() << QStringLiteral("Error: ") + error;
         return;
     }
     // The server's page may name the Windows families too.
     FontManager::instance();
-    sponsorPage->setHtml(QString::fromUtf8(reply->readAll()));
+    sponsorPage->setHtml(QString::fromUtf8(page));
 }
 
 void MainWindow::onSponsorPageAnchorClicked(const QUrl &link)

@@ -111,7 +111,7 @@ private:
     // method: what the window's first paint does without.
     void completeStart();
     void loadSponsorPage();
-    void onSponsorPageFinished(QNetworkReply *reply);
+    void onSponsorPageFinished(bool ok, const QByteArray &page, const QString &error);
     void onSponsorPageAnchorClicked(const QUrl &link);
     void addDocument(QL_Edit *document);
     // Finds the search field's text in the current document's lyrics and

@@ -1,6 +1,7 @@
 #include "windowgeometry.h"
 
 #include "filelocations.h"
+#include "regularfile.h"
 #include "settingswriter.h"
 
 #include <QMainWindow>
@@ -21,7 +22,7 @@ QString WindowGeometry::settingsPath()
 
 void WindowGeometry::restore(QMainWindow &window)
 {
-    QSettings settings(settingsPath(), QSettings::IniFormat);
+    QSettings settings(RegularFile::readablePath(settingsPath()), QSettings::IniFormat);
     settings.beginGroup(group);
     // restoreGeometry() keeps a window that would be off every screen on one.
     window.restoreGeometry(settings.value(geometryKey).toByteArray());
@@ -30,7 +31,7 @@ void WindowGeometry::restore(QMainWindow &window)
 
 bool WindowGeometry::save(const QMainWindow &window)
 {
-    QSettings settings(settingsPath(), QSettings::IniFormat);
+    QSettings settings(RegularFile::readablePath(settingsPath()), QSettings::IniFormat);
     settings.beginGroup(group);
     return SettingsWriter::write(settings, {{geometryKey, window.saveGeometry()}, {stateKey, window.saveState()}});
 }

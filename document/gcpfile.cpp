@@ -43,7 +43,7 @@ bool GcpFile::read(QIODevice *device, Texts *texts)
     return true;
 }
 
-bool GcpFile::save(const QString &path, const Texts &texts)
+bool GcpFile::save(const QString &path, const Texts &texts, QString *why)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -51,7 +51,7 @@ bool GcpFile::save(const QString &path, const Texts &texts)
     if (!write(&buffer, texts))
         return false;
     buffer.close();
-    return AtomicFile::write(path, bytes);
+    return AtomicFile::write(path, bytes, why);
 }
 
 GcpFile::LoadResult GcpFile::load(const QString &path, Texts *texts)

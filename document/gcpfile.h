@@ -40,7 +40,7 @@ public:
     // Saves the texts to a file whole or not at all: a full disk, a folder
     // without room for a temporary file or a kill halfway leave the previous
     // content of the file untouched.
-    static bool save(const QString &path, const Texts &texts);
+    static bool save(const QString &path, const Texts &texts, QString *why = nullptr);
 
     // Why a stream that read() refused cannot be read: it ends before its
     // texts do (a copy cut short), or it is no document of this kind at all.

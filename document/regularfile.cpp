@@ -16,3 +16,9 @@ bool RegularFile::open(QFile &file, QIODevice::OpenMode mode)
         return false;
     return file.open(mode);
 }
+
+QString RegularFile::readablePath(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile() ? path : QString();
+}

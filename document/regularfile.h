@@ -16,6 +16,11 @@ public:
     // program's resources.
     static bool isRegular(const QString &path);
 
+    // path when a reader that opens files itself (QSettings) may be given
+    // it: a regular file, or nothing yet. A FIFO, a device or a folder gives
+    // an empty path, which such a reader takes as no file at all.
+    static QString readablePath(const QString &path);
+
     // Opens file (whose name is set) for reading when it is a regular file.
     static bool open(QFile &file, QIODevice::OpenMode mode = QIODevice::ReadOnly);
 };

@@ -156,8 +156,13 @@ bool QL_Edit::save(bool saveAs)
     }
 
     const GcpFile::Texts texts = m_document->texts();
-    if (!GcpFile::save(target, texts)) {
-        QMessageBox::warning(this, tr("错误"), tr("保存文件时发生错误！"));
+    QString why;
+    if (!GcpFile::save(target, texts, &why)) {
+        // Why, when the system said: a full disk reads otherwise than a
+        // folder without permission.
+        QMessageBox::warning(this, tr("错误"),
+                             why.isEmpty() ? tr("保存文件时发生错误！")
+                                           : tr("保存文件时发生错误！") + QLatin1Char('\n') + tr("原因：") + why);
         return false;
     }
 

@@ -62,6 +62,7 @@ QL_Export::QL_Export(QWidget *parent, const QList<ExportEntry> &entries, ExportC
     , progress(std::make_unique<RenderProgress>(this))
 {
     ui->setupUi(this);
+    progress->setStopRequest(&exportStop);
     this->entries = entries;
     generator = new QL_GenerateSVG(config, this);
     fillChoices();
@@ -612,9 +613,12 @@ void QL_Export::onSubmitBtnClicked()
         return;
     }
 
+    // 取消 in the progress window stops the rendering and the writing.
+    exportStop.clear();
+    generator->setStopRequest(&exportStop);
     generator->reset();
     generator->generate(entries, false);
-    if (!generator->warnings().isEmpty()) {
+    if (!generator->warnings().isEmpty() && !generator->isStopRequested()) {
         // Options the page could not honour were set as near as it allows.
         QMessageBox::warning(this, tr("提示"),
                              tr("以下设置超出页面所能容纳，已按可排范围导出：\n%1")
@@ -636,8 +640,11 @@ void QL_Export::onSubmitBtnClicked()
         written = writer.writeSvg(target);
         break;
     }
+    generator->setStopRequest(nullptr);
     if (!written) {
-        showWriteFailure(writer.failure().title, writer.failure().text);
+        // Stopped by the user, who needs no box to say so.
+        if (writer.failure().text != ScoreWriter::stoppedText())
+            showWriteFailure(writer.failure().title, writer.failure().message());
         return;
     }
     showWritten(writer.writtenPath());

@@ -3,6 +3,8 @@
 
 #include "exportentry.h"
 
+#include "stoprequest.h"
+
 #include <QDialog>
 #include <QList>
 
@@ -158,6 +160,8 @@ private:
     // While the preview renders, its progress is not shown: it takes a few
     // milliseconds, and a window flashing at every keystroke is noise.
     bool isPreviewing = false;
+    // 取消 of the progress window during an export.
+    StopRequest exportStop;
     std::unique_ptr<RenderProgress> progress;
 };
 

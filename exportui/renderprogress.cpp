@@ -1,5 +1,7 @@
 #include "renderprogress.h"
 
+#include "stoprequest.h"
+
 #include <QProgressDialog>
 #include <QWidget>
 
@@ -18,13 +20,21 @@ void RenderProgress::update(int status, int value, int maxValue, const QString &
 {
     if (!m_window) {
         m_window = new QProgressDialog(tip, QString(), 0, maxValue, m_owner);
-        // A title bar without buttons: the work cannot be stopped midway.
+        // A title bar without buttons: the work stops only through 取消.
         m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         m_window->setModal(true);
         m_window->setMinimumDuration(0);
         m_window->setAutoClose(false);
         m_window->setAutoReset(false);
-        m_window->setCancelButton(nullptr);
+        if (m_stop) {
+            // The work looks at the request between entries and pages and
+            // removes whatever it had begun to write.
+            m_window->setCancelButtonText(QProgressDialog::tr("取消"));
+            StopRequest *stop = m_stop;
+            QObject::connect(m_window.data(), &QProgressDialog::canceled, m_window.data(), [stop] { stop->request(); });
+        } else {
+            m_window->setCancelButton(nullptr);
+        }
         m_window->hide();
     }
     switch (status) {

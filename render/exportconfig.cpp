@@ -111,7 +111,7 @@ ExportConfig::ExportConfig(const QString &settingsPath, WriteBack writeBack)
     , titlePosOptions({{QStringLiteral("顶部"), 0},
                        {QStringLiteral("居中"), 1},
                        {QStringLiteral("底部"), 2}})
-    , settings(new QSettings(settingsPath, QSettings::IniFormat))
+    , settings(new QSettings(RegularFile::readablePath(settingsPath), QSettings::IniFormat))
     , m_writeBack(writeBack)
     , m_titleFontMetrics(QFont())
     , m_lyricFontMetrics(QFont())

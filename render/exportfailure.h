@@ -15,8 +15,15 @@ struct ExportFailure
     QString text;
     // The file or folder concerned, for the command line; may be empty.
     QString path;
+    // Why, when the system told: "磁盘空间不足", a target that is no file.
+    QString reason;
 
     bool isEmpty() const { return text.isEmpty(); }
+    // The text with its reason on a line of its own, for a box.
+    QString message() const
+    {
+        return reason.isEmpty() ? text : text + QStringLiteral("\n原因：") + reason;
+    }
 };
 
 #endif // EXPORTFAILURE_H

@@ -1,5 +1,7 @@
 #include "exporttarget.h"
 
+#include "atomicfile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -50,6 +52,9 @@ ExportFailure ExportTarget::check(const QString &path, Kind kind)
     if (kind == Kind::File && target.exists()) {
         if (target.isDir())
             return failure("导出目标是一个文件夹，不是文件!", path);
+        // A device or a FIFO is never opened: a FIFO would wait for a reader.
+        if (!AtomicFile::isReplaceable(path))
+            return failure("导出目标不是普通文件，不会写入!", path);
         // Opened without truncating: the existing file stays as it is.
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite))

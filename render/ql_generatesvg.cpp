@@ -1,5 +1,7 @@
 #include "ql_generatesvg.h"
 
+#include "stoprequest.h"
+
 #include "exportconfig.h"
 #include "jiabailayout.h"
 #include "lianbailayout.h"
@@ -36,6 +38,11 @@ QL_GenerateSVG::~QL_GenerateSVG() = default;
 QChar QL_GenerateSVG::verticalForm(QChar c)
 {
     return VerticalText::verticalForm(c);
+}
+
+bool QL_GenerateSVG::isStopRequested() const
+{
+    return m_stop && m_stop->isRequested();
 }
 
 void QL_GenerateSVG::renderTitle(const QString &text)
@@ -107,7 +114,7 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     // The layout drops the characters an SVG page cannot carry, so that
     // every painter shows the same page.
     m_layout.start(entries, preview, m_documentTitle);
-    while (m_layout.layoutNext()) {
+    while (!isStopRequested() && m_layout.layoutNext()) {
         // A page is painted as soon as the layout has left it.
         paintSvgPages(false);
         emit progressUpdate(1, m_layout.entriesDone() - 1, maxValue, QString(), QString());
@@ -174,7 +181,7 @@ bool QL_GenerateSVG::paintPages(PageTarget &target)
     bool painted = true;
     const QList<ScorePage> &pages = m_pageModels;
     for (int i = 0; i < pages.size(); ++i) {
-        if (!target.beginPage(painter, i)) {
+        if (isStopRequested() || !target.beginPage(painter, i)) {
             painted = false;
             break;
         }

@@ -14,6 +14,7 @@
 
 class ExportConfig;
 class PageTarget;
+class StopRequest;
 
 // The renderer: lays the export entries of one document out as a vertical
 // score (ScoreLayout) and keeps every page as an SVG document in memory,
@@ -40,6 +41,13 @@ public:
     void generate(const QList<ExportEntry> &entries, bool preview);
     // Empties pages(); the document title stays. Call before every generate.
     void reset();
+
+    // Looked at between entries and pages: a rendering asked to stop ends
+    // early (its pages incomplete), and the writers write nothing. The
+    // request must outlive the renderer or be unset.
+    void setStopRequest(const StopRequest *stop) { m_stop = stop; }
+    // Whether the work was asked to stop.
+    bool isStopRequested() const;
 
     // Paints the pages of the last rendering onto the target's pages instead
     // of SVG pages; pages() stays as it is. False when the target could not
@@ -117,6 +125,7 @@ private:
     // with the layout's.
     QList<ScorePage> m_pageModels;
     QString m_documentTitle;
+    const StopRequest *m_stop = nullptr;
 };
 
 #endif // QL_GENERATESVG_H

@@ -17,7 +17,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgRenderer>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -104,10 +103,25 @@ ScoreWriter::ScoreWriter(QL_GenerateSVG &renderer)
 {
 }
 
-bool ScoreWriter::fail(const QString &title, const QString &text, const QString &path)
+bool ScoreWriter::fail(const QString &title, const QString &text, const QString &path, const QString &reason)
 {
-    m_failure = ExportFailure{title, text, path};
+    m_failure = ExportFailure{title, text, path, reason};
     return false;
+}
+
+bool ScoreWriter::failIfStopped(const QString &path)
+{
+    if (!m_renderer.isStopRequested())
+        return false;
+    // The progress window closes as after any end.
+    emit m_renderer.progressUpdate(2, 0, 0, QString(), QString());
+    fail(QCoreApplication::translate("ScoreWriter", "提示"), stoppedText(), path);
+    return true;
+}
+
+QString ScoreWriter::stoppedText()
+{
+    return QCoreApplication::translate("ScoreWriter", "导出已取消");
 }
 
 QString ScoreWriter::fileTitle()
@@ -120,11 +134,17 @@ QString ScoreWriter::fileTitle()
 bool ScoreWriter::writePdf(const QString &path)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(path))
+        return false;
     const ExportConfig &config = m_renderer.config();
     const QFileInfo file(path);
     const QString folder = file.absolutePath();
     const QString refused = QCoreApplication::translate("ScoreWriter", "文件无写入权限或文件已被占用!");
 
+    // A device or a FIFO named as the target is never opened nor replaced.
+    if (!AtomicFile::isReplaceable(path))
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, AtomicFile::notAFileReason());
     if (QDir(folder).exists() && file.exists()) {
         try {
             // Opened without truncating: a refused export must leave the old
@@ -143,10 +163,10 @@ bool ScoreWriter::writePdf(const QString &path)
 
     // Written beside the target and put in its place only when complete: a
     // failed export leaves no broken PDF and an existing file as it was.
-    QSaveFile output(path);
-    if (!AtomicFile::open(output))
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
-    QPdfWriter writer(&output);
+    AtomicFile output(path);
+    if (!output.open())
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path, output.errorString());
+    QPdfWriter writer(output.device());
     writer.setTitle(m_renderer.documentTitle());
     writer.setCreator(QStringLiteral("Qelun工尺谱"));
     // One unit per point, as on the SVG pages, so that text is laid out
@@ -163,8 +183,16 @@ bool ScoreWriter::writePdf(const QString &path)
     PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
     emit m_renderer.progressUpdate(2, n, n, QString(), QString());
-    if (!painted || !AtomicFile::commit(output))
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), refused, path);
+    if (!painted) {
+        output.cancel();
+        if (failIfStopped(path))
+            return false;
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, output.errorString());
+    }
+    if (!output.commit())
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"),
+                    QCoreApplication::translate("ScoreWriter", "导出PDF文件失败!"), path, output.errorString());
     m_written = path;
     return true;
 }
@@ -201,10 +229,10 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
     return image;
 }
 
-bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const
+bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString &ext) const
 {
     QImage image = pageImage(index, dpi, ext);
-    if (image.isNull() || !AtomicFile::open(file))
+    if (image.isNull() || !file.open())
         return false;
     if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
         // PNG is lossless whatever its settings, and its encoder would take
@@ -213,20 +241,23 @@ bool ScoreWriter::writeImage(int index, QSaveFile &file, int dpi, const QString 
         // pixel, not four), through libpng with one cheap row filter and a
         // fast zlib level.
         PngEncoder encoder;
-        return encoder.write(CompactPixels::compact(std::move(image)), &file) && AtomicFile::isComplete(file);
+        return encoder.write(CompactPixels::compact(std::move(image)), file.device());
     }
     // Full quality for JPG.
-    QImageWriter writer(&file, ext.toLatin1());
+    QImageWriter writer(file.device(), ext.toLatin1());
     writer.setQuality(100);
-    return writer.write(image) && AtomicFile::isComplete(file);
+    return writer.write(image);
 }
 
 bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
 {
     m_failure = ExportFailure();
-    QSaveFile file(path);
-    if (!writeImage(index, file, dpi, ext) || !AtomicFile::commit(file))
-        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path);
+    AtomicFile file(path);
+    if (!writeImage(index, file, dpi, ext) || !file.commit()) {
+        file.cancel();
+        return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path,
+                    file.errorString());
+    }
     return true;
 }
 
@@ -260,17 +291,22 @@ bool ScoreWriter::writeInParallel(int count, const std::function<bool(int)> &wri
 bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QString &ext)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(QString()))
+        return false;
     // Every page is written before any is put in place, so that a failure
     // leaves each existing file of those names as it was. An uncommitted
     // QSaveFile removes its temporary file when it goes.
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    std::vector<std::unique_ptr<AtomicFile>> files;
     for (const QString &path : paths)
-        files.push_back(std::make_unique<QSaveFile>(path));
+        files.push_back(std::make_unique<AtomicFile>(path));
     const bool written = writeInParallel(
         int(paths.size()), [&](int i) { return writeImage(i, *files.at(i), dpi, ext); },
         [&](int i, bool pageWritten) {
+            if (failIfStopped(paths.at(i)))
+                return false;
             if (!pageWritten)
-                return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+                return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                            files.at(i)->errorString());
             emit m_renderer.progressUpdate(1, i + 1, int(paths.size()), QString(), QString());
             return true;
         });
@@ -278,7 +314,8 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
         return false;
     for (int i = 0; i < paths.size(); ++i) {
         if (!files.at(i)->commit())
-            return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+            return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                        files.at(i)->errorString());
     }
     return true;
 }
@@ -286,6 +323,8 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
 bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &ext)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(dir))
+        return false;
     const QString format = ext.toLower();
     const QString title = fileTitle();
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
@@ -302,16 +341,19 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"),
                                    QCoreApplication::translate("ScoreWriter", "正在导出%1文件···").arg(format));
     QStringList paths;
-    std::vector<std::unique_ptr<QSaveFile>> files;
+    std::vector<std::unique_ptr<AtomicFile>> files;
     for (int i = 0; i < n; ++i) {
         paths.append(folder.filePath(title + QLatin1Char('_') + QString::number(i) + QLatin1Char('.') + format));
-        files.push_back(std::make_unique<QSaveFile>(paths.last()));
+        files.push_back(std::make_unique<AtomicFile>(paths.last()));
     }
     const bool written = writeInParallel(
         n, [&](int i) { return writeImage(i, *files.at(i), dpi, format); },
         [&](int i, bool pageWritten) {
-            if (!pageWritten || !AtomicFile::commit(*files.at(i))) {
-                fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i));
+            if (failIfStopped(paths.at(i)))
+                return false;
+            if (!pageWritten || !files.at(i)->commit()) {
+                fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), paths.at(i),
+                     files.at(i)->errorString());
                 emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
                 return false;
             }
@@ -334,6 +376,8 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
 bool ScoreWriter::writeSvg(const QString &dir)
 {
     m_failure = ExportFailure();
+    if (failIfStopped(dir))
+        return false;
     const QString title = fileTitle();
     const QString folderFailed = QCoreApplication::translate("ScoreWriter", "创建目录失败!");
     if (!QDir(dir).exists() && !QDir().mkpath(dir))
@@ -349,11 +393,16 @@ bool ScoreWriter::writeSvg(const QString &dir)
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出SVG文件···"));
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
-        if (!AtomicFile::write(path, pages.at(i))) {
+        QString why;
+        if (failIfStopped(path)) {
+            QDir(folder).removeRecursively();
+            return false;
+        }
+        if (!AtomicFile::write(path, pages.at(i), &why)) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
             // The folder is new: a failed export leaves none of it behind.
             QDir(folder).removeRecursively();
-            return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出SVG文件失败!"), path);
+            return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出SVG文件失败!"), path, why);
         }
         emit m_renderer.progressUpdate(1, i + 1, n, QString(), QString());
     }
@@ -364,15 +413,20 @@ bool ScoreWriter::writeSvg(const QString &dir)
     const QString fontName = m_renderer.config().scoreFont().family() + QStringLiteral(".ttf");
     QFile resource(QStringLiteral(":/resources/fonts/mevto.ttf"));
     const QByteArray font = resource.open(QIODevice::ReadOnly) ? resource.readAll() : QByteArray();
-    if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font)) {
+    QString why;
+    if (!font.isEmpty() && !AtomicFile::write(folder.filePath(fontName), font, &why)) {
         QDir(folder).removeRecursively();
-        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出字体文件失败!"), folder.filePath(fontName));
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出字体文件失败!"), folder.filePath(fontName), why);
     }
 
-    // The readme is a courtesy: without it the pages are still complete.
+    // A readme cut short by a full disk is no success either.
     const QString readme = QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") + fontName
                            + QStringLiteral("”才能正常显示。\n");
-    AtomicFile::write(folder.filePath(QStringLiteral("说明文件.txt")), readme.toUtf8());
+    const QString readmePath = folder.filePath(QStringLiteral("说明文件.txt"));
+    if (!AtomicFile::write(readmePath, readme.toUtf8(), &why)) {
+        QDir(folder).removeRecursively();
+        return fail(QCoreApplication::translate("ScoreWriter", "错误"), QCoreApplication::translate("ScoreWriter", "导出说明文件失败!"), readmePath, why);
+    }
     m_written = folder.path();
     return true;
 }

@@ -12,7 +12,7 @@
 
 class ExportConfig;
 class QL_GenerateSVG;
-class QSaveFile;
+class AtomicFile;
 
 // Turns the pages of a finished rendering into files: one PDF, a folder of
 // JPG or PNG images, or a folder of SVG pages with the notation font and a
@@ -49,6 +49,9 @@ public:
     // is changed.
     bool writeImageFiles(const QStringList &paths, int dpi, const QString &ext);
 
+    // The failure text of an export that was asked to stop.
+    static QString stoppedText();
+
     // Why the last write failed; empty after a success.
     ExportFailure failure() const { return m_failure; }
     // The file (PDF) or the new folder (images, SVG) the last successful
@@ -58,13 +61,16 @@ public:
 private:
     // Opens file and writes page i into it, ready to be committed. Safe to
     // call from several threads at once.
-    bool writeImage(int index, QSaveFile &file, int dpi, const QString &ext) const;
+    bool writeImage(int index, AtomicFile &file, int dpi, const QString &ext) const;
     // Writes pages 0 .. count - 1 on the thread pool, a few at a time, and
     // calls done(i, written) on this thread in page order; stops at the
     // first done() that returns false, once the pages in flight are finished.
     bool writeInParallel(int count, const std::function<bool(int)> &write,
                          const std::function<bool(int, bool)> &done) const;
-    bool fail(const QString &title, const QString &text, const QString &path);
+    // True, with the failure set, when the renderer was asked to stop.
+    bool failIfStopped(const QString &path);
+    bool fail(const QString &title, const QString &text, const QString &path,
+              const QString &reason = QString());
     // The title the files are named after, the default one when the score
     // has none.
     QString fileTitle();

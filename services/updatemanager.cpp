@@ -1,6 +1,7 @@
 #include "updatemanager.h"
 
 #include "serviceendpoints.h"
+#include "servicerequest.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -27,10 +28,8 @@ QNetworkAccessManager *UpdateManager::networkAccess()
 {
     // Made at the first request: without a configured server the network
     // stack is never loaded.
-    if (!network) {
+    if (!network)
         network = new QNetworkAccessManager(this);
-        connect(network, &QNetworkAccessManager::finished, this, &UpdateManager::onReplyFinished);
-    }
     return network;
 }
 
@@ -47,20 +46,21 @@ void UpdateManager::checkForUpdate()
         return;
     QNetworkRequest request(QUrl(endpoints->apiBaseUrl + endpoints->updateCheckPath));
     request.setHeader(QNetworkRequest::ContentTypeHeader, endpoints->formContentType);
-    networkAccess()->get(request);
+    // Held to the configured host, a small answer and a deadline: a forced
+    // update is obeyed only from the server the program was built for.
+    ServiceRequest *reply = ServiceRequest::get(networkAccess(), request, ServiceRequest::jsonLimit);
+    connect(reply, &ServiceRequest::finished, this, &UpdateManager::onReplyFinished);
 }
 
-void UpdateManager::onReplyFinished(QNetworkReply *reply)
+void UpdateManager::onReplyFinished(bool ok, const QByteArray &answer, const QString &error)
 {
-    reply->deleteLater();
-    if (reply->error() != QNetworkReply::NoError) {
-        const QString error = reply->errorString();
+    if (!ok) {
         qDebug().noquote() << QStringLiteral("Error: ") + error;
         emit dataSubmitted(false, error);
         return;
     }
 
-    const QString body = QString::fromUtf8(reply->readAll());
+    const QString body = QString::fromUtf8(answer);
     const QJsonDocument document = QJsonDocument::fromJson(body.toUtf8());
     if (document.isObject()) {
         const QJsonObject object = document.object();

@@ -36,7 +36,7 @@ signals:
     void dataSubmitted(bool success, const QString &message);
 
 private:
-    void onReplyFinished(QNetworkReply *reply);
+    void onReplyFinished(bool ok, const QByteArray &answer, const QString &error);
     void announceUpdate(bool force);
 
     QNetworkAccessManager *networkAccess();

@@ -3,6 +3,7 @@
 #include "filelocations.h"
 #include "fontmanager.h"
 #include "fontoption.h"
+#include "regularfile.h"
 #include "settingsreader.h"
 #include "settingswriter.h"
 
@@ -38,7 +39,7 @@ EditorConfig &EditorConfig::instance()
 
 EditorConfig::EditorConfig(const QString &settingsPath, QObject *parent)
     : QObject(parent)
-    , settings(new QSettings(settingsPath, QSettings::IniFormat))
+    , settings(new QSettings(RegularFile::readablePath(settingsPath), QSettings::IniFormat))
     , m_lyricFontMetrics(QFont())
     , m_scoreFontMetrics(QFont())
     , m_lyricLineNumberFontMetrics(QFont())

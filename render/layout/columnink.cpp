@@ -1,9 +1,11 @@
 #include "columnink.h"
 
+#include <QLineF>
 #include <QPair>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -232,4 +234,47 @@ qreal ColumnInk::bottomBetween(qreal left, qreal right, qreal floor) const
             bottom = qMax(bottom, o.box.bottom());
     }
     return bottom;
+}
+
+namespace {
+
+// The smallest t >= from such that the point p moved down by t lies further
+// than r from q, or `from` when it already does.
+qreal beyond(QPointF p, QPointF q, qreal r, qreal from)
+{
+    const qreal dx = p.x() - q.x();
+    const qreal dy = p.y() + from - q.y();
+    if (dx * dx + dy * dy > r * r)
+        return from;
+    return from + std::sqrt(qMax<qreal>(0, r * r - dx * dx)) - dy + 0.01;
+}
+
+} // namespace
+
+qreal ColumnInk::ownershipClearanceDown(const QList<QPointF> &notes, const QList<Mark> &marks, qreal margin,
+                                        int ignoreOwner) const
+{
+    qreal t = 0;
+    // Each pass moves past the nearest forbidden stretch; a few passes
+    // settle it, and a bound keeps a pathological column from looping.
+    for (int pass = 0; pass < 32; ++pass) {
+        qreal next = t;
+        for (const QPointF &note : notes) {
+            for (const Mark &m : m_marks) {
+                if (m.owner != ignoreOwner)
+                    next = qMax(next, beyond(note, m.centre, QLineF(m.centre, m.ownNote).length() + margin, t));
+            }
+        }
+        for (const Mark &mark : marks) {
+            const qreal own = QLineF(mark.centre, mark.ownNote).length() + margin;
+            for (const Mark &note : m_notes) {
+                if (note.owner != ignoreOwner)
+                    next = qMax(next, beyond(mark.centre, note.centre, own, t));
+            }
+        }
+        if (next == t)
+            return t;
+        t = next;
+    }
+    return t;
 }

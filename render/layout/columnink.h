@@ -18,6 +18,8 @@ public:
     {
         m_outlines.clear();
         m_byBottom.clear();
+        m_notes.clear();
+        m_marks.clear();
     }
     bool isEmpty() const { return m_outlines.isEmpty(); }
 
@@ -40,7 +42,31 @@ public:
     // none lower.
     qreal bottomBetween(qreal left, qreal right, qreal floor) const;
 
-    bool operator==(const ColumnInk &o) const { return m_outlines == o.m_outlines; }
+    // Notes and beat marks set here, by the centres of their ink, so that a
+    // piece can be kept where every mark stands nearer its own note than
+    // any other: a singer takes the beat on the note nearest the mark.
+    struct Mark
+    {
+        QPointF centre;
+        QPointF ownNote;
+        // Whose notation it is: marks and notes of one owner are set apart
+        // by the run's own arithmetic.
+        int owner = -1;
+        bool operator==(const Mark &o) const { return centre == o.centre && ownNote == o.ownNote; }
+    };
+    void addNote(QPointF centre, int owner = -1) { m_notes.append({centre, QPointF(), owner}); }
+    void addMark(const Mark &mark) { m_marks.append(mark); }
+    // The smallest shift t >= 0 down the page such that notes, and marks
+    // with their own notes, moved by (0, t) leave every mark here and every
+    // mark moved nearer its own note than any other note by `margin`;
+    // the pieces here of `ignoreOwner` are left out.
+    qreal ownershipClearanceDown(const QList<QPointF> &notes, const QList<Mark> &marks, qreal margin,
+                                 int ignoreOwner = -2) const;
+
+    bool operator==(const ColumnInk &o) const
+    {
+        return m_outlines == o.m_outlines && m_notes == o.m_notes && m_marks == o.m_marks;
+    }
 
 private:
     struct Outline
@@ -54,6 +80,8 @@ private:
     qreal clearance(const QPolygonF *outlines, qsizetype count, qreal gap, int ignoreTag, bool across) const;
 
     QList<Outline> m_outlines;
+    QList<Mark> m_notes;
+    QList<Mark> m_marks;
     // The outlines in the order of their boxes' bottoms, the lowest last: a
     // question about ink set below what is there reads only the few outlines
     // that reach down to it.

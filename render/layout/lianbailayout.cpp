@@ -8,6 +8,8 @@
 
 #include <QList>
 
+#include <cmath>
+
 QPair<int, int> LianBaiLayout::blockHeight(const LayoutContext &ctx, const QString &text, int cols)
 {
     const ExportConfig &c = ctx.config();
@@ -102,8 +104,13 @@ void LianBaiLayout::layout(LayoutContext &ctx, const QString &text)
             }
         }
         if (VerticalText::isHangingPunctuation(v)) {
-            ctx.place(QRect(ctx.cursorX + subWidth / 2, ctx.cursorY, tight.width(), h), Qt::AlignBottom, QString(v),
-                      c.lianBaiColor(), ItemSource::Kind::LianBai, first + i);
+            // In the right half of its sub-column, and no further right than
+            // the sub-column's edge: the ink of a full-width mark stands in
+            // the middle of its advance.
+            const int inkRight = int(std::ceil(ctx.ink().lianBai.glyph(QString(v)).tight.right()));
+            const int x = qMin(ctx.cursorX + subWidth / 2, ctx.cursorX + subWidth - inkRight);
+            ctx.place(QRect(x, ctx.cursorY, tight.width(), h), Qt::AlignBottom, QString(v), c.lianBaiColor(),
+                      ItemSource::Kind::LianBai, first + i);
         } else {
             ctx.place(QRect(ctx.cursorX, ctx.cursorY, subWidth, h), Qt::AlignCenter, QString(v), c.lianBaiColor(),
                       ItemSource::Kind::LianBai, first + i);

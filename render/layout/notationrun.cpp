@@ -19,20 +19,34 @@ constexpr int maxKeptRuns = 8192;
 
 } // namespace
 
-NotationRun::NotationRun(const LayoutContext &ctx)
+NotationRun::NotationRun(const LayoutContext &ctx, int angle)
     : m_ctx(ctx)
+    , m_angle(angle)
+    , m_turnBack(QTransform().rotate(-angle))
 {
 }
 
 ScoreRun NotationRun::layout(const LayoutContext &ctx, const QString &notation)
 {
+    return kept(ctx, notation, ctx.options().angle, ctx.ink().runs);
+}
+
+ScoreRun NotationRun::layoutUpright(const LayoutContext &ctx, const QString &notation)
+{
+    if (ctx.options().angle == 0)
+        return layout(ctx, notation);
+    return kept(ctx, notation, 0, ctx.ink().uprightRuns);
+}
+
+ScoreRun NotationRun::kept(const LayoutContext &ctx, const QString &notation, int angle,
+                           QHash<QString, ScoreRun> &runs)
+{
     if (notation.isEmpty())
         return ScoreRun();
-    QHash<QString, ScoreRun> &runs = ctx.ink().runs;
     const auto found = runs.constFind(notation);
     if (found != runs.constEnd())
         return *found;
-    const ScoreRun run = NotationRun(ctx).layoutNew(notation);
+    const ScoreRun run = NotationRun(ctx, angle).layoutNew(notation);
     if (runs.size() >= maxKeptRuns)
         runs.clear();
     runs.insert(notation, run);
@@ -64,7 +78,7 @@ QPolygonF NotationRun::markOutline(const ScoreGlyph &g) const
 {
     const QRect upright(-g.cell.width() / 2, -g.cell.height() / 2, g.cell.width(), g.cell.height());
     const QPointF centre = QRectF(g.cell).center();
-    const QTransform t = m_ctx.options().turnBack * QTransform::fromTranslate(centre.x(), centre.y());
+    const QTransform t = m_turnBack * QTransform::fromTranslate(centre.x(), centre.y());
     const QRectF ink = LayoutContext::frameInkOf(m_ctx.ink().score, upright, Qt::AlignCenter, g.glyph);
     return t.map(QPolygonF(ink.adjusted(-0.6, -0.6, 0.6, 0.6)));
 }
@@ -98,7 +112,19 @@ void NotationRun::placeMark(ScoreGlyph &g, char32_t code, QRect box)
         if (down == 0 && right == 0)
             break;
     }
+    // Down its lane where it would stand nearer an earlier note than its own.
+    if (m_hasNote) {
+        const int away = int(std::ceil(
+            m_earlierNotes.ownershipClearanceDown({}, {{outline.boundingRect().center(), m_lastNote}}, 1.0)));
+        if (away != 0) {
+            g.cell.translate(0, away);
+            m_off += away;
+            outline = markOutline(g);
+        }
+    }
     m_marks.add(outline);
+    if (m_hasNote)
+        m_lastGroup.addMark({outline.boundingRect().center(), m_lastNote});
     m_off += mh + o.banYanSpace;
     m_prevMark = true;
 }
@@ -121,7 +147,20 @@ void NotationRun::placeNote(ScoreGlyph &g, char32_t code, QRect box)
         m_y += down;
         outline = QPolygonF(LayoutContext::frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
     }
+    // Down the run, so that each mark of the note before stays nearer to
+    // it than to this one.
+    const int away = int(std::ceil(m_lastGroup.ownershipClearanceDown({outline.boundingRect().center()}, {}, 1.0)));
+    if (away != 0) {
+        g.cell.translate(0, away);
+        m_y += away;
+        outline = QPolygonF(LayoutContext::frameInkOf(metrics, g.cell, Qt::AlignCenter, g.glyph));
+    }
     m_notes.add(outline);
+    if (m_hasNote)
+        m_earlierNotes.addNote(m_lastNote);
+    m_lastNote = outline.boundingRect().center();
+    m_hasNote = true;
+    m_lastGroup.clear();
     m_y += box.height() + m_ctx.options().scoreSpace;
     // The marks that follow are measured from this note's top.
     m_off = -(box.height() + m_ctx.options().scoreSpace);
@@ -150,6 +189,6 @@ ScoreRun NotationRun::layoutNew(const QString &notation)
     // The run's length along its slant: to the end of its last mark or one
     // notation line past the top of its next note, whichever is further.
     const int length = qMax(m_y + m_off - m_ctx.options().banYanSpace, m_y + sm.height());
-    run.extent = sm.height() + int(length * std::cos(qDegreesToRadians(double(m_ctx.options().angle))));
+    run.extent = sm.height() + int(length * std::cos(qDegreesToRadians(double(m_angle))));
     return run;
 }

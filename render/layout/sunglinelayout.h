@@ -40,6 +40,7 @@ private:
         // The lowest the character may reach: the foot of the content, or
         // of the page for closing punctuation.
         int foot = 0;
+        QString notation;
         ScoreRun run;
     };
     // The character's ink and its run's head at the cursor, worked out once
@@ -64,6 +65,10 @@ private:
     // Moves the cursor down until the character and its run's head clear
     // the ink above them.
     void settle(const Character &ch);
+    // How far the character (with its run's head) must move down to clear
+    // the ink above it, and the beat marks above it.
+    int inkPush(const Character &ch);
+    int beatPush(const Character &ch);
     QRect cellAt(const Character &ch, int y) const;
     const Placed &placedAt(const Character &ch);
 

@@ -16,7 +16,12 @@
 #include "gcptestfiles.h"
 #include "smalldisk.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -42,6 +47,12 @@ private slots:
     void isRequested_data();
     void isRequested();
     void settingsThePageCannotHonourAreWarned();
+    void pageSizesRefusedAreWarned_data();
+    void pageSizesRefusedAreWarned();
+    void unreadableSettings_data();
+    void unreadableSettings();
+    void specialTargets_data();
+    void specialTargets();
     void badArguments_data();
     void badArguments();
     void unreadableInput_data();
@@ -61,11 +72,20 @@ private slots:
     void settingsAreOnlyRead();
     void fullDiskIsAFailure_data();
     void fullDiskIsAFailure();
+    void longExportWarnsAndStopsOnCtrlC();
 
 private:
     int run(const QStringList &arguments);
     QString path(const QString &name) const { return QDir(dir->path()).filePath(name); }
-    QString settings() const { return path(QStringLiteral("settings.ini")); }
+    // The options an export reads, an empty INI file (all defaults) unless
+    // the test wrote some.
+    QString settings() const
+    {
+        const QString file = path(QStringLiteral("settings.ini"));
+        if (!QFileInfo::exists(file))
+            GcpTestFiles::writeFile(file, QByteArray());
+        return file;
+    }
     // A score of the given number of pages.
     QString writeScore(int pages);
 
@@ -255,6 +275,120 @@ void TestBatchExport::settingsThePageCannotHonourAreWarned()
     QCOMPARE(warnings.size(), 1);
     QVERIFY2(warnings.first().contains(QStringLiteral("10000")), qPrintable(warnings.first()));
     QCOMPARE(out, QStringLiteral("导出成功！\n"));
+}
+
+void TestBatchExport::pageSizesRefusedAreWarned_data()
+{
+    QTest::addColumn<QByteArray>("options");
+    QTest::addColumn<QString>("named");
+    QTest::addRow("negative width") << QByteArray("pageWidth=-5") << "-5";
+    QTest::addRow("height not a number") << QByteArray("pageHeight=tall") << "tall";
+    QTest::addRow("ten points, no room inside the margins") << QByteArray("pageWidth=10\npageHeight=10") << "10×10";
+    QTest::addRow("margins as wide as the page") << QByteArray("pageWidth=100\nmarginLeft=50\nmarginRight=50") << "100×";
+    QTest::addRow("a small page that fits a character") << QByteArray("pageWidth=200\npageHeight=300") << "";
+}
+
+void TestBatchExport::pageSizesRefusedAreWarned()
+{
+    QFETCH(QByteArray, options);
+    QFETCH(QString, named);
+    QVERIFY(GcpTestFiles::writeFile(settings(), "[Export]\n" + options + '\n'));
+    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("a.pdf")), QStringLiteral("--settings"), settings(),
+                  writeScore(1)}),
+             int(BatchExport::Success));
+    const QStringList warnings = err.split(QLatin1Char('\n')).filter(QStringLiteral("警告："));
+    if (named.isEmpty()) {
+        QVERIFY2(warnings.isEmpty(), qPrintable(err));
+        return;
+    }
+    QVERIFY2(!warnings.filter(named).isEmpty(), qPrintable(err));
+}
+
+void TestBatchExport::unreadableSettings_data()
+{
+    QTest::addColumn<QString>("settingsFile");
+    QTest::addRow("missing") << "missing.ini";
+    QTest::addRow("a folder") << "folder.ini";
+    QTest::addRow("not INI") << "aria.gcp";
+    // Opened for reading, either would block the export or never end.
+    QTest::addRow("FIFO") << "fifo.ini";
+    QTest::addRow("device") << "/dev/zero";
+}
+
+void TestBatchExport::unreadableSettings()
+{
+    QFETCH(QString, settingsFile);
+    QVERIFY(QDir().mkpath(path(QStringLiteral("folder.ini"))));
+    QVERIFY(QFile::copy(example, path(QStringLiteral("aria.gcp"))));
+    QCOMPARE(::mkfifo(QFile::encodeName(path(QStringLiteral("fifo.ini"))).constData(), 0600), 0);
+    const QString target = path(QStringLiteral("out.pdf"));
+    QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), path(settingsFile), writeScore(1)}),
+             int(BatchExport::UsageError));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")) && err.contains(settingsFile), qPrintable(err));
+    QVERIFY(!QFileInfo::exists(target));
+}
+
+void TestBatchExport::specialTargets_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("format");
+    for (const char *kind : {"fifo", "socket", "device", "link to device", "link to fifo", "link to file"}) {
+        QTest::addRow("%s as pdf", kind) << kind << "t.pdf" << "";
+        QTest::addRow("%s as png", kind) << kind << "t.png" << "";
+        QTest::addRow("%s as svg folder", kind) << kind << "t" << "svg";
+    }
+}
+
+void TestBatchExport::specialTargets()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, target);
+    QFETCH(QString, format);
+    const QByteArray node = QFile::encodeName(kind.startsWith(QLatin1String("link")) ? path(QStringLiteral("node"))
+                                                                                    : path(target));
+    const bool toFile = kind.endsWith(QLatin1String("file"));
+    if (kind.endsWith(QLatin1String("fifo"))) {
+        QCOMPARE(::mkfifo(node.constData(), 0600), 0);
+    } else if (kind.endsWith(QLatin1String("device"))) {
+        // A device of its own, the same as /dev/null: a failing test must
+        // not replace the system's.
+        if (::geteuid() != 0)
+            QSKIP("making a device node needs root");
+        QCOMPARE(::mknod(node.constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    } else if (kind == QLatin1String("socket")) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, node.constData(), sizeof address.sun_path);
+        QCOMPARE(::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        ::close(fd);
+    } else if (toFile) {
+        QVERIFY(GcpTestFiles::writeFile(QString::fromLocal8Bit(node), "an earlier export"));
+    }
+    if (kind.startsWith(QLatin1String("link")))
+        QVERIFY(QFile::link(QString::fromLocal8Bit(node), path(target)));
+    const QFileInfo before(QString::fromLocal8Bit(node));
+
+    QStringList arguments{QStringLiteral("--export"), path(target), QStringLiteral("--settings"), settings()};
+    if (!format.isEmpty())
+        arguments << QStringLiteral("--format") << format;
+    const int status = run(arguments << writeScore(1));
+    const QFileInfo after(QString::fromLocal8Bit(node));
+    // The node is as it was, a link stays a link.
+    QCOMPARE(after.isFile(), before.isFile());
+    QCOMPARE(after.isDir(), false);
+    QCOMPARE(QFileInfo(path(target)).isSymLink(), kind.startsWith(QLatin1String("link")));
+    if (toFile && format.isEmpty()) {
+        // Written through the link, into the file it names.
+        QCOMPARE(status, int(BatchExport::Success));
+        QVERIFY(GcpTestFiles::fileBytes(QString::fromLocal8Bit(node)) != QByteArray("an earlier export"));
+        QVERIFY(after.size() > 100);
+        return;
+    }
+    QCOMPARE(status, int(BatchExport::OutputError));
+    QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
+    QVERIFY(!out.contains(QStringLiteral("导出成功")));
 }
 
 void TestBatchExport::exportsPdf()
@@ -488,6 +622,35 @@ void TestBatchExport::settingsAreOnlyRead()
                                                 : QStringList{QStringLiteral("qelun"), QStringLiteral("settings.ini")};
     QCOMPARE(QDir(path(QStringLiteral("bin"))).entryList(QDir::Files | QDir::NoDotAndDotDot), besideProgram);
     QVERIFY(!QFileInfo::exists(path(QStringLiteral("home/.config/qelun/settings.ini"))));
+}
+
+void TestBatchExport::longExportWarnsAndStopsOnCtrlC()
+{
+    // One sung line of three million characters: more than 10,000 pages.
+    const QString score = path(QStringLiteral("long.gcp"));
+    QVERIFY(GcpFile::save(score, {QString(3000000, QChar(0x597D)), QString()}));
+    const QString target = path(QStringLiteral("long.pdf"));
+    QVERIFY(GcpTestFiles::writeFile(target, "an earlier export"));
+    QProcess process;
+    process.setReadChannel(QProcess::StandardError);
+    process.start(QStringLiteral(QELUN_EXECUTABLE),
+                  {QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), score});
+    QVERIFY(process.waitForStarted());
+    QByteArray errText;
+    while (!errText.contains("正在绘制曲谱") && process.waitForReadyRead(60000))
+        errText += process.readAllStandardError();
+    QVERIFY2(errText.contains("正在绘制曲谱"), errText.constData());
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(60000));
+    errText += process.readAllStandardError();
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), int(BatchExport::Interrupted));
+    const QString text = QString::fromUtf8(errText);
+    QCOMPARE(text.count(QStringLiteral("10000 页以上")), 1);
+    QVERIFY(process.readAllStandardOutput().isEmpty());
+    QCOMPARE(GcpTestFiles::fileBytes(target), QByteArray("an earlier export"));
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("long.pdf")),
+             QStringList{QStringLiteral("long.pdf")});
 }
 
 QTEST_MAIN(TestBatchExport)

@@ -26,6 +26,12 @@ public:
         int status = 200;
         QByteArray contentType = "text/plain; charset=utf-8";
         QByteArray body;
+        // For a redirect: where to.
+        QByteArray location = QByteArray();
+        // Sends no length: the body ends when the connection does.
+        bool withoutLength = false;
+        // Never answers, holding the connection open.
+        bool stall = false;
     };
 
     QHash<QByteArray, Reply> replies;
@@ -82,10 +88,16 @@ private:
         requests.append(request);
 
         const Reply reply = replies.value(request.path, Reply{404, "text/plain", "not here"});
-        socket->write("HTTP/1.1 " + QByteArray::number(reply.status)
-                      + (reply.status == 200 ? " OK" : " Not Found") + "\r\nContent-Type: "
-                      + reply.contentType + "\r\nContent-Length: " + QByteArray::number(reply.body.size())
-                      + "\r\nConnection: close\r\n\r\n" + reply.body);
+        if (reply.stall)
+            return;
+        const QByteArray reason = reply.status == 200 ? " OK" : reply.status / 100 == 3 ? " Found" : " Not Found";
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + reason + "\r\nContent-Type: "
+                          + reply.contentType;
+        if (!reply.location.isEmpty())
+            head += "\r\nLocation: " + reply.location;
+        if (!reply.withoutLength)
+            head += "\r\nContent-Length: " + QByteArray::number(reply.body.size());
+        socket->write(head + "\r\nConnection: close\r\n\r\n" + reply.body);
         socket->disconnectFromHost();
     }
 };

@@ -111,6 +111,8 @@ private slots:
     void writerFailuresEndInBox_data();
     void writerFailuresEndInBox();
     void progressWindowWhileExporting();
+    void cancelLeavesNothing_data();
+    void cancelLeavesNothing();
     void cancelledPrintDialogPrintsNothing();
     void configurationSavedWhenDialogGoes();
     void typeQualityAndFolderRemembered();
@@ -620,6 +622,61 @@ void TestQLExport::writerFailuresEndInBox()
     QCOMPARE(answerer.boxes.first().text, text);
     QCOMPARE(answerer.boxes.first().icon, QMessageBox::Warning);
     // The dialog stays, usable, for another try.
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->isEnabled());
+}
+
+void TestQLExport::cancelLeavesNothing_data()
+{
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("phase");
+    for (const int type : {0, 2, 3}) {
+        QTest::addRow("type %d, while the score is drawn", type) << type << "绘制曲谱";
+        QTest::addRow("type %d, while the files are written", type) << type << "导出";
+    }
+}
+
+void TestQLExport::cancelLeavesNothing()
+{
+    QFETCH(int, type);
+    QFETCH(QString, phase);
+    // Three pages, of several entries each.
+    QString lyric;
+    QString score;
+    for (int page = 0; page < 3; ++page) {
+        lyric += QStringLiteral("原来姹紫\n嫣红开遍\n@分页符\n");
+        score += (notation({gong, ban}) + QLatin1Char('\n')).repeated(8);
+    }
+    dialog = std::make_unique<QL_Export>(nullptr, buildExportEntries(lyric, score), config());
+    QString current;
+    bool cancelled = false;
+    connect(dialog->renderer(), &QL_GenerateSVG::progressUpdate, dialog.get(),
+            [&](int status, int, int, const QString &winTitle) {
+                if (status == 0)
+                    current = winTitle;
+                if (status != 1 || current != phase || cancelled)
+                    return;
+                auto *window = dialog->findChild<QProgressDialog *>();
+                QPushButton *cancel = nullptr;
+                for (QPushButton *button : window->findChildren<QPushButton *>()) {
+                    if (button->text() == QStringLiteral("取消"))
+                        cancel = button;
+                }
+                if (cancel && cancel->isVisible()) {
+                    cancel->click();
+                    cancelled = true;
+                }
+            });
+    child<QComboBox>("fileTypeCombo")->setCurrentIndex(type);
+    dialog->show();
+    const QString target = type == 0 ? out(QStringLiteral("aria.pdf")) : fixture->dir.path();
+    const QStringList before = QDir(fixture->dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    ModalAnswerer answerer({target});
+    child<QPushButton>("submitBtn")->click();
+    QVERIFY(cancelled);
+    // Stopped, the export says nothing and leaves nothing.
+    QVERIFY(answerer.boxes.isEmpty());
+    QCOMPARE(QDir(fixture->dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
     QVERIFY(dialog->isVisible());
     QVERIFY(dialog->isEnabled());
 }

@@ -219,6 +219,92 @@ inline QStringList checkUprightOwnership(const QList<ScorePage> &pages, const Op
     return faults;
 }
 
+// Slanted runs, read as a singer reads them: a character's notes in a
+// column read as one line, slanted from the character and, where they do
+// not fit, upright below; never as two slanted strands side by side.
+inline QStringList checkOneLinePerMelisma(const QList<ScorePage> &pages, const Options &options)
+{
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        // Slanted runs of notes, by character and column.
+        QHash<QString, int> strands;
+        for (const PageRun &run : page.runs) {
+            if (!run.rotated || run.rotation == 0 || run.items.isEmpty())
+                continue;
+            const PageItem &item = run.items.first();
+            const char32_t code = QStringView(item.text).toUcs4().value(0);
+            if (item.source.kind != ItemSource::Kind::Notation || (code >= 0xF0000 && code <= 0xF0007))
+                continue;
+            const int column = int(std::floor(-run.origin.x() / qreal(options.columnWidth)));
+            const QString key = QStringLiteral("entry %1 offset %2 column %3")
+                                    .arg(item.source.entry)
+                                    .arg(item.source.offset)
+                                    .arg(column);
+            if (++strands[key] == 2)
+                faults.append(QStringLiteral("page %1: %2 in parallel strands").arg(p + 1).arg(key));
+        }
+    }
+    return faults;
+}
+
+// Beat marks, read as a singer reads them: each stands nearer to its own note
+// (the note or ornament it follows, or for marks before a character's first
+// note, that note) than to any other on the page, measured between ink
+// centres.
+inline QStringList checkMarkOwnership(const QList<ScorePage> &pages)
+{
+    QStringList faults;
+    const auto isMark = [](const PageItem &item) {
+        const char32_t code = QStringView(item.text).toUcs4().value(0);
+        return code >= 0xF0000 && code <= 0xF0007;
+    };
+    const auto distance = [](const Ink &a, const Ink &b) {
+        const QPointF d = a.box.center() - b.box.center();
+        return std::hypot(d.x(), d.y());
+    };
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        QList<Ink> marks;
+        QList<Ink> notes;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.source.kind != ItemSource::Kind::Notation || item.frameInk.isEmpty())
+                    continue;
+                const QPolygonF outline = inkOutline(page, run, item);
+                (isMark(item) ? marks : notes).append({&item, outline, outline.boundingRect()});
+            }
+        }
+        for (const Ink &mark : std::as_const(marks)) {
+            const ItemSource &m = mark.item->source;
+            // Its own note: the last before it in its character's notation,
+            // or failing that the first after it.
+            const Ink *own = nullptr;
+            for (const Ink &note : std::as_const(notes)) {
+                const ItemSource &n = note.item->source;
+                if (n.entry != m.entry || n.offset != m.offset)
+                    continue;
+                const int g = n.glyph;
+                const int best = own ? own->item->source.glyph : -1;
+                if (!own || (g < m.glyph && (best > m.glyph || g > best)) || (g > m.glyph && best > m.glyph && g < best))
+                    own = &note;
+            }
+            if (!own)
+                continue;
+            const qreal ownDistance = distance(mark, *own);
+            for (const Ink &note : std::as_const(notes)) {
+                if (&note != own && distance(mark, note) < ownDistance) {
+                    faults.append(QStringLiteral("page %1: %2 nearer to %3 than to its own %4")
+                                      .arg(p + 1)
+                                      .arg(describe(mark), describe(note), describe(*own)));
+                    break;
+                }
+            }
+        }
+    }
+    return faults;
+}
+
 } // namespace PageChecker
 
 #endif // PAGECHECKER_H

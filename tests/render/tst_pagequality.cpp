@@ -1,5 +1,6 @@
 #include "exportconfig.h"
 #include "exportentry.h"
+#include "gcpfile.h"
 #include "generatedscore.h"
 #include "linegrammar.h"
 #include "notation.h"
@@ -41,6 +42,8 @@ private slots:
     void settingsThatCannotBeHonouredAreClampedAndTold();
     void bracketsKeepToTheirPhrase();
     void linesSetAsPrintedScoresSetThem();
+    void marksStandBesideTheirOwnNotes_data();
+    void marksStandBesideTheirOwnNotes();
     void dashesMakeOneRule();
 };
 
@@ -115,7 +118,8 @@ void TestPageQuality::stressScoresSetCleanly()
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
     QVERIFY(layout.pages().size() > 1);
-    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout))
+                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout));
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
     // Every glyph typed reaches the page.
     int glyphs = 0;
@@ -470,4 +474,36 @@ void TestPageQuality::linesSetAsPrintedScoresSetThem()
         for (int count : std::as_const(perSubColumn))
             QVERIFY2(count >= 2, qPrintable(QStringLiteral("entry %1: a sub-column of one character").arg(e)));
     }
+}
+
+void TestPageQuality::marksStandBesideTheirOwnNotes_data()
+{
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("settings");
+    for (const char *angle : {"-45", "0", "-30"}) {
+        const QString settings = QStringLiteral("scoreAngle=") + QLatin1String(angle);
+        QTest::addRow("example aria %s", angle) << "youyuan-zaoluopao" << settings;
+        QTest::addRow("slow aria %s", angle) << "slow-aria" << settings;
+        QTest::addRow("stress %s", angle) << QString() << settings;
+    }
+    QTest::addRow("stress A5") << QString() << "pageWidth=420 pageHeight=595";
+}
+
+void TestPageQuality::marksStandBesideTheirOwnNotes()
+{
+    QFETCH(QString, score);
+    QFETCH(QString, settings);
+    RenderFixture fixture;
+    applySettings(*fixture.config, settings);
+    QList<ExportEntry> entries = stressScore(40, 7);
+    if (!score.isEmpty()) {
+        GcpFile::Texts texts;
+        QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/") + score + QStringLiteral(".gcp"), &texts),
+                 GcpFile::LoadResult::Loaded);
+        entries = buildExportEntries(texts.lyric, texts.score);
+    }
+    ScoreLayout layout(*fixture.config);
+    layout.layout(entries, false, QString());
+    const QStringList faults = PageChecker::checkMarkOwnership(layout.pages());
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
 }
