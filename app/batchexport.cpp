@@ -370,7 +370,6 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     QL_GenerateSVG renderer(config);
     renderer.setStopRequest(&stop);
     ProgressLine progress(m_err, m_errIsTerminal);
-    const QList<ExportEntry> entries = buildExportEntries(texts.lyric, texts.score);
     // A document of very many pages takes long: said once, before or as
     // soon as it shows.
     bool warnedOfLength = false;
