@@ -238,11 +238,9 @@ void TestBatchExport::emptyScore_data()
     QTest::addColumn<QString>("lyric");
     QTest::addColumn<int>("status");
     QTest::addRow("nothing") << "" << int(BatchExport::InputError);
-    QTest::addRow("blank lines") << " \n\t\n" << int(BatchExport::InputError);
     QTest::addRow("comments and breaks") << ";注释\n@分页符\n@换行符" << int(BatchExport::InputError);
     QTest::addRow("markers alone") << "# \n>\n=" << int(BatchExport::InputError);
     QTest::addRow("a title") << "# 游园" << int(BatchExport::Success);
-    QTest::addRow("a spoken line") << ">sigh" << int(BatchExport::Success);
     QTest::addRow("a sung line without notation") << "良辰" << int(BatchExport::Success);
 }
 

@@ -1,49 +1,17 @@
 #include "recentfolders.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
+// The file names the dialogs suggest from a score's title, which may hold
+// anything a user can type.
 class TestRecentFolders : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void startPath_data();
-    void startPath();
     void fileNameFor_data();
     void fileNameFor();
 };
-
-void TestRecentFolders::startPath_data()
-{
-    QTest::addColumn<QString>("remembered");
-    QTest::addColumn<QString>("document");
-    QTest::addColumn<QString>("expected");
-    // Folders of the test's own; "~" is the home folder.
-    QTest::addRow("the document's folder first") << "exports" << "scores/aria.gcp" << "scores";
-    QTest::addRow("never saved: the last folder") << "exports" << "未命名" << "exports";
-    QTest::addRow("a folder since removed") << "gone" << "" << "~";
-}
-
-void TestRecentFolders::startPath()
-{
-    QFETCH(QString, remembered);
-    QFETCH(QString, document);
-    QFETCH(QString, expected);
-    QTemporaryDir dir;
-    QVERIFY(QDir().mkpath(dir.filePath("scores")) && QDir().mkpath(dir.filePath("exports")));
-    QVERIFY(QDir().mkpath(dir.filePath("gone")) && QFile(dir.filePath("scores/aria.gcp")).open(QIODevice::WriteOnly));
-    const RecentFolders folders(dir.filePath("settings.ini"));
-    QVERIFY(folders.remember(RecentFolders::Kind::Export, dir.filePath(remembered + "/x.pdf")));
-    QVERIFY(QDir(dir.filePath("gone")).removeRecursively());
-    const QString documentPath = document.contains('/') ? dir.filePath(document) : document;
-    const QString folder = expected == "~" ? QDir::homePath() : dir.filePath(expected);
-    QCOMPARE(folders.startPath(RecentFolders::Kind::Export, documentPath, "游园.pdf"), QDir(folder).filePath("游园.pdf"));
-    // Each kind of file has a folder of its own.
-    QCOMPARE(folders.startPath(RecentFolders::Kind::Scheme, QString()), QDir::homePath());
-}
 
 void TestRecentFolders::fileNameFor_data()
 {
