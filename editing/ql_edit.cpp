@@ -379,7 +379,7 @@ void QL_Edit::lyricCursorPositionChanged()
             s.movePosition(QTextCursor::Start);
         else
             s.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        lyric->setExtraSelections({});
+        lyric->clearTints();
         score->setExtraSelections({});
     } else {
         const int n = lyric->lyricIndexAt(l.position());
@@ -413,7 +413,7 @@ void QL_Edit::scoreCursorPositionChanged()
         l.setPosition(lyric->positionAfterLyricChar(first + 1));
         l.movePosition(QTextCursor::PreviousCharacter);
         l.setPosition(lyric->positionAfterLyricChar(last + 1), QTextCursor::KeepAnchor);
-        lyric->setExtraSelections({});
+        lyric->clearTints();
         score->setExtraSelections({});
     } else {
         const int p = lyric->positionAfterLyricChar(s.blockNumber() + 1);

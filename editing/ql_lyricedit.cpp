@@ -107,16 +107,44 @@ GutteredEdit::GutterStyle QL_LyricEdit::gutterStyle() const
             config->errorColor()};
 }
 
+void QL_LyricEdit::setLineTints(const QList<QTextEdit::ExtraSelection> &tints)
+{
+    m_findMarksShown = false;
+    setExtraSelections(tints);
+}
+
 void QL_LyricEdit::highlightLine(int position)
 {
-    setExtraSelections({PairingHighlight::lineSelection(this, position)});
+    setLineTints({PairingHighlight::lineSelection(this, position)});
 }
 
 void QL_LyricEdit::highlightChar(int position)
 {
     const int start = position > 0 ? position - 1 : 0;
     const int end = qMin(start + 1, document()->characterCount() - 1);
-    setExtraSelections({PairingHighlight::charSelection(this, start, end)});
+    setLineTints({PairingHighlight::charSelection(this, start, end)});
+}
+
+void QL_LyricEdit::clearFindMarks()
+{
+    if (m_findMarksShown)
+        highlightLine(textCursor().position());
+    m_findMatch = QTextCursor();
+}
+
+QTextCursor QL_LyricEdit::currentMatch(const QString &text) const
+{
+    if (!m_findMarksShown || m_findMatch.isNull() || !m_findMatch.hasSelection() || text.isEmpty())
+        return QTextCursor();
+    const int position = textCursor().position();
+    if (textCursor().hasSelection()
+        || (position != m_findMatch.selectionStart() && position != m_findMatch.selectionEnd()))
+        return QTextCursor();
+    // An edit inside the match (an undo, a replacement) leaves a cursor over
+    // other text.
+    if (m_findMatch.selectedText().compare(text, Qt::CaseInsensitive) != 0)
+        return QTextCursor();
+    return m_findMatch;
 }
 
 QPair<int, int> QL_LyricEdit::findNext(const QString &text)
@@ -145,14 +173,27 @@ QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
         matches.append({found, QTextCharFormat()});
     }
     if (matches.isEmpty()) {
-        setExtraSelections({});
+        setLineTints({});
+        m_findMatch = QTextCursor();
         return {0, 0};
     }
 
     QTextCursor cursor = textCursor();
     const int origin = cursor.position();
     qsizetype current = -1;
-    if (forward) {
+    // Stepping on from the current match: the cursor at its end after a step
+    // forward must not make it current again on a step back, nor the
+    // cursor at its start after a step back on a step forward.
+    const QTextCursor last = currentMatch(text);
+    qsizetype lastIndex = -1;
+    for (qsizetype i = 0; !last.isNull() && i < matches.size() && lastIndex < 0; ++i) {
+        if (matches.at(i).cursor.selectionStart() == last.selectionStart()
+            && matches.at(i).cursor.selectionEnd() == last.selectionEnd())
+            lastIndex = i;
+    }
+    if (lastIndex >= 0) {
+        current = (lastIndex + (forward ? 1 : -1) + matches.size()) % matches.size();
+    } else if (forward) {
         for (qsizetype i = 0; i < matches.size() && current < 0; ++i) {
             if (origin < matches.at(i).cursor.selectionEnd())
                 current = i;
@@ -177,5 +218,7 @@ QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
     setTextCursor(cursor);
     ensureCursorVisible();
     setExtraSelections(matches);
+    m_findMatch = match;
+    m_findMarksShown = true;
     return {int(current) + 1, int(matches.size())};
 }
