@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "editorconfig.h"
+#include "editorzoom.h"
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
@@ -21,6 +22,7 @@
 #include "serviceendpoints.h"
 #include "settings.h"
 #include "startpage.h"
+#include "symbolpalette.h"
 #include "windowgeometry.h"
 
 #include <QApplication>
@@ -38,8 +40,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPlainTextEdit>
 #include <QNetworkRequest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -70,6 +74,7 @@ MainWindow::MainWindow(QWidget *parent)
     addTabActions();
     addReplaceControls();
     addScoreView();
+    addSymbolPalette();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -236,6 +241,10 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::pairingChanged, this, [this, document] {
         if (document == currentDocument())
             showPairing();
+    });
+    connect(document->scoreEdit(), &QPlainTextEdit::cursorPositionChanged, this, [this, document] {
+        if (document == currentDocument())
+            showSymbolAtCursor();
     });
     showPairing();
 }
@@ -422,6 +431,48 @@ void MainWindow::addScoreView()
     viewMenu->setObjectName(QStringLiteral("menuView"));
     viewMenu->addAction(toggle);
     ui->menubar->insertMenu(ui->menuSetting->menuAction(), viewMenu);
+}
+
+void MainWindow::addSymbolPalette()
+{
+    symbolDock = new QDockWidget(tr("符号"), this);
+    symbolDock->setObjectName(QStringLiteral("symbolPaletteDock"));
+    // The buttons, with the dictionary that names them, are made when the
+    // dock is first shown.
+    connect(symbolDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || symbolDock->widget())
+            return;
+        auto *palette = new SymbolPalette(InputMethod::instance()->dictionary());
+        palette->setObjectName(QStringLiteral("symbolPalette"));
+        connect(palette, &SymbolPalette::symbolChosen, this, [this](const QString &symbol) {
+            if (QL_Edit *document = currentDocument())
+                document->insertScoreSymbol(symbol);
+        });
+        symbolDock->setWidget(palette);
+    });
+    addDockWidget(Qt::LeftDockWidgetArea, symbolDock);
+    symbolDock->hide();
+    QAction *toggle = symbolDock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("symbolPaletteAction"));
+    toggle->setToolTip(tr("显示或隐藏曲谱符号表"));
+    if (auto *viewMenu = findChild<QMenu *>(QStringLiteral("menuView")))
+        viewMenu->addAction(toggle);
+
+    symbolLabel = new QLabel;
+    symbolLabel->setObjectName(QStringLiteral("symbolLabel"));
+    ui->statusbar->addPermanentWidget(symbolLabel);
+}
+
+void MainWindow::showSymbolAtCursor()
+{
+    QL_Edit *document = currentDocument();
+    const QString character = document ? document->scoreEdit()->characterAtCursor() : QString();
+    // A space between symbols is no character worth naming.
+    if (character.isEmpty() || character.front().isSpace()) {
+        symbolLabel->clear();
+        return;
+    }
+    symbolLabel->setText(SymbolPalette::describe(InputMethod::instance()->dictionary(), character));
 }
 
 void MainWindow::addPrintAction()
@@ -779,6 +830,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
         action->setEnabled(hasDocument);
 
     showPairing();
+    showSymbolAtCursor();
     if (liveView)
         liveView->setDocument(currentDocument());
     if (!hasDocument) {
@@ -846,6 +898,7 @@ void MainWindow::quitApplication()
     // user can still be told.
     bool saved = WindowGeometry::save(*this);
     saved = EditorConfig::instance().save() && saved;
+    saved = EditorZoom::instance().save() && saved;
     if (ExportConfig::exists())
         saved = ExportConfig::instance().save() && saved;
     if (!saved)

@@ -98,6 +98,11 @@ private:
     // The dock with the typeset page, and its switch in the 视图 menu
     // (Ctrl+Shift+P); hidden until the user first shows it.
     void addScoreView();
+    // The 符号 dock with every notation symbol, and its switch in the 视图
+    // menu; a click inserts the symbol at the score cursor. The status bar
+    // names the symbol at the score cursor.
+    void addSymbolPalette();
+    void showSymbolAtCursor();
     // Shows step tabs away from the current one, round the ends.
     void switchTab(int step);
     // The title names the current document and marks unsaved changes.
@@ -147,6 +152,8 @@ private:
     QDockWidget *scoreDock = nullptr;
     LiveScoreView *liveView = nullptr;
     QLineEdit *replaceEdit = nullptr;
+    QDockWidget *symbolDock = nullptr;
+    QLabel *symbolLabel = nullptr;
     // Until completeStart() has been called or queued.
     bool startPending = true;
 };

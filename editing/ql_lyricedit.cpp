@@ -17,6 +17,7 @@ QL_LyricEdit::QL_LyricEdit(QWidget *parent)
     , m_index(m_ownIndex.get())
 {
     setUpGutter();
+    setUpZoom(EditorZoom::Editor::Lyric);
     connect(config, &EditorConfig::configChanged, this, &QL_LyricEdit::applyConfig);
     applyConfig();
     highlighter = new QL_LyricHighlighter(document());
@@ -35,7 +36,7 @@ void QL_LyricEdit::showDocument(ScoreDocument *document)
 
 int QL_LyricEdit::gutterWidth() const
 {
-    return 2 * config->lyricLineNumberFontMetrics().maxWidth() + 20;
+    return zoomed(2 * config->lyricLineNumberFontMetrics().maxWidth()) + 20;
 }
 
 void QL_LyricEdit::applyConfig()
@@ -44,7 +45,7 @@ void QL_LyricEdit::applyConfig()
     colours.setBrush(QPalette::All, QPalette::Text, config->errorColor());
     colours.setBrush(QPalette::All, QPalette::Base, config->lyricBgColor());
     setPalette(colours);
-    setFont(config->lyricFont());
+    setFont(zoomed(config->lyricFont()));
     // A new gutter font may need a wider gutter.
     refitGutter();
 }
@@ -103,7 +104,7 @@ QL_LyricEdit::GutterLabel QL_LyricEdit::gutterLabel(const QTextBlock &block) con
 
 GutteredEdit::GutterStyle QL_LyricEdit::gutterStyle() const
 {
-    return {config->lyricLineNumberFont(), config->lyricLineNumberColor(), config->lyricLineNumberBgColor(),
+    return {zoomed(config->lyricLineNumberFont()), config->lyricLineNumberColor(), config->lyricLineNumberBgColor(),
             config->errorColor()};
 }
 

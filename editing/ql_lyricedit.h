@@ -63,7 +63,7 @@ public:
     GutterLabel gutterLabel(const QTextBlock &block) const override;
 
 public slots:
-    void applyConfig();
+    void applyConfig() override;
 
 protected:
     GutterStyle gutterStyle() const override;

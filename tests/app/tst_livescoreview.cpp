@@ -114,6 +114,8 @@ private slots:
     void decorationOnThePageShown();
     void ctrlWheelZooms_data();
     void ctrlWheelZooms();
+    void ctrlWheelZoomsAboutTheMouse_data();
+    void ctrlWheelZoomsAboutTheMouse();
     void fitButtonsFitThePageToTheViewport_data();
     void fitButtonsFitThePageToTheViewport();
     void pagePixmapMatchesScaleAndRatio();
@@ -550,6 +552,47 @@ void TestLiveScoreView::ctrlWheelZooms()
     window->resize(1100, 700);
     QApplication::processEvents();
     QVERIFY(qAbs(view->scale() - expected) < 1e-9);
+}
+
+void TestLiveScoreView::ctrlWheelZoomsAboutTheMouse_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QPointF>("at"); // in parts of the viewport's size
+    QTest::addColumn<int>("angle");
+
+    QTest::addRow("in at the right edge") << 1.0 << QPointF(0.9, 0.5) << 240;
+    QTest::addRow("in at the top left") << 1.0 << QPointF(0.1, 0.1) << 120;
+    QTest::addRow("out at the bottom right") << 3.0 << QPointF(0.8, 0.9) << -120;
+}
+
+void TestLiveScoreView::ctrlWheelZoomsAboutTheMouse()
+{
+    QFETCH(double, scale);
+    QFETCH(QPointF, at);
+    QFETCH(int, angle);
+    load(score(14));
+    view->setScale(scale);
+    QApplication::processEvents();
+    auto *scroll = view->findChild<QScrollArea *>();
+    QWidget *viewport = scroll->viewport();
+    // Scrolled to the middle, so that the scroll bars leave room both ways.
+    scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum() / 2);
+    scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum() / 2);
+    const QPoint mouse(int(at.x() * viewport->width()), int(at.y() * viewport->height()));
+    const auto pageUnder = [&] {
+        return QPointF(view->canvas()->mapFrom(viewport, mouse) - view->canvasPoint(QPointF())) / view->scale();
+    };
+    const QPointF before = pageUnder();
+
+    const QPointF onCanvas = view->canvas()->mapFrom(viewport, mouse);
+    QWheelEvent wheel(onCanvas, view->canvas()->mapToGlobal(onCanvas), QPoint(), QPoint(0, angle), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view->canvas(), &wheel);
+    QVERIFY(view->scale() != scale);
+    // The page point under the mouse stays there, to a pixel.
+    const QPointF after = pageUnder();
+    QVERIFY2((after - before).manhattanLength() <= 2 / view->scale(),
+             qPrintable(QStringLiteral("%1,%2 -> %3,%4").arg(before.x()).arg(before.y()).arg(after.x()).arg(after.y())));
 }
 
 void TestLiveScoreView::fitButtonsFitThePageToTheViewport_data()

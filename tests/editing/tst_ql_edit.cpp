@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QUndoStack>
 
 namespace {
 
@@ -64,6 +65,10 @@ private slots:
     void pairingReportedWhileOff();
     void showFirstMismatch_data();
     void showFirstMismatch();
+    void tabStepsThroughTemplateFields_data();
+    void tabStepsThroughTemplateFields();
+    void foreignScoreCharactersMarkedAndCounted_data();
+    void foreignScoreCharactersMarkedAndCounted();
 
 private:
     void load(const QString &lyricText, const QString &scoreText);
@@ -352,22 +357,27 @@ void TestQLEdit::gutterToolTip()
 
 void TestQLEdit::pairingReportedWhileOff()
 {
-    load(QStringLiteral("原来"), QStringLiteral("ab\ncd"));
+    const QString gong = QStringLiteral(u"\U000F002C");
+    load(QStringLiteral("原来"), gong + gong + QLatin1Char('\n') + gong + gong);
     QSignalSpy changes(doc, &QL_Edit::pairingChanged);
     QTextCursor cursor = doc->scoreEdit()->textCursor();
-    cursor.setPosition(1);
+    cursor.setPosition(2);
     doc->scoreEdit()->setTextCursor(cursor);
 
     // Splitting a score line on purpose breaks the pairing, and says so.
     QTest::keyClick(doc->scoreEdit(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(changes.count(), 1);
     QCOMPARE(doc->pairing().statusText(), QStringLiteral("曲谱 3 行，唱字 2 个，不成对：曲谱第 3 行起没有对应的唱字"));
-    // An edit that keeps both counts says nothing new.
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_5);
+    // An edit that keeps every count says nothing new.
+    doc->insertScoreSymbol(gong);
     QCOMPARE(changes.count(), 1);
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    // A digit is no notation: the status counts it.
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_5);
     QCOMPARE(changes.count(), 2);
+    QVERIFY(doc->pairing().statusText().endsWith(QStringLiteral("曲谱中有 1 个字符不是曲谱符号")));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(changes.count(), 4);
     QVERIFY(doc->pairing().isPaired());
     QCOMPARE(doc->pairing().statusText(), QString());
 }
@@ -397,6 +407,109 @@ void TestQLEdit::showFirstMismatch()
     const QTextCursor cursor = inScore ? doc->scoreEdit()->textCursor() : doc->lyricEdit()->textCursor();
     QCOMPARE(cursor.position(), position);
     QCOMPARE(cursor.anchor(), anchor);
+}
+
+void TestQLEdit::tabStepsThroughTemplateFields_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("anchor");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<int>("selectedFrom");
+    QTest::addColumn<int>("selectedTo");
+
+    const QString tune = QStringLiteral("【曲牌名】(调名)"); // name 1..4, key 6..8
+    QTest::addRow("name selected, to the key") << tune << 1 << 4 << false << 6 << 8;
+    QTest::addRow("typed name, to the key") << QStringLiteral("【皂罗袍】(调名)") << 4 << 4 << false << 6 << 8;
+    QTest::addRow("full-width brackets") << QStringLiteral("【皂罗袍】（小工调）") << 2 << 2 << false << 6 << 9;
+    QTest::addRow("from the key, to the line end") << tune << 6 << 8 << false << 9 << 9;
+    QTest::addRow("line start, to the name") << tune << 0 << 0 << false << 1 << 4;
+    QTest::addRow("back from the key") << tune << 6 << 8 << true << 1 << 4;
+    QTest::addRow("back from the name") << tune << 1 << 4 << true << 0 << 0;
+    QTest::addRow("no key yet") << QStringLiteral("【醉扶归") << 3 << 3 << false << 4 << 4;
+}
+
+void TestQLEdit::tabStepsThroughTemplateFields()
+{
+    QFETCH(QString, line);
+    QFETCH(int, anchor);
+    QFETCH(int, position);
+    QFETCH(bool, back);
+    QFETCH(int, selectedFrom);
+    QFETCH(int, selectedTo);
+    load(QStringLiteral("原来\n") + line, QStringLiteral("\n"));
+    const int lineStart = 3;
+    QTextCursor cursor = doc->lyricEdit()->textCursor();
+    cursor.setPosition(lineStart + anchor);
+    cursor.setPosition(lineStart + position, QTextCursor::KeepAnchor);
+    doc->lyricEdit()->setTextCursor(cursor);
+    if (back)
+        QTest::keyClick(doc->lyricEdit(), Qt::Key_Backtab, Qt::ShiftModifier);
+    else
+        QTest::keyClick(doc->lyricEdit(), Qt::Key_Tab);
+    cursor = doc->lyricEdit()->textCursor();
+    QCOMPARE(cursor.selectionStart() - lineStart, selectedFrom);
+    QCOMPARE(cursor.selectionEnd() - lineStart, selectedTo);
+    QCOMPARE(doc->lyricEdit()->toPlainText(), QStringLiteral("原来\n") + line);
+    QCOMPARE(doc->undoStack()->count(), 0);
+
+    // Elsewhere Tab still types.
+    cursor.setPosition(1);
+    doc->lyricEdit()->setTextCursor(cursor);
+    QTest::keyClick(doc->lyricEdit(), Qt::Key_Tab);
+    QVERIFY(doc->lyricEdit()->toPlainText().startsWith(QStringLiteral("原\t来")));
+}
+
+void TestQLEdit::foreignScoreCharactersMarkedAndCounted_data()
+{
+    QTest::addColumn<QString>("scoreText");
+    QTest::addColumn<QList<int>>("foreignAt"); // positions in the score
+
+    const auto symbols = [](std::initializer_list<char32_t> codes) {
+        QString text;
+        for (char32_t c : codes)
+            text += QString::fromUcs4(&c, 1);
+        return text;
+    };
+    QTest::addRow("notation only") << symbols({0xF002C, 0xF0000}) + QStringLiteral(" \n") + symbols({0xF009B})
+                                   << QList<int>{};
+    QTest::addRow("ideographs typed") << QStringLiteral("上尺\n") + symbols({0xF002A}) << QList<int>{0, 1};
+    QTest::addRow("digit among symbols") << symbols({0xF0027}) + QStringLiteral("5\n") << QList<int>{2};
+    QTest::addRow("outside the BMP, not notation") << QStringLiteral(u"\U00020000") + symbols({0xF000D}) + QStringLiteral("\n")
+                                                   << QList<int>{0};
+    QTest::addRow("between the ranges") << symbols({0xF000E, 0xF001F}) + QStringLiteral("\n") << QList<int>{0, 2};
+}
+
+void TestQLEdit::foreignScoreCharactersMarkedAndCounted()
+{
+    QFETCH(QString, scoreText);
+    QFETCH(QList<int>, foreignAt);
+    load(QStringLiteral("原来"), scoreText);
+    doc->show();
+    QL_ScoreEdit *edit = doc->scoreEdit();
+    QCOMPARE(edit->foreignCharacterCount(), foreignAt.size());
+    const QString status = doc->pairing().statusText();
+    QCOMPARE(status.contains(QString::number(foreignAt.size())), !foreignAt.isEmpty());
+
+    // Each foreign character, and nothing else, is drawn apart.
+    QList<int> marked;
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            if (range.format.underlineStyle() != QTextCharFormat::WaveUnderline)
+                continue;
+            for (int i = range.start; i < range.start + range.length; ++i) {
+                if (!block.text().at(i).isLowSurrogate())
+                    marked.append(block.position() + i);
+            }
+        }
+    }
+    QCOMPARE(marked, foreignAt);
+
+    if (!foreignAt.isEmpty()) {
+        doc->showFirstMismatch();
+        QCOMPARE(edit->textCursor().selectionStart(), foreignAt.first());
+        QCOMPARE(edit->characterAtCursor(), edit->textCursor().selectedText());
+    }
 }
 
 QTEST_MAIN(TestQLEdit)
