@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QList>
+#include <QPair>
 #include <QTextDocument>
 #include <QUndoStack>
 
@@ -45,13 +46,15 @@ int LyricReplace::replaceAll(QL_Edit *edit, const QString &text, const QString &
     QTextDocument *document = lyric->document();
     // The matches as a find counts them, none overlapping, taken before any
     // is replaced: a replacement that holds the text is not searched again.
-    QList<QTextCursor> matches;
+    // Kept as numbers: a cursor at a match's end would move with a
+    // replacement inserted right after it.
+    QList<QPair<int, int>> matches;
     QTextCursor found(document);
     while (!found.atEnd()) {
         found = document->find(text, found.selectionEnd());
         if (found.isNull())
             break;
-        matches.append(found);
+        matches.append({found.selectionStart(), found.selectionEnd()});
     }
     if (matches.isEmpty())
         return 0;
@@ -59,11 +62,11 @@ int LyricReplace::replaceAll(QL_Edit *edit, const QString &text, const QString &
     QUndoStack *stack = edit->undoStack();
     stack->beginMacro(QCoreApplication::translate("LyricReplace", "全部替换"));
     // From the last to the first, so that the matches not yet replaced keep
-    // their positions whatever the score lines do.
+    // their positions.
     for (auto match = matches.crbegin(); match != matches.crend(); ++match) {
         QTextCursor selection = lyric->textCursor();
-        selection.setPosition(match->selectionStart());
-        selection.setPosition(match->selectionEnd(), QTextCursor::KeepAnchor);
+        selection.setPosition(match->first);
+        selection.setPosition(match->second, QTextCursor::KeepAnchor);
         lyric->setTextCursor(selection);
         replaceSelection(edit, replacement);
     }

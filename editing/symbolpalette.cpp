@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -42,6 +43,9 @@ SymbolPalette::SymbolPalette(const ScoreTree &dictionary, QWidget *parent)
     addGroup(tr("板眼"), touBan, yaoZengBan);
     addGroup(tr("腔格"), firstOrnament, lastOrnament);
     groups->addStretch();
+    // The rows scroll down, never sideways: the dock is as wide as a row.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setMinimumWidth(content->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
 }
 
 void SymbolPalette::addGroup(const QString &title, char32_t first, char32_t last)
