@@ -3,6 +3,8 @@
 #include "editorconfig.h"
 #include "notation.h"
 
+#include <QSignalBlocker>
+
 ScoreHighlighter::ScoreHighlighter(QTextDocument *document)
     : QSyntaxHighlighter(document)
     , config(&EditorConfig::instance())
@@ -10,6 +12,9 @@ ScoreHighlighter::ScoreHighlighter(QTextDocument *document)
     buildFormat();
     connect(config, &EditorConfig::configChanged, this, [this] {
         buildFormat();
+        // Formats only: a re-highlight reports the whole text as changed,
+        // which the editor would take for an edit of the document.
+        const QSignalBlocker quiet(this->document());
         rehighlight();
     });
 }

@@ -543,6 +543,7 @@ void TestQLEdit::zoomsTheEditorOfTheEvent()
     QCOMPARE(editorOf(first, false)->document()->defaultFont().pointSizeF(), otherSize);
     QCOMPARE(first.undoStack()->count(), 0);
     QCOMPARE(first.lyricEdit()->toPlainText(), lyrics);
+    QVERIFY(!first.isModified() && !second.isModified());
     EditorZoom::instance().reset(EditorZoom::Editor::Lyric);
     EditorZoom::instance().reset(EditorZoom::Editor::Score);
 }
