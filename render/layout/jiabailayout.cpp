@@ -19,7 +19,7 @@ void JiaBaiLayout::layout(LayoutContext &ctx, const QString &text)
     const int maxW = fm.maxWidth();
     const int contentHeight = ctx.options().contentSize.height();
 
-    ctx.cursorY = qMax(0, ctx.cursorY + c.lyricSpace());
+    ctx.cursorY = qMax(0, ctx.cursorY + ctx.options().lyricSpace);
     const FontInk &metrics = ctx.ink().jiaBai;
     ctx.beginRun(c.jiaBaiFont(), &metrics);
     for (int i = 0; i < passage.size(); ++i) {

@@ -30,13 +30,14 @@ LayoutOptions LayoutOptions::resolve(const ExportConfig &c)
 
 void LayoutOptions::resolveAngle(const ExportConfig &c)
 {
-    // A run turned past the upright would read upward.
+    // A run turned past the upright would read upward; one turned near the
+    // horizontal lies on its side.
     int a = c.scoreAngle() % 360;
     if (a > 180)
         a -= 360;
     else if (a <= -180)
         a += 360;
-    angle = qBound(-90, a, 90);
+    angle = qBound(-steepestAngle, a, steepestAngle);
     turn = QTransform().rotate(angle);
     turnBack = QTransform().rotate(-angle);
     if (angle != a)
@@ -53,6 +54,11 @@ void LayoutOptions::resolveSpacings(const ExportConfig &c)
         warnings.append(tr("%1 %2 会使工尺相互重叠，已按 0 排版").arg(name).arg(value));
         return 0;
     };
+    lyricSpace = c.lyricSpace();
+    if (lyricSpace < 0) {
+        warnings.append(tr("%1 %2 会使字相互重叠，已按 0 排版").arg(tr("字间距")).arg(lyricSpace));
+        lyricSpace = 0;
+    }
     scoreSpace = notBelowZero(c.scoreSpace(), tr("工尺间距"));
     banYanSpace = notBelowZero(c.banYanSpace(), tr("板眼间距"));
     scoreBanYanSpace = notBelowZero(c.scoreBanYanSpace(), tr("工尺板眼间距"));
@@ -107,7 +113,17 @@ void LayoutOptions::resolveColumn(const ExportConfig &c)
         warnings.append(tr("字与工尺间距 %1 使工尺越出本列，已按 %2 排版").arg(lyricScoreSpace).arg(clamped));
         lyricScoreSpace = clamped;
     }
+    // A sub-column narrower than the spoken font would set its characters on
+    // those of the sub-column beside it.
+    subColumnWidth = qMax(0, c.mColWidth());
+    const int spokenWidth = c.lianBaiFontMetrics().maxWidth();
+    if (subColumnWidth >= 1 && subColumnWidth < spokenWidth) {
+        warnings.append(tr("连白列宽 %1 窄于念白字宽，已按 %2 排版").arg(subColumnWidth).arg(spokenWidth));
+        subColumnWidth = spokenWidth;
+    }
     // A run starts at the right edge of its character's cell, half a glyph
-    // to the left and one notation line down.
-    scoreOrigin = QPoint(lw - sw / 2 + lyricScoreSpace, sm.height());
+    // to the left; a slanted one a notation line down, an upright one level
+    // with the top of its character, as printed scores set it, so that the
+    // first note beside a character is its own.
+    scoreOrigin = QPoint(lw - sw / 2 + lyricScoreSpace, angle == 0 ? 0 : sm.height());
 }

@@ -19,14 +19,24 @@ struct LayoutOptions
     QSize contentSize;
 
     int columnWidth = 0;
+    // A run turned further from the upright than this lies on its side and
+    // leans into the next character.
+    static constexpr int steepestAngle = 60;
     // The angle of the notation runs, and the turn it makes.
     int angle = 0;
     QTransform turn;
     QTransform turnBack;
+    // The space above each sung or spoken character: never below zero,
+    // which would lay characters on one another and hang runs beside the
+    // wrong character.
+    int lyricSpace = 0;
     int scoreSpace = 0;
     int banYanSpace = 0;
     int lyricScoreSpace = 0;
     int scoreBanYanSpace = 0;
+    // The width of a lianbai sub-column, 0 for one sub-column as wide as the
+    // font's glyphs; never narrower than them.
+    int subColumnWidth = 0;
     // Where a notation run starts from its character's top-left corner.
     QPoint scoreOrigin;
 

@@ -50,7 +50,11 @@ LianBaiLayout::Block LianBaiLayout::openBlock(LayoutContext &ctx, const QString 
     Block block;
     block.baseX = ctx.cursorX;
     block.startY = ctx.cursorY;
-    const QPair<int, int> height = blockHeight(ctx, rest, int(qMin<qsizetype>(rest.size(), perColumn)));
+    // Every sub-column holds two characters at least: a short passage spread
+    // one character a sub-column reads as a row, and its full stop as the
+    // sung line's.
+    const int cols = int(qMax<qsizetype>(1, qMin<qsizetype>(rest.size() / 2, perColumn)));
+    const QPair<int, int> height = blockHeight(ctx, rest, cols);
     block.cols = height.second;
     block.bottom = qMin(ctx.options().contentSize.height(), block.startY + height.first);
     // The first sub-column is the rightmost one; they are counted, not
@@ -69,7 +73,7 @@ void LianBaiLayout::layout(LayoutContext &ctx, const QString &text)
     const QFontMetrics fm = c.lianBaiFontMetrics();
     const int columnWidth = ctx.options().columnWidth;
 
-    ctx.cursorY = qMax(0, ctx.cursorY + c.lyricSpace());
+    ctx.cursorY = qMax(0, ctx.cursorY + ctx.options().lyricSpace);
     // The sub-columns span the column: below all ink set in it.
     ctx.clearBlock(ctx.cursorX, ctx.cursorX + columnWidth);
     if (ctx.cursorY + fm.height() > ctx.options().contentSize.height())
@@ -77,7 +81,7 @@ void LianBaiLayout::layout(LayoutContext &ctx, const QString &text)
 
     // A sub-column width below 1 (0 included) or wider than the column gives
     // one sub-column; a width below 1 sets it as wide as the font's glyphs.
-    const int mColWidth = c.mColWidth();
+    const int mColWidth = ctx.options().subColumnWidth;
     const int perColumn = mColWidth >= 1 ? qMax(1, columnWidth / mColWidth) : 1;
     const int subWidth = mColWidth >= 1 ? mColWidth : fm.maxWidth();
 

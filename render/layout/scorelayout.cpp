@@ -175,6 +175,8 @@ void ScoreLayout::layoutEntry(const ExportEntry &entry)
         breakPage();
         break;
     case LineType::Lyric:
+    case LineType::BiaoDian:
+        // A line of punctuation alone is set as a sung line without notes.
         SungLineLayout::layout(m_ctx, entry.text, entry.scores);
         break;
     default:

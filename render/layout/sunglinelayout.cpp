@@ -46,7 +46,7 @@ SungLineLayout::Character SungLineLayout::characterAt(int i)
     ch.joinsDash = ch.inDashRun && dashBefore;
     ch.alignment = ch.hanging ? int(Qt::AlignBottom) : int(Qt::AlignCenter);
     if (!ch.hanging && !ch.joinsDash)
-        m_ctx.cursorY += c.lyricSpace();
+        m_ctx.cursorY += m_ctx.options().lyricSpace;
     // However tight the spacing, nothing is set above the column.
     m_ctx.cursorY = qMax(0, m_ctx.cursorY);
     const QRect tight = m_ctx.ink().lyricBoxes(fm, ch.text);
@@ -91,7 +91,7 @@ void SungLineLayout::breakBefore(const Character &ch)
     const int contentHeight = m_ctx.options().contentSize.height();
     int need = ch.height;
     if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size())
-        need += qMax(0, c.lyricSpace()) + c.lyricFontMetrics().height();
+        need += m_ctx.options().lyricSpace + c.lyricFontMetrics().height();
     const int extent = ch.run.extent;
     if (c.isLineBreakScoreOverflow() && !ch.run.glyphs.isEmpty() && m_ctx.cursorY > 0
         && m_ctx.cursorY + extent > contentHeight && extent <= contentHeight)
@@ -114,7 +114,16 @@ void SungLineLayout::settle(const Character &ch)
     }
     if (!m_ctx.column.isEmpty()) {
         const Placed &p = placedAt(ch);
-        const QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
+        QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
+        // Beside upright runs a character starts below every run above it,
+        // its own notes or none: a note left beside it would read as its
+        // melody. Punctuation stays tucked under the character it follows.
+        const LayoutOptions &o = m_ctx.options();
+        if (o.angle == 0 && !ch.hanging && !ch.joinsDash) {
+            const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, o.columnWidth - o.scoreOrigin.x(),
+                              ch.height);
+            moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
+        }
         const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
         const int push = int(std::ceil(down));
         if (m_ctx.cursorY + push + ch.height > ch.foot)

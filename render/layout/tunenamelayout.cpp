@@ -57,8 +57,11 @@ void TuneNameLayout::layout(LayoutContext &ctx, const QString &text)
     const Part name = fitted(ctx, text, tuneName(text), c.quPaiFont());
     const Part key = fitted(ctx, text, tuneKey(text), c.diaoMingFont());
 
+    // A new tune begins a new column, as printed scores do; where a column
+    // is as tall as the content, below what is set in it.
     const int contentHeight = ctx.options().contentSize.height();
-    // Below any notation that reaches down beside the tune name.
+    if (ctx.cursorY > 0 || !ctx.column.isEmpty())
+        ctx.newColumn();
     ctx.clearBlock(ctx.cursorX, ctx.cursorX + name.width + key.width);
     if (ctx.cursorY + name.height > contentHeight || ctx.cursorY + key.height > contentHeight)
         ctx.newColumn();

@@ -169,6 +169,56 @@ inline QStringList check(const QList<ScorePage> &pages, const Options &options)
     return faults;
 }
 
+// Upright runs (angle 0), read as a singer reads them: a character's first
+// note stands level with it, and no other character's note stands beside it,
+// so that what is level with a character is its own melody.
+inline QStringList checkUprightOwnership(const QList<ScorePage> &pages, const Options &options)
+{
+    constexpr qreal slack = 0.5;
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        const QString where = QStringLiteral("page %1: ").arg(p + 1);
+        QList<Ink> characters;
+        QList<Ink> notes;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.frameInk.isEmpty())
+                    continue;
+                const QPolygonF outline = inkOutline(page, run, item);
+                const Ink ink{&item, outline, outline.boundingRect()};
+                // Sung characters: punctuation and dashes have no melody to
+                // mistake.
+                if (item.source.kind == ItemSource::Kind::Lyric && item.text.size() == 1
+                    && item.text.at(0).script() == QChar::Script_Han)
+                    characters.append(ink);
+                else if (item.source.kind == ItemSource::Kind::Notation)
+                    notes.append(ink);
+            }
+        }
+        const auto column = [&](const QRectF &box) {
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+        };
+        for (const Ink &ch : std::as_const(characters)) {
+            const ItemSource &own = ch.item->source;
+            const Ink *first = nullptr;
+            for (const Ink &note : std::as_const(notes)) {
+                const ItemSource &s = note.item->source;
+                const bool isOwn = s.entry == own.entry && s.offset == own.offset;
+                if (isOwn && (!first || s.glyph < first->item->source.glyph))
+                    first = &note;
+                const qreal y = note.box.center().y();
+                if (!isOwn && column(note.box) == column(ch.box) && y > ch.box.top() + slack
+                    && y < ch.box.bottom() - slack)
+                    faults.append(where + describe(note) + QStringLiteral(" stands beside ") + describe(ch));
+            }
+            if (first && (first->box.top() < ch.box.top() - first->box.height() || first->box.top() > ch.box.bottom()))
+                faults.append(where + describe(*first) + QStringLiteral(" is not level with ") + describe(ch));
+        }
+    }
+    return faults;
+}
+
 } // namespace PageChecker
 
 #endif // PAGECHECKER_H

@@ -1,12 +1,14 @@
 #include "exportconfig.h"
 #include "exportentry.h"
 #include "generatedscore.h"
+#include "linegrammar.h"
 #include "notation.h"
 #include "pagechecker.h"
 #include "renderfixture.h"
 #include "scorelayout.h"
 #include "stressscore.h"
 
+#include <QHash>
 #include <QLineF>
 #include <QRandomGenerator>
 #include <QTest>
@@ -28,7 +30,8 @@ private slots:
     void longRunStaysInItsColumn_data();
     void longRunStaysInItsColumn();
     void marksStandUprightInATurnedRun();
-    void uprightRunPushesTheNextCharacterDown();
+    void uprightRunsBelongToTheirCharacters_data();
+    void uprightRunsBelongToTheirCharacters();
     void noPageForNothing_data();
     void noPageForNothing();
     void titlesFitTheirColumn_data();
@@ -37,6 +40,7 @@ private slots:
     void settingsThatCannotBeHonouredAreClampedAndTold_data();
     void settingsThatCannotBeHonouredAreClampedAndTold();
     void bracketsKeepToTheirPhrase();
+    void linesSetAsPrintedScoresSetThem();
     void dashesMakeOneRule();
 };
 
@@ -239,35 +243,25 @@ void TestPageQuality::marksStandUprightInATurnedRun()
     }
 }
 
-void TestPageQuality::uprightRunPushesTheNextCharacterDown()
+void TestPageQuality::uprightRunsBelongToTheirCharacters_data()
 {
+    QTest::addColumn<QString>("settings");
+    QTest::newRow("A4") << "scoreAngle=0";
+    QTest::newRow("A5 landscape") << "pageWidth=420 pageHeight=595 isLandscape=1 scoreAngle=0";
+    QTest::newRow("large fonts") << "lyricFontSize=48 scoreFontSize=28 scoreAngle=0";
+    QTest::newRow("wide spacings") << "scoreAngle=0 lyricSpace=200 scoreSpace=200 banYanSpace=200";
+    QTest::newRow("no overflow break") << "isLineBreakScoreOverflow=0 scoreAngle=0";
+}
+
+void TestPageQuality::uprightRunsBelongToTheirCharacters()
+{
+    QFETCH(QString, settings);
     RenderFixture fixture;
-    fixture.config->setScoreAngle(0);
-    QString longRun;
-    for (int k = 0; k < 10; ++k)
-        longRun += glyph(0xF0027 + char32_t(k));
-    ExportEntry e;
-    e.type = 8;
-    e.text = QStringLiteral("良辰");
-    e.scores = {longRun, notation({0xF0027})};
+    applySettings(*fixture.config, settings);
     ScoreLayout layout(*fixture.config);
-    layout.layout({e}, false, QString());
-    QRectF firstRun;
-    QRectF secondRun;
-    QRectF second;
-    for (const PageRun &r : layout.pages().first().runs) {
-        for (const PageItem &item : r.items) {
-            if (item.source.kind == ItemSource::Kind::Notation)
-                (item.source.offset == 0 ? firstRun : secondRun) |= item.ink;
-            if (item.source.kind == ItemSource::Kind::Lyric && item.source.offset == 1)
-                second = item.ink;
-        }
-    }
-    QVERIFY(second.isValid());
-    // The next character comes down to the foot of the run, and its own
-    // notation starts below it.
-    QVERIFY2(second.top() > firstRun.center().y(), "the next character stands beside the run");
-    QVERIFY(secondRun.top() > firstRun.bottom());
+    layout.layout(stressScore(40, 7), false, QString());
+    const QStringList faults = PageChecker::checkUprightOwnership(layout.pages(), checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
 }
 
 void TestPageQuality::noPageForNothing_data()
@@ -363,6 +357,10 @@ void TestPageQuality::settingsThatCannotBeHonouredAreClampedAndTold_data()
     QTest::newRow("negative note spacing") << "scoreSpace=-5" << true;
     QTest::newRow("angle upside down") << "scoreAngle=180" << true;
     QTest::newRow("notation pushed out of its column") << "lyricScoreSpace=200" << true;
+    QTest::newRow("characters set on one another") << "lyricSpace=-20" << true;
+    QTest::newRow("run on its side") << "scoreAngle=-90" << true;
+    QTest::newRow("steepest angle") << "scoreAngle=60" << false;
+    QTest::newRow("spoken sub-columns narrower than their font") << "mColWidth=5" << true;
 }
 
 void TestPageQuality::settingsThatCannotBeHonouredAreClampedAndTold()
@@ -436,3 +434,40 @@ void TestPageQuality::dashesMakeOneRule()
 
 QTEST_MAIN(TestPageQuality)
 #include "tst_pagequality.moc"
+
+void TestPageQuality::linesSetAsPrintedScoresSetThem()
+{
+    // A new tune begins a column; a line of punctuation alone is printed; a
+    // spoken passage is not spread one character a sub-column.
+    RenderFixture fixture;
+    const auto entry = [](LineType type, const QString &text) {
+        ExportEntry e;
+        e.type = int(type);
+        e.text = text;
+        return e;
+    };
+    const QList<ExportEntry> entries = {entry(LineType::Lyric, QStringLiteral("好的")),
+                                        entry(LineType::QuPai, QStringLiteral("【皂罗袍】(仙吕)")),
+                                        entry(LineType::BiaoDian, QStringLiteral("。")),
+                                        entry(LineType::LianBai, QStringLiteral("=是呀好")),
+                                        entry(LineType::LianBai, QStringLiteral("=是呀好的呀"))};
+    ScoreLayout layout(*fixture.config);
+    layout.layout(entries, false, QString());
+    QHash<int, QList<QRectF>> inks;
+    QHash<int, QList<int>> cellLefts;
+    for (const PageRun &run : layout.pages().first().runs) {
+        for (const PageItem &item : run.items) {
+            inks[item.source.entry].append(item.ink);
+            cellLefts[item.source.entry].append(item.cell.left());
+        }
+    }
+    QVERIFY(inks.value(1).first().left() + layout.columnWidth() / 2 < inks.value(0).first().left());
+    QCOMPARE(inks.value(2).size(), 1);
+    for (int e : {3, 4}) {
+        QHash<int, int> perSubColumn;
+        for (int left : cellLefts.value(e))
+            ++perSubColumn[left];
+        for (int count : std::as_const(perSubColumn))
+            QVERIFY2(count >= 2, qPrintable(QStringLiteral("entry %1: a sub-column of one character").arg(e)));
+    }
+}

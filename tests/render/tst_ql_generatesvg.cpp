@@ -418,8 +418,9 @@ void TestQlGenerateSvg::keyBesideTuneName()
     renderer->beginRendering();
     renderer->setCursorY(40);
     renderer->renderQuPai(line);
-    QCOMPARE(renderer->cursorX(), -130);
-    QCOMPARE(renderer->cursorY(), 40 + qMax(qH, dH));
+    // A new tune begins a column of its own.
+    QCOMPARE(renderer->cursorX(), -260);
+    QCOMPARE(renderer->cursorY(), qMax(qH, dH));
     renderer->finishRendering();
 
     const QByteArray page = renderer->pages().first();
@@ -674,8 +675,12 @@ void TestQlGenerateSvg::scoreExtentFollowsAngle()
 
     config().setScoreAngle(-45);
     QCOMPARE(renderer->scoreExtent(notes), sh + int((straight - sh) * std::cos(M_PI / 4)));
+    // A run is turned no further than 60°, where it would lie on its side.
+    config().setScoreAngle(60);
+    const int steepest = renderer->scoreExtent(notes);
+    QVERIFY(steepest < straight);
     config().setScoreAngle(90);
-    QCOMPARE(renderer->scoreExtent(notes), sh);
+    QCOMPARE(renderer->scoreExtent(notes), steepest);
     QCOMPARE(renderer->scoreExtent(QString()), 0);
 }
 
