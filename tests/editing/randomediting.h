@@ -403,9 +403,7 @@ private:
                                    : lyricText.mid(int(random.bounded(lyricText.size())), int(random.bounded(1, 4)));
         const QString replacement = random.bounded(4) ? text(3) : QString();
         const bool all = random.bounded(2);
-        *what = QStringLiteral("%1 %2 by %3")
-                    .arg(all ? QStringLiteral("replace all") : QStringLiteral("replace"), visible(search),
-                         visible(replacement));
+        *what = QStringLiteral("replace%1 %2 by %3").arg(all ? " all" : "", visible(search), visible(replacement));
         doc->scoreEdit()->inputMethod()->reset();
         const int stepsBefore = doc->undoStack()->index();
         if (all) {
@@ -415,8 +413,7 @@ private:
             LyricReplace::replaceCurrent(doc.get(), search, replacement);
         }
         if (doc->undoStack()->index() > stepsBefore + 1)
-            actFailure = QStringLiteral("a replacement took %1 undo steps")
-                             .arg(doc->undoStack()->index() - stepsBefore);
+            actFailure = QStringLiteral("a replacement took %1 undo steps").arg(doc->undoStack()->index() - stepsBefore);
         return Kind::Other;
     }
 

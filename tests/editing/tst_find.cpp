@@ -134,8 +134,6 @@ void TestFind::stepsThroughMatchesAndBack()
     // Once the marks are gone, the match is no longer current: the next step
     // starts afresh from where the cursor stands.
     lyric->clearFindMarks();
-    QCOMPARE(lyric->extraSelections().size(), 1);
-    QVERIFY(lyric->extraSelections().at(0).format.background().color() != orange);
     QVERIFY(lyric->currentMatch(QStringLiteral("花")).isNull());
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(2, 3));
 }
