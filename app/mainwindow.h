@@ -78,7 +78,7 @@ public slots:
     void onSearchEditTextChanged();
 
     // Return and Shift+Return in the search field step through the matches;
-    // Escape there closes the search bar.
+    // Escape there or in the replace field closes the search bar.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 protected:
