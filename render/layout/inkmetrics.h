@@ -39,8 +39,10 @@ public:
     // The whole-point boxes of the notation glyphs and of the sung
     // characters, which size their cells.
     TightBoxes scoreBoxes, lyricBoxes;
-    // The notation runs laid out so far, by their notation.
+    // The notation runs laid out so far, by their notation, at the run's
+    // angle and upright (for a slanted run that goes on upright).
     mutable QHash<QString, ScoreRun> runs;
+    mutable QHash<QString, ScoreRun> uprightRuns;
     QTransform frame;
 
 private:

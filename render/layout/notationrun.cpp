@@ -19,20 +19,34 @@ constexpr int maxKeptRuns = 8192;
 
 } // namespace
 
-NotationRun::NotationRun(const LayoutContext &ctx)
+NotationRun::NotationRun(const LayoutContext &ctx, int angle)
     : m_ctx(ctx)
+    , m_angle(angle)
+    , m_turnBack(QTransform().rotate(-angle))
 {
 }
 
 ScoreRun NotationRun::layout(const LayoutContext &ctx, const QString &notation)
 {
+    return kept(ctx, notation, ctx.options().angle, ctx.ink().runs);
+}
+
+ScoreRun NotationRun::layoutUpright(const LayoutContext &ctx, const QString &notation)
+{
+    if (ctx.options().angle == 0)
+        return layout(ctx, notation);
+    return kept(ctx, notation, 0, ctx.ink().uprightRuns);
+}
+
+ScoreRun NotationRun::kept(const LayoutContext &ctx, const QString &notation, int angle,
+                           QHash<QString, ScoreRun> &runs)
+{
     if (notation.isEmpty())
         return ScoreRun();
-    QHash<QString, ScoreRun> &runs = ctx.ink().runs;
     const auto found = runs.constFind(notation);
     if (found != runs.constEnd())
         return *found;
-    const ScoreRun run = NotationRun(ctx).layoutNew(notation);
+    const ScoreRun run = NotationRun(ctx, angle).layoutNew(notation);
     if (runs.size() >= maxKeptRuns)
         runs.clear();
     runs.insert(notation, run);
@@ -64,7 +78,7 @@ QPolygonF NotationRun::markOutline(const ScoreGlyph &g) const
 {
     const QRect upright(-g.cell.width() / 2, -g.cell.height() / 2, g.cell.width(), g.cell.height());
     const QPointF centre = QRectF(g.cell).center();
-    const QTransform t = m_ctx.options().turnBack * QTransform::fromTranslate(centre.x(), centre.y());
+    const QTransform t = m_turnBack * QTransform::fromTranslate(centre.x(), centre.y());
     const QRectF ink = LayoutContext::frameInkOf(m_ctx.ink().score, upright, Qt::AlignCenter, g.glyph);
     return t.map(QPolygonF(ink.adjusted(-0.6, -0.6, 0.6, 0.6)));
 }
@@ -150,6 +164,6 @@ ScoreRun NotationRun::layoutNew(const QString &notation)
     // The run's length along its slant: to the end of its last mark or one
     // notation line past the top of its next note, whichever is further.
     const int length = qMax(m_y + m_off - m_ctx.options().banYanSpace, m_y + sm.height());
-    run.extent = sm.height() + int(length * std::cos(qDegreesToRadians(double(m_ctx.options().angle))));
+    run.extent = sm.height() + int(length * std::cos(qDegreesToRadians(double(m_angle))));
     return run;
 }

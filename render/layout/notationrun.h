@@ -4,7 +4,9 @@
 #include "columnink.h"
 #include "scorerun.h"
 
+#include <QHash>
 #include <QPolygonF>
+#include <QTransform>
 #include <QString>
 
 class LayoutContext;
@@ -18,11 +20,14 @@ class NotationRun
 {
 public:
     static ScoreRun layout(const LayoutContext &ctx, const QString &notation);
+    // The same run set upright, whatever the options' angle.
+    static ScoreRun layoutUpright(const LayoutContext &ctx, const QString &notation);
     // The vertical room the notation takes beside its character.
     static int extent(const LayoutContext &ctx, const QString &notation);
 
 private:
-    explicit NotationRun(const LayoutContext &ctx);
+    NotationRun(const LayoutContext &ctx, int angle);
+    static ScoreRun kept(const LayoutContext &ctx, const QString &notation, int angle, QHash<QString, ScoreRun> &runs);
     ScoreRun layoutNew(const QString &notation);
     QColor colorOf(QStringView piece, char32_t code) const;
     void placeMark(ScoreGlyph &g, char32_t code, QRect box);
@@ -32,6 +37,8 @@ private:
     QPolygonF markOutline(const ScoreGlyph &g) const;
 
     const LayoutContext &m_ctx;
+    const int m_angle;
+    const QTransform m_turnBack;
     // The ink of the run so far, notes and marks apart.
     ColumnInk m_notes;
     ColumnInk m_marks;

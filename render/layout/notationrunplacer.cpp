@@ -4,6 +4,7 @@
 #include "exportconfig.h"
 #include "inkmetrics.h"
 #include "layoutcontext.h"
+#include "notationrun.h"
 
 #include <QVarLengthArray>
 
@@ -94,10 +95,20 @@ qreal topOf(const QList<QPolygonF> &outlines)
 
 } // namespace
 
-NotationRunPlacer::NotationRunPlacer(LayoutContext &ctx, const ScoreRun &run)
+NotationRunPlacer::NotationRunPlacer(LayoutContext &ctx, const ScoreRun &run, const QString &notation)
     : m_ctx(ctx)
     , m_run(run)
+    , m_notation(notation)
 {
+}
+
+const ScoreRun &NotationRunPlacer::runAt(int rotation) const
+{
+    if (rotation == m_ctx.options().angle)
+        return m_run;
+    if (!m_upright)
+        m_upright = NotationRun::layoutUpright(m_ctx, m_notation);
+    return *m_upright;
 }
 
 int NotationRunPlacer::groupEnd(int first) const
@@ -115,28 +126,37 @@ int NotationRunPlacer::groupEnd(int first) const
     return n;
 }
 
-QRect NotationRunPlacer::uprightMarkCell(const ScoreGlyph &g, int base) const
+QRect NotationRunPlacer::uprightMarkCell(const ScoreGlyph &g, int base, int rotation) const
 {
     // Turned, 、 would read as 一.
-    const QPointF centre = m_ctx.options().turn.map(QRectF(g.cell.translated(0, -base)).center());
+    const QRectF lane = QRectF(g.cell.translated(0, -base));
+    if (rotation == 0)
+        return g.cell.translated(0, -base);
+    const QPointF centre = m_ctx.options().turn.map(lane.center());
     return QRect(int(std::lround(centre.x() - g.cell.width() / 2.0)),
                  int(std::lround(centre.y() - g.cell.height() / 2.0)), g.cell.width(), g.cell.height());
 }
 
 QList<QPolygonF> NotationRunPlacer::groupOutlines(int first, int end, QPoint origin, int base) const
 {
+    return groupOutlines(first, end, origin, base, m_ctx.options().angle);
+}
+
+QList<QPolygonF> NotationRunPlacer::groupOutlines(int first, int end, QPoint origin, int base, int rotation) const
+{
     const FontInk &metrics = m_ctx.ink().score;
     QTransform marks = m_ctx.contentFrame();
     marks.translate(origin.x(), origin.y());
     // Turn first, then move: the same as translate() and rotate() on the
     // frame, without working out the angle's sine for every glyph.
-    const QTransform notes = m_ctx.options().turn * marks;
+    const QTransform notes = rotation == 0 ? marks : m_ctx.options().turn * marks;
+    const ScoreRun &run = runAt(rotation);
     QList<QPolygonF> outlines;
     for (int n = first; n < end; ++n) {
-        const ScoreGlyph &g = m_run.glyphs.at(n);
+        const ScoreGlyph &g = run.glyphs.at(n);
         if (g.mark)
             outlines.append(marks.map(QPolygonF(
-                LayoutContext::frameInkOf(metrics, uprightMarkCell(g, base), Qt::AlignCenter, g.glyph))));
+                LayoutContext::frameInkOf(metrics, uprightMarkCell(g, base, rotation), Qt::AlignCenter, g.glyph))));
         else
             outlines.append(notes.map(QPolygonF(
                 LayoutContext::frameInkOf(metrics, g.cell.translated(0, -base), Qt::AlignCenter, g.glyph))));
@@ -212,11 +232,12 @@ void NotationRunPlacer::flush(const Segment &segment, int offset)
         return;
     const ExportConfig &c = m_ctx.config();
     const FontInk *metrics = &m_ctx.ink().score;
-    m_ctx.beginRotatedRun(c.scoreFont(), metrics, segment.origin, m_ctx.options().angle);
+    m_ctx.beginRotatedRun(c.scoreFont(), metrics, segment.origin, segment.rotation);
     m_ctx.page().runs.last().items.reserve(segment.end - segment.first);
+    const ScoreRun &run = runAt(segment.rotation);
     bool marks = false;
     for (int n = segment.first; n < segment.end; ++n) {
-        const ScoreGlyph &g = m_run.glyphs.at(n);
+        const ScoreGlyph &g = run.glyphs.at(n);
         marks = marks || g.mark;
         if (!g.mark)
             m_ctx.place(g.cell.translated(0, -segment.base), Qt::AlignCenter, g.glyph, g.color,
@@ -226,43 +247,57 @@ void NotationRunPlacer::flush(const Segment &segment, int offset)
         return;
     m_ctx.beginRotatedRun(c.scoreFont(), metrics, segment.origin, 0);
     for (int n = segment.first; n < segment.end; ++n) {
-        const ScoreGlyph &g = m_run.glyphs.at(n);
+        const ScoreGlyph &g = run.glyphs.at(n);
         if (g.mark)
-            m_ctx.place(uprightMarkCell(g, segment.base), Qt::AlignCenter, g.glyph, g.color,
+            m_ctx.place(uprightMarkCell(g, segment.base, segment.rotation), Qt::AlignCenter, g.glyph, g.color,
                         ItemSource::Kind::Notation, offset, n);
     }
 }
 
-QPoint NotationRunPlacer::insideRight(QPoint at, int first, int end, int base) const
+QPoint NotationRunPlacer::insideRight(QPoint at, int first, int end, int base, int rotation) const
 {
-    const qreal right = rightOf(groupOutlines(first, end, at, base));
+    const qreal right = rightOf(groupOutlines(first, end, at, base, rotation));
     const qreal columnRight = m_ctx.contentOrigin().x() + m_ctx.cursorX + m_ctx.options().columnWidth;
     if (right > columnRight)
         at.rx() -= int(std::ceil(right - columnRight));
     return at;
 }
 
-QPoint NotationRunPlacer::moveOn(const Segment &segment, int first, int end, int newBase, int laneX,
-                                 bool &freshColumn)
+NotationRunPlacer::Segment NotationRunPlacer::moveOn(const Segment &segment, int first, int end, int laneX,
+                                                     bool &freshColumn)
 {
-    QPoint next(m_ctx.cursorX + laneX, segment.origin.y());
+    Segment next;
+    next.first = next.end = first;
+    next.rotation = segment.rotation;
+    const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
+    const QPoint content = m_ctx.contentOrigin();
     bool nextColumn = segment.isEmpty();
     if (!nextColumn) {
-        // Fold: back to the lane, as high as clears what is set, with a
-        // little more air between the lines of a folded run than between
-        // glyphs, so that each mark reads with its own line.
-        next = insideRight(next, first, end, newBase);
-        const qreal down = m_ctx.column.clearanceDown(groupOutlines(first, end, next, newBase),
+        // Goes on upright, straight below the last note set (an upright run
+        // below what stopped it), with a little more air than between
+        // glyphs, so that each mark reads with its own note.
+        next.rotation = 0;
+        next.base = first == 0 ? 0 : runAt(0).glyphs.at(first).cell.y();
+        QPoint at(m_ctx.cursorX + laneX, segment.origin.y());
+        if (m_lastNote.isValid())
+            at = QPoint(int(std::lround(m_lastNote.center().x() - content.x() - sw / 2.0)),
+                        int(std::ceil(m_lastNote.bottom() - content.y())));
+        at = insideRight(at, first, end, next.base, 0);
+        const qreal down = m_ctx.column.clearanceDown(groupOutlines(first, end, at, next.base, 0),
                                                       3 * LayoutContext::inkGap);
-        next.ry() += int(std::ceil(down));
-        nextColumn = !m_ctx.fitsColumn(groupOutlines(first, end, next, newBase));
+        at.ry() += int(std::ceil(down));
+        next.origin = at;
+        nextColumn = !m_ctx.fitsColumn(groupOutlines(first, end, at, next.base, 0));
     }
     if (nextColumn) {
         m_ctx.newColumn();
         freshColumn = true;
-        next = insideRight(QPoint(m_ctx.cursorX + laneX, 0), first, end, newBase);
-        const qreal top = topOf(groupOutlines(first, end, next, newBase));
-        next.ry() += int(std::ceil(m_ctx.contentOrigin().y() - top));
+        next.rotation = m_ctx.options().angle;
+        next.base = first == 0 ? 0 : m_run.glyphs.at(first).cell.y();
+        QPoint at = insideRight(QPoint(m_ctx.cursorX + laneX, 0), first, end, next.base, next.rotation);
+        const qreal top = topOf(groupOutlines(first, end, at, next.base, next.rotation));
+        at.ry() += int(std::ceil(content.y() - top));
+        next.origin = at;
     }
     return next;
 }
@@ -279,13 +314,16 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
     const int laneX = origin.x() - m_ctx.cursorX;
     Segment segment;
     segment.origin = origin;
+    segment.rotation = m_ctx.options().angle;
     int first = 0;
     int attempts = 0;
     bool freshColumn = false;
     while (first < m_run.glyphs.size()) {
         const int end = groupEnd(first);
-        const bool isHead = first == 0 && segment.origin == origin && segment.base == 0;
-        const QList<QPolygonF> outlines = isHead ? head : groupOutlines(first, end, segment.origin, segment.base);
+        const bool isHead = first == 0 && segment.origin == origin && segment.base == 0
+                            && segment.rotation == m_ctx.options().angle;
+        const QList<QPolygonF> outlines
+            = isHead ? head : groupOutlines(first, end, segment.origin, segment.base, segment.rotation);
         // Within one segment the run's own arithmetic keeps its glyphs
         // apart; against the character, only the head may touch it.
         bool clear = m_ctx.fitsColumn(outlines);
@@ -294,8 +332,11 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
         // After two moves that did not help, the note is set where it
         // stands rather than searched for without end.
         if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
-            for (const QPolygonF &o : outlines)
-                m_ctx.column.add(o, m_ctx.tag);
+            for (int k = 0; k < outlines.size(); ++k) {
+                m_ctx.column.add(outlines.at(k), m_ctx.tag);
+                if (!m_run.glyphs.at(first + k).mark)
+                    m_lastNote = outlines.at(k).boundingRect();
+            }
             if (segment.isEmpty())
                 segment.first = first;
             segment.end = end;
@@ -304,16 +345,11 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
             freshColumn = false;
             continue;
         }
-        const int newBase = first == 0 ? 0 : m_run.glyphs.at(first).cell.y();
         if (!segment.isEmpty())
             flush(segment, offset);
-        const QPoint next = moveOn(segment, first, end, newBase, laneX, freshColumn);
         // A new segment answers for its own glyphs only.
+        segment = moveOn(segment, first, end, laneX, freshColumn);
         ++m_ctx.tag;
-        segment = Segment();
-        segment.origin = next;
-        segment.base = newBase;
-        segment.first = segment.end = first;
         ++attempts;
     }
     flush(segment, offset);

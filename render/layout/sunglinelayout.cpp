@@ -56,8 +56,10 @@ SungLineLayout::Character SungLineLayout::characterAt(int i)
     if (ch.inDashRun)
         ch.height = int(std::ceil(m_metrics.glyph(ch.text).tight.height()));
     // Laid out once: its extent decides the column, its glyphs are drawn.
-    if (isLyricChar(v))
-        ch.run = NotationRun::layout(m_ctx, m_scores.value(i));
+    if (isLyricChar(v)) {
+        ch.notation = m_scores.value(i);
+        ch.run = NotationRun::layout(m_ctx, ch.notation);
+    }
     const int contentHeight = m_ctx.options().contentSize.height();
     ch.foot = ch.closing && m_ctx.cursorY > 0 ? contentHeight + c.marginBottom() : contentHeight;
     return ch;
@@ -81,7 +83,7 @@ const SungLineLayout::Placed &SungLineLayout::placedAt(const Character &ch)
     p.character = m_ctx.outlineOf(m_metrics, cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.contentFrame());
     p.head.clear();
     if (!ch.run.glyphs.isEmpty())
-        p.origin = NotationRunPlacer(m_ctx, ch.run).origin(m_ctx.cursorX, m_ctx.cursorY, p.character, p.head);
+        p.origin = NotationRunPlacer(m_ctx, ch.run, ch.notation).origin(m_ctx.cursorX, m_ctx.cursorY, p.character, p.head);
     return p;
 }
 
@@ -115,13 +117,16 @@ void SungLineLayout::settle(const Character &ch)
     if (!m_ctx.column.isEmpty()) {
         const Placed &p = placedAt(ch);
         QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
-        // Beside upright runs a character starts below every run above it,
-        // its own notes or none: a note left beside it would read as its
-        // melody. Punctuation stays tucked under the character it follows.
+        // A character starts below the notes of the runs above it that
+        // would stand between it and its own notes: beside upright runs all
+        // of its lane, beside slanted ones where its own run starts. A note
+        // left there would read as its melody. Punctuation stays tucked
+        // under the character it follows.
         const LayoutOptions &o = m_ctx.options();
-        if (o.angle == 0 && !ch.hanging && !ch.joinsDash) {
-            const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, o.columnWidth - o.scoreOrigin.x(),
-                              ch.height);
+        if (!ch.hanging && !ch.joinsDash) {
+            const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
+            const int width = o.angle == 0 ? o.columnWidth - o.scoreOrigin.x() : sw;
+            const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, width, ch.height);
             moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
         }
         const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
@@ -158,7 +163,7 @@ void SungLineLayout::layoutCharacter(int i)
     m_ctx.place(cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.config().lyricColor(),
                 ItemSource::Kind::Lyric, i);
     const int column = m_ctx.columnCount;
-    NotationRunPlacer(m_ctx, ch.run).place(i, charTag, origin, head);
+    NotationRunPlacer(m_ctx, ch.run, ch.notation).place(i, charTag, origin, head);
     if (m_ctx.columnCount != column) {
         // The notation went on at the head of a further column: the line
         // goes on below it there.

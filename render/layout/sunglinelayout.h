@@ -40,6 +40,7 @@ private:
         // The lowest the character may reach: the foot of the content, or
         // of the page for closing punctuation.
         int foot = 0;
+        QString notation;
         ScoreRun run;
     };
     // The character's ink and its run's head at the cursor, worked out once

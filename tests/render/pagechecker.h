@@ -219,6 +219,35 @@ inline QStringList checkUprightOwnership(const QList<ScorePage> &pages, const Op
     return faults;
 }
 
+// Slanted runs, read as a singer reads them: a character's notes in a
+// column read as one line, slanted from the character and, where they do
+// not fit, upright below; never as two slanted strands side by side.
+inline QStringList checkOneLinePerMelisma(const QList<ScorePage> &pages, const Options &options)
+{
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        // Slanted runs of notes, by character and column.
+        QHash<QString, int> strands;
+        for (const PageRun &run : page.runs) {
+            if (!run.rotated || run.rotation == 0 || run.items.isEmpty())
+                continue;
+            const PageItem &item = run.items.first();
+            const char32_t code = QStringView(item.text).toUcs4().value(0);
+            if (item.source.kind != ItemSource::Kind::Notation || (code >= 0xF0000 && code <= 0xF0007))
+                continue;
+            const int column = int(std::floor(-run.origin.x() / qreal(options.columnWidth)));
+            const QString key = QStringLiteral("entry %1 offset %2 column %3")
+                                    .arg(item.source.entry)
+                                    .arg(item.source.offset)
+                                    .arg(column);
+            if (++strands[key] == 2)
+                faults.append(QStringLiteral("page %1: %2 in parallel strands").arg(p + 1).arg(key));
+        }
+    }
+    return faults;
+}
+
 } // namespace PageChecker
 
 #endif // PAGECHECKER_H

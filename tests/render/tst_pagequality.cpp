@@ -115,7 +115,8 @@ void TestPageQuality::stressScoresSetCleanly()
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
     QVERIFY(layout.pages().size() > 1);
-    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout));
+    const QStringList faults = PageChecker::check(layout.pages(), checkOptions(layout))
+                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout));
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
     // Every glyph typed reaches the page.
     int glyphs = 0;
