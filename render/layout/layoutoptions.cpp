@@ -4,6 +4,8 @@
 #include "notation.h"
 #include "pagedecorator.h"
 
+#include <QtMath>
+
 #include <cmath>
 
 #include <QCoreApplication>
@@ -101,7 +103,10 @@ void LayoutOptions::resolveColumn(const ExportConfig &c)
     widest = qMax(widest, qMax(c.jiaBaiFontMetrics().maxWidth(), c.lianBaiFontMetrics().maxWidth()));
     const int ruleRoom = int(std::ceil(PageDecorator::ruleInset(c) + PageDecorator::clearance + PageDecorator::ruleWidth));
     gutter = qMax((lw + 3) / 4, ruleRoom);
-    const int lane = lw - sw / 2 + qMax(0, lyricScoreSpace) + sw + scoreBanYanSpace + markWidth + gutter;
+    // A turned note is as wide as its box turned.
+    const qreal a = qDegreesToRadians(qreal(angle));
+    const int turnedWidth = int(std::ceil(sw * std::abs(std::cos(a)) + sm.height() * std::abs(std::sin(a))));
+    const int lane = lw - sw / 2 + qMax(0, lyricScoreSpace) + qMax(sw, turnedWidth) + scoreBanYanSpace + markWidth + gutter;
     const int narrowest = qMin(contentSize.width(), qMax(widest + gutter, lane));
     columnWidth = c.colWidth();
     if (columnWidth > contentSize.width()) {
