@@ -389,6 +389,22 @@ void LiveScoreView::setScale(double scale)
     m_canvas->update();
 }
 
+void LiveScoreView::setScaleAbout(double scale, const QPoint &viewportPoint)
+{
+    QWidget *viewport = m_scroll->viewport();
+    const QPointF pagePoint =
+        QPointF(m_canvas->mapFrom(viewport, viewportPoint) - QPoint(canvasMargin, canvasMargin)) / m_scale;
+    setScale(scale);
+    // The scroll area learns the canvas's new size from its resize event,
+    // which a hidden canvas gets only when shown.
+    QCoreApplication::sendPostedEvents(m_canvas, QEvent::Resize);
+    const QPoint after = canvasPoint(pagePoint);
+    // While the canvas is larger than the viewport it stands at minus the
+    // scroll values; a smaller one is centred and does not scroll.
+    m_scroll->horizontalScrollBar()->setValue(after.x() - viewportPoint.x());
+    m_scroll->verticalScrollBar()->setValue(after.y() - viewportPoint.y());
+}
+
 void LiveScoreView::fitWidth()
 {
     m_fit = Fit::Width;
@@ -559,8 +575,12 @@ bool LiveScoreView::eventFilter(QObject *watched, QEvent *event)
         auto *wheel = static_cast<QWheelEvent *>(event);
         if (wheel->modifiers() & Qt::ControlModifier) {
             const double steps = wheel->angleDelta().y() / 120.0;
-            if (steps != 0)
-                setScale(m_scale * std::pow(1.15, steps));
+            if (steps != 0) {
+                const QPoint at = watched == m_canvas
+                                      ? m_canvas->mapTo(m_scroll->viewport(), wheel->position().toPoint())
+                                      : wheel->position().toPoint();
+                setScaleAbout(m_scale * std::pow(1.15, steps), at);
+            }
             return true;
         }
     }

@@ -58,6 +58,10 @@ public:
     // Device pixels per page point, before the device pixel ratio.
     double scale() const { return m_scale; }
     void setScale(double scale);
+    // Sets the scale keeping the point of the page under the given point of
+    // the scroll area's viewport where it is, as far as the scroll bars
+    // allow: Ctrl+wheel zooms about the mouse.
+    void setScaleAbout(double scale, const QPoint &viewportPoint);
     void fitWidth();
     void fitPage();
 

@@ -2,11 +2,13 @@
 #include "ui_mainwindow.h"
 
 #include "editorconfig.h"
+#include "editorzoom.h"
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
 #include "dockroom.h"
 #include "livescoreview.h"
+#include "lyricreplace.h"
 #include "pairingreport.h"
 #include "recentfolders.h"
 #include "ql_edit.h"
@@ -23,6 +25,7 @@
 #include "servicerequest.h"
 #include "settings.h"
 #include "startpage.h"
+#include "symbolpalette.h"
 #include "windowgeometry.h"
 
 #include <QApplication>
@@ -35,13 +38,18 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QMenu>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QPlainTextEdit>
 #include <QNetworkRequest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QUndoStack>
 
 MainWindow::MainWindow(QWidget *parent)
@@ -67,7 +75,9 @@ MainWindow::MainWindow(QWidget *parent)
     connectActions();
     addPrintAction();
     addTabActions();
+    addReplaceControls();
     addScoreView();
+    addSymbolPalette();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -234,6 +244,10 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::pairingChanged, this, [this, document] {
         if (document == currentDocument())
             showPairing();
+    });
+    connect(document->scoreEdit(), &QPlainTextEdit::cursorPositionChanged, this, [this, document] {
+        if (document == currentDocument())
+            showSymbolAtCursor();
     });
     showPairing();
 }
@@ -439,6 +453,48 @@ void MainWindow::addScoreView()
     ui->menubar->insertMenu(ui->menuSetting->menuAction(), viewMenu);
 }
 
+void MainWindow::addSymbolPalette()
+{
+    symbolDock = new QDockWidget(tr("符号"), this);
+    symbolDock->setObjectName(QStringLiteral("symbolPaletteDock"));
+    // The buttons, with the dictionary that names them, are made when the
+    // dock is first shown.
+    connect(symbolDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible || symbolDock->widget())
+            return;
+        auto *palette = new SymbolPalette(InputMethod::instance()->dictionary());
+        palette->setObjectName(QStringLiteral("symbolPalette"));
+        connect(palette, &SymbolPalette::symbolChosen, this, [this](const QString &symbol) {
+            if (QL_Edit *document = currentDocument())
+                document->insertScoreSymbol(symbol);
+        });
+        symbolDock->setWidget(palette);
+    });
+    addDockWidget(Qt::LeftDockWidgetArea, symbolDock);
+    symbolDock->hide();
+    QAction *toggle = symbolDock->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("symbolPaletteAction"));
+    toggle->setToolTip(tr("显示或隐藏曲谱符号表"));
+    if (auto *viewMenu = findChild<QMenu *>(QStringLiteral("menuView")))
+        viewMenu->addAction(toggle);
+
+    symbolLabel = new QLabel;
+    symbolLabel->setObjectName(QStringLiteral("symbolLabel"));
+    ui->statusbar->addPermanentWidget(symbolLabel);
+}
+
+void MainWindow::showSymbolAtCursor()
+{
+    QL_Edit *document = currentDocument();
+    const QString character = document ? document->scoreEdit()->characterAtCursor() : QString();
+    // A space between symbols is no character worth naming.
+    if (character.isEmpty() || character.front().isSpace()) {
+        symbolLabel->clear();
+        return;
+    }
+    symbolLabel->setText(SymbolPalette::describe(InputMethod::instance()->dictionary(), character));
+}
+
 void MainWindow::addPrintAction()
 {
     auto *print = new QAction(QIcon(QStringLiteral(":/icons/resources/icons/print.png")), tr("打印…"), this);
@@ -594,10 +650,106 @@ void MainWindow::closeSearchBar()
 {
     const bool hadFocus = ui->searchBox->isAncestorOf(QApplication::focusWidget());
     ui->searchBox->hide();
+    ui->searchResLabel->clear();
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        if (auto *document = qobject_cast<QL_Edit *>(ui->tabWidget->widget(i)))
+            document->lyricEdit()->clearFindMarks();
+    }
     if (hadFocus) {
         if (QL_Edit *document = currentDocument())
             document->lyricEdit()->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void MainWindow::addReplaceControls()
+{
+    replaceEdit = new QLineEdit(ui->searchBox);
+    replaceEdit->setObjectName(QStringLiteral("replaceEdit"));
+    replaceEdit->setPlaceholderText(tr("替换为"));
+    replaceEdit->setFrame(false);
+    replaceEdit->setMinimumHeight(30);
+    replaceEdit->setStyleSheet(QStringLiteral("QLineEdit { border: none; border-radius: 3px; margin-left: 12px; "
+                                              "padding-left: 10px; padding-right: 10px; color: #404040; "
+                                              "background: white; }"));
+    auto *replaceButton = new QToolButton(ui->searchBox);
+    replaceButton->setObjectName(QStringLiteral("replaceBtn"));
+    replaceButton->setText(tr("替换"));
+    auto *replaceAllButton = new QToolButton(ui->searchBox);
+    replaceAllButton->setObjectName(QStringLiteral("replaceAllBtn"));
+    replaceAllButton->setText(tr("全部替换"));
+    const int closeAt = ui->horizontalLayout->indexOf(ui->searchCloseBtn);
+    ui->horizontalLayout->insertWidget(closeAt, replaceAllButton);
+    ui->horizontalLayout->insertWidget(closeAt, replaceButton);
+    ui->horizontalLayout->insertWidget(closeAt, replaceEdit);
+    connect(replaceButton, &QToolButton::clicked, this, &MainWindow::replaceCurrent);
+    connect(replaceAllButton, &QToolButton::clicked, this, &MainWindow::replaceAll);
+    connect(replaceEdit, &QLineEdit::returnPressed, this, &MainWindow::replaceCurrent);
+    replaceEdit->installEventFilter(this);
+
+    auto *next = new QAction(tr("查找下一个"), this);
+    next->setObjectName(QStringLiteral("findNextAction"));
+    next->setShortcut(QKeySequence(Qt::Key_F3));
+    next->setToolTip(tr("查找下一个 F3"));
+    connect(next, &QAction::triggered, this, [this] { findStep(true); });
+    auto *previous = new QAction(tr("查找上一个"), this);
+    previous->setObjectName(QStringLiteral("findPreviousAction"));
+    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    previous->setToolTip(tr("查找上一个 Shift+F3"));
+    connect(previous, &QAction::triggered, this, [this] { findStep(false); });
+    auto *replace = new QAction(tr("替换"), this);
+    replace->setObjectName(QStringLiteral("replaceAction"));
+    replace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    replace->setToolTip(tr("查找并替换 Ctrl+H"));
+    connect(replace, &QAction::triggered, this, [this] {
+        if (!currentDocument())
+            return;
+        ui->searchBox->show();
+        replaceEdit->setFocus(Qt::ShortcutFocusReason);
+        replaceEdit->selectAll();
+    });
+    ui->menuEdit->addSeparator();
+    ui->menuEdit->addActions({ui->searchAction, next, previous, replace});
+    // They act on a document, as the search itself does.
+    for (QAction *action : {next, previous, replace}) {
+        action->setEnabled(ui->searchAction->isEnabled());
+        connect(ui->searchAction, &QAction::changed, action,
+                [this, action] { action->setEnabled(ui->searchAction->isEnabled()); });
+    }
+}
+
+void MainWindow::findStep(bool forward)
+{
+    if (!currentDocument())
+        return;
+    if (ui->searchEdit->text().isEmpty()) {
+        ui->searchBox->show();
+        ui->searchEdit->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    ui->searchBox->show();
+    search(forward);
+}
+
+void MainWindow::replaceCurrent()
+{
+    QL_Edit *document = currentDocument();
+    const QString text = ui->searchEdit->text();
+    if (!document || text.isEmpty())
+        return;
+    // The first 替换 without a current match only finds one, to be seen
+    // before it is replaced.
+    LyricReplace::replaceCurrent(document, text, replaceEdit->text());
+    search(true);
+}
+
+void MainWindow::replaceAll()
+{
+    QL_Edit *document = currentDocument();
+    const QString text = ui->searchEdit->text();
+    if (!document || text.isEmpty())
+        return;
+    const int count = LyricReplace::replaceAll(document, text, replaceEdit->text());
+    ui->searchResLabel->setText(tr("已替换 %1 处").arg(count));
 }
 
 void MainWindow::onSearchNextBtnClicked()
@@ -623,7 +775,7 @@ void MainWindow::search(bool forward)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != ui->searchEdit)
+    if (watched != ui->searchEdit && watched != replaceEdit)
         return QMainWindow::eventFilter(watched, event);
     if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
         return false;
@@ -641,7 +793,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         closeSearchBar();
         return true;
     }
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    if (watched == ui->searchEdit && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
         if (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier) {
             search(modifiers == Qt::NoModifier);
             return true;
@@ -698,6 +850,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
         action->setEnabled(hasDocument);
 
     showPairing();
+    showSymbolAtCursor();
     if (liveView)
         liveView->setDocument(currentDocument());
     if (!hasDocument) {
@@ -765,6 +918,7 @@ void MainWindow::quitApplication()
     // user can still be told.
     bool saved = WindowGeometry::save(*this);
     saved = EditorConfig::instance().save() && saved;
+    saved = EditorZoom::instance().save() && saved;
     if (ExportConfig::exists())
         saved = ExportConfig::instance().save() && saved;
     if (!saved)

@@ -9,6 +9,7 @@ class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
 class QLabel;
+class QLineEdit;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTextBrowser;
@@ -81,7 +82,7 @@ public slots:
     void onSearchEditTextChanged();
 
     // Return and Shift+Return in the search field step through the matches;
-    // Escape there closes the search bar.
+    // Escape there or in the replace field closes the search bar.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 protected:
@@ -101,6 +102,11 @@ private:
     // The dock with the typeset page, and its switch in the 视图 menu
     // (Ctrl+Shift+P); hidden until the user first shows it.
     void addScoreView();
+    // The 符号 dock with every notation symbol, and its switch in the 视图
+    // menu; a click inserts the symbol at the score cursor. The status bar
+    // names the symbol at the score cursor.
+    void addSymbolPalette();
+    void showSymbolAtCursor();
     // Shows step tabs away from the current one, round the ends.
     void switchTab(int step);
     // The title names the current document and marks unsaved changes.
@@ -117,8 +123,18 @@ private:
     // Finds the search field's text in the current document's lyrics and
     // shows which match is current.
     void search(bool forward);
-    // Hides the search bar; focus that was in the bar goes to the lyrics.
+    // Hides the search bar and the find marks of every document; focus
+    // that was in the bar goes to the lyrics.
     void closeSearchBar();
+    // The replace field with 替换 and 全部替换 in the search bar, and the
+    // find actions of the 编辑 menu: 查找下一个 (F3), 查找上一个
+    // (Shift+F3), 替换 (Ctrl+H).
+    void addReplaceControls();
+    // F3 and Shift+F3: a step with the search bar's text, or the bar opened
+    // for one when it has none.
+    void findStep(bool forward);
+    void replaceCurrent();
+    void replaceAll();
     // Closes the tabs from the last to the first; true when none is left.
     bool closeAllDocuments();
     // Saves the settings, tells the user if that failed, and ends the program.
@@ -139,6 +155,9 @@ private:
     QNetworkAccessManager *sponsorPageNetwork = nullptr;
     QDockWidget *scoreDock = nullptr;
     LiveScoreView *liveView = nullptr;
+    QLineEdit *replaceEdit = nullptr;
+    QDockWidget *symbolDock = nullptr;
+    QLabel *symbolLabel = nullptr;
     // Until completeStart() has been called or queued.
     bool startPending = true;
 };

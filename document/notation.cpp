@@ -2,6 +2,25 @@
 
 namespace Notation {
 
+bool isForeign(char32_t c)
+{
+    return !isSymbol(c) && !QChar::isSpace(c);
+}
+
+int foreignCount(QStringView text)
+{
+    int count = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+        }
+        count += isForeign(c);
+    }
+    return count;
+}
+
 QString symbol(char32_t c)
 {
     return QString::fromUcs4(&c, 1);

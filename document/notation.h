@@ -78,6 +78,19 @@ constexpr MarkKind markKind(char32_t c)
     }
 }
 
+// Whether the code point is one of the notation symbols.
+constexpr bool isSymbol(char32_t c)
+{
+    return isBeatMark(c) || isOrnament(c) || (c >= firstNote && c <= lastNote);
+}
+
+// A character of a score that is neither a notation symbol nor a blank:
+// 上 or 尺 typed through another input method look like notation in the
+// editor but print as ordinary text.
+bool isForeign(char32_t c);
+// The foreign characters of a text, counting a surrogate pair once.
+int foreignCount(QStringView text);
+
 // The symbol as a string (two UTF-16 units).
 QString symbol(char32_t c);
 

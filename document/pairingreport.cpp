@@ -54,12 +54,17 @@ int PairingReport::firstCharWithoutLine() const
 
 QString PairingReport::statusText() const
 {
+    const QString foreign = m_foreign == 0
+                                ? QString()
+                                : QCoreApplication::translate("PairingReport", "曲谱中有 %1 个字符不是曲谱符号")
+                                      .arg(m_foreign);
     if (isPaired())
-        return QString();
+        return foreign;
     const QString counts = QCoreApplication::translate("PairingReport", "曲谱 %1 行，唱字 %2 个，不成对：").arg(m_scoreLines).arg(m_sungChars);
-    if (firstSurplusLine() >= 0)
-        return counts + QCoreApplication::translate("PairingReport", "曲谱第 %1 行起没有对应的唱字").arg(firstSurplusLine() + 1);
-    return counts + QCoreApplication::translate("PairingReport", "第 %1 个唱字起没有对应的曲谱行").arg(firstCharWithoutLine());
+    const QString where = firstSurplusLine() >= 0
+        ? QCoreApplication::translate("PairingReport", "曲谱第 %1 行起没有对应的唱字").arg(firstSurplusLine() + 1)
+        : QCoreApplication::translate("PairingReport", "第 %1 个唱字起没有对应的曲谱行").arg(firstCharWithoutLine());
+    return foreign.isEmpty() ? counts + where : counts + where + QStringLiteral("；") + foreign;
 }
 
 QString PairingReport::unexportedWarning() const

@@ -33,8 +33,14 @@ public:
     // character owns.
     int unexportedNotationLines() const { return m_unexported; }
 
-    // For the status bar: the two counts and where the pairing breaks;
-    // empty while the document is paired.
+    // Characters of the score that are no notation symbols (counted by the
+    // score editor): they print as ordinary text.
+    void setForeignCharacters(int count) { m_foreign = count; }
+    int foreignCharacters() const { return m_foreign; }
+
+    // For the status bar: the two counts and where the pairing breaks, and
+    // how many characters of the score are no notation; empty while the
+    // document is paired and holds none.
     QString statusText() const;
     // For an export: how many lines of notation it leaves out; empty when
     // it leaves out none.
@@ -46,6 +52,7 @@ private:
     int m_sungChars = 0;
     int m_scoreLines = 0;
     int m_unexported = 0;
+    int m_foreign = 0;
 };
 
 #endif // PAIRINGREPORT_H

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QtMath>
 #include <QTextBlock>
+#include <QWheelEvent>
 
 GutteredEdit::GutteredEdit(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -19,6 +20,40 @@ void GutteredEdit::setUpGutter()
 {
     setViewportMargins(gutterWidth(), 0, 0, 0);
     connect(this, &QPlainTextEdit::updateRequest, this, &GutteredEdit::updateLineNumberArea);
+}
+
+void GutteredEdit::setUpZoom(EditorZoom::Editor editor)
+{
+    m_zoomEditor = editor;
+    m_zooms = true;
+    connect(&EditorZoom::instance(), &EditorZoom::zoomChanged, this, [this](EditorZoom::Editor changed) {
+        if (changed == m_zoomEditor)
+            applyConfig();
+    });
+}
+
+QFont GutteredEdit::zoomed(const QFont &font) const
+{
+    return m_zooms ? EditorZoom::instance().zoomed(m_zoomEditor, font) : font;
+}
+
+int GutteredEdit::zoomed(int pixels) const
+{
+    return m_zooms ? pixels * EditorZoom::instance().percent(m_zoomEditor) / 100 : pixels;
+}
+
+void GutteredEdit::wheelEvent(QWheelEvent *event)
+{
+    if (!m_zooms || !(event->modifiers() & Qt::ControlModifier)) {
+        QPlainTextEdit::wheelEvent(event);
+        return;
+    }
+    m_wheelRest += event->angleDelta().y();
+    const int steps = m_wheelRest / QWheelEvent::DefaultDeltasPerStep;
+    m_wheelRest -= steps * QWheelEvent::DefaultDeltasPerStep;
+    if (steps != 0)
+        EditorZoom::instance().zoomBy(m_zoomEditor, steps);
+    event->accept();
 }
 
 void GutteredEdit::showText(QTextDocument *document)

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QPlainTextEdit>
 
+#include "editorzoom.h"
+
 class QTextBlock;
 class QTextDocument;
 
@@ -48,6 +50,8 @@ public:
 
 public slots:
     void updateLineNumberArea(const QRect &rect, int dy);
+    // Applies the configured fonts and colours, at the editor's zoom.
+    virtual void applyConfig() = 0;
 
 protected:
     struct GutterStyle
@@ -69,8 +73,15 @@ protected:
     void showText(QTextDocument *document);
     // Fits the gutter to a changed gutter font.
     void refitGutter();
+    // Follows the zoom of this kind of editor: Ctrl+wheel zooms, and every
+    // editor of the kind applies its configuration again at the new zoom.
+    void setUpZoom(EditorZoom::Editor editor);
+    // The font, or a width in pixels, at the editor's zoom.
+    QFont zoomed(const QFont &font) const;
+    int zoomed(int pixels) const;
 
     void resizeEvent(QResizeEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
     // Repaints the text and the gutter from the top of block down.
@@ -81,6 +92,10 @@ private:
     void forVisibleRows(const QRect &area, Row row) const;
 
     QWidget *m_lineNumberArea;
+    EditorZoom::Editor m_zoomEditor = EditorZoom::Editor::Lyric;
+    bool m_zooms = false;
+    // Wheel turns too small for a step (a touchpad's), added up.
+    int m_wheelRest = 0;
     // The label painted at each row's top, in gutter coordinates: what the
     // gutter shows now.
     QHash<int, QPair<QString, bool>> m_shownLabels;

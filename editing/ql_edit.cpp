@@ -8,9 +8,11 @@
 #include "inputmethod.h"
 #include "insertlyriccommand.h"
 #include "insertscorecommand.h"
+#include "notation.h"
 #include "openfailure.h"
 #include "recentfolders.h"
 #include "pastelyriccommand.h"
+#include "templatefields.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
@@ -330,6 +332,16 @@ void QL_Edit::insertPageBreak()
     insertMarker(tr("@分页符"), MarkerSelection::None);
 }
 
+void QL_Edit::insertScoreSymbol(const QString &symbol)
+{
+    // A code half typed in the popup is dropped, as a click into the score
+    // would drop it.
+    ui->scoreEdit->inputMethod()->reset();
+    QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, symbol, Qt::NoModifier));
+    ui->scoreEdit->ensureCursorVisible();
+    ui->scoreEdit->setFocus(Qt::OtherFocusReason);
+}
+
 QList<ExportEntry> QL_Edit::exportEntries() const
 {
     return m_document->exportEntries();
@@ -337,7 +349,9 @@ QList<ExportEntry> QL_Edit::exportEntries() const
 
 PairingReport QL_Edit::pairing() const
 {
-    return PairingReport(ui->lyricEdit->lyricCharCount(), ui->scoreEdit->document());
+    PairingReport report(ui->lyricEdit->lyricCharCount(), ui->scoreEdit->document());
+    report.setForeignCharacters(ui->scoreEdit->foreignCharacterCount());
+    return report;
 }
 
 void QL_Edit::showFirstMismatch()
@@ -348,7 +362,7 @@ void QL_Edit::showFirstMismatch()
         score->setTextCursor(QTextCursor(score->document()->findBlockByNumber(report.firstSurplusLine())));
         score->ensureCursorVisible();
         score->setFocus(Qt::OtherFocusReason);
-    } else if (report.firstCharWithoutLine() > 0) {
+    } else if (report.firstCharWithoutLine() > 0 && !report.isPaired()) {
         QL_LyricEdit *lyric = ui->lyricEdit;
         const int end = lyric->positionAfterLyricChar(report.firstCharWithoutLine());
         QTextCursor cursor = lyric->textCursor();
@@ -357,6 +371,24 @@ void QL_Edit::showFirstMismatch()
         lyric->setTextCursor(cursor);
         lyric->ensureCursorVisible();
         lyric->setFocus(Qt::OtherFocusReason);
+    } else if (report.foreignCharacters() > 0) {
+        // The first character of the score that is no notation, selected.
+        QL_ScoreEdit *score = ui->scoreEdit;
+        const QTextBlock block = score->document()->findBlockByNumber(score->firstForeignLine());
+        const QString text = block.text();
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QString character = text.mid(i, text.at(i).isHighSurrogate() ? 2 : 1);
+            if (Notation::isForeign(Notation::codePoint(character))) {
+                QTextCursor cursor(block);
+                cursor.setPosition(block.position() + int(i));
+                cursor.setPosition(block.position() + int(i + character.size()), QTextCursor::KeepAnchor);
+                score->setTextCursor(cursor);
+                score->ensureCursorVisible();
+                score->setFocus(Qt::OtherFocusReason);
+                break;
+            }
+            i += character.size() - 1;
+        }
     }
 }
 
@@ -364,10 +396,12 @@ void QL_Edit::checkPairing()
 {
     const int scoreLines = ui->scoreEdit->blockCount();
     const int sungChars = ui->lyricEdit->lyricCharCount();
-    if (scoreLines == reportedScoreLines && sungChars == reportedSungChars)
+    const int foreign = ui->scoreEdit->foreignCharacterCount();
+    if (scoreLines == reportedScoreLines && sungChars == reportedSungChars && foreign == reportedForeign)
         return;
     reportedScoreLines = scoreLines;
     reportedSungChars = sungChars;
+    reportedForeign = foreign;
     emit pairingChanged();
 }
 
@@ -392,7 +426,7 @@ void QL_Edit::lyricCursorPositionChanged()
             s.movePosition(QTextCursor::Start);
         else
             s.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        lyric->setExtraSelections({});
+        lyric->clearTints();
         score->setExtraSelections({});
     } else {
         const int n = lyric->lyricIndexAt(l.position());
@@ -426,7 +460,7 @@ void QL_Edit::scoreCursorPositionChanged()
         l.setPosition(lyric->positionAfterLyricChar(first + 1));
         l.movePosition(QTextCursor::PreviousCharacter);
         l.setPosition(lyric->positionAfterLyricChar(last + 1), QTextCursor::KeepAnchor);
-        lyric->setExtraSelections({});
+        lyric->clearTints();
         score->setExtraSelections({});
     } else {
         const int p = lyric->positionAfterLyricChar(s.blockNumber() + 1);
@@ -544,6 +578,8 @@ bool QL_Edit::eventFilter(QObject *watched, QEvent *event)
     }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
+        if (handleZoomKey(key, score ? EditorZoom::Editor::Score : EditorZoom::Editor::Lyric))
+            return true;
         if (handleShortcut(key))
             return true;
         return score ? handleScoreKey(key) : handleLyricKey(key);
@@ -618,6 +654,32 @@ bool QL_Edit::handleShortcut(QKeyEvent *event)
         return true;
     }
     return false;
+}
+
+bool QL_Edit::handleZoomKey(QKeyEvent *event, EditorZoom::Editor editor)
+{
+    // Ctrl++ (Ctrl+= on keyboards whose plus needs Shift), Ctrl+− and
+    // Ctrl+0, on the main keys or the keypad.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    if (modifiers != Qt::ControlModifier)
+        return false;
+    EditorZoom &zoom = EditorZoom::instance();
+    switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        zoom.zoomBy(editor, 1);
+        return true;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+        zoom.zoomBy(editor, -1);
+        return true;
+    case Qt::Key_0:
+    case Qt::Key_ParenRight:
+        zoom.reset(editor);
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool QL_Edit::handleEditingKeyBinding(QKeyEvent *event)
@@ -728,6 +790,9 @@ bool QL_Edit::handleLyricKey(QKeyEvent *event)
     }
     // Ctrl+Tab switches documents; it never types a tab.
     const bool tab = key == Qt::Key_Tab && !(event->modifiers() & Qt::ControlModifier);
+    if ((tab || (key == Qt::Key_Backtab && !(event->modifiers() & Qt::ControlModifier)))
+        && stepTemplateField(key == Qt::Key_Tab))
+        return true;
     if (typesText(event) || key == Qt::Key_Return || key == Qt::Key_Enter || tab) {
         QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, text));
         return true;
@@ -735,6 +800,23 @@ bool QL_Edit::handleLyricKey(QKeyEvent *event)
     if (key == Qt::Key_Backtab || key == Qt::Key_Tab)
         return true;
     return handleEditingKeyBinding(event) || editorInsertsText(event);
+}
+
+bool QL_Edit::stepTemplateField(bool forward)
+{
+    QL_LyricEdit *lyric = ui->lyricEdit;
+    QTextCursor cursor = lyric->textCursor();
+    const QTextBlock block = cursor.block();
+    // A selection over several lines is no place in one template.
+    if (!TemplateFields::isTemplateLine(block.text()) || lyric->document()->findBlock(cursor.anchor()) != block)
+        return false;
+    const int start = cursor.selectionStart() - block.position();
+    const int end = cursor.selectionEnd() - block.position();
+    const TemplateFields::Field field = TemplateFields::step(block.text(), start, end, forward);
+    cursor.setPosition(block.position() + field.start);
+    cursor.setPosition(block.position() + field.end, QTextCursor::KeepAnchor);
+    lyric->setTextCursor(cursor);
+    return true;
 }
 
 void QL_Edit::showContextMenu(QMouseEvent *event)

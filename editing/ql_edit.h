@@ -1,6 +1,7 @@
 #ifndef QL_EDIT_H
 #define QL_EDIT_H
 
+#include "editorzoom.h"
 #include "exportentry.h"
 #include "scoredocument.h"
 #include "pairingreport.h"
@@ -57,6 +58,9 @@ public:
     void insertComment();
     void insertLineBreak();
     void insertPageBreak();
+    // Inserts a notation symbol at the score cursor as the input method's
+    // commit does, and leaves the focus in the score.
+    void insertScoreSymbol(const QString &symbol);
 
     // The whole document, one entry per lyric line, for the renderer.
     QList<ExportEntry> exportEntries() const;
@@ -66,7 +70,8 @@ public:
     PairingReport pairing() const;
     // Puts the cursor on the first place where the pairing breaks: the
     // first score line without its character, or the first character
-    // without its score line.
+    // without its score line; in a paired score it selects the first
+    // character that is no notation symbol.
     void showFirstMismatch();
 
     // Turns the editors' key presses, input-method commits and mouse presses
@@ -77,7 +82,8 @@ signals:
     void modifiedChanged(bool modified);
     void canUndoChanged(bool canUndo);
     void canRedoChanged(bool canRedo);
-    // The number of score lines or of sung characters changed.
+    // The number of score lines, of sung characters or of characters of the
+    // score that are no notation changed.
     void pairingChanged();
 
 public slots:
@@ -96,10 +102,15 @@ private:
     void checkPairing();
     bool filterViewportEvent(QEvent *event);
     bool handleShortcut(QKeyEvent *event);
+    // Ctrl++, Ctrl+− and Ctrl+0 zoom the editor of the key press.
+    bool handleZoomKey(QKeyEvent *event, EditorZoom::Editor editor);
     bool handleEditingKeyBinding(QKeyEvent *event);
     bool handleScoreKey(QKeyEvent *event);
     bool handleLyricKey(QKeyEvent *event);
     void showContextMenu(QMouseEvent *event);
+    // Tab and Shift+Tab in a tune-name line select its next or previous
+    // field (name, key) instead of typing; false in any other line.
+    bool stepTemplateField(bool forward);
     bool popupShown() const;
 
     Ui::QL_Edit *ui;
@@ -109,6 +120,7 @@ private:
     // The counts last reported by pairingChanged().
     int reportedScoreLines = 1;
     int reportedSungChars = 0;
+    int reportedForeign = 0;
     // Keys handed to the open input-method popup even when they type nothing.
     const QList<int> inputMethodKeys;
 };

@@ -17,6 +17,7 @@ QL_LyricEdit::QL_LyricEdit(QWidget *parent)
     , m_index(m_ownIndex.get())
 {
     setUpGutter();
+    setUpZoom(EditorZoom::Editor::Lyric);
     connect(config, &EditorConfig::configChanged, this, &QL_LyricEdit::applyConfig);
     applyConfig();
     highlighter = new QL_LyricHighlighter(document());
@@ -35,7 +36,7 @@ void QL_LyricEdit::showDocument(ScoreDocument *document)
 
 int QL_LyricEdit::gutterWidth() const
 {
-    return 2 * config->lyricLineNumberFontMetrics().maxWidth() + 20;
+    return zoomed(2 * config->lyricLineNumberFontMetrics().maxWidth()) + 20;
 }
 
 void QL_LyricEdit::applyConfig()
@@ -44,7 +45,7 @@ void QL_LyricEdit::applyConfig()
     colours.setBrush(QPalette::All, QPalette::Text, config->errorColor());
     colours.setBrush(QPalette::All, QPalette::Base, config->lyricBgColor());
     setPalette(colours);
-    setFont(config->lyricFont());
+    setFont(zoomed(config->lyricFont()));
     // A new gutter font may need a wider gutter.
     refitGutter();
 }
@@ -103,20 +104,48 @@ QL_LyricEdit::GutterLabel QL_LyricEdit::gutterLabel(const QTextBlock &block) con
 
 GutteredEdit::GutterStyle QL_LyricEdit::gutterStyle() const
 {
-    return {config->lyricLineNumberFont(), config->lyricLineNumberColor(), config->lyricLineNumberBgColor(),
+    return {zoomed(config->lyricLineNumberFont()), config->lyricLineNumberColor(), config->lyricLineNumberBgColor(),
             config->errorColor()};
+}
+
+void QL_LyricEdit::setLineTints(const QList<QTextEdit::ExtraSelection> &tints)
+{
+    m_findMarksShown = false;
+    setExtraSelections(tints);
 }
 
 void QL_LyricEdit::highlightLine(int position)
 {
-    setExtraSelections({PairingHighlight::lineSelection(this, position)});
+    setLineTints({PairingHighlight::lineSelection(this, position)});
 }
 
 void QL_LyricEdit::highlightChar(int position)
 {
     const int start = position > 0 ? position - 1 : 0;
     const int end = qMin(start + 1, document()->characterCount() - 1);
-    setExtraSelections({PairingHighlight::charSelection(this, start, end)});
+    setLineTints({PairingHighlight::charSelection(this, start, end)});
+}
+
+void QL_LyricEdit::clearFindMarks()
+{
+    if (m_findMarksShown)
+        highlightLine(textCursor().position());
+    m_findMatch = QTextCursor();
+}
+
+QTextCursor QL_LyricEdit::currentMatch(const QString &text) const
+{
+    if (!m_findMarksShown || m_findMatch.isNull() || !m_findMatch.hasSelection() || text.isEmpty())
+        return QTextCursor();
+    const int position = textCursor().position();
+    if (textCursor().hasSelection()
+        || (position != m_findMatch.selectionStart() && position != m_findMatch.selectionEnd()))
+        return QTextCursor();
+    // An edit inside the match (an undo, a replacement) leaves a cursor over
+    // other text.
+    if (m_findMatch.selectedText().compare(text, Qt::CaseInsensitive) != 0)
+        return QTextCursor();
+    return m_findMatch;
 }
 
 QPair<int, int> QL_LyricEdit::findNext(const QString &text)
@@ -145,14 +174,27 @@ QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
         matches.append({found, QTextCharFormat()});
     }
     if (matches.isEmpty()) {
-        setExtraSelections({});
+        setLineTints({});
+        m_findMatch = QTextCursor();
         return {0, 0};
     }
 
     QTextCursor cursor = textCursor();
     const int origin = cursor.position();
     qsizetype current = -1;
-    if (forward) {
+    // Stepping on from the current match: the cursor at its end after a step
+    // forward must not make it current again on a step back, nor the
+    // cursor at its start after a step back on a step forward.
+    const QTextCursor last = currentMatch(text);
+    qsizetype lastIndex = -1;
+    for (qsizetype i = 0; !last.isNull() && i < matches.size() && lastIndex < 0; ++i) {
+        if (matches.at(i).cursor.selectionStart() == last.selectionStart()
+            && matches.at(i).cursor.selectionEnd() == last.selectionEnd())
+            lastIndex = i;
+    }
+    if (lastIndex >= 0) {
+        current = (lastIndex + (forward ? 1 : -1) + matches.size()) % matches.size();
+    } else if (forward) {
         for (qsizetype i = 0; i < matches.size() && current < 0; ++i) {
             if (origin < matches.at(i).cursor.selectionEnd())
                 current = i;
@@ -177,5 +219,7 @@ QPair<int, int> QL_LyricEdit::find(const QString &text, bool forward)
     setTextCursor(cursor);
     ensureCursorVisible();
     setExtraSelections(matches);
+    m_findMatch = match;
+    m_findMarksShown = true;
     return {int(current) + 1, int(matches.size())};
 }

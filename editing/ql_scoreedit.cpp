@@ -6,6 +6,10 @@
 #include "pairinghighlight.h"
 #include "ql_lyricedit.h"
 #include "scoredocument.h"
+#include "scorehighlighter.h"
+
+#include <QHelpEvent>
+#include <QToolTip>
 
 #include <QTextBlock>
 
@@ -16,13 +20,14 @@ QL_ScoreEdit::QL_ScoreEdit(QWidget *parent)
 {
     setInputMethodHints(Qt::ImhHiddenText | Qt::ImhNoPredictiveText);
     setUpGutter();
+    setUpZoom(EditorZoom::Editor::Score);
     connect(config, &EditorConfig::configChanged, this, &QL_ScoreEdit::applyConfig);
     applyConfig();
 }
 
 int QL_ScoreEdit::gutterWidth() const
 {
-    return config->scoreLineNumberFontMetrics().maxWidth() + 20;
+    return zoomed(config->scoreLineNumberFontMetrics().maxWidth()) + 20;
 }
 
 void QL_ScoreEdit::applyConfig()
@@ -31,7 +36,7 @@ void QL_ScoreEdit::applyConfig()
     colours.setBrush(QPalette::All, QPalette::Base, config->scoreBgColor());
     colours.setBrush(QPalette::All, QPalette::Text, config->scoreColor());
     setPalette(colours);
-    setFont(config->scoreFont());
+    setFont(zoomed(config->scoreFont()));
     // A new gutter font may need a wider gutter.
     refitGutter();
 }
@@ -59,7 +64,7 @@ void QL_ScoreEdit::setLyricEdit(const QL_LyricEdit *lyricEdit)
 
 GutteredEdit::GutterStyle QL_ScoreEdit::gutterStyle() const
 {
-    return {config->scoreLineNumberFont(), config->scoreLineNumberColor(), config->scoreLineNumberBgColor(),
+    return {zoomed(config->scoreLineNumberFont()), config->scoreLineNumberColor(), config->scoreLineNumberBgColor(),
             config->errorColor()};
 }
 
@@ -76,7 +81,53 @@ void QL_ScoreEdit::highlightLine(int position)
 
 void QL_ScoreEdit::showDocument(ScoreDocument *document)
 {
+    delete m_highlighter;
     showText(document->score());
+    m_highlighter = new ScoreHighlighter(document->score());
+}
+
+const LineTally &QL_ScoreEdit::foreignCharacters() const
+{
+    if (!m_foreign || m_foreign->document() != document() || m_foreignDocument != document())
+        m_foreign = std::make_unique<LineTally>(document(), [](const QString &line) {
+            return Notation::foreignCount(line);
+        });
+    m_foreignDocument = document();
+    return *m_foreign;
+}
+
+int QL_ScoreEdit::foreignCharacterCount() const
+{
+    return foreignCharacters().total();
+}
+
+int QL_ScoreEdit::firstForeignLine() const
+{
+    return foreignCharacters().lineReaching(1);
+}
+
+bool QL_ScoreEdit::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return GutteredEdit::viewportEvent(event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    // The character under the mouse: after the nearest cursor position, or
+    // before it when the mouse is left of that position.
+    QTextCursor cursor = cursorForPosition(help->pos());
+    const QString line = cursor.block().text();
+    int at = cursor.positionInBlock();
+    if (help->pos().x() < cursorRect(cursor).left() && at > 0)
+        at -= at >= 2 && line.at(at - 1).isLowSurrogate() && line.at(at - 2).isHighSurrogate() ? 2 : 1;
+    const bool pair = at + 1 < line.size() && line.at(at).isHighSurrogate() && line.at(at + 1).isLowSurrogate();
+    const QString character = line.mid(at, pair ? 2 : 1);
+    if (!character.isEmpty() && Notation::isForeign(Notation::codePoint(character)))
+        QToolTip::showText(help->globalPos(),
+                           tr("“%1”不是曲谱符号，导出时按普通文字排印。\n曲谱符号请用曲谱输入法或符号表输入。")
+                               .arg(character),
+                           viewport());
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 void QL_ScoreEdit::insertScoreLines(int at, int count)
@@ -173,6 +224,20 @@ QString QL_ScoreEdit::nextBeatMark() const
         reference = marks.at(3);
     }
     return QString::fromUcs4(&reference, 1);
+}
+
+QString QL_ScoreEdit::characterAtCursor() const
+{
+    const QTextCursor cursor = textCursor();
+    const QString line = cursor.block().text();
+    int at = cursor.positionInBlock();
+    if (at > 0) {
+        at -= at >= 2 && line.at(at - 1).isLowSurrogate() && line.at(at - 2).isHighSurrogate() ? 2 : 1;
+    } else if (line.isEmpty()) {
+        return QString();
+    }
+    const bool pair = at + 1 < line.size() && line.at(at).isHighSurrogate() && line.at(at + 1).isLowSurrogate();
+    return line.mid(at, pair ? 2 : 1);
 }
 
 void QL_ScoreEdit::suggestBeatMark()

@@ -13,6 +13,7 @@
 class EditorConfig;
 class InputMethod;
 class QL_LyricEdit;
+class QSyntaxHighlighter;
 class ScoreDocument;
 
 // The right-hand editor of a document: one line of notation for every lyric
@@ -50,17 +51,27 @@ public:
     void suggestBeatMark();
 
     InputMethod *inputMethod() const { return m_inputMethod; }
+    // The character the cursor has just passed (a whole code point), or at
+    // the start of a line the one after it; empty on an empty line.
+    QString characterAtCursor() const;
     // The lyric editor whose characters the gutter shows.
     void setLyricEdit(const QL_LyricEdit *lyricEdit);
 
     GutterLabel gutterLabel(const QTextBlock &block) const override;
 
+    // The characters of the score that are no notation symbols (nor blanks),
+    // and the first line that holds one (-1 when none does).
+    int foreignCharacterCount() const;
+    int firstForeignLine() const;
+
 public slots:
-    void applyConfig();
+    void applyConfig() override;
 
 protected:
     GutterStyle gutterStyle() const override;
     void focusOutEvent(QFocusEvent *event) override;
+    // A character that is no notation symbol says so in a tool tip.
+    bool viewportEvent(QEvent *event) override;
 
 private:
     // How many beat marks each line of the shown document holds.
@@ -72,6 +83,11 @@ private:
     mutable std::unique_ptr<LineTally> m_beatMarks;
     // Guards against a new document at the address of a deleted one.
     mutable QPointer<QTextDocument> m_beatMarkDocument;
+    // The foreign characters per line, of the document shown.
+    const LineTally &foreignCharacters() const;
+    mutable std::unique_ptr<LineTally> m_foreign;
+    mutable QPointer<QTextDocument> m_foreignDocument;
+    QSyntaxHighlighter *m_highlighter = nullptr;
 };
 
 #endif // QL_SCOREEDIT_H

@@ -141,7 +141,10 @@ void ScoreTree::load(const QString &path)
         if (!ok || !std::isfinite(weight))
             weight = 0;
 
-        insert(parts.at(1), symbolOf(value), weight);
+        const QString symbol = symbolOf(value);
+        insert(parts.at(1), symbol, weight);
+        if (!m_names.contains(symbol))
+            m_names.insert(symbol, parts.mid(3).join(QLatin1Char(' ')));
     }
 }
 
@@ -157,6 +160,9 @@ void ScoreTree::insert(const QString &code, const QString &symbol, float weight)
         node = child.get();
     }
     node->entries.append({symbol, weight});
+    QStringList &codes = m_codes[symbol];
+    if (!codes.contains(code))
+        codes.append(code);
 }
 
 ScoredTexts ScoreTree::search(const QString &code, bool withDescendants) const

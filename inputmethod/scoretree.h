@@ -87,6 +87,11 @@ public:
     // Adds an entry; a code longer than maxCodeLength is refused.
     void insert(const QString &code, const QString &symbol, float weight);
 
+    // The codes that give the symbol, in dictionary order; its name, from the
+    // comment of its first line in the dictionary (empty when it has none).
+    QStringList codesOf(const QString &symbol) const { return m_codes.value(symbol); }
+    QString nameOf(const QString &symbol) const { return m_names.value(symbol); }
+
 private:
     void buildAlternatives();
     void load(const QString &path);
@@ -94,6 +99,8 @@ private:
     QString m_path;
     std::unique_ptr<TreeNode> m_root;
     QHash<QString, QStringList> m_alternatives;
+    QHash<QString, QStringList> m_codes;
+    QHash<QString, QString> m_names;
 };
 
 #endif // SCORETREE_H

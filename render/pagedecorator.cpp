@@ -123,8 +123,7 @@ void addRules(PageDecoration &decoration, const QRectF &content, double top, dou
     // their boundary: the rule stands a third of a character into it, clear
     // of the characters instead of touching every one of them, and never
     // further than a quarter of the column from its boundary.
-    const double inset = qMin(qMax(PageDecorator::clearance + PageDecorator::ruleWidth, config.lyricFontSize() / 3.0),
-                              colWidth / 4.0);
+    const double inset = PageDecorator::ruleInset(config);
     // As many columns as the layout fits on a page, from the right edge.
     const int columns = int(content.width()) / colWidth;
     for (int k = 1; k < columns; ++k) {
@@ -239,4 +238,9 @@ void PageDecorator::decorate(ScorePage &page, int index, const ExportConfig &con
         addRules(decoration, content, ruleTop, ruleBottom, config, inks);
     if (config.isPageNumber())
         addNumber(decoration, index + 1, pageRect, content, qMax(above, pageRect.top()), config, inks);
+}
+
+double PageDecorator::ruleInset(const ExportConfig &config)
+{
+    return qMin(qMax(clearance + ruleWidth, config.lyricFontSize() / 3.0), qMax(1, config.colWidth()) / 4.0);
 }

@@ -31,6 +31,8 @@ public:
     static const double ruleWidth;
     // The least room every part keeps from ink, in points.
     static const double clearance;
+    // How far left of a column boundary its rule stands.
+    static double ruleInset(const ExportConfig &config);
 };
 
 #endif // PAGEDECORATOR_H

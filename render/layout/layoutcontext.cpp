@@ -114,7 +114,7 @@ bool LayoutContext::fitsColumn(const QList<QPolygonF> &outlines) const
     // beside it, which this column's ink does not know.
     const QPoint content = contentOrigin();
     const qreal left = content.x() + cursorX;
-    const qreal right = content.x() + cursorX + m_options.columnWidth;
+    const qreal right = content.x() + cursorX + m_options.columnWidth - m_options.gutter;
     const qreal top = content.y();
     const qreal bottom = content.y() + m_options.contentSize.height();
     for (const QPolygonF &o : outlines) {

@@ -2,6 +2,11 @@
 
 #include "exportconfig.h"
 #include "notation.h"
+#include "pagedecorator.h"
+
+#include <QtMath>
+
+#include <cmath>
 
 #include <QCoreApplication>
 
@@ -96,8 +101,13 @@ void LayoutOptions::resolveColumn(const ExportConfig &c)
     int widest = qMax(c.quPaiFontMetrics().maxWidth() + c.diaoMingFontMetrics().maxWidth(),
                       c.titleFontMetrics().maxWidth());
     widest = qMax(widest, qMax(c.jiaBaiFontMetrics().maxWidth(), c.lianBaiFontMetrics().maxWidth()));
-    const int lane = lw - sw / 2 + qMax(0, lyricScoreSpace) + sw + scoreBanYanSpace + markWidth;
-    const int narrowest = qMin(contentSize.width(), qMax(widest, lane));
+    const int ruleRoom = int(std::ceil(PageDecorator::ruleInset(c) + PageDecorator::clearance + PageDecorator::ruleWidth));
+    gutter = qMax((lw + 3) / 4, ruleRoom);
+    // A turned note is as wide as its box turned.
+    const qreal a = qDegreesToRadians(qreal(angle));
+    const int turnedWidth = int(std::ceil(sw * std::abs(std::cos(a)) + sm.height() * std::abs(std::sin(a))));
+    const int lane = lw - sw / 2 + qMax(0, lyricScoreSpace) + qMax(sw, turnedWidth) + scoreBanYanSpace + markWidth + gutter;
+    const int narrowest = qMin(contentSize.width(), qMax(widest + gutter, lane));
     columnWidth = c.colWidth();
     if (columnWidth > contentSize.width()) {
         columnWidth = qMax(1, contentSize.width());
@@ -106,8 +116,9 @@ void LayoutOptions::resolveColumn(const ExportConfig &c)
         columnWidth = qMax(1, narrowest);
         warnings.append(tr("列宽 %1 容不下字与工尺，已按 %2 排版").arg(c.colWidth()).arg(columnWidth));
     }
+    gutter = qMin(gutter, columnWidth / 4);
     // The notation starts inside its column.
-    const int maxShift = columnWidth - (lw - sw / 2 + sw + scoreBanYanSpace + markWidth);
+    const int maxShift = columnWidth - gutter - (lw - sw / 2 + sw + scoreBanYanSpace + markWidth);
     if (lyricScoreSpace > maxShift) {
         const int clamped = qMax(0, maxShift);
         warnings.append(tr("字与工尺间距 %1 使工尺越出本列，已按 %2 排版").arg(lyricScoreSpace).arg(clamped));

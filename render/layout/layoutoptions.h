@@ -19,6 +19,11 @@ struct LayoutOptions
     QSize contentSize;
 
     int columnWidth = 0;
+    // The clear space kept at the right of each column, so that the
+    // notation of one column never runs up against the characters of the
+    // next, and a rule between them stands unbroken: a quarter of a
+    // character at least.
+    int gutter = 0;
     // A run turned further from the upright than this lies on its side and
     // leans into the next character.
     static constexpr int steepestAngle = 60;

@@ -84,7 +84,7 @@ void LianBaiLayout::layout(LayoutContext &ctx, const QString &text)
     // A sub-column width below 1 (0 included) or wider than the column gives
     // one sub-column; a width below 1 sets it as wide as the font's glyphs.
     const int mColWidth = ctx.options().subColumnWidth;
-    const int perColumn = mColWidth >= 1 ? qMax(1, columnWidth / mColWidth) : 1;
+    const int perColumn = mColWidth >= 1 ? qMax(1, (columnWidth - ctx.options().gutter) / mColWidth) : 1;
     const int subWidth = mColWidth >= 1 ? mColWidth : fm.maxWidth();
 
     Block block = openBlock(ctx, passage, perColumn, subWidth);

@@ -188,7 +188,7 @@ QPoint NotationRunPlacer::origin(int columnX, int charTop, const QPolygonF &char
     head = groupOutlines(0, end, origin, 0);
     // A head that would reach past the column's right edge (a wide spacing
     // beside the character) moves back into it.
-    const qreal columnRight = m_ctx.contentOrigin().x() + columnX + o.columnWidth;
+    const qreal columnRight = m_ctx.contentOrigin().x() + columnX + o.columnWidth - o.gutter;
     const qreal right = rightOf(head);
     if (right > columnRight) {
         origin.rx() -= int(std::ceil(right - columnRight));
@@ -273,7 +273,8 @@ void NotationRunPlacer::flush(const Segment &segment, int offset)
 QPoint NotationRunPlacer::insideRight(QPoint at, int first, int end, int base, int rotation) const
 {
     const qreal right = rightOf(groupOutlines(first, end, at, base, rotation));
-    const qreal columnRight = m_ctx.contentOrigin().x() + m_ctx.cursorX + m_ctx.options().columnWidth;
+    const qreal columnRight
+        = m_ctx.contentOrigin().x() + m_ctx.cursorX + m_ctx.options().columnWidth - m_ctx.options().gutter;
     if (right > columnRight)
         at.rx() -= int(std::ceil(right - columnRight));
     return at;

@@ -53,7 +53,8 @@ void TitleLayout::layout(LayoutContext &ctx, const QString &text)
     const int first = passageStart(text);
     const int n = int(title.size());
     const int contentHeight = ctx.options().contentSize.height();
-    const int columnWidth = ctx.options().columnWidth;
+    // Centred in the column less its gutter.
+    const int columnWidth = ctx.options().columnWidth - ctx.options().gutter;
 
     const QFont font = fittedFont(ctx, n);
     const int h = qMax(1, ExportConfig::pageFontMetrics(font).height());

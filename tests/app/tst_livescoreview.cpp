@@ -49,9 +49,10 @@ private:
 };
 
 // A turn of the mouse wheel over a widget: 120 is one notch.
-void turnWheel(QWidget *widget, int angle, Qt::KeyboardModifiers modifiers)
+void turnWheel(QWidget *widget, int angle, Qt::KeyboardModifiers modifiers, QPointF at = QPointF(-1, -1))
 {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    if (at.x() < 0)
+        at = QPointF(widget->width() / 2.0, widget->height() / 2.0);
     QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, modifiers,
                       Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &wheel);
@@ -114,6 +115,8 @@ private slots:
     void decorationOnThePageShown();
     void ctrlWheelZooms_data();
     void ctrlWheelZooms();
+    void ctrlWheelZoomsAboutTheMouse_data();
+    void ctrlWheelZoomsAboutTheMouse();
     void fitButtonsFitThePageToTheViewport_data();
     void fitButtonsFitThePageToTheViewport();
     void pagePixmapMatchesScaleAndRatio();
@@ -550,6 +553,40 @@ void TestLiveScoreView::ctrlWheelZooms()
     window->resize(1100, 700);
     QApplication::processEvents();
     QVERIFY(qAbs(view->scale() - expected) < 1e-9);
+}
+
+void TestLiveScoreView::ctrlWheelZoomsAboutTheMouse_data()
+{
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<QPointF>("at"); // in parts of the viewport's size
+    QTest::addColumn<int>("angle");
+
+    QTest::addRow("in at the right edge") << 1.0 << QPointF(0.9, 0.5) << 240;
+    QTest::addRow("out at the bottom right") << 3.0 << QPointF(0.8, 0.9) << -120;
+}
+
+void TestLiveScoreView::ctrlWheelZoomsAboutTheMouse()
+{
+    QFETCH(double, scale);
+    QFETCH(QPointF, at);
+    QFETCH(int, angle);
+    load(score(14));
+    view->setScale(scale);
+    QApplication::processEvents();
+    auto *scroll = view->findChild<QScrollArea *>();
+    QWidget *viewport = scroll->viewport();
+    // Scrolled to the middle, so that the scroll bars leave room both ways.
+    for (QScrollBar *bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()})
+        bar->setValue(bar->maximum() / 2);
+    const QPoint mouse(int(at.x() * viewport->width()), int(at.y() * viewport->height()));
+    const auto pageUnder = [&] {
+        return QPointF(view->canvas()->mapFrom(viewport, mouse) - view->canvasPoint(QPointF())) / view->scale();
+    };
+    const QPointF before = pageUnder();
+    turnWheel(view->canvas(), angle, Qt::ControlModifier, view->canvas()->mapFrom(viewport, mouse));
+    QVERIFY(view->scale() != scale);
+    // The page point under the mouse stays there, to a pixel.
+    QVERIFY((pageUnder() - before).manhattanLength() <= 2 / view->scale());
 }
 
 void TestLiveScoreView::fitButtonsFitThePageToTheViewport_data()

@@ -5,6 +5,7 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "scoretree.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,6 +16,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QDir>
+#include <QDockWidget>
+#include <QSet>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -175,6 +178,10 @@ private slots:
     void escapeInFieldClosesBar();
     void editActionsCarryNotation();
     void unwritableSettingsAreReportedAtExit();
+    void findKeysAndClosingTheBar();
+    void replaceKeepsThePairing_data();
+    void replaceKeepsThePairing();
+    void paletteInsertsEverySymbol();
 
 private:
     LoopbackHttpServer server;
@@ -473,10 +480,11 @@ void TestMainWindow::returnStepsThroughMatches()
         {Qt::Key_Return, Qt::NoModifier, "1/3", 1},
         {Qt::Key_Return, Qt::NoModifier, "2/3", 6},
         {Qt::Key_Enter, Qt::KeypadModifier, "3/3", 8},
-        {Qt::Key_Return, Qt::ShiftModifier, "3/3", 7},
+        // Turning round moves on to the match before, not the same again.
         {Qt::Key_Return, Qt::ShiftModifier, "2/3", 5},
-        {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, "1/3", 0},
-        {Qt::Key_Return, Qt::ShiftModifier, "3/3", 7},
+        {Qt::Key_Return, Qt::ShiftModifier, "1/3", 0},
+        {Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier, "3/3", 7},
+        {Qt::Key_Return, Qt::NoModifier, "1/3", 1},
     };
     for (const auto &step : steps) {
         QTest::keyClick(field, step.key, step.modifiers);
@@ -489,7 +497,7 @@ void TestMainWindow::returnStepsThroughMatches()
 
     // The buttons do the same; with no search text they do nothing.
     window.findChild<QAbstractButton *>(QStringLiteral("searchNextBtn"))->click();
-    QCOMPARE(searchResult(window), QStringLiteral("3/3"));
+    QCOMPARE(searchResult(window), QStringLiteral("2/3"));
     field->insert(QStringLiteral("落"));
     window.findChild<QAbstractButton *>(QStringLiteral("searchPrevBtn"))->click();
     QCOMPARE(searchResult(window), QStringLiteral("1/1"));
@@ -572,6 +580,114 @@ void TestMainWindow::unwritableSettingsAreReportedAtExit()
     if (hadFile)
         QVERIFY(QFile::rename(aside, path));
     QCOMPARE(texts, QStringList{QStringLiteral("保存设置时发生错误！")});
+}
+
+void TestMainWindow::findKeysAndClosingTheBar()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QL_Edit *document = documentWith(window, QStringLiteral("花开\n花落\n花"), QStringLiteral("\n\n\n\n"));
+    const auto findMarks = [document] {
+        int marks = 0;
+        for (const QTextEdit::ExtraSelection &mark : document->lyricEdit()->extraSelections())
+            marks += mark.format.background() == QColor(255, 255, 0) || mark.format.background() == QColor(255, 150, 50);
+        return marks;
+    };
+    // With nothing to look for, F3 opens the bar for the word.
+    QTest::keyClick(document->lyricEdit(), Qt::Key_F3);
+    QVERIFY(searchEdit(window)->hasFocus());
+    searchEdit(window)->setText(QStringLiteral("花"));
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
+    const QPair<Qt::KeyboardModifiers, const char *> steps[] = {
+        {none, "1/3"}, {none, "2/3"}, {shift, "1/3"}, {shift, "3/3"}, {none, "1/3"}};
+    for (const auto &step : steps) {
+        QTest::keyClick(document->lyricEdit(), Qt::Key_F3, step.first);
+        QCOMPARE(searchResult(window), QLatin1String(step.second));
+        QCOMPARE(findMarks(), 3);
+    }
+    window.findChild<QAbstractButton *>(QStringLiteral("searchCloseBtn"))->click();
+    QCOMPARE(findMarks(), 0);
+    // F3 with the word kept opens the bar again and steps on.
+    QTest::keyClick(document->lyricEdit(), Qt::Key_F3);
+    QVERIFY(searchBox(window)->isVisible());
+    QCOMPARE(searchResult(window), QStringLiteral("2/3"));
+}
+
+void TestMainWindow::replaceKeepsThePairing_data()
+{
+    QTest::addColumn<QString>("lyric");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<int>("clicks"); // of 替换; 0: 全部替换 once
+    QTest::addColumn<QString>("lyricAfter");
+
+    // The first 替换 only finds; each further one replaces one match.
+    QTest::addRow("one by one") << "花开花落" << "花" << "春" << 2 << "春开花落";
+    QTest::addRow("all") << "花开\n# 花\n花落" << "花" << "春风" << 0 << "春风开\n# 春风\n春风落";
+    QTest::addRow("all by nothing") << "花开花落" << "花" << "" << 0 << "开落";
+    QTest::addRow("all holding the word") << "花花" << "花" << "花花" << 0 << "花花花花";
+    QTest::addRow("a title made sung") << "# 游园\n原来" << "# " << "" << 0 << "游园\n原来";
+    QTest::addRow("no match") << "原来" << "花" << "春" << 0 << "原来";
+}
+
+void TestMainWindow::replaceKeepsThePairing()
+{
+    QFETCH(QString, lyric);
+    QFETCH(QString, search);
+    QFETCH(QString, replacement);
+    QFETCH(int, clicks);
+    QFETCH(QString, lyricAfter);
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QStringList lines;
+    for (int i = 1; i <= PairingReport(lyric, QString()).sungCharCount(); ++i)
+        lines.append(QString::number(i));
+    QL_Edit *document = documentWith(window, lyric, lines.join(QLatin1Char('\n')));
+    action(window, "replaceAction")->trigger();
+    searchEdit(window)->setText(search);
+    window.findChild<QLineEdit *>(QStringLiteral("replaceEdit"))->setText(replacement);
+    for (int i = 0; i < clicks; ++i)
+        window.findChild<QAbstractButton *>(QStringLiteral("replaceBtn"))->click();
+    if (clicks == 0)
+        window.findChild<QAbstractButton *>(QStringLiteral("replaceAllBtn"))->click();
+
+    QCOMPARE(document->lyricEdit()->toPlainText(), lyricAfter);
+    QVERIFY(document->pairing().isPaired());
+    QCOMPARE(document->undoStack()->count(), lyricAfter != lyric ? 1 : 0);
+    document->undo();
+    QCOMPARE(document->lyricEdit()->toPlainText(), lyric);
+    QCOMPARE(document->scoreEdit()->toPlainText(), lines.join(QLatin1Char('\n')));
+}
+
+void TestMainWindow::paletteInsertsEverySymbol()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QL_Edit *document = documentWith(window, QStringLiteral("原"), QString());
+    action(window, "symbolPaletteAction")->trigger();
+    QWidget *palette = window.findChild<QDockWidget *>(QStringLiteral("symbolPaletteDock"))->widget();
+    QVERIFY(palette && palette->isVisible());
+    const QList<QAbstractButton *> buttons = palette->findChildren<QAbstractButton *>();
+    const ScoreTree &dictionary = InputMethod::instance()->dictionary();
+    QString expected;
+    for (QAbstractButton *button : buttons) {
+        button->click();
+        expected += button->text();
+        QCOMPARE(document->scoreEdit()->toPlainText(), expected);
+        QVERIFY(document->scoreEdit()->hasFocus());
+        // The status bar names it as its tool tip does, by its dictionary name.
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("symbolLabel"))->text(), button->toolTip());
+        QVERIFY(button->toolTip().contains(dictionary.nameOf(button->text())));
+    }
+    QCOMPARE(document->undoStack()->count(), buttons.size());
+    // Every symbol the dictionary types was there, once.
+    const QList<uint> inserted = expected.toUcs4();
+    QCOMPARE(QSet<uint>(inserted.begin(), inserted.end()).size(), inserted.size());
+    for (const ScoredText &entry : dictionary.search(QString(), true))
+        QVERIFY2(inserted.contains(entry.first.toUcs4().value(0)), qPrintable(entry.first));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -4,6 +4,7 @@
 #include "documenttext.h"
 #include "gcpfile.h"
 #include "inputmethod.h"
+#include "lyricreplace.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -24,6 +25,7 @@
 #include <QUndoStack>
 
 #include <memory>
+#include <utility>
 
 // One episode of random editing, as a user could do it with keys, the system
 // input method, the insert actions, the clipboard and a save and reopen in
@@ -353,6 +355,8 @@ private:
                 press(lyric, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
                 return Kind::Other;
             }
+            if (action < 57)
+                return replace(what);
             const QString typed = item(random);
             *what = QStringLiteral("type ") + visible(typed);
             *what += QStringLiteral(" with modifiers %1").arg(int(typeItem(lyric, typed)));
@@ -388,6 +392,31 @@ private:
         return Kind::Other;
     }
 
+    // Replaces a piece of the lyrics, or some text that may not be there, by
+    // random text (or nothing): the current match after a find step, or
+    // every match at once, which must be one undo step.
+    Kind replace(QString *what)
+    {
+        const QString lyricText = doc->lyricEdit()->toPlainText();
+        const QString search = lyricText.isEmpty() || random.bounded(4) == 0
+                                   ? item(random)
+                                   : lyricText.mid(int(random.bounded(lyricText.size())), int(random.bounded(1, 4)));
+        const QString replacement = random.bounded(4) ? text(3) : QString();
+        const bool all = random.bounded(2);
+        *what = QStringLiteral("replace%1 %2 by %3").arg(all ? " all" : "", visible(search), visible(replacement));
+        doc->scoreEdit()->inputMethod()->reset();
+        const int stepsBefore = doc->undoStack()->index();
+        if (all) {
+            LyricReplace::replaceAll(doc.get(), search, replacement);
+        } else {
+            doc->lyricEdit()->findNext(search);
+            LyricReplace::replaceCurrent(doc.get(), search, replacement);
+        }
+        if (doc->undoStack()->index() > stepsBefore + 1)
+            actFailure = QStringLiteral("a replacement took %1 undo steps").arg(doc->undoStack()->index() - stepsBefore);
+        return Kind::Other;
+    }
+
     QString step(int index)
     {
         const int before = surplus(*doc);
@@ -403,6 +432,8 @@ private:
 
         if (what == QLatin1String("focus"))
             return where + QStringLiteral(": the editor did not take the focus");
+        if (!actFailure.isEmpty())
+            return where + QStringLiteral(": ") + std::exchange(actFailure, QString());
         if (doc->undoStack()->count() >= doc->undoStack()->undoLimit())
             return where + QStringLiteral(": the undo limit was reached; use fewer steps");
 
@@ -564,6 +595,7 @@ private:
     QString startLyric;
     QString startScore;
     QString lastMarker;
+    QString actFailure;
     QStringList history;
 };
 

@@ -121,16 +121,21 @@ void TestFind::stepsThroughMatchesAndBack()
     setCursor(0);
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(1, 3));
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(2, 3));
-    // Turning round selects the same match again; the next step moves on.
-    QCOMPARE(lyric->findPrevious(QStringLiteral("花")), qMakePair(2, 3));
-    QCOMPARE(lyric->textCursor().position(), 5);
+    // Turning round moves on to the match before, not the same one again.
+    QCOMPARE(lyric->findPrevious(QStringLiteral("花")), qMakePair(1, 3));
+    QCOMPARE(lyric->textCursor().position(), 0);
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(2, 3));
     QCOMPARE(lyric->textCursor().position(), 6);
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(3, 3));
     QCOMPARE(lyric->textCursor().position(), 11);
     QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(1, 3));
-    QCOMPARE(lyric->findPrevious(QStringLiteral("花")), qMakePair(1, 3));
     QCOMPARE(lyric->findPrevious(QStringLiteral("花")), qMakePair(3, 3));
+    QCOMPARE(lyric->findPrevious(QStringLiteral("花")), qMakePair(2, 3));
+    // Once the marks are gone, the match is no longer current: the next step
+    // starts afresh from where the cursor stands.
+    lyric->clearFindMarks();
+    QVERIFY(lyric->currentMatch(QStringLiteral("花")).isNull());
+    QCOMPARE(lyric->findNext(QStringLiteral("花")), qMakePair(2, 3));
 }
 
 void TestFind::marksEveryMatch()

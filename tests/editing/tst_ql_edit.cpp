@@ -1,12 +1,17 @@
 #include "editorconfig.h"
+#include "editorzoom.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
 
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QUndoStack>
+#include <QWheelEvent>
 
 namespace {
 
@@ -64,6 +69,13 @@ private slots:
     void pairingReportedWhileOff();
     void showFirstMismatch_data();
     void showFirstMismatch();
+    void tabStepsThroughTemplateFields_data();
+    void tabStepsThroughTemplateFields();
+    void foreignScoreCharactersMarkedAndCounted_data();
+    void foreignScoreCharactersMarkedAndCounted();
+    void zoomsTheEditorOfTheEvent_data();
+    void zoomsTheEditorOfTheEvent();
+    void zoomKeptInSettings();
 
 private:
     void load(const QString &lyricText, const QString &scoreText);
@@ -81,6 +93,8 @@ void TestQLEdit::cleanup()
 {
     delete doc;
     doc = nullptr;
+    EditorZoom::instance().reset(EditorZoom::Editor::Lyric);
+    EditorZoom::instance().reset(EditorZoom::Editor::Score);
 }
 
 void TestQLEdit::load(const QString &lyricText, const QString &scoreText)
@@ -352,22 +366,27 @@ void TestQLEdit::gutterToolTip()
 
 void TestQLEdit::pairingReportedWhileOff()
 {
-    load(QStringLiteral("原来"), QStringLiteral("ab\ncd"));
+    const QString gong = QStringLiteral(u"\U000F002C");
+    load(QStringLiteral("原来"), gong + gong + QLatin1Char('\n') + gong + gong);
     QSignalSpy changes(doc, &QL_Edit::pairingChanged);
     QTextCursor cursor = doc->scoreEdit()->textCursor();
-    cursor.setPosition(1);
+    cursor.setPosition(2);
     doc->scoreEdit()->setTextCursor(cursor);
 
     // Splitting a score line on purpose breaks the pairing, and says so.
     QTest::keyClick(doc->scoreEdit(), Qt::Key_Return, Qt::ShiftModifier);
     QCOMPARE(changes.count(), 1);
     QCOMPARE(doc->pairing().statusText(), QStringLiteral("曲谱 3 行，唱字 2 个，不成对：曲谱第 3 行起没有对应的唱字"));
-    // An edit that keeps both counts says nothing new.
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_5);
+    // An edit that keeps every count says nothing new.
+    doc->insertScoreSymbol(gong);
     QCOMPARE(changes.count(), 1);
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    // A digit is no notation: the status counts it.
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_5);
     QCOMPARE(changes.count(), 2);
+    QVERIFY(doc->pairing().statusText().endsWith(QStringLiteral("曲谱中有 1 个字符不是曲谱符号")));
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(doc->scoreEdit(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(changes.count(), 4);
     QVERIFY(doc->pairing().isPaired());
     QCOMPARE(doc->pairing().statusText(), QString());
 }
@@ -397,6 +416,151 @@ void TestQLEdit::showFirstMismatch()
     const QTextCursor cursor = inScore ? doc->scoreEdit()->textCursor() : doc->lyricEdit()->textCursor();
     QCOMPARE(cursor.position(), position);
     QCOMPARE(cursor.anchor(), anchor);
+}
+
+void TestQLEdit::tabStepsThroughTemplateFields_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QPoint>("selection"); // anchor, position in the line
+    QTest::addColumn<bool>("back");
+    QTest::addColumn<QPoint>("selected");
+
+    const QString tune = QStringLiteral("【曲牌名】(调名)"); // name 1..4, key 6..8
+    QTest::addRow("name selected, to the key") << tune << QPoint(1, 4) << false << QPoint(6, 8);
+    QTest::addRow("typed name, full-width key") << QStringLiteral("【皂罗袍】（小工调）") << QPoint(4, 4) << false
+                                                << QPoint(6, 9);
+    QTest::addRow("from the key, to the line end") << tune << QPoint(6, 8) << false << QPoint(9, 9);
+    QTest::addRow("line start, to the name") << tune << QPoint(0, 0) << false << QPoint(1, 4);
+    QTest::addRow("back from the key") << tune << QPoint(8, 6) << true << QPoint(1, 4);
+    QTest::addRow("back from the name") << tune << QPoint(1, 4) << true << QPoint(0, 0);
+    QTest::addRow("no key yet") << QStringLiteral("【醉扶归") << QPoint(3, 3) << false << QPoint(4, 4);
+}
+
+void TestQLEdit::tabStepsThroughTemplateFields()
+{
+    QFETCH(QString, line);
+    QFETCH(QPoint, selection);
+    QFETCH(bool, back);
+    QFETCH(QPoint, selected);
+    const QString text = QStringLiteral("原来\n") + line;
+    load(text, QStringLiteral("\n"));
+    QTextCursor cursor = doc->lyricEdit()->textCursor();
+    cursor.setPosition(3 + selection.x());
+    cursor.setPosition(3 + selection.y(), QTextCursor::KeepAnchor);
+    doc->lyricEdit()->setTextCursor(cursor);
+    QTest::keyClick(doc->lyricEdit(), back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    cursor = doc->lyricEdit()->textCursor();
+    QCOMPARE(QPoint(cursor.selectionStart(), cursor.selectionEnd()) - QPoint(3, 3), selected);
+    QCOMPARE(doc->lyricEdit()->toPlainText(), text);
+}
+
+void TestQLEdit::foreignScoreCharactersMarkedAndCounted_data()
+{
+    QTest::addColumn<QString>("scoreText"); // two lines, for the two sung characters
+    QTest::addColumn<QList<int>>("foreignAt");
+
+    QTest::addRow("notation only") << QStringLiteral(u"\U000F002C\U000F0000 \n\U000F009B") << QList<int>{};
+    QTest::addRow("ideographs typed") << QStringLiteral(u"上尺\n\U000F002A") << QList<int>{0, 1};
+    QTest::addRow("digit among symbols") << QStringLiteral(u"\U000F0027" "5\n") << QList<int>{2};
+    QTest::addRow("outside the BMP") << QStringLiteral(u"\U00020000\U000F000D\n") << QList<int>{0};
+    QTest::addRow("between the ranges") << QStringLiteral(u"\U000F000E\U000F001F\n") << QList<int>{0, 2};
+}
+
+void TestQLEdit::foreignScoreCharactersMarkedAndCounted()
+{
+    QFETCH(QString, scoreText);
+    QFETCH(QList<int>, foreignAt);
+    load(QStringLiteral("原来"), scoreText);
+    QL_ScoreEdit *edit = doc->scoreEdit();
+    QCOMPARE(edit->foreignCharacterCount(), foreignAt.size());
+    QCOMPARE(doc->pairing().statusText().contains(QString::number(foreignAt.size())), !foreignAt.isEmpty());
+
+    // Each foreign character, and nothing else, is drawn apart.
+    QList<int> marked;
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+            for (int i = range.start; i < range.start + range.length; ++i)
+                if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline && !block.text().at(i).isLowSurrogate())
+                    marked.append(block.position() + i);
+        }
+    }
+    QCOMPARE(marked, foreignAt);
+    doc->showFirstMismatch();
+    QCOMPARE(edit->textCursor().hasSelection(), !foreignAt.isEmpty());
+    if (!foreignAt.isEmpty())
+        QCOMPARE(edit->textCursor().selectionStart(), foreignAt.first());
+}
+
+void TestQLEdit::zoomsTheEditorOfTheEvent_data()
+{
+    QTest::addColumn<bool>("score");
+    QTest::addColumn<QString>("events"); // keys + = K(eypad plus) - 0; w W: Ctrl+wheel up, down; p: plain wheel
+    QTest::addColumn<int>("percent");
+
+    QTest::addRow("lyric ctrl+plus") << false << "+" << 110;
+    QTest::addRow("score ctrl+equal, keypad plus") << true << "=K" << 120;
+    QTest::addRow("ctrl+minus twice") << false << "--" << 80;
+    QTest::addRow("ctrl+0 after zooming") << true << "++0" << 100;
+    QTest::addRow("ctrl+wheel") << false << "wwW" << 110;
+    QTest::addRow("plain wheel scrolls") << true << "p" << 100;
+    QTest::addRow("far out stops") << false << QString(40, u'-') << int(EditorZoom::minPercent);
+}
+
+void TestQLEdit::zoomsTheEditorOfTheEvent()
+{
+    QFETCH(bool, score);
+    QFETCH(QString, events);
+    QFETCH(int, percent);
+    QL_Edit &first = *doc;
+    QL_Edit second;
+    const auto editorOf = [score](QL_Edit &edit, bool ofScore) -> QPlainTextEdit * {
+        return score == ofScore ? static_cast<QPlainTextEdit *>(edit.scoreEdit()) : edit.lyricEdit();
+    };
+    QPlainTextEdit *editor = editorOf(first, true);
+    const double size = editor->document()->defaultFont().pointSizeF();
+    const double otherSize = editorOf(first, false)->document()->defaultFont().pointSizeF();
+
+    for (const QChar event : events) {
+        const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+        if (event == u'+' || event == u'K')
+            QTest::keyClick(editor, Qt::Key_Plus, ctrl | (event == u'K' ? Qt::KeypadModifier : Qt::ShiftModifier));
+        else if (event == u'=' || event == u'-' || event == u'0')
+            QTest::keyClick(editor, event.toLatin1(), ctrl);
+        else {
+            QWheelEvent wheel(QPointF(10, 10), QPointF(10, 10), QPoint(), QPoint(0, event == u'W' ? -120 : 120),
+                              Qt::NoButton, event == u'p' ? Qt::NoModifier : ctrl, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(editor->viewport(), &wheel);
+        }
+    }
+
+    // The text of this kind of editor in every document at the zoom, the
+    // other kind untouched, nothing typed.
+    QCOMPARE(editor->document()->defaultFont().pointSizeF(), size * percent / 100);
+    QCOMPARE(editorOf(second, true)->document()->defaultFont().pointSizeF(), size * percent / 100);
+    QCOMPARE(editorOf(first, false)->document()->defaultFont().pointSizeF(), otherSize);
+    QCOMPARE(first.undoStack()->count(), 0);
+    QCOMPARE(first.lyricEdit()->toPlainText(), lyrics);
+    QVERIFY(!second.isModified());
+}
+
+void TestQLEdit::zoomKeptInSettings()
+{
+    // What a file may hold, and what is read from it.
+    const QPair<QString, int> values[] = {{QString(), 100}, {"130", 130}, {"100000", EditorZoom::maxPercent},
+                                          {"-20", EditorZoom::minPercent}, {"abc", 100}};
+    for (const auto &value : values) {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("settings.ini"));
+        if (!value.first.isNull())
+            QSettings(path, QSettings::IniFormat).setValue(QStringLiteral("Zoom/score"), value.first);
+        EditorZoom zoom(path);
+        QCOMPARE(zoom.percent(EditorZoom::Editor::Score), value.second);
+        zoom.zoomBy(EditorZoom::Editor::Lyric, 3);
+        QVERIFY(zoom.save());
+        EditorZoom reread(path);
+        QCOMPARE(reread.percent(EditorZoom::Editor::Lyric), 130);
+        QCOMPARE(reread.percent(EditorZoom::Editor::Score), value.second);
+    }
 }
 
 QTEST_MAIN(TestQLEdit)

@@ -30,6 +30,9 @@ struct Options
     QSizeF content;
     // A document that begins with a page break asks for an empty first page.
     bool leadingBreak = false;
+    // The clear space every column keeps at its right edge, so that its ink
+    // never runs up against the next column's characters.
+    qreal gutter = 0;
 };
 
 inline qreal area(const QPolygonF &p)
@@ -148,6 +151,8 @@ inline QStringList check(const QList<ScorePage> &pages, const Options &options)
                 const qreal columnLeft = right - (k + 1) * width;
                 if (ink.box.left() < columnLeft - slack)
                     faults.append(where + describe(ink) + QStringLiteral(" straddles two columns"));
+                else if (ink.box.right() > columnLeft + width - options.gutter + slack && !mayHang(*ink.item))
+                    faults.append(where + describe(ink) + QStringLiteral(" in the gutter"));
             }
         }
 
