@@ -6,6 +6,9 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
 shift $(( $# > 0 ? 1 : 0 ))
+# ccache hashes paths relative to the tree, so that another clone of it (a CI
+# run, a worktree) reuses what was compiled here.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 # QELUN_DRY_RUN=1 prints the commands instead of running them.
 run() {
   if [ -n "${QELUN_DRY_RUN:-}" ]; then
