@@ -8,14 +8,15 @@ class QTextStream;
 
 // The export from the command line, run without any window:
 //
-//   qelun --export TARGET [--format pdf|png|jpg|svg] [--dpi 96|160|300|600]
+//   qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600]
 //         [--settings FILE] SCORE.gcp
 //
 // The format is --format or else TARGET's suffix. A PDF goes to the file
 // TARGET. Images go to the file TARGET for a one-page score and to
 // NAME_0.EXT, NAME_1.EXT, … beside it for a longer one; a TARGET without the
 // image suffix is a folder that receives a new folder as the export dialog
-// writes it. SVG pages always go to a new folder inside the folder TARGET.
+// writes it. A MIDI file (mid) goes to the file TARGET. SVG pages always go
+// to a new folder inside the folder TARGET.
 // The options are those of the program's settings, or of the INI file named
 // by --settings; either is only read, never written. Progress goes to
 // standard error, a failure too, with a non-zero exit status; the success
@@ -61,6 +62,7 @@ public:
 private:
     int exportScore(const QString &scorePath, const QString &target, const QString &format,
                     int dpi, const QString &settingsPath);
+    int exportMidi(const QString &lyric, const QString &score, const QString &target);
 
     QTextStream &m_out;
     QTextStream &m_err;

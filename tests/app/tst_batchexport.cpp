@@ -61,6 +61,8 @@ private slots:
     void unwritableTarget();
     void emptyScore_data();
     void emptyScore();
+    void exportsMidi_data();
+    void exportsMidi();
     void exportsPdf();
     void exportsImageFiles_data();
     void exportsImageFiles();
@@ -212,6 +214,8 @@ void TestBatchExport::unwritableTarget_data()
     QTest::addRow("jpg folder") << "blocker/jpg" << "jpg";
     QTest::addRow("svg folder is a file") << "blocker" << "svg";
     QTest::addRow("pdf onto a folder") << "folder.pdf" << "";
+    QTest::addRow("mid") << "blocker/a.mid" << "";
+    QTest::addRow("mid onto a folder") << "folder.pdf" << "mid";
 }
 
 void TestBatchExport::unwritableTarget()
@@ -387,6 +391,41 @@ void TestBatchExport::specialTargets()
     QCOMPARE(status, int(BatchExport::OutputError));
     QVERIFY2(lastLine(err).startsWith(QStringLiteral("错误：")), qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("导出成功")));
+}
+
+void TestBatchExport::exportsMidi_data()
+{
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message"); // on standard error
+    const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
+    QTest::addRow("example, by suffix") << example << "aria.mid" << int(BatchExport::Success) << "";
+    QTest::addRow("example, .midi") << example << "aria.midi" << int(BatchExport::Success) << "";
+    QTest::addRow("no notation") << "" << "aria.mid" << int(BatchExport::InputError) << "没有可演奏的音符";
+}
+
+void TestBatchExport::exportsMidi()
+{
+    QFETCH(QString, score);
+    QFETCH(QString, target);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    if (score.isEmpty()) {
+        score = path(QStringLiteral("silent.gcp"));
+        QVERIFY(GcpFile::save(score, {QStringLiteral("【皂罗袍】\n良辰"), QString()}));
+    }
+    QCOMPARE(run({QStringLiteral("--export"), path(target), score}), status);
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QFile file(path(target));
+    QCOMPARE(file.open(QIODevice::ReadOnly), status == BatchExport::Success);
+    if (status != BatchExport::Success)
+        return;
+    QVERIFY(out.contains(QStringLiteral("导出成功")));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("MThd"));
+    // A lyric event carries the first sung character in UTF-8.
+    QVERIFY(bytes.contains(QByteArray("\xff\x05\x03") + QStringLiteral("原").toUtf8()));
 }
 
 void TestBatchExport::exportsPdf()
