@@ -99,12 +99,22 @@ void SungLineLayout::breakBefore(const Character &ch)
 {
     const ExportConfig &c = m_ctx.config();
     const int contentHeight = m_ctx.options().contentSize.height();
+    const auto overflows = [&](const ScoreRun &run, int top) {
+        return c.isLineBreakScoreOverflow() && !run.glyphs.isEmpty() && top > 0 && top + run.extent > contentHeight
+               && run.extent <= contentHeight;
+    };
     int need = ch.height;
-    if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size())
+    bool opensOverflow = false;
+    if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size()) {
+        // An opening bracket keeps room for what it opens, and goes along
+        // with it where its run starts a column.
         need += m_ctx.options().lyricSpace + c.lyricFontMetrics().height();
-    const int extent = ch.run.extent;
-    if (c.isLineBreakScoreOverflow() && !ch.run.glyphs.isEmpty() && m_ctx.cursorY > 0
-        && m_ctx.cursorY + extent > contentHeight && extent <= contentHeight)
+        const QString next = m_text.at(ch.index + 1);
+        if (isLyricChar(next.at(0)))
+            opensOverflow = overflows(NotationRun::layout(m_ctx, m_scores.value(ch.index + 1)),
+                                      m_ctx.cursorY + ch.height + m_ctx.options().lyricSpace);
+    }
+    if (overflows(ch.run, m_ctx.cursorY) || (opensOverflow && m_ctx.cursorY > 0))
         m_ctx.newColumn();
     else if (m_ctx.cursorY + need > ch.foot)
         m_ctx.newColumn();

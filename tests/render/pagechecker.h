@@ -348,6 +348,45 @@ inline QStringList checkPunctuationWithItsCharacter(const QList<ScorePage> &page
     return faults;
 }
 
+// An opening bracket never ends a column: what it opens follows it in the
+// same column.
+inline QStringList checkOpeningBrackets(const QList<ScorePage> &pages, const Options &options)
+{
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        QList<Ink> text;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                const bool spokenOrSung = item.source.kind == ItemSource::Kind::Lyric
+                                          || item.source.kind == ItemSource::Kind::JiaBai;
+                if (spokenOrSung && !item.frameInk.isEmpty() && item.text.size() == 1) {
+                    const QPolygonF outline = inkOutline(page, run, item);
+                    text.append({&item, outline, outline.boundingRect()});
+                }
+            }
+        }
+        const auto column = [&](const QRectF &box) {
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+        };
+        for (const Ink &open : std::as_const(text)) {
+            if (!VerticalText::isOpeningPunctuation(open.item->text.at(0)))
+                continue;
+            bool followed = false;
+            bool laterOnPage = false;
+            for (const Ink &next : std::as_const(text)) {
+                if (next.item->source.entry != open.item->source.entry || next.item->source.offset <= open.item->source.offset)
+                    continue;
+                laterOnPage = true;
+                followed = followed || column(next.box) == column(open.box);
+            }
+            if (laterOnPage && !followed)
+                faults.append(QStringLiteral("page %1: %2 ends its column").arg(p + 1).arg(describe(open)));
+        }
+    }
+    return faults;
+}
+
 } // namespace PageChecker
 
 #endif // PAGECHECKER_H

@@ -540,6 +540,7 @@ void TestPageQuality::punctuationStaysWithItsCharacter()
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
     const QStringList faults = PageChecker::checkPunctuationWithItsCharacter(
-        layout.pages(), checkOptions(layout), fixture.config->lyricFontMetrics().height());
+                                   layout.pages(), checkOptions(layout), fixture.config->lyricFontMetrics().height())
+                               + PageChecker::checkOpeningBrackets(layout.pages(), checkOptions(layout));
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
 }
