@@ -57,6 +57,7 @@ void LayoutContext::newPage()
 void LayoutContext::newColumn()
 {
     const int columnWidth = m_options.columnWidth;
+    previousColumn = column;
     column.clear();
     ++columnCount;
     cursorY = 0;

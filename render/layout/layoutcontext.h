@@ -60,6 +60,9 @@ public:
     // The ink set in the current column, each piece tagged, and how many
     // columns were begun.
     ColumnInk column;
+    // The ink of the column left last, for punctuation that goes back under
+    // its character there.
+    ColumnInk previousColumn;
     int tag = 0;
     int columnCount = 0;
     // The entry being laid out, which every item names as its source.

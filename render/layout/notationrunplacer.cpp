@@ -324,6 +324,42 @@ NotationRunPlacer::Segment NotationRunPlacer::moveOn(const Segment &segment, int
     return next;
 }
 
+bool NotationRunPlacer::standsClear(int first, const QList<QPolygonF> &outlines, int charTag) const
+{
+    // Within one segment the run's own arithmetic keeps its glyphs apart;
+    // against the character, only the head may touch it.
+    bool clear = m_ctx.fitsColumn(outlines);
+    for (int k = 0; clear && k < outlines.size(); ++k)
+        clear = !m_ctx.column.collides(outlines.at(k), m_ctx.tag, first == 0 ? charTag : -2);
+    // Nor may a mark stand nearer another character's note than its own, or
+    // a note nearer another character's mark than that mark's own.
+    if (clear && first > 0) {
+        QList<QPointF> notes;
+        QList<ColumnInk::Mark> marks;
+        ownership(first, outlines, notes, marks);
+        clear = m_ctx.column.ownershipClearanceDown(notes, marks, 1.0, charTag) == 0;
+    }
+    return clear;
+}
+
+void NotationRunPlacer::take(int first, const QList<QPolygonF> &outlines, int charTag)
+{
+    for (int k = 0; k < outlines.size(); ++k) {
+        m_ctx.column.add(outlines.at(k), m_ctx.tag);
+        if (!m_run.glyphs.at(first + k).mark)
+            m_lastNote = outlines.at(k).boundingRect();
+    }
+    QList<QPointF> notes;
+    QList<ColumnInk::Mark> marks;
+    ownership(first, outlines, notes, marks);
+    for (const QPointF &n : std::as_const(notes))
+        m_ctx.column.addNote(n, charTag);
+    for (ColumnInk::Mark m : std::as_const(marks)) {
+        m.owner = charTag;
+        m_ctx.column.addMark(m);
+    }
+}
+
 void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
 {
     if (m_run.glyphs.isEmpty())
@@ -346,36 +382,10 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
                             && segment.rotation == m_ctx.options().angle;
         const QList<QPolygonF> outlines
             = isHead ? head : groupOutlines(first, end, segment.origin, segment.base, segment.rotation);
-        // Within one segment the run's own arithmetic keeps its glyphs
-        // apart; against the character, only the head may touch it.
-        bool clear = m_ctx.fitsColumn(outlines);
-        for (int k = 0; clear && k < outlines.size(); ++k)
-            clear = !m_ctx.column.collides(outlines.at(k), m_ctx.tag, first == 0 ? charTag : -2);
-        // Nor may a mark stand nearer another character's note than its own,
-        // or a note nearer another character's mark than that mark's own.
-        if (clear && first > 0) {
-            QList<QPointF> notes;
-            QList<ColumnInk::Mark> marks;
-            ownership(first, outlines, notes, marks);
-            clear = m_ctx.column.ownershipClearanceDown(notes, marks, 1.0, charTag) == 0;
-        }
         // After two moves that did not help, the note is set where it
         // stands rather than searched for without end.
-        if (clear || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
-            for (int k = 0; k < outlines.size(); ++k) {
-                m_ctx.column.add(outlines.at(k), m_ctx.tag);
-                if (!m_run.glyphs.at(first + k).mark)
-                    m_lastNote = outlines.at(k).boundingRect();
-            }
-            QList<QPointF> notes;
-            QList<ColumnInk::Mark> marks;
-            ownership(first, outlines, notes, marks);
-            for (const QPointF &n : std::as_const(notes))
-                m_ctx.column.addNote(n, charTag);
-            for (ColumnInk::Mark m : std::as_const(marks)) {
-                m.owner = charTag;
-                m_ctx.column.addMark(m);
-            }
+        if (standsClear(first, outlines, charTag) || attempts >= 2 || (segment.isEmpty() && freshColumn)) {
+            take(first, outlines, charTag);
             if (segment.isEmpty())
                 segment.first = first;
             segment.end = end;

@@ -62,6 +62,10 @@ private:
         int rotation = 0;
         bool isEmpty() const { return end <= first; }
     };
+    // Whether a group's outlines stand clear of the column's ink and beats.
+    bool standsClear(int first, const QList<QPolygonF> &outlines, int charTag) const;
+    // Keeps a group's ink and beats in the column.
+    void take(int first, const QList<QPolygonF> &outlines, int charTag);
     // Puts the glyphs of a segment on the page.
     void flush(const Segment &segment, int offset);
     // Where the group from `first` goes on when it cannot stand in the

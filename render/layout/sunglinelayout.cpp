@@ -68,7 +68,15 @@ SungLineLayout::Character SungLineLayout::characterAt(int i)
 QRect SungLineLayout::cellAt(const Character &ch, int y) const
 {
     const int lw = m_ctx.config().lyricFontMetrics().maxWidth();
-    return ch.hanging ? QRect(m_ctx.cursorX + lw / 2, y, ch.width, ch.height) : QRect(m_ctx.cursorX, y, lw, ch.height);
+    if (!ch.hanging)
+        return QRect(m_ctx.cursorX, y, lw, ch.height);
+    // Hanging punctuation stands at its character's lower right, left of
+    // where the notation starts: in the notation lane a 。 reads as an eye
+    // mark, and its character's own run would push it below the melisma.
+    const int inkRight = int(std::ceil(m_metrics.glyph(ch.text).tight.right()));
+    const int laneStart = m_ctx.options().scoreOrigin.x();
+    const int x = qMax(0, qMin(lw / 2, laneStart - inkRight - int(LayoutContext::inkGap)));
+    return QRect(m_ctx.cursorX + x, y, ch.width, ch.height);
 }
 
 const SungLineLayout::Placed &SungLineLayout::placedAt(const Character &ch)
@@ -91,12 +99,22 @@ void SungLineLayout::breakBefore(const Character &ch)
 {
     const ExportConfig &c = m_ctx.config();
     const int contentHeight = m_ctx.options().contentSize.height();
+    const auto overflows = [&](const ScoreRun &run, int top) {
+        return c.isLineBreakScoreOverflow() && !run.glyphs.isEmpty() && top > 0 && top + run.extent > contentHeight
+               && run.extent <= contentHeight;
+    };
     int need = ch.height;
-    if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size())
+    bool opensOverflow = false;
+    if (VerticalText::isOpeningPunctuation(ch.text.at(0)) && ch.index + 1 < m_text.size()) {
+        // An opening bracket keeps room for what it opens, and goes along
+        // with it where its run starts a column.
         need += m_ctx.options().lyricSpace + c.lyricFontMetrics().height();
-    const int extent = ch.run.extent;
-    if (c.isLineBreakScoreOverflow() && !ch.run.glyphs.isEmpty() && m_ctx.cursorY > 0
-        && m_ctx.cursorY + extent > contentHeight && extent <= contentHeight)
+        const QString next = m_text.at(ch.index + 1);
+        if (isLyricChar(next.at(0)))
+            opensOverflow = overflows(NotationRun::layout(m_ctx, m_scores.value(ch.index + 1)),
+                                      m_ctx.cursorY + ch.height + m_ctx.options().lyricSpace);
+    }
+    if (overflows(ch.run, m_ctx.cursorY) || (opensOverflow && m_ctx.cursorY > 0))
         m_ctx.newColumn();
     else if (m_ctx.cursorY + need > ch.foot)
         m_ctx.newColumn();
@@ -164,10 +182,42 @@ int SungLineLayout::beatPush(const Character &ch)
     return int(std::ceil(m_ctx.column.ownershipClearanceDown(notes, marks, 1.0)));
 }
 
+bool SungLineLayout::placeUnderItsCharacter(const Character &ch)
+{
+    if (!m_anchor.valid || !ch.hanging)
+        return false;
+    const int x = m_ctx.cursorX;
+    const int y = m_ctx.cursorY;
+    const ColumnInk column = m_ctx.column;
+    m_ctx.cursorX = m_anchor.x;
+    m_ctx.cursorY = m_anchor.y;
+    m_ctx.column = m_anchor.column;
+    m_placed.valid = false;
+    // What closes a phrase may hang into the foot margin.
+    const int foot = m_ctx.options().contentSize.height() + m_ctx.config().marginBottom();
+    const int push = inkPush(ch);
+    const bool fits = m_ctx.cursorY + push + ch.height <= foot;
+    if (fits) {
+        m_ctx.cursorY += push;
+        ++m_ctx.tag;
+        m_ctx.place(cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.config().lyricColor(),
+                    ItemSource::Kind::Lyric, ch.index);
+    }
+    m_ctx.cursorX = x;
+    m_ctx.cursorY = y;
+    m_ctx.column = column;
+    m_placed.valid = false;
+    return fits;
+}
+
 void SungLineLayout::layoutCharacter(int i)
 {
     m_placed.valid = false;
     const Character ch = characterAt(i);
+    const bool anchored = placeUnderItsCharacter(ch);
+    m_anchor.valid = false;
+    if (anchored)
+        return;
     breakBefore(ch);
     settle(ch);
 
@@ -187,10 +237,17 @@ void SungLineLayout::layoutCharacter(int i)
     m_ctx.place(cellAt(ch, m_ctx.cursorY), ch.alignment, ch.text, m_ctx.config().lyricColor(),
                 ItemSource::Kind::Lyric, i);
     const int column = m_ctx.columnCount;
+    const qsizetype page = m_ctx.pages().size();
+    const Anchor under{true, m_ctx.cursorX, m_ctx.cursorY + ch.height, ColumnInk()};
     NotationRunPlacer(m_ctx, ch.run, ch.notation).place(i, charTag, origin, head);
     if (m_ctx.columnCount != column) {
         // The notation went on at the head of a further column: the line
-        // goes on below it there.
+        // goes on below it there, but for punctuation, which stays with
+        // its character where the page allows.
+        if (m_ctx.columnCount == column + 1 && m_ctx.pages().size() == page) {
+            m_anchor = under;
+            m_anchor.column = m_ctx.previousColumn;
+        }
         m_ctx.cursorY = 0;
     } else {
         m_ctx.cursorY += ch.height;

@@ -1,6 +1,7 @@
 #ifndef SUNGLINELAYOUT_H
 #define SUNGLINELAYOUT_H
 
+#include "columnink.h"
 #include "scorerun.h"
 
 #include <QList>
@@ -71,6 +72,9 @@ private:
     int beatPush(const Character &ch);
     QRect cellAt(const Character &ch, int y) const;
     const Placed &placedAt(const Character &ch);
+    // Punctuation after a character whose notation went on in the next
+    // column goes back under that character; false where it cannot.
+    bool placeUnderItsCharacter(const Character &ch);
 
     LayoutContext &m_ctx;
     const QString &m_text;
@@ -78,6 +82,15 @@ private:
     const FontInk &m_metrics;
     int m_dashTag = -1;
     Placed m_placed;
+    // Where the last character stands when its notation went on in the next
+    // column of the same page, with the ink of the column it left.
+    struct Anchor
+    {
+        bool valid = false;
+        int x = 0;
+        int y = 0;
+        ColumnInk column;
+    } m_anchor;
 };
 
 #endif // SUNGLINELAYOUT_H

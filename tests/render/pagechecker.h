@@ -310,6 +310,83 @@ inline QStringList checkMarkOwnership(const QList<ScorePage> &pages)
     return faults;
 }
 
+// Punctuation, read as a singer reads it: it belongs to the character before
+// it, so it stands just below that character, in the same column, left of the
+// notation: never after its melisma, where a 。 reads as an eye mark.
+inline QStringList checkPunctuationWithItsCharacter(const QList<ScorePage> &pages, const Options &options,
+                                                    qreal characterHeight)
+{
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        QHash<QPair<int, int>, Ink> characters;
+        QList<Ink> marks;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.source.kind != ItemSource::Kind::Lyric || item.frameInk.isEmpty() || item.text.size() != 1)
+                    continue;
+                const QPolygonF outline = inkOutline(page, run, item);
+                const Ink ink{&item, outline, outline.boundingRect()};
+                if (VerticalText::isHangingPunctuation(item.text.at(0)))
+                    marks.append(ink);
+                else
+                    characters.insert({item.source.entry, item.source.offset}, ink);
+            }
+        }
+        const auto column = [&](const QRectF &box) {
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+        };
+        for (const Ink &mark : std::as_const(marks)) {
+            const auto before = characters.constFind({mark.item->source.entry, mark.item->source.offset - 1});
+            if (before == characters.constEnd())
+                continue; // its character is on the page before, or it opens a line
+            const QRectF ch = before->box;
+            if (column(mark.box) != column(ch) || mark.box.top() - ch.bottom() > characterHeight / 2)
+                faults.append(QStringLiteral("page %1: %2 stands apart from %3").arg(p + 1).arg(describe(mark), describe(*before)));
+        }
+    }
+    return faults;
+}
+
+// An opening bracket never ends a column: what it opens follows it in the
+// same column.
+inline QStringList checkOpeningBrackets(const QList<ScorePage> &pages, const Options &options)
+{
+    QStringList faults;
+    for (int p = 0; p < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        QList<Ink> text;
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                const bool spokenOrSung = item.source.kind == ItemSource::Kind::Lyric
+                                          || item.source.kind == ItemSource::Kind::JiaBai;
+                if (spokenOrSung && !item.frameInk.isEmpty() && item.text.size() == 1) {
+                    const QPolygonF outline = inkOutline(page, run, item);
+                    text.append({&item, outline, outline.boundingRect()});
+                }
+            }
+        }
+        const auto column = [&](const QRectF &box) {
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+        };
+        for (const Ink &open : std::as_const(text)) {
+            if (!VerticalText::isOpeningPunctuation(open.item->text.at(0)))
+                continue;
+            bool followed = false;
+            bool laterOnPage = false;
+            for (const Ink &next : std::as_const(text)) {
+                if (next.item->source.entry != open.item->source.entry || next.item->source.offset <= open.item->source.offset)
+                    continue;
+                laterOnPage = true;
+                followed = followed || column(next.box) == column(open.box);
+            }
+            if (laterOnPage && !followed)
+                faults.append(QStringLiteral("page %1: %2 ends its column").arg(p + 1).arg(describe(open)));
+        }
+    }
+    return faults;
+}
+
 } // namespace PageChecker
 
 #endif // PAGECHECKER_H

@@ -44,6 +44,8 @@ private slots:
     void linesSetAsPrintedScoresSetThem();
     void marksStandBesideTheirOwnNotes_data();
     void marksStandBesideTheirOwnNotes();
+    void punctuationStaysWithItsCharacter_data();
+    void punctuationStaysWithItsCharacter();
     void dashesMakeOneRule();
 };
 
@@ -514,5 +516,31 @@ void TestPageQuality::marksStandBesideTheirOwnNotes()
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
     const QStringList faults = PageChecker::checkMarkOwnership(layout.pages());
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
+}
+
+void TestPageQuality::punctuationStaysWithItsCharacter_data()
+{
+    marksStandBesideTheirOwnNotes_data();
+}
+
+void TestPageQuality::punctuationStaysWithItsCharacter()
+{
+    QFETCH(QString, score);
+    QFETCH(QString, settings);
+    RenderFixture fixture;
+    applySettings(*fixture.config, settings);
+    QList<ExportEntry> entries = stressScore(40, 7);
+    if (!score.isEmpty()) {
+        GcpFile::Texts texts;
+        QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/") + score + QStringLiteral(".gcp"), &texts),
+                 GcpFile::LoadResult::Loaded);
+        entries = buildExportEntries(texts.lyric, texts.score);
+    }
+    ScoreLayout layout(*fixture.config);
+    layout.layout(entries, false, QString());
+    const QStringList faults = PageChecker::checkPunctuationWithItsCharacter(
+                                   layout.pages(), checkOptions(layout), fixture.config->lyricFontMetrics().height())
+                               + PageChecker::checkOpeningBrackets(layout.pages(), checkOptions(layout));
     QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
 }
