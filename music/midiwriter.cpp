@@ -56,6 +56,9 @@ QByteArray MidiWriter::bytes(const MusicScore &music, int program)
     }
     qint64 end = 0;
     for (const NoteEvent &n : music.notes) {
+        // A note of no length would end before it starts, and hang.
+        if (n.length <= 0)
+            continue;
         if (n.firstOfCharacter)
             events.append({n.start, 3, meta(0x05, n.character.toUtf8())});
         events.append({n.start, 4, QByteArray().append(char(0x90)).append(char(n.key)).append(char(n.velocity))});

@@ -180,8 +180,10 @@ private:
 MusicScore MusicModel::build(const QString &lyric, const QString &score, const MusicSettings &settings)
 {
     Builder builder(settings);
-    const QStringList lyricLines = withLineFeeds(lyric).split(QLatin1Char('\n'));
-    const QStringList scoreLines = withLineFeeds(score).split(QLatin1Char('\n'));
+    // Lines as the document holds them: a line separator (U+2028) stays
+    // inside its line, as it does for the pairing of characters and lines.
+    const QStringList lyricLines = lyric.split(QLatin1Char('\n'));
+    const QStringList scoreLines = score.split(QLatin1Char('\n'));
     int sung = 0;
     for (int line = 0; line < lyricLines.size(); ++line) {
         const QString text = withValidSurrogates(lyricLines[line]);

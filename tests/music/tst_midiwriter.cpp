@@ -78,8 +78,9 @@ void TestMidiWriter::golden_data()
     // carries no lyric.
     MusicScore b;
     b.sections = {section(0, 100, -3)};
-    b.notes = {note(60, 0, 16384, 88, QString())};
-    QTest::newRow("16384, 散板") << b << 0
+    // A note of no length is left out rather than left hanging.
+    b.notes = {note(60, 0, 16384, 88, QString()), note(61, 16384, 0, 88, QString())};
+    QTest::newRow("16384, 散板, empty note") << b << 0
         << QByteArray::fromHex("4d546864 00000006 0000 0001 01e0 4d54726b 00000026"
                                "00ff510309 27c0 00ff580404021808 00ff5902fd00 00c000"
                                "00903c58 818000803c40 00ff2f00");
