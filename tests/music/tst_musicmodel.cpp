@@ -148,7 +148,6 @@ void TestMusicModel::keyParse_data()
     QTest::newRow("after 宫调, space") << u"(仙吕 尺字调)"_qs << int(FluteKey::Chi);
     QTest::newRow("宫调 alone") << u"(仙吕)"_qs << -1;
     QTest::newRow("宫调 正宫 alone") << u"(正宫)"_qs << -1;
-    QTest::newRow("商调") << u"(商调)"_qs << -1;
     QTest::newRow("empty") << QString() << -1;
 }
 
