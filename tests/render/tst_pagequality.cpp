@@ -42,10 +42,8 @@ private slots:
     void settingsThatCannotBeHonouredAreClampedAndTold();
     void bracketsKeepToTheirPhrase();
     void linesSetAsPrintedScoresSetThem();
-    void marksStandBesideTheirOwnNotes_data();
-    void marksStandBesideTheirOwnNotes();
-    void punctuationStaysWithItsCharacter_data();
-    void punctuationStaysWithItsCharacter();
+    void pagesReadAsASingerReadsThem_data();
+    void pagesReadAsASingerReadsThem();
     void dashesMakeOneRule();
 };
 
@@ -487,7 +485,7 @@ void TestPageQuality::linesSetAsPrintedScoresSetThem()
     }
 }
 
-void TestPageQuality::marksStandBesideTheirOwnNotes_data()
+void TestPageQuality::pagesReadAsASingerReadsThem_data()
 {
     QTest::addColumn<QString>("score");
     QTest::addColumn<QString>("settings");
@@ -500,8 +498,10 @@ void TestPageQuality::marksStandBesideTheirOwnNotes_data()
     QTest::addRow("stress A5") << QString() << "pageWidth=420 pageHeight=595";
 }
 
-void TestPageQuality::marksStandBesideTheirOwnNotes()
+void TestPageQuality::pagesReadAsASingerReadsThem()
 {
+    // Every beat mark nearest its own note; punctuation with its character;
+    // no opening bracket at the end of a column.
     QFETCH(QString, score);
     QFETCH(QString, settings);
     RenderFixture fixture;
@@ -515,32 +515,11 @@ void TestPageQuality::marksStandBesideTheirOwnNotes()
     }
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
-    const QStringList faults = PageChecker::checkMarkOwnership(layout.pages());
-    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
-}
-
-void TestPageQuality::punctuationStaysWithItsCharacter_data()
-{
-    marksStandBesideTheirOwnNotes_data();
-}
-
-void TestPageQuality::punctuationStaysWithItsCharacter()
-{
-    QFETCH(QString, score);
-    QFETCH(QString, settings);
-    RenderFixture fixture;
-    applySettings(*fixture.config, settings);
-    QList<ExportEntry> entries = stressScore(40, 7);
-    if (!score.isEmpty()) {
-        GcpFile::Texts texts;
-        QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/") + score + QStringLiteral(".gcp"), &texts),
-                 GcpFile::LoadResult::Loaded);
-        entries = buildExportEntries(texts.lyric, texts.score);
-    }
-    ScoreLayout layout(*fixture.config);
-    layout.layout(entries, false, QString());
-    const QStringList faults = PageChecker::checkPunctuationWithItsCharacter(
-                                   layout.pages(), checkOptions(layout), fixture.config->lyricFontMetrics().height())
-                               + PageChecker::checkOpeningBrackets(layout.pages(), checkOptions(layout));
-    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 marks: ").arg(faults.size()) + report(faults)));
+    const QList<ScorePage> &pages = layout.pages();
+    const QStringList faults
+        = PageChecker::checkMarkOwnership(pages)
+          + PageChecker::checkPunctuationWithItsCharacter(pages, checkOptions(layout),
+                                                          fixture.config->lyricFontMetrics().height())
+          + PageChecker::checkOpeningBrackets(pages, checkOptions(layout));
+    QVERIFY2(faults.isEmpty(), qPrintable(QStringLiteral("%1 faults: ").arg(faults.size()) + report(faults)));
 }
