@@ -360,10 +360,10 @@ void NotationRunPlacer::take(int first, const QList<QPolygonF> &outlines, int ch
     }
 }
 
-void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
+bool NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head)
 {
     if (m_run.glyphs.isEmpty())
-        return;
+        return false;
     const QFont lineFont = m_ctx.runFont();
     const FontInk *lineMetrics = m_ctx.runMetrics();
     ++m_ctx.tag;
@@ -375,6 +375,7 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
     segment.rotation = m_ctx.options().angle;
     int first = 0;
     int attempts = 0;
+    bool wentUpright = false;
     bool freshColumn = false;
     while (first < m_run.glyphs.size()) {
         const int end = groupEnd(first);
@@ -398,9 +399,11 @@ void NotationRunPlacer::place(int offset, int charTag, QPoint origin, const QLis
             flush(segment, offset);
         // A new segment answers for its own glyphs only.
         segment = moveOn(segment, first, end, laneX, freshColumn);
+        wentUpright = wentUpright || segment.rotation != m_ctx.options().angle;
         ++m_ctx.tag;
         ++attempts;
     }
     flush(segment, offset);
     m_ctx.resumeRun(lineFont, lineMetrics);
+    return wentUpright;
 }

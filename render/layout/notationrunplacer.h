@@ -35,8 +35,8 @@ public:
     QPoint origin(int columnX, int charTop, const QPolygonF &character, QList<QPolygonF> &head) const;
     // Sets the run, its head's outlines already worked out at `origin`;
     // offset names the sung character, charTag its ink, which only the head
-    // may touch.
-    void place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head);
+    // may touch. True when a slanted run had to go on upright.
+    bool place(int offset, int charTag, QPoint origin, const QList<QPolygonF> &head);
 
     // The glyphs that go together: a note and the marks after it; marks
     // before the first note go with that note.

@@ -155,14 +155,15 @@ int SungLineLayout::inkPush(const Character &ch)
     const Placed &p = placedAt(ch);
     QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
     // A character starts below the notes of the runs above it that would
-    // stand between it and its own notes: beside upright runs all of its
-    // lane, beside slanted ones where its own run starts. A note left there
+    // stand between it and its own notes: beside upright runs (and below a
+    // slanted run that went on upright) all of its lane, beside slanted ones
+    // where its own run starts. A note left there
     // would read as its melody. Punctuation stays tucked under the
     // character it follows.
     const LayoutOptions &o = m_ctx.options();
     if (!ch.hanging && !ch.joinsDash) {
         const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
-        const int width = o.angle == 0 ? o.columnWidth - o.scoreOrigin.x() : sw;
+        const int width = o.angle == 0 || m_runWentUpright ? o.columnWidth - o.scoreOrigin.x() : sw;
         const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, width, ch.height);
         moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
     }
@@ -239,7 +240,10 @@ void SungLineLayout::layoutCharacter(int i)
     const int column = m_ctx.columnCount;
     const qsizetype page = m_ctx.pages().size();
     const Anchor under{true, m_ctx.cursorX, m_ctx.cursorY + ch.height, ColumnInk()};
-    NotationRunPlacer(m_ctx, ch.run, ch.notation).place(i, charTag, origin, head);
+    const bool wentUpright = NotationRunPlacer(m_ctx, ch.run, ch.notation).place(i, charTag, origin, head);
+    // Punctuation after such a run leaves the next character below it too.
+    if (!ch.hanging)
+        m_runWentUpright = wentUpright;
     if (m_ctx.columnCount != column) {
         // The notation went on at the head of a further column: the line
         // goes on below it there, but for punctuation, which stays with

@@ -81,6 +81,10 @@ private:
     const QList<QString> &m_scores;
     const FontInk &m_metrics;
     int m_dashTag = -1;
+    // The last run went on upright below its slanted head: the next
+    // character comes below all of it, so that no two melismas stand side
+    // by side.
+    bool m_runWentUpright = false;
     Placed m_placed;
     // Where the last character stands when its notation went on in the next
     // column of the same page, with the ink of the column it left.
