@@ -10,15 +10,7 @@ shift $(( $# > 0 ? 1 : 0 ))
 # run, a worktree) reuses what was compiled here.
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$root}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 # QELUN_DRY_RUN=1 prints the commands instead of running them.
-run() {
-  if [ -n "${QELUN_DRY_RUN:-}" ]; then
-    local line
-    printf -v line '%q ' "$@"
-    echo "${line% }"
-  else
-    "$@"
-  fi
-}
+. "$root/scripts/dryrun.sh"
 run cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" "$@"
 if [ -n "${QELUN_BUILD_TARGET:-}" ]; then
   run cmake --build "$build" -j"$(nproc)" --target "$QELUN_BUILD_TARGET"

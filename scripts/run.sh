@@ -8,15 +8,7 @@
 # QELUN_DRY_RUN=1 prints the commands instead of running them.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-run() {
-  if [ -n "${QELUN_DRY_RUN:-}" ]; then
-    local line
-    printf -v line '%q ' "$@"
-    echo "${line% }"
-  else
-    "$@"
-  fi
-}
+. "$root/scripts/dryrun.sh"
 run "$root/scripts/install-deps.sh"
 QELUN_BUILD_TARGET=qelun "$root/scripts/build.sh" "$root/build" \
   -DQELUN_BUILD_TESTS=OFF -DQELUN_BUILD_BENCHMARKS=OFF
