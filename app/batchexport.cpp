@@ -8,8 +8,9 @@
 #include "exporttarget.h"
 #include "filelocations.h"
 #include "gcpfile.h"
-#include "midiwriter.h"
-#include "musicmodel.h"
+#include "musicconfig.h"
+#include "musicexport.h"
+#include "musicsynth.h"
 #include "progressline.h"
 #include "pairingreport.h"
 #include "ql_generatesvg.h"
@@ -39,11 +40,11 @@ const QString settingsOption = QStringLiteral("settings");
 
 QString usage()
 {
-    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 }
 
 const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
-                             QStringLiteral("svg"), QStringLiteral("mid")};
+                             QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("wav")};
 
 // The format a target's suffix names; empty when it names none.
 QString formatOfSuffix(const QString &target)
@@ -246,7 +247,7 @@ void BatchExport::addOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
         {exportOption, QCoreApplication::translate("BatchExport", "导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
-        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg 或 mid。"), QStringLiteral("TYPE")},
+        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg、mid 或 wav。"), QStringLiteral("TYPE")},
         {dpiOption, QCoreApplication::translate("BatchExport", "图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
         {settingsOption, QCoreApplication::translate("BatchExport", "使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
     });
@@ -289,8 +290,14 @@ int BatchExport::run(const QCommandLineParser &parser)
     if (kind.isEmpty())
         kind = formatOfSuffix(target);
     if (!formats.contains(kind)) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg 或 mid。") << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid 或 wav。") << Qt::endl;
         return UsageError;
+    }
+
+    // A build without sound says so before it reads anything.
+    if (kind == QLatin1String("wav") && !MusicSynth::isAvailable()) {
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << MusicSynth::unavailableReason() << Qt::endl;
+        return OutputError;
     }
 
     bool ok = false;
@@ -345,7 +352,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         m_err << QCoreApplication::translate("BatchExport", "错误：曲谱为空，没有可导出的内容：") << scorePath << Qt::endl;
         return InputError;
     }
-    const bool toFile = format == QLatin1String("pdf") || format == QLatin1String("mid")
+    const bool toFile = format == QLatin1String("pdf") || format == QLatin1String("mid") || format == QLatin1String("wav")
                         || (format != QLatin1String("svg") && formatOfSuffix(target) == format);
     const ExportFailure unwritable =
         ExportTarget::check(target, toFile ? ExportTarget::Kind::File : ExportTarget::Kind::Folder);
@@ -361,15 +368,14 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     if (!unexported.isEmpty())
         m_err << QCoreApplication::translate("BatchExport", "警告：") << unexported << Qt::endl;
 
-    if (format == QLatin1String("mid"))
-        return exportMidi(texts.lyric, texts.score, target);
-
     // The user's settings are read as the window would read them, and never
     // written: an export leaves the file, its comments and its order as they are.
     const QString configPath = !settingsPath.isEmpty()
                                    ? settingsPath
                                    : FileLocations::forApplication().filePath(QStringLiteral("settings.ini"),
                                                                               FileLocations::Kind::Config);
+    if (format == QLatin1String("mid") || format == QLatin1String("wav"))
+        return exportMusic(texts.lyric, texts.score, target, format, configPath);
     const ExportConfig config(configPath, ExportConfig::WriteBack::Never);
     for (const QString &warning : pageSizeWarnings(config, configPath))
         m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
@@ -446,28 +452,35 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     return Success;
 }
 
-int BatchExport::exportMidi(const QString &lyric, const QString &score, const QString &target)
+int BatchExport::exportMusic(const QString &lyric, const QString &score, const QString &target,
+                             const QString &format, const QString &configPath)
 {
-    const MusicSettings settings;
-    const MusicScore music = MusicModel::build(lyric, score, settings);
-    if (music.notes.isEmpty()) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：曲谱中没有可演奏的音符。") << Qt::endl;
-        return InputError;
-    }
+    MusicConfig config(configPath);
+    config.load();
+    StopRequest stop;
+    InterruptGuard interrupt(stop);
+    interrupt.writingBegins();
+    const MusicExport::Outcome outcome = MusicExport::write(
+        lyric, score, target, format, config.settings(), config.soundFont, [&stop] { return stop.isRequested(); });
     // What the music leaves out is said, and the export goes on.
-    if (music.defaultKeyUsed)
-        m_err << QCoreApplication::translate("BatchExport", "警告：") << QCoreApplication::translate("BatchExport", "有曲牌未注明笛色，按%1演奏。").arg(FluteKeys::name(settings.defaultKey)) << Qt::endl;
-    if (!music.problems.isEmpty()) {
-        const MusicProblem &first = music.problems.first();
-        m_err << QCoreApplication::translate("BatchExport", "警告：") << QCoreApplication::translate("BatchExport", "%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3").arg(music.problems.size()).arg(first.source.lyricChar + 1).arg(first.reason) << Qt::endl;
-    }
-    if (!music.silentCharacters.isEmpty())
-        m_err << QCoreApplication::translate("BatchExport", "警告：") << QCoreApplication::translate("BatchExport", "%1 个唱字没有曲谱，不发音。").arg(music.silentCharacters.size()) << Qt::endl;
-    QString error;
-    if (!MidiWriter::write(target, music, settings.program, &error)) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：") << QCoreApplication::translate("BatchExport", "导出失败") << QStringLiteral("（") << QDir::toNativeSeparators(target) << QStringLiteral("）") << QCoreApplication::translate("BatchExport", "原因：") << error << Qt::endl;
+    for (const QString &warning : outcome.warnings)
+        m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
+    switch (outcome.result) {
+    case MusicExport::Result::Written:
+        m_out << QCoreApplication::translate("BatchExport", "导出成功！") << Qt::endl;
+        return Success;
+    case MusicExport::Result::NoNotes:
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << outcome.error << Qt::endl;
+        return InputError;
+    case MusicExport::Result::Stopped:
+        m_err << QCoreApplication::translate("BatchExport", "已中断导出，没有留下写了一半的文件。") << Qt::endl;
+        return Interrupted;
+    case MusicExport::Result::CannotSound:
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << outcome.error << Qt::endl;
         return OutputError;
+    case MusicExport::Result::Failed:
+        break;
     }
-    m_out << QCoreApplication::translate("BatchExport", "导出成功！") << Qt::endl;
-    return Success;
+    m_err << QCoreApplication::translate("BatchExport", "错误：") << QCoreApplication::translate("BatchExport", "导出失败") << QStringLiteral("（") << QDir::toNativeSeparators(target) << QStringLiteral("）") << QCoreApplication::translate("BatchExport", "原因：") << outcome.error << Qt::endl;
+    return OutputError;
 }

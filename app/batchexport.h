@@ -8,14 +8,14 @@ class QTextStream;
 
 // The export from the command line, run without any window:
 //
-//   qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600]
+//   qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav] [--dpi 96|160|300|600]
 //         [--settings FILE] SCORE.gcp
 //
 // The format is --format or else TARGET's suffix. A PDF goes to the file
 // TARGET. Images go to the file TARGET for a one-page score and to
 // NAME_0.EXT, NAME_1.EXT, … beside it for a longer one; a TARGET without the
 // image suffix is a folder that receives a new folder as the export dialog
-// writes it. A MIDI file (mid) goes to the file TARGET. SVG pages always go
+// writes it. A MIDI file (mid) or a WAV file (wav) goes to the file TARGET. SVG pages always go
 // to a new folder inside the folder TARGET.
 // The options are those of the program's settings, or of the INI file named
 // by --settings; either is only read, never written. Progress goes to
@@ -62,7 +62,10 @@ public:
 private:
     int exportScore(const QString &scorePath, const QString &target, const QString &format,
                     int dpi, const QString &settingsPath);
-    int exportMidi(const QString &lyric, const QString &score, const QString &target);
+    // A MIDI or WAV file of the score's music, with the music settings of
+    // the configuration file.
+    int exportMusic(const QString &lyric, const QString &score, const QString &target,
+                    const QString &format, const QString &configPath);
 
     QTextStream &m_out;
     QTextStream &m_err;

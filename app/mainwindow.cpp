@@ -408,6 +408,8 @@ void MainWindow::exportAction()
     warnOfUnexportedNotation(document);
     QL_Export dialog(this, document->exportEntries());
     dialog.setDocumentPath(document->filePath());
+    const GcpFile::Texts texts = document->document()->texts();
+    dialog.setScoreTexts(texts.lyric, texts.score);
     // A score view not made yet reads the options when it is.
     if (liveView)
         connect(&dialog, &QL_Export::optionsChanged, liveView, &LiveScoreView::reloadOptions);

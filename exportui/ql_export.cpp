@@ -5,6 +5,9 @@
 #include "colorbox.h"
 #include "exportconfig.h"
 #include "exporttarget.h"
+#include "musicconfig.h"
+#include "musicexport.h"
+#include "musicsynth.h"
 #include "ql_generatesvg.h"
 #include "recentfolders.h"
 #include "renderprogress.h"
@@ -12,6 +15,7 @@
 #include "scorewriter.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -106,7 +110,10 @@ void QL_Export::fillChoices()
 
     const QString icons = QStringLiteral(":/icons/resources/icons/filetype_%1.png");
     for (const QString &type : ExportConfig::exportTypes)
-        ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
+        ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type, type);
+    // The score's music: no pages, so the page options do not apply.
+    ui->fileTypeCombo->addItem(tr("MIDI 音乐"), QStringLiteral("mid"));
+    ui->fileTypeCombo->addItem(tr("WAV 音频"), QStringLiteral("wav"));
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
                                 tr("高（DPI=300）"), tr("超高（DPI=600）")});
 
@@ -436,6 +443,10 @@ void QL_Export::onFileTypeChanged(int index)
 {
     // Only images have a resolution.
     ui->qualityCombo->setEnabled(index == 1 || index == 2);
+    const bool music = isMusicType(index);
+    for (QWidget *pageOptions : {static_cast<QWidget *>(ui->fontGroup), static_cast<QWidget *>(ui->pageGroup),
+                                 static_cast<QWidget *>(ui->colorGroup), static_cast<QWidget *>(ui->spaceGroup)})
+        pageOptions->setEnabled(!music);
     if (!isLoading && index >= 0 && index < ExportConfig::exportTypes.size())
         config->setExportType(ExportConfig::exportTypes.at(index));
 }
@@ -568,6 +579,10 @@ void QL_Export::onImportBtnClicked()
 void QL_Export::onSubmitBtnClicked()
 {
     const int type = ui->fileTypeCombo->currentIndex();
+    if (isMusicType(type)) {
+        exportMusic(ui->fileTypeCombo->currentData().toString());
+        return;
+    }
     int level = ui->qualityCombo->currentIndex();
     if (level < 1 || level > 3)
         level = 0;
@@ -648,6 +663,58 @@ void QL_Export::onSubmitBtnClicked()
         return;
     }
     showWritten(writer.writtenPath());
+    accept();
+}
+
+void QL_Export::setScoreTexts(const QString &lyric, const QString &score)
+{
+    musicLyric = lyric;
+    musicScore = score;
+}
+
+bool QL_Export::isMusicType(int index) const
+{
+    const QString type = ui->fileTypeCombo->itemData(index).toString();
+    return type == QLatin1String("mid") || type == QLatin1String("wav");
+}
+
+void QL_Export::exportMusic(const QString &format)
+{
+    const bool wav = format == QLatin1String("wav");
+    if (wav && !MusicSynth::isAvailable()) {
+        QMessageBox::warning(this, tr("提示"), MusicSynth::unavailableReason());
+        return;
+    }
+    const RecentFolders folders(config->settingsPath());
+    const QString folder = folders.startPath(RecentFolders::Kind::Export, documentPath);
+    const QString target = withSuffix(
+        QFileDialog::getSaveFileName(this, wav ? tr("导出为WAV文件") : tr("导出为MIDI文件"),
+                                     QDir(folder).filePath(suggestedName(format)),
+                                     wav ? tr("WAV文件 (*.wav)") : tr("MIDI文件 (*.mid *.midi)")),
+        format);
+    if (target.isEmpty())
+        return;
+    folders.remember(RecentFolders::Kind::Export, target);
+    const ExportFailure unwritable = ExportTarget::check(target, ExportTarget::Kind::File);
+    if (!unwritable.isEmpty()) {
+        showWriteFailure(unwritable.title,
+                         unwritable.text + QLatin1Char('\n') + QDir::toNativeSeparators(unwritable.path));
+        return;
+    }
+    MusicConfig music(config->settingsPath());
+    music.load();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const MusicExport::Outcome outcome =
+        MusicExport::write(musicLyric, musicScore, target, format, music.settings(), music.soundFont);
+    QApplication::restoreOverrideCursor();
+    if (outcome.result != MusicExport::Result::Written) {
+        showWriteFailure(tr("错误"), outcome.error);
+        return;
+    }
+    // What the music leaves out is said; the file is written all the same.
+    if (!outcome.warnings.isEmpty())
+        QMessageBox::warning(this, tr("提示"), outcome.warnings.join(QLatin1Char('\n')));
+    showWritten(target);
     accept();
 }
 

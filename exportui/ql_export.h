@@ -42,6 +42,8 @@ public:
     // The file of the exported document, whose folder the target dialogs
     // start in; a document never saved has none.
     void setDocumentPath(const QString &path) { documentPath = path; }
+    // The document's two texts, which its music (MIDI, WAV) is made from.
+    void setScoreTexts(const QString &lyric, const QString &score);
 
 signals:
     // An option changed in the configuration.
@@ -117,6 +119,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The music types of the export: a file dialog, the music written with
+    // the music settings, and the success box as for the pages.
+    void exportMusic(const QString &format);
+    bool isMusicType(int index) const;
+
     using IntGetter = int (ExportConfig::*)() const;
     using IntSetter = void (ExportConfig::*)(int);
     using FontGetter = QFont (ExportConfig::*)() const;
@@ -156,6 +163,8 @@ private:
     QList<ExportEntry> entries;
     ExportConfig *config;
     QString documentPath;
+    QString musicLyric;
+    QString musicScore;
     bool isLoading = false;
     // While the preview renders, its progress is not shown: it takes a few
     // milliseconds, and a window flashing at every keystroke is noise.

@@ -1,6 +1,7 @@
 #include "midiwriter.h"
 
-#include <QSaveFile>
+#include "atomicfile.h"
+
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -88,11 +89,5 @@ QByteArray MidiWriter::bytes(const MusicScore &music, int program)
 
 bool MidiWriter::write(const QString &path, const MusicScore &music, int program, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes(music, program)) < 0 || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::write(path, bytes(music, program), error);
 }
