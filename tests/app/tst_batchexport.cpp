@@ -1,5 +1,6 @@
 #include "batchexport.h"
 #include "gcpfile.h"
+#include "musicsynth.h"
 #include "renderfixture.h"
 
 #include <QDateTime>
@@ -216,6 +217,7 @@ void TestBatchExport::unwritableTarget_data()
     QTest::addRow("pdf onto a folder") << "folder.pdf" << "";
     QTest::addRow("mid") << "blocker/a.mid" << "";
     QTest::addRow("mid onto a folder") << "folder.pdf" << "mid";
+    QTest::addRow("wav") << "blocker/a.wav" << "";
 }
 
 void TestBatchExport::unwritableTarget()
@@ -399,10 +401,19 @@ void TestBatchExport::exportsMidi_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("message"); // on standard error
+    QTest::addColumn<QString>("soundFont"); // the [Music] setting, when given
     const QString example = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
-    QTest::addRow("example, by suffix") << example << "aria.mid" << int(BatchExport::Success) << "";
-    QTest::addRow("example, .midi") << example << "aria.midi" << int(BatchExport::Success) << "";
-    QTest::addRow("no notation") << "" << "aria.mid" << int(BatchExport::InputError) << "没有可演奏的音符";
+    QTest::addRow("example, by suffix") << example << "aria.mid" << int(BatchExport::Success) << "" << "";
+    QTest::addRow("example, .midi") << example << "aria.midi" << int(BatchExport::Success) << "" << "";
+    QTest::addRow("no notation") << "" << "aria.mid" << int(BatchExport::InputError) << "没有可演奏的音符" << "";
+    if (!MusicSynth::isAvailable()) {
+        QTest::addRow("wav without sound") << example << "aria.wav" << int(BatchExport::OutputError) << "FluidSynth" << "";
+        return;
+    }
+    QTest::addRow("no notation, wav") << "" << "aria.wav" << int(BatchExport::InputError) << "没有可演奏的音符" << "";
+    QTest::addRow("sound font gone") << example << "aria.wav" << int(BatchExport::OutputError) << "gone.sf2" << "gone.sf2";
+    if (!MusicSynth::defaultSoundFont().isEmpty())
+        QTest::addRow("example, wav") << example << "aria.wav" << int(BatchExport::Success) << "" << "";
 }
 
 void TestBatchExport::exportsMidi()
@@ -411,11 +422,19 @@ void TestBatchExport::exportsMidi()
     QFETCH(QString, target);
     QFETCH(int, status);
     QFETCH(QString, message);
+    QFETCH(QString, soundFont);
     if (score.isEmpty()) {
         score = path(QStringLiteral("silent.gcp"));
         QVERIFY(GcpFile::save(score, {QStringLiteral("【皂罗袍】\n良辰"), QString()}));
     }
-    QCOMPARE(run({QStringLiteral("--export"), path(target), score}), status);
+    QStringList arguments{QStringLiteral("--export"), path(target)};
+    if (!soundFont.isEmpty()) {
+        QSettings ini(path(QStringLiteral("music.ini")), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Music/soundFont"), path(soundFont));
+        ini.sync();
+        arguments << QStringLiteral("--settings") << ini.fileName();
+    }
+    QCOMPARE(run(arguments << score), status);
     QVERIFY2(err.contains(message), qPrintable(err));
     QFile file(path(target));
     QCOMPARE(file.open(QIODevice::ReadOnly), status == BatchExport::Success);
@@ -423,6 +442,12 @@ void TestBatchExport::exportsMidi()
         return;
     QVERIFY(out.contains(QStringLiteral("导出成功")));
     const QByteArray bytes = file.readAll();
+    if (target.endsWith(QLatin1String(".wav"))) {
+        QVERIFY(bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE");
+        // Over a minute of sound at 44.1 kHz, 16-bit stereo.
+        QVERIFY(bytes.size() > 60 * 44100 * 4);
+        return;
+    }
     QVERIFY(bytes.startsWith("MThd"));
     // A lyric event carries the first sung character in UTF-8.
     QVERIFY(bytes.contains(QByteArray("\xff\x05\x03") + QStringLiteral("原").toUtf8()));
