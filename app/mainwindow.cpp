@@ -10,6 +10,7 @@
 #include "livescoreview.h"
 #include "lyricreplace.h"
 #include "pairingreport.h"
+#include "playbackbar.h"
 #include "recentfolders.h"
 #include "ql_edit.h"
 #include "ql_export.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(QWidget *parent)
     addReplaceControls();
     addScoreView();
     addSymbolPalette();
+    addPlaybackBar();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -453,6 +455,12 @@ void MainWindow::addScoreView()
     viewMenu->setObjectName(QStringLiteral("menuView"));
     viewMenu->addAction(toggle);
     ui->menubar->insertMenu(ui->menuSetting->menuAction(), viewMenu);
+}
+
+void MainWindow::addPlaybackBar()
+{
+    playbackBar = new PlaybackBar(this);
+    addToolBar(Qt::TopToolBarArea, playbackBar);
 }
 
 void MainWindow::addSymbolPalette()
@@ -855,6 +863,7 @@ void MainWindow::tabWidgetCurrentChanged(int index)
     showSymbolAtCursor();
     if (liveView)
         liveView->setDocument(currentDocument());
+    playbackBar->setDocument(currentDocument());
     if (!hasDocument) {
         ui->undoAction->setEnabled(false);
         ui->redoAction->setEnabled(false);

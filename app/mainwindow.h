@@ -17,6 +17,7 @@ class QUrl;
 class QDockWidget;
 class QL_Edit;
 class LiveScoreView;
+class PlaybackBar;
 struct ServiceEndpoints;
 
 namespace Ui {
@@ -106,6 +107,8 @@ private:
     // menu; a click inserts the symbol at the score cursor. The status bar
     // names the symbol at the score cursor.
     void addSymbolPalette();
+    // The playback bar (播放/停止 F5, 从头播放 Shift+F5, tempo, key, sound).
+    void addPlaybackBar();
     void showSymbolAtCursor();
     // Shows step tabs away from the current one, round the ends.
     void switchTab(int step);
@@ -158,6 +161,7 @@ private:
     QLineEdit *replaceEdit = nullptr;
     QDockWidget *symbolDock = nullptr;
     QLabel *symbolLabel = nullptr;
+    PlaybackBar *playbackBar = nullptr;
     // Until completeStart() has been called or queued.
     bool startPending = true;
 };
