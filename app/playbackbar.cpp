@@ -20,6 +20,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <climits>
 
 PlaybackBar::PlaybackBar(QMainWindow *window)
@@ -110,6 +111,15 @@ void PlaybackBar::setDocument(QL_Edit *document)
     m_playAll->setEnabled(document);
     if (!document)
         return;
+    // The sound font takes some 90 ms to load: done once, soon after the
+    // first document shows, rather than at the first 播放.
+    if (!m_preloaded && AudioPlayer::isAvailable()) {
+        m_preloaded = true;
+        QTimer::singleShot(1000, this, [this] {
+            QString ignored; // a failure is told when playing is asked for
+            m_player->prepare(m_config.soundFont, &ignored);
+        });
+    }
     // The notes no longer stand where the music found them once the texts
     // change.
     const auto changed = [this] { stop(); };

@@ -66,8 +66,7 @@ private:
     QComboBox *m_key;
     QComboBox *m_sound;
     QAction *m_soundFont;
-    // The lyric cursor is being moved by the music, not by the user.
-    bool m_following = false;
+    bool m_preloaded = false;
 };
 
 #endif // PLAYBACKBAR_H
