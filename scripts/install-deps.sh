@@ -17,6 +17,8 @@ program=(
   qt6-translations-l10n
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
   fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
+  # sound: the synthesiser, a General MIDI sound font, the audio output
+  libfluidsynth-dev timgm6mb-soundfont qt6-multimedia-dev
 )
 
 tests=(
@@ -30,6 +32,8 @@ tests=(
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
   # seeing the program under a real X server
   xvfb xauth imagemagick xdotool openbox
+  # a sound server (with a null output) to see the window while it plays
+  pulseaudio
 )
 
 packages=("${program[@]}")
