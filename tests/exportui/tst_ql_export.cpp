@@ -25,6 +25,8 @@
 #include <QSvgWidget>
 #include <QTest>
 
+#include "musicsynth.h"
+
 namespace {
 
 const char32_t gong = 0xF002C;
@@ -105,6 +107,8 @@ private slots:
     void schemes_data();
     void schemes();
     void pngAtHighestQuality();
+    void musicTypes_data();
+    void musicTypes();
     void optionsThePageCannotHonourAreToldInABox();
     void cancelledTargetWritesNothing_data();
     void cancelledTargetWritesNothing();
@@ -529,6 +533,47 @@ void TestQLExport::pngAtHighestQuality()
     const QString image = QDir(target).filePath(QStringLiteral("游园_png/游园_0.png"));
     QVERIFY2(QFileInfo::exists(image), qPrintable(QDir(target).entryList().join(QLatin1Char(' '))));
     QCOMPARE(QImageReader(image).size(), QSize(4961, 7016));
+}
+
+void TestQLExport::musicTypes_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QByteArray>("magic");
+    QTest::addRow("mid") << "mid" << "导出为MIDI文件" << QByteArray("MThd");
+    QTest::addRow("wav") << "wav" << "导出为WAV文件" << QByteArray("RIFF");
+}
+
+void TestQLExport::musicTypes()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, caption);
+    QFETCH(QByteArray, magic);
+    if (type == QLatin1String("wav") && (!MusicSynth::isAvailable() || MusicSynth::defaultSoundFont().isEmpty()))
+        QSKIP("no sound in this build or no sound font installed");
+    dialog->setScoreTexts(QStringLiteral("# 游园\n【皂罗袍】(小工调)\n原来"),
+                          notation({0xF002A, ban}) + QLatin1Char('\n') + notation({gong}));
+    auto *types = child<QComboBox>("fileTypeCombo");
+    types->setCurrentIndex(types->findData(type));
+    // The page's options do not apply to music.
+    for (const char *group : {"fontGroup", "pageGroup", "colorGroup", "spaceGroup", "qualityCombo"})
+        QVERIFY2(!child<QWidget>(group)->isEnabled(), group);
+    dialog->show();
+    const QString target = out(QStringLiteral("aria"));
+    ModalAnswerer answerer({target});
+    child<QPushButton>("submitBtn")->click();
+    QCOMPARE(answerer.dialogCaptions, QStringList{caption});
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(answerer.boxes.first().text, QStringLiteral("导出成功！"));
+    // No page was laid out for it, and the file has its suffix.
+    QCOMPARE(fullRenders(*spy), 0);
+    QVERIFY(!dialog->isVisible());
+    QFile file(target + QLatin1Char('.') + type);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(4) == magic);
+
+    types->setCurrentIndex(types->findData(QStringLiteral("pdf")));
+    QVERIFY(child<QWidget>("pageGroup")->isEnabled());
 }
 
 void TestQLExport::optionsThePageCannotHonourAreToldInABox()
