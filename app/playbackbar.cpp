@@ -1,6 +1,7 @@
 #include "playbackbar.h"
 
 #include "audioplayer.h"
+#include "musicsettingsdialog.h"
 #include "musicmodel.h"
 #include "musicsynth.h"
 #include "ql_edit.h"
@@ -72,10 +73,17 @@ PlaybackBar::PlaybackBar(QMainWindow *window)
 
     m_soundFont = addAction(tr("音色库…"));
     m_soundFont->setObjectName(QStringLiteral("soundFontAction"));
+    m_settings = addAction(tr("音乐设置…"));
+    m_settings->setObjectName(QStringLiteral("musicSettingsAction"));
 
     connect(m_play, &QAction::triggered, this, &PlaybackBar::onPlayActionTriggered);
     connect(m_playAll, &QAction::triggered, this, &PlaybackBar::onPlayAllActionTriggered);
     connect(m_soundFont, &QAction::triggered, this, &PlaybackBar::onSoundFontActionTriggered);
+    connect(m_settings, &QAction::triggered, this, [this] {
+        MusicSettingsDialog dialog(MusicConfig::applicationPath(), m_window);
+        if (dialog.exec() == QDialog::Accepted)
+            m_config.load();
+    });
     connect(m_tempo, &QSpinBox::valueChanged, this, &PlaybackBar::onSettingChanged);
     connect(m_key, &QComboBox::currentIndexChanged, this, &PlaybackBar::onSettingChanged);
     connect(m_sound, &QComboBox::currentIndexChanged, this, &PlaybackBar::onSettingChanged);

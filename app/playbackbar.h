@@ -66,6 +66,7 @@ private:
     QComboBox *m_key;
     QComboBox *m_sound;
     QAction *m_soundFont;
+    QAction *m_settings;
     bool m_preloaded = false;
 };
 
