@@ -53,6 +53,7 @@ PageChecker::Options checkOptions(const ScoreLayout &layout)
 {
     PageChecker::Options options;
     options.columnWidth = layout.columnWidth();
+    options.columnPitch = layout.columnPitch();
     options.content = layout.contentSize();
     return options;
 }
@@ -128,7 +129,9 @@ void TestPageQuality::stressScoresSetCleanly()
     layout.layout(entries, false, QString());
     QVERIFY(layout.pages().size() > 1);
     const QStringList faults = PageChecker::check(layout.pages(), guttered(layout, *fixture.config))
-                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout));
+                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout))
+                               + PageChecker::checkNoStripLeft(layout.pages(), checkOptions(layout),
+                                                               fixture.config->lyricFontSize() / 2.0);
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
     // Every glyph typed reaches the page.
     int glyphs = 0;
