@@ -101,6 +101,10 @@ void TestPageQuality::stressScoresSetCleanly_data()
     QTest::newRow("A4 -45 landscape") << "isLandscape=1";
     QTest::newRow("large fonts 0") << "lyricFontSize=48 scoreFontSize=28 titleFontSize=120 scoreAngle=0";
     QTest::newRow("large fonts -45") << "lyricFontSize=48 scoreFontSize=28 quPaiFontSize=70";
+    QTest::newRow("every font 80 -45") << "lyricFontSize=80 scoreFontSize=80 titleFontSize=80 quPaiFontSize=80 "
+                                          "diaoMingFontSize=80 jiaBaiFontSize=80 lianBaiFontSize=80";
+    QTest::newRow("every font 80 0") << "scoreAngle=0 lyricFontSize=80 scoreFontSize=80 titleFontSize=80 "
+                                        "quPaiFontSize=80 diaoMingFontSize=80 jiaBaiFontSize=80 lianBaiFontSize=80";
     QTest::newRow("spacings -200 -45")
         << "lyricSpace=-200 scoreSpace=-200 banYanSpace=-200 lyricScoreSpace=-200 scoreBanYanSpace=-200 mColWidth=-200";
     QTest::newRow("spacings -200 0")
