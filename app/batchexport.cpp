@@ -8,6 +8,7 @@
 #include "exporttarget.h"
 #include "filelocations.h"
 #include "gcpfile.h"
+#include "interchangeexport.h"
 #include "midiwriter.h"
 #include "musicmodel.h"
 #include "progressline.h"
@@ -39,15 +40,19 @@ const QString settingsOption = QStringLiteral("settings");
 
 QString usage()
 {
-    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 }
 
 const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
-                             QStringLiteral("svg"), QStringLiteral("mid")};
+                             QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("musicxml"),
+                             QStringLiteral("jianpu"), QStringLiteral("txt")};
 
 // The format a target's suffix names; empty when it names none.
 QString formatOfSuffix(const QString &target)
 {
+    const QString interchange = InterchangeExport::formatOfName(target);
+    if (!interchange.isEmpty())
+        return interchange;
     const QString suffix = QFileInfo(target).suffix().toLower();
     if (suffix == QLatin1String("jpeg"))
         return QStringLiteral("jpg");
@@ -246,7 +251,7 @@ void BatchExport::addOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
         {exportOption, QCoreApplication::translate("BatchExport", "导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
-        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg 或 mid。"), QStringLiteral("TYPE")},
+        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg、mid、musicxml、jianpu 或 txt。"), QStringLiteral("TYPE")},
         {dpiOption, QCoreApplication::translate("BatchExport", "图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
         {settingsOption, QCoreApplication::translate("BatchExport", "使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
     });
@@ -289,7 +294,7 @@ int BatchExport::run(const QCommandLineParser &parser)
     if (kind.isEmpty())
         kind = formatOfSuffix(target);
     if (!formats.contains(kind)) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg 或 mid。") << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid、musicxml、jianpu 或 txt。") << Qt::endl;
         return UsageError;
     }
 
@@ -346,6 +351,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         return InputError;
     }
     const bool toFile = format == QLatin1String("pdf") || format == QLatin1String("mid")
+                        || InterchangeExport::handles(format)
                         || (format != QLatin1String("svg") && formatOfSuffix(target) == format);
     const ExportFailure unwritable =
         ExportTarget::check(target, toFile ? ExportTarget::Kind::File : ExportTarget::Kind::Folder);
@@ -363,6 +369,8 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
 
     if (format == QLatin1String("mid"))
         return exportMidi(texts.lyric, texts.score, target);
+    if (InterchangeExport::handles(format))
+        return InterchangeExport(m_out, m_err).run(format, texts.lyric, texts.score, target);
 
     // The user's settings are read as the window would read them, and never
     // written: an export leaves the file, its comments and its order as they are.

@@ -37,6 +37,7 @@ struct Section
     QList<QPair<int, MusicText>> spoken; // before the note of that index
     std::optional<FluteKey> key;
     QString name;
+    int line = -1;
 };
 
 class Builder
@@ -109,12 +110,13 @@ public:
             m_section.notes.last().phraseEnd = true;
     }
 
-    void startSection(std::optional<FluteKey> key, const QString &name)
+    void startSection(std::optional<FluteKey> key, const QString &name, int line)
     {
         flush();
         m_section = Section();
         m_section.key = key;
         m_section.name = name;
+        m_section.line = line;
     }
 
     void addSpoken(const QString &text, int line)
@@ -171,6 +173,7 @@ private:
         m_music.defaultKeyUsed = m_music.defaultKeyUsed || !section.keyNamed;
         section.keyName = FluteKeys::name(key);
         section.name = s.name;
+        section.lyricLine = s.line;
         section.shangKey = m_settings.keyOf(key);
         section.keySignature = FluteKeys::signatureOf(section.shangKey);
         section.beatsPerBar = plan.beatsPerBar;
@@ -239,7 +242,7 @@ MusicScore MusicModel::build(const QString &lyric, const QString &score, const M
             // spoken, comment and break lines sound nothing.
             const std::optional<LineType> type = classifyLine(text);
             if (type == LineType::QuPai)
-                builder.startSection(FluteKeys::parse(tuneKey(text)), tuneName(text));
+                builder.startSection(FluteKeys::parse(tuneKey(text)), tuneName(text), line);
             else if (type == LineType::Title)
                 builder.setTitle(text.mid(1).trimmed());
             else if (type == LineType::JiaBai || type == LineType::LianBai)

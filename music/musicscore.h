@@ -57,6 +57,7 @@ struct MusicSection
     bool keyNamed = false;// false: the default key was taken
     QString keyName;
     QString name;         // the tune name, 【】 included
+    int lyricLine = -1;   // the line of the tune name
 };
 
 struct MusicProblem
