@@ -3,14 +3,11 @@
 #include "atomicfile.h"
 #include "batchexport.h"
 #include "flutekey.h"
-#include "jianpuwriter.h"
+#include "interchangefile.h"
 #include "musicmodel.h"
-#include "musicxmlwriter.h"
-#include "plainscoretext.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -30,30 +27,20 @@ InterchangeExport::InterchangeExport(QTextStream &out, QTextStream &err)
 
 bool InterchangeExport::handles(const QString &format)
 {
-    return format == QLatin1String("musicxml") || format == QLatin1String("jianpu")
-           || format == QLatin1String("txt");
+    return InterchangeFile::isFormat(format);
 }
 
 QString InterchangeExport::formatOfName(const QString &target)
 {
-    const QString name = QFileInfo(target).fileName().toLower();
-    if (name.endsWith(QLatin1String(".musicxml")))
-        return QStringLiteral("musicxml");
-    if (name.endsWith(QLatin1String(".jianpu.txt")))
-        return QStringLiteral("jianpu");
-    if (name.endsWith(QLatin1String(".txt")))
-        return QStringLiteral("txt");
-    return QString();
+    return InterchangeFile::formatOfName(target);
 }
 
 int InterchangeExport::run(const QString &format, const QString &lyric, const QString &score, const QString &target)
 {
-    QByteArray bytes;
-    if (format == QLatin1String("txt")) {
-        bytes = PlainScoreText::write(lyric, score).toUtf8();
-    } else {
-        const MusicSettings settings;
-        const MusicScore music = MusicModel::build(lyric, score, settings);
+    const MusicSettings settings;
+    MusicScore music;
+    if (InterchangeFile::needsMusic(format)) {
+        music = MusicModel::build(lyric, score, settings);
         if (music.notes.isEmpty()) {
             m_err << tr("错误：曲谱中没有可演奏的音符。") << Qt::endl;
             return BatchExport::InputError;
@@ -66,9 +53,8 @@ int InterchangeExport::run(const QString &format, const QString &lyric, const QS
         }
         if (!music.silentCharacters.isEmpty())
             m_err << tr("警告：") << tr("%1 个唱字没有曲谱，不发音。").arg(music.silentCharacters.size()) << Qt::endl;
-        bytes = format == QLatin1String("musicxml") ? MusicXmlWriter::bytes(music, settings.program)
-                                                    : JianpuWriter::text(music).toUtf8();
     }
+    const QByteArray bytes = InterchangeFile::bytes(format, lyric, score, music, settings.program);
     QString error;
     if (!AtomicFile::write(target, bytes, &error)) {
         m_err << tr("错误：") << tr("导出失败") << QStringLiteral("（") << QDir::toNativeSeparators(target)

@@ -5,6 +5,8 @@
 #include "colorbox.h"
 #include "exportconfig.h"
 #include "exporttarget.h"
+#include "interchangefile.h"
+#include "interchangesave.h"
 #include "ql_generatesvg.h"
 #include "recentfolders.h"
 #include "renderprogress.h"
@@ -107,6 +109,10 @@ void QL_Export::fillChoices()
     const QString icons = QStringLiteral(":/icons/resources/icons/filetype_%1.png");
     for (const QString &type : ExportConfig::exportTypes)
         ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
+    // Files for other programs, made from the music rather than the pages.
+    ui->fileTypeCombo->addItem(tr("乐谱交换 MusicXML"), QStringLiteral("musicxml"));
+    ui->fileTypeCombo->addItem(tr("简谱文本"), QStringLiteral("jianpu"));
+    ui->fileTypeCombo->addItem(tr("文字谱文本"), QStringLiteral("txt"));
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
                                 tr("高（DPI=300）"), tr("超高（DPI=600）")});
 
@@ -580,6 +586,17 @@ void QL_Export::onSubmitBtnClicked()
 
     const RecentFolders folders(config->settingsPath());
     const QString folder = folders.startPath(RecentFolders::Kind::Export, documentPath);
+    const QString interchange = ui->fileTypeCombo->currentData().toString();
+    if (InterchangeFile::isFormat(interchange)) {
+        const QString written = InterchangeSave::run(this, interchange, entries,
+                                                     QDir(folder).filePath(suggestedName(QStringLiteral("txt"))));
+        if (!written.isEmpty()) {
+            folders.remember(RecentFolders::Kind::Export, written);
+            showWritten(written);
+            accept();
+        }
+        return;
+    }
     QString target;
     switch (type) {
     case 0:
