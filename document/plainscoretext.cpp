@@ -4,7 +4,11 @@
 #include "notation.h"
 #include "plaingongche.h"
 
+#include "regularfile.h"
+
 #include <QCoreApplication>
+#include <QFile>
+#include <QStringDecoder>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -56,6 +60,39 @@ QString PlainScoreText::write(const QString &lyric, const QString &score, int fi
         sung += int(characters.size());
     }
     return out;
+}
+
+PlainScoreText::Reading PlainScoreText::readFile(const QString &path)
+{
+    constexpr qint64 largest = 64 * 1024 * 1024;
+    Reading failed;
+    QFile file(path);
+    if (!RegularFile::open(file)) {
+        failed.problems.append({0, tr("无法读取文件（不存在、不是普通文件或没有读取权限）。")});
+        return failed;
+    }
+    if (file.size() > largest) {
+        failed.problems.append({0, tr("文件太大，不是文字谱。")});
+        return failed;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder gb18030("GB18030");
+        text = gb18030.isValid() ? gb18030(bytes) : QString();
+        if (!gb18030.isValid() || gb18030.hasError()) {
+            failed.problems.append({0, tr("文件不是 UTF-8 或 GB18030 编码的文本。")});
+            return failed;
+        }
+    }
+    if (text.contains(QChar(0))) {
+        failed.problems.append({0, tr("文件不是文本。")});
+        return failed;
+    }
+    return read(text);
 }
 
 PlainScoreText::Reading PlainScoreText::read(const QString &text)

@@ -33,6 +33,10 @@ public:
         QList<Problem> problems;   // why it is broken, or characters kept as they are
     };
     static Reading read(const QString &text);
+    // The text of a file, UTF-8 (a byte-order mark is dropped) or else
+    // GB18030, as Chinese systems save text; a file that is neither, no
+    // regular file or larger than a score can be is a problem of line 0.
+    static Reading readFile(const QString &path);
 };
 
 #endif // PLAINSCORETEXT_H
