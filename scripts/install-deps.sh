@@ -30,6 +30,9 @@ tests=(
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
   # seeing the program under a real X server
   xvfb xauth imagemagick xdotool openbox
+  # reading exported MusicXML back (musicxml2ly); xmllint above checks it
+  # against the MusicXML schema
+  lilypond
 )
 
 packages=("${program[@]}")
