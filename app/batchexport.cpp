@@ -43,9 +43,15 @@ QString usage()
     return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 }
 
-const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
-                             QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("musicxml"),
-                             QStringLiteral("jianpu"), QStringLiteral("txt")};
+const QStringList formats = [] {
+    QStringList list = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
+                        QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("musicxml"),
+                        QStringLiteral("jianpu"), QStringLiteral("txt")};
+    // Compressed MusicXML where the build found libzip.
+    if (InterchangeExport::handles(QStringLiteral("mxl")))
+        list.append(QStringLiteral("mxl"));
+    return list;
+}();
 
 // The format a target's suffix names; empty when it names none.
 QString formatOfSuffix(const QString &target)

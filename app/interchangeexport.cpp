@@ -55,8 +55,8 @@ int InterchangeExport::run(const QString &format, const QString &lyric, const QS
             m_err << tr("警告：") << tr("%1 个唱字没有曲谱，不发音。").arg(music.silentCharacters.size()) << Qt::endl;
     }
     const QByteArray bytes = InterchangeFile::bytes(format, lyric, score, music, settings.program);
-    QString error;
-    if (!AtomicFile::write(target, bytes, &error)) {
+    QString error = tr("无法生成压缩文件");
+    if (bytes.isEmpty() || !AtomicFile::write(target, bytes, &error)) {
         m_err << tr("错误：") << tr("导出失败") << QStringLiteral("（") << QDir::toNativeSeparators(target)
               << QStringLiteral("）") << tr("原因：") << error << Qt::endl;
         return BatchExport::OutputError;

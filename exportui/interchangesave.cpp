@@ -22,6 +22,8 @@ QString filterOf(const QString &format)
 {
     if (format == QLatin1String("musicxml"))
         return tr("MusicXML 文件 (*.musicxml)");
+    if (format == QLatin1String("mxl"))
+        return tr("压缩 MusicXML 文件 (*.mxl)");
     if (format == QLatin1String("jianpu"))
         return tr("简谱文本 (*.jianpu.txt)");
     return tr("文字谱文本 (*.txt)");
@@ -59,7 +61,8 @@ QString InterchangeSave::run(QWidget *parent, const QString &format, const QList
         QMessageBox::warning(parent, tr("导出失败"), AtomicFile::notAFileReason() + QLatin1Char('\n') + QDir::toNativeSeparators(target));
         return QString();
     }
-    if (!AtomicFile::write(target, InterchangeFile::bytes(format, lyric, score, music, settings.program), &why)) {
+    const QByteArray bytes = InterchangeFile::bytes(format, lyric, score, music, settings.program);
+    if (bytes.isEmpty() || !AtomicFile::write(target, bytes, &why)) {
         QMessageBox::warning(parent, tr("导出失败"),
                              tr("无法写入文件：%1\n原因：%2").arg(QDir::toNativeSeparators(target), why));
         return QString();

@@ -111,6 +111,8 @@ void QL_Export::fillChoices()
         ui->fileTypeCombo->addItem(QIcon(icons.arg(type)), type);
     // Files for other programs, made from the music rather than the pages.
     ui->fileTypeCombo->addItem(tr("乐谱交换 MusicXML"), QStringLiteral("musicxml"));
+    if (InterchangeFile::isFormat(QStringLiteral("mxl")))
+        ui->fileTypeCombo->addItem(tr("乐谱交换 MusicXML（压缩 .mxl）"), QStringLiteral("mxl"));
     ui->fileTypeCombo->addItem(tr("简谱文本"), QStringLiteral("jianpu"));
     ui->fileTypeCombo->addItem(tr("文字谱文本"), QStringLiteral("txt"));
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),

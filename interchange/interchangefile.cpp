@@ -4,6 +4,9 @@
 #include "jianpuwriter.h"
 #include "linegrammar.h"
 #include "musicxmlwriter.h"
+#ifdef QELUN_HAVE_MXL
+#include "mxlwriter.h"
+#endif
 #include "plainscoretext.h"
 
 #include <QFileInfo>
@@ -11,6 +14,10 @@
 
 bool InterchangeFile::isFormat(const QString &format)
 {
+#ifdef QELUN_HAVE_MXL
+    if (format == QLatin1String("mxl"))
+        return true;
+#endif
     return format == QLatin1String("musicxml") || format == QLatin1String("jianpu") || format == QLatin1String("txt");
 }
 
@@ -24,6 +31,8 @@ QString InterchangeFile::formatOfName(const QString &fileName)
     const QString name = QFileInfo(fileName).fileName().toLower();
     if (name.endsWith(QLatin1String(".musicxml")))
         return QStringLiteral("musicxml");
+    if (name.endsWith(QLatin1String(".mxl")) && isFormat(QStringLiteral("mxl")))
+        return QStringLiteral("mxl");
     if (name.endsWith(QLatin1String(".jianpu.txt")))
         return QStringLiteral("jianpu");
     if (name.endsWith(QLatin1String(".txt")))
@@ -41,6 +50,10 @@ QByteArray InterchangeFile::bytes(const QString &format, const QString &lyric, c
 {
     if (format == QLatin1String("musicxml"))
         return MusicXmlWriter::bytes(music, program);
+#ifdef QELUN_HAVE_MXL
+    if (format == QLatin1String("mxl"))
+        return MxlWriter::bytes(MusicXmlWriter::bytes(music, program));
+#endif
     if (format == QLatin1String("jianpu"))
         return JianpuWriter::text(music).toUtf8();
     return PlainScoreText::write(lyric, score).toUtf8();

@@ -10,7 +10,8 @@
 struct ExportEntry;
 
 // The files a score is handed to other programs in, as the export dialog and
-// the command line write them: "musicxml" (MusicXML 4.0), "jianpu" (jianpu
+// the command line write them: "musicxml" (MusicXML 4.0), "mxl" (the same,
+// compressed; only where libzip was found at build time), "jianpu" (jianpu
 // text) and "txt" (plain-text gongche).
 namespace InterchangeFile {
 
@@ -22,7 +23,8 @@ QString formatOfName(const QString &fileName);
 // Whether the format is made from the music (and needs a note in it).
 bool needsMusic(const QString &format);
 
-// The file's content; music is what MusicModel made of the texts.
+// The file's content; music is what MusicModel made of the texts. Empty
+// when it could not be made (an archive that failed).
 QByteArray bytes(const QString &format, const QString &lyric, const QString &score, const MusicScore &music,
                  int program);
 

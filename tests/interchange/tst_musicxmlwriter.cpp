@@ -1,6 +1,9 @@
 #include "gcpfile.h"
 #include "musicmodel.h"
 #include "musicxmlwriter.h"
+#ifdef QELUN_HAVE_MXL
+#include "mxlwriter.h"
+#endif
 #include "notevalue.h"
 #include "plaingongche.h"
 
@@ -90,6 +93,7 @@ private slots:
     void noteValuesAddUp();
     void exports_data();
     void exports();
+    void compressedHoldsTheScore();
 };
 
 // Every length the rhythm rules can give is written as values whose ticks
@@ -192,6 +196,54 @@ void TestMusicXmlWriter::exports()
     const LilyCounts counts = countLily(QString::fromUtf8(out.readAll()));
     QCOMPARE(counts.syllables, charactersWithNotes(music));
     QCOMPARE(counts.notes, notesWritten(music));
+}
+
+// The .mxl archive: the stored mimetype first, the container, then the
+// score as written uncompressed; LilyPond reads it as it reads the score.
+void TestMusicXmlWriter::compressedHoldsTheScore()
+{
+#ifndef QELUN_HAVE_MXL
+    QSKIP("built without libzip: no .mxl export");
+#else
+    if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        QSKIP("unzip is not installed");
+    GcpFile::Texts texts;
+    QCOMPARE(GcpFile::load(QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp"), &texts),
+             GcpFile::LoadResult::Loaded);
+    const MusicScore music = MusicModel::build(texts.lyric, texts.score);
+    const QByteArray xml = MusicXmlWriter::bytes(music, 73);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("score.mxl"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(MxlWriter::bytes(xml));
+    out.close();
+
+    auto unzip = [&](const QStringList &arguments) {
+        QProcess process;
+        process.start(QStringLiteral("unzip"), arguments);
+        process.waitForFinished(60000);
+        return process.readAllStandardOutput();
+    };
+    QCOMPARE(unzip({QStringLiteral("-Z1"), file}),
+             QByteArray("mimetype\nMETA-INF/container.xml\nscore.musicxml\n"));
+    QVERIFY(unzip({QStringLiteral("-Zv"), file}).contains("compression method:                             none (stored)"));
+    QCOMPARE(unzip({QStringLiteral("-p"), file, QStringLiteral("mimetype")}), QByteArray("application/vnd.recordare.musicxml"));
+    QCOMPARE(unzip({QStringLiteral("-p"), file, QStringLiteral("score.musicxml")}), xml);
+
+    if (QStandardPaths::findExecutable(QStringLiteral("musicxml2ly")).isEmpty())
+        QSKIP("musicxml2ly (lilypond) is not installed");
+    QProcess convert;
+    const QString ly = dir.filePath(QStringLiteral("score.ly"));
+    convert.start(QStringLiteral("musicxml2ly"), {QStringLiteral("--output=") + ly, file});
+    QVERIFY(convert.waitForFinished(120000));
+    QVERIFY2(convert.exitCode() == 0, convert.readAllStandardError().constData());
+    QFile lily(ly);
+    QVERIFY(lily.open(QIODevice::ReadOnly));
+    const LilyCounts counts = countLily(QString::fromUtf8(lily.readAll()));
+    QCOMPARE(counts.syllables, charactersWithNotes(music));
+    QCOMPARE(counts.notes, notesWritten(music));
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestMusicXmlWriter)
