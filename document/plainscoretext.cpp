@@ -98,7 +98,8 @@ PlainScoreText::Reading PlainScoreText::readFile(const QString &path)
 PlainScoreText::Reading PlainScoreText::read(const QString &text)
 {
     Reading reading;
-    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n|\u2028|\u2029")));
+    // A line separator (U+2028) stays inside its line, as in the documents.
+    QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n|\u2029")));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     QStringList lyric, score;

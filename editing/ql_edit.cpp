@@ -282,9 +282,16 @@ void QL_Edit::copyAsPlainText()
         first = lyric->findBlock(cursor.selectionStart()).blockNumber();
         last = lyric->findBlock(cursor.selectionEnd()).blockNumber();
     }
+    // Lines as the documents hold them: toPlainText() would break a line at
+    // a line separator (U+2028), and the line numbers would no longer match.
+    auto lines = [](const QTextDocument *document) {
+        QStringList texts;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            texts.append(block.text());
+        return texts.join(QLatin1Char('\n'));
+    };
     QGuiApplication::clipboard()->setMimeData(
-        PlainTextCopy::mimeData(lyric->toPlainText(), m_document->score()->toPlainText(), first, last),
-        QClipboard::Clipboard);
+        PlainTextCopy::mimeData(lines(lyric), lines(m_document->score()), first, last), QClipboard::Clipboard);
 }
 
 void QL_Edit::importTexts(const QString &lyric, const QString &score)

@@ -131,20 +131,11 @@ private:
         } else {
             int line = -1;
             for (const NoteEvent &n : m_notes) {
-                if (n.start <= section.start || n.start >= section.end)
+                if (n.start < section.start || n.start >= section.end)
                     continue;
-                if (line >= 0 && n.source.lyricLine != line)
+                if (line >= 0 && n.source.lyricLine != line && n.start > bounds.last())
                     bounds.append(n.start);
                 line = n.source.lyricLine;
-            }
-            // The first note of the section sets the line to compare with.
-            if (bounds.size() > 1 || line >= 0) {
-                QList<qint64> cleaned{section.start};
-                for (qint64 b : bounds) {
-                    if (b > cleaned.last())
-                        cleaned.append(b);
-                }
-                bounds = cleaned;
             }
         }
         bounds.append(section.end);
