@@ -8,6 +8,7 @@
 #include "exporttarget.h"
 #include "filelocations.h"
 #include "gcpfile.h"
+#include "interchangeexport.h"
 #include "layoutoptions.h"
 #include "musicconfig.h"
 #include "musicexport.h"
@@ -41,15 +42,26 @@ const QString settingsOption = QStringLiteral("settings");
 
 QString usage()
 {
-    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
+    return QCoreApplication::translate("BatchExport", "用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp");
 }
 
-const QStringList formats = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
-                             QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("wav")};
+const QStringList formats = [] {
+    QStringList list = {QStringLiteral("pdf"), QStringLiteral("png"), QStringLiteral("jpg"),
+                        QStringLiteral("svg"), QStringLiteral("mid"), QStringLiteral("wav"),
+                        QStringLiteral("musicxml"),
+                        QStringLiteral("jianpu"), QStringLiteral("txt")};
+    // Compressed MusicXML where the build found libzip.
+    if (InterchangeExport::handles(QStringLiteral("mxl")))
+        list.append(QStringLiteral("mxl"));
+    return list;
+}();
 
 // The format a target's suffix names; empty when it names none.
 QString formatOfSuffix(const QString &target)
 {
+    const QString interchange = InterchangeExport::formatOfName(target);
+    if (!interchange.isEmpty())
+        return interchange;
     const QString suffix = QFileInfo(target).suffix().toLower();
     if (suffix == QLatin1String("jpeg"))
         return QStringLiteral("jpg");
@@ -237,7 +249,7 @@ void BatchExport::addOptions(QCommandLineParser &parser)
 {
     parser.addOptions({
         {exportOption, QCoreApplication::translate("BatchExport", "导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。"), QStringLiteral("TARGET")},
-        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg、mid 或 wav。"), QStringLiteral("TYPE")},
+        {formatOption, QCoreApplication::translate("BatchExport", "导出类型：pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。"), QStringLiteral("TYPE")},
         {dpiOption, QCoreApplication::translate("BatchExport", "图片分辨率：96、160、300 或 600。"), QStringLiteral("DPI"), QStringLiteral("96")},
         {settingsOption, QCoreApplication::translate("BatchExport", "使用此 INI 文件中的导出设置（只读取，不写入）。"), QStringLiteral("FILE")},
     });
@@ -280,7 +292,7 @@ int BatchExport::run(const QCommandLineParser &parser)
     if (kind.isEmpty())
         kind = formatOfSuffix(target);
     if (!formats.contains(kind)) {
-        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid 或 wav。") << Qt::endl;
+        m_err << QCoreApplication::translate("BatchExport", "错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。") << Qt::endl;
         return UsageError;
     }
 
@@ -343,6 +355,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
         return InputError;
     }
     const bool toFile = format == QLatin1String("pdf") || format == QLatin1String("mid") || format == QLatin1String("wav")
+                        || InterchangeExport::handles(format)
                         || (format != QLatin1String("svg") && formatOfSuffix(target) == format);
     const ExportFailure unwritable =
         ExportTarget::check(target, toFile ? ExportTarget::Kind::File : ExportTarget::Kind::Folder);
@@ -357,6 +370,9 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     const QString unexported = PairingReport(texts.lyric, texts.score).unexportedWarning();
     if (!unexported.isEmpty())
         m_err << QCoreApplication::translate("BatchExport", "警告：") << unexported << Qt::endl;
+
+    if (InterchangeExport::handles(format))
+        return InterchangeExport(m_out, m_err).run(format, texts.lyric, texts.score, target);
 
     // The user's settings are read as the window would read them, and never
     // written: an export leaves the file, its comments and its order as they are.

@@ -8,7 +8,8 @@ class QTextStream;
 
 // The export from the command line, run without any window:
 //
-//   qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav] [--dpi 96|160|300|600]
+//   qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt]
+//         [--dpi 96|160|300|600]
 //         [--settings FILE] SCORE.gcp
 //
 // The format is --format or else TARGET's suffix. A PDF goes to the file

@@ -11,6 +11,7 @@
 #include "lyricreplace.h"
 #include "pairingreport.h"
 #include "playbackbar.h"
+#include "plainscoretext.h"
 #include "recentfolders.h"
 #include "ql_edit.h"
 #include "ql_export.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     connectActions();
     addPrintAction();
+    addPlainTextActions();
     addTabActions();
     addReplaceControls();
     addScoreView();
@@ -243,6 +245,9 @@ void MainWindow::addDocument(QL_Edit *document)
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
+    connect(document, &QL_Edit::notationConverted, this, [this](int count) {
+        ui->statusbar->showMessage(tr("已将 %1 个工尺字转为曲谱符号").arg(count), 5000);
+    });
     connect(document, &QL_Edit::pairingChanged, this, [this, document] {
         if (document == currentDocument())
             showPairing();
@@ -519,6 +524,61 @@ void MainWindow::addPrintAction()
     connect(ui->exportAction, &QAction::changed, print,
             [this, print] { print->setEnabled(ui->exportAction->isEnabled()); });
     connect(print, &QAction::triggered, this, &MainWindow::printAction);
+}
+
+void MainWindow::addPlainTextActions()
+{
+    auto *copyPlain = new QAction(tr("复制为文字谱"), this);
+    copyPlain->setObjectName(QStringLiteral("copyPlainTextAction"));
+    copyPlain->setToolTip(tr("把所选唱词行（未选时为全文）连同曲谱以普通文字复制，可贴到其他程序"));
+    const QList<QAction *> editActions = ui->menuEdit->actions();
+    ui->menuEdit->insertAction(editActions.value(editActions.indexOf(ui->copyAction) + 1), copyPlain);
+    copyPlain->setEnabled(ui->copyAction->isEnabled());
+    connect(ui->copyAction, &QAction::changed, copyPlain,
+            [this, copyPlain] { copyPlain->setEnabled(ui->copyAction->isEnabled()); });
+    connect(copyPlain, &QAction::triggered, this, [this] {
+        if (QL_Edit *document = currentDocument()) {
+            document->copyAsPlainText();
+            ui->statusbar->showMessage(tr("已复制为文字谱"), 3000);
+        }
+    });
+
+    auto *import = new QAction(tr("导入文字谱…"), this);
+    import->setObjectName(QStringLiteral("importPlainTextAction"));
+    import->setToolTip(tr("打开文字谱文本文件（.txt），作为新曲谱"));
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    ui->menuFile->insertAction(fileActions.value(fileActions.indexOf(ui->openAction) + 1), import);
+    connect(import, &QAction::triggered, this, &MainWindow::importPlainTextAction);
+}
+
+void MainWindow::importPlainTextAction()
+{
+    const RecentFolders folders = RecentFolders::forApplication();
+    const QL_Edit *current = currentDocument();
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("导入文字谱"), folders.startPath(RecentFolders::Kind::Score, current ? current->filePath() : QString()),
+        tr("文字谱 (*.txt);;所有文件 (*)"));
+    if (path.isEmpty())
+        return;
+    folders.remember(RecentFolders::Kind::Score, path);
+    const PlainScoreText::Reading reading = PlainScoreText::readFile(path);
+    QStringList report;
+    for (const PlainScoreText::Problem &problem : reading.problems.mid(0, 10))
+        report.append(problem.text);
+    if (reading.problems.size() > 10)
+        report.append(tr("……共 %1 处").arg(reading.problems.size()));
+    if (!reading.ok) {
+        // Nothing is opened from a file read only in part; the file stays as it is.
+        QMessageBox box(QMessageBox::Warning, tr("导入文字谱"), tr("无法导入文字谱，没有打开任何内容。"), QMessageBox::Ok, this);
+        box.setInformativeText(report.join(QLatin1Char('\n')) + QLatin1Char('\n') + QDir::toNativeSeparators(path));
+        box.exec();
+        return;
+    }
+    auto *document = new QL_Edit;
+    document->importTexts(reading.lyric, reading.score);
+    addDocument(document);
+    if (!report.isEmpty())
+        QMessageBox::information(this, tr("导入文字谱"), report.join(QLatin1Char('\n')));
 }
 
 void MainWindow::addTabActions()

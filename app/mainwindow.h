@@ -97,6 +97,9 @@ private:
     void connectActions();
     // The 打印 action (Ctrl+P) in the file menu beside 导出, enabled with it.
     void addPrintAction();
+    // 复制为文字谱 in the Edit menu, 导入文字谱… in the File menu.
+    void addPlainTextActions();
+    void importPlainTextAction();
     // 关闭 (Ctrl+W) in the file menu, and the shortcuts that switch tabs
     // (Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+PgDown, Ctrl+PgUp).
     void addTabActions();

@@ -12,6 +12,8 @@
 #include "openfailure.h"
 #include "recentfolders.h"
 #include "pastelyriccommand.h"
+#include "plaingongche.h"
+#include "plaintextcopy.h"
 #include "templatefields.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -260,7 +262,50 @@ void QL_Edit::paste()
     if (ui->lyricEdit->hasFocus())
         QL_Command::pushIfChanged(undoStack(), new PasteLyricCommand(this));
     else if (ui->scoreEdit->hasFocus())
-        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, text, Qt::NoModifier));
+        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, scoreInput(text), Qt::NoModifier));
+}
+
+QString QL_Edit::scoreInput(const QString &text)
+{
+    const PlainGongche::Conversion conversion = PlainGongche::fromPlain(text);
+    if (conversion.converted > 0)
+        emit notationConverted(conversion.converted);
+    return conversion.text;
+}
+
+void QL_Edit::copyAsPlainText()
+{
+    const QTextCursor cursor = ui->lyricEdit->textCursor();
+    const QTextDocument *lyric = m_document->lyric();
+    int first = 0, last = lyric->blockCount() - 1;
+    if (cursor.hasSelection()) {
+        first = lyric->findBlock(cursor.selectionStart()).blockNumber();
+        last = lyric->findBlock(cursor.selectionEnd()).blockNumber();
+    }
+    // Lines as the documents hold them: toPlainText() would break a line at
+    // a line separator (U+2028), and the line numbers would no longer match.
+    auto lines = [](const QTextDocument *document) {
+        QStringList texts;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            texts.append(block.text());
+        return texts.join(QLatin1Char('\n'));
+    };
+    QGuiApplication::clipboard()->setMimeData(
+        PlainTextCopy::mimeData(lines(lyric), lines(m_document->score()), first, last), QClipboard::Clipboard);
+}
+
+void QL_Edit::importTexts(const QString &lyric, const QString &score)
+{
+    {
+        const ScoreDocument::SyncGuard guard(m_document);
+        ui->lyricEdit->setPlainText(lyric);
+        ui->scoreEdit->setPlainText(score);
+    }
+    lyricCursorPositionChanged();
+    m_filePath.clear();
+    modified = true;
+    emit modifiedChanged(true);
+    checkPairing();
 }
 
 void QL_Edit::insertMarker(const QString &marker, MarkerSelection selection)
@@ -595,7 +640,7 @@ bool QL_Edit::eventFilter(QObject *watched, QEvent *event)
     case QEvent::InputMethod: {
         const QString commit = static_cast<QInputMethodEvent *>(event)->commitString();
         if (score)
-            QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, commit, Qt::NoModifier));
+            QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, scoreInput(commit), Qt::NoModifier));
         else
             QL_Command::pushIfChanged(undoStack(), new InsertLyricCommand(this, commit));
         return true;
@@ -772,8 +817,9 @@ bool QL_Edit::handleScoreKey(QKeyEvent *event)
     if (text.startsWith(u'\t'))
         return true;
     if (typesText(event)) {
-        // Digits, punctuation, Shift-letters and symbols go in as typed.
-        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, text, Qt::NoModifier));
+        // Digits, punctuation, Shift-letters and symbols go in as typed;
+        // a gongche character typed as such becomes its symbol.
+        QL_Command::pushIfChanged(undoStack(), new InsertScoreCommand(this, scoreInput(text), Qt::NoModifier));
         return true;
     }
     return editorInsertsText(event);

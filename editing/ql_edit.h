@@ -50,6 +50,12 @@ public:
     void copy();
     void cut();
     void paste();
+    // 复制为文字谱: the lyric lines of the selection (all of them without
+    // one) with their notation as ordinary characters, for other programs.
+    void copyAsPlainText();
+    // Fills a new, never saved document with the texts of an imported
+    // plain-text score; it counts as changed until it is saved.
+    void importTexts(const QString &lyric, const QString &score);
 
     void insertTitle();
     void insertQuPai();
@@ -85,6 +91,9 @@ signals:
     // The number of score lines, of sung characters or of characters of the
     // score that are no notation changed.
     void pairingChanged();
+    // Ordinary gongche characters pasted or typed into the score became
+    // notation symbols.
+    void notationConverted(int count);
 
 public slots:
     void lyricCursorPositionChanged();
@@ -112,6 +121,9 @@ private:
     // field (name, key) instead of typing; false in any other line.
     bool stepTemplateField(bool forward);
     bool popupShown() const;
+    // Text for the score with ordinary gongche characters made symbols;
+    // says how many through notationConverted().
+    QString scoreInput(const QString &text);
 
     Ui::QL_Edit *ui;
     ScoreDocument *m_document;

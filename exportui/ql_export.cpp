@@ -5,6 +5,8 @@
 #include "colorbox.h"
 #include "exportconfig.h"
 #include "exporttarget.h"
+#include "interchangefile.h"
+#include "interchangesave.h"
 #include "layoutoptions.h"
 #include "musicconfig.h"
 #include "musicexport.h"
@@ -115,6 +117,12 @@ void QL_Export::fillChoices()
     // The score's music: no pages, so the page options do not apply.
     ui->fileTypeCombo->addItem(tr("MIDI 音乐"), QStringLiteral("mid"));
     ui->fileTypeCombo->addItem(tr("WAV 音频"), QStringLiteral("wav"));
+    // Files for other programs, made from the music rather than the pages.
+    ui->fileTypeCombo->addItem(tr("乐谱交换 MusicXML"), QStringLiteral("musicxml"));
+    if (InterchangeFile::isFormat(QStringLiteral("mxl")))
+        ui->fileTypeCombo->addItem(tr("乐谱交换 MusicXML（压缩 .mxl）"), QStringLiteral("mxl"));
+    ui->fileTypeCombo->addItem(tr("简谱文本"), QStringLiteral("jianpu"));
+    ui->fileTypeCombo->addItem(tr("文字谱文本"), QStringLiteral("txt"));
     ui->qualityCombo->addItems({tr("低（DPI=96）"), tr("中（DPI=160）"),
                                 tr("高（DPI=300）"), tr("超高（DPI=600）")});
 
@@ -444,7 +452,8 @@ void QL_Export::onFileTypeChanged(int index)
 {
     // Only images have a resolution.
     ui->qualityCombo->setEnabled(index == 1 || index == 2);
-    const bool music = isMusicType(index);
+    // Music and files for other programs are made without pages.
+    const bool music = isMusicType(index) || InterchangeFile::isFormat(ui->fileTypeCombo->itemData(index).toString());
     for (QWidget *pageOptions : {static_cast<QWidget *>(ui->fontGroup), static_cast<QWidget *>(ui->pageGroup),
                                  static_cast<QWidget *>(ui->colorGroup), static_cast<QWidget *>(ui->spaceGroup)})
         pageOptions->setEnabled(!music);
@@ -593,15 +602,26 @@ void QL_Export::onSubmitBtnClicked()
         QMessageBox::warning(this, tr("提示"), tr("曲谱为空，没有可导出的内容。"));
         return;
     }
-    // Nor would margins that leave the page no room for a character.
+    const RecentFolders folders(config->settingsPath());
+    const QString folder = folders.startPath(RecentFolders::Kind::Export, documentPath);
+    const QString interchange = ui->fileTypeCombo->currentData().toString();
+    if (InterchangeFile::isFormat(interchange)) {
+        const QString written = InterchangeSave::run(this, interchange, entries,
+                                                     QDir(folder).filePath(suggestedName(QStringLiteral("txt"))));
+        if (!written.isEmpty()) {
+            folders.remember(RecentFolders::Kind::Export, written);
+            showWritten(written);
+            accept();
+        }
+        return;
+    }
+    // Nor are pages whose margins leave no room for a character.
     const QString refusal = LayoutOptions::refusal(*config);
     if (!refusal.isEmpty()) {
         QMessageBox::warning(this, tr("提示"), refusal);
         return;
     }
 
-    const RecentFolders folders(config->settingsPath());
-    const QString folder = folders.startPath(RecentFolders::Kind::Export, documentPath);
     QString target;
     switch (type) {
     case 0:

@@ -33,7 +33,11 @@ struct Section
     QList<bool> firstOfCharacter;
     QList<RhythmRules::Mark> marks;
     QList<MusicSource> markSources;
+    QList<QList<char32_t>> marksBefore, marksAfter, ornaments; // per note
+    QList<QPair<int, MusicText>> spoken; // before the note of that index
     std::optional<FluteKey> key;
+    QString name;
+    int line = -1;
 };
 
 class Builder
@@ -68,12 +72,24 @@ public:
                     continue;
                 }
                 addNote(s.pitches.last(), s.notes.last().small, c == 0xF0009, character, at);
+                s.ornaments.last().append(c);
             } else if (Notation::isOrnament(c)) {
                 // The other ornaments colour the note they stand by and add
                 // no note of their own.
+                if (!s.ornaments.isEmpty())
+                    s.ornaments.last().append(c);
             } else {
                 m_music.problems.append({at, tr("未知符号")});
             }
+        }
+        // A mark written before the character's first note belongs to that
+        // note, any other to the note it follows.
+        for (int m = firstMark; m < s.marks.size(); ++m) {
+            const RhythmRules::Mark &mark = s.marks[m];
+            if (mark.previousNote < firstNote && firstNote < s.notes.size())
+                s.marksBefore[firstNote].append(mark.mark);
+            else if (mark.previousNote >= 0)
+                s.marksAfter[mark.previousNote].append(mark.mark);
         }
         if (s.notes.size() == firstNote) {
             if (!character.trimmed().isEmpty())
@@ -94,11 +110,24 @@ public:
             m_section.notes.last().phraseEnd = true;
     }
 
-    void startSection(std::optional<FluteKey> key)
+    void startSection(std::optional<FluteKey> key, const QString &name, int line)
     {
         flush();
         m_section = Section();
         m_section.key = key;
+        m_section.name = name;
+        m_section.line = line;
+    }
+
+    void addSpoken(const QString &text, int line)
+    {
+        m_section.spoken.append({int(m_section.notes.size()), MusicText{0, text, line}});
+    }
+
+    void setTitle(const QString &title)
+    {
+        if (m_music.title.isEmpty())
+            m_music.title = title;
     }
 
     MusicScore finish()
@@ -117,6 +146,9 @@ private:
         s.noteSources.append(at);
         s.characters.append(character);
         s.firstOfCharacter.append(false);
+        s.marksBefore.append(QList<char32_t>());
+        s.marksAfter.append(QList<char32_t>());
+        s.ornaments.append(QList<char32_t>());
     }
 
     void flush()
@@ -125,6 +157,10 @@ private:
         if (s.notes.isEmpty()) {
             for (const MusicSource &at : s.markSources)
                 m_music.problems.append({at, tr("板眼前没有音")});
+            for (auto [note, text] : s.spoken) {
+                text.tick = m_cursor;
+                m_music.spoken.append(text);
+            }
             return;
         }
         const RhythmRules::Plan plan = RhythmRules::place(s.notes, s.marks);
@@ -136,6 +172,8 @@ private:
         section.keyNamed = s.key.has_value();
         m_music.defaultKeyUsed = m_music.defaultKeyUsed || !section.keyNamed;
         section.keyName = FluteKeys::name(key);
+        section.name = s.name;
+        section.lyricLine = s.line;
         section.shangKey = m_settings.keyOf(key);
         section.keySignature = FluteKeys::signatureOf(section.shangKey);
         section.beatsPerBar = plan.beatsPerBar;
@@ -165,7 +203,19 @@ private:
             e.character = s.characters[k];
             e.firstOfCharacter = s.firstOfCharacter[k];
             e.source = s.noteSources[k];
+            e.small = s.notes[k].small;
+            e.breathAfter = breathAfter;
+            // A duration is the model's guess unless a mark fixed both ends.
+            const bool endFixed = k + 1 < s.notes.size() ? plan.anchored.value(k + 1) : plan.endAnchored;
+            e.inferred = !(plan.anchored.value(k) && endFixed);
+            e.marksBefore = s.marksBefore[k];
+            e.marksAfter = s.marksAfter[k];
+            e.ornaments = s.ornaments[k];
             m_music.notes.append(e);
+        }
+        for (auto [note, text] : s.spoken) {
+            text.tick = note < s.notes.size() ? offset + plan.starts[note] : section.end;
+            m_music.spoken.append(text);
         }
     }
 
@@ -190,8 +240,13 @@ MusicScore MusicModel::build(const QString &lyric, const QString &score, const M
         if (isStructuralLine(text)) {
             // A tune-name line opens a section in the key it names; title,
             // spoken, comment and break lines sound nothing.
-            if (classifyLine(text) == LineType::QuPai)
-                builder.startSection(FluteKeys::parse(tuneKey(text)));
+            const std::optional<LineType> type = classifyLine(text);
+            if (type == LineType::QuPai)
+                builder.startSection(FluteKeys::parse(tuneKey(text)), tuneName(text), line);
+            else if (type == LineType::Title)
+                builder.setTitle(text.mid(1).trimmed());
+            else if (type == LineType::JiaBai || type == LineType::LianBai)
+                builder.addSpoken(text.mid(1).trimmed(), line);
             continue;
         }
         for (int column = 0; column < text.size(); ++column) {

@@ -26,6 +26,22 @@ struct NoteEvent
     QString character; // the sung character
     bool firstOfCharacter = false;
     MusicSource source;
+    // What a score-interchange file keeps besides the sound.
+    bool small = false;       // a small (passing) note
+    bool breathAfter = false; // a breath (气口) is taken after it
+    bool inferred = true;     // start or end not fixed by a beat mark
+    QList<char32_t> marksBefore; // beat marks written before it
+    QList<char32_t> marksAfter;  // beat marks written after it
+    QList<char32_t> ornaments;   // ornaments standing by it
+};
+
+// A spoken passage (念白, 夹白): it takes no time and stands before the note
+// at its tick.
+struct MusicText
+{
+    qint64 tick = 0;
+    QString text;
+    int lyricLine = -1;
 };
 
 // One 曲牌 section: from a tune-name line to the next.
@@ -40,6 +56,8 @@ struct MusicSection
     int keySignature = 0; // sharps (+) or flats (-)
     bool keyNamed = false;// false: the default key was taken
     QString keyName;
+    QString name;         // the tune name, 【】 included
+    int lyricLine = -1;   // the line of the tune name
 };
 
 struct MusicProblem
@@ -56,6 +74,8 @@ struct MusicScore
     QList<MusicProblem> problems; // what could not be placed, and why
     QList<MusicSource> silentCharacters; // sung characters without notation
     bool defaultKeyUsed = false;
+    QString title;        // the first title line, without its '#'
+    QList<MusicText> spoken;
 };
 
 #endif // MUSICSCORE_H

@@ -73,6 +73,7 @@ RhythmRules::Plan RhythmRules::place(const QList<Note> &notes, const QList<Mark>
     plan.beatsPerBar = beatsPerBar(marks);
     const int n = int(notes.size());
     plan.strengths = QList<int>(n, 0);
+    plan.anchored = QList<bool>(n, false);
     if (n == 0)
         return plan;
 
@@ -152,6 +153,8 @@ RhythmRules::Plan RhythmRules::place(const QList<Note> &notes, const QList<Mark>
     }
 
     plan.starts = QList<qint64>(n, 0);
+    for (auto it = anchors.cbegin(); it != anchors.cend(); ++it)
+        plan.anchored[it.key()] = true;
     if (anchors.isEmpty()) {
         // Only marks that could not be used: one beat a note.
         anchors.insert(0, 0);
@@ -184,6 +187,7 @@ RhythmRules::Plan RhythmRules::place(const QList<Note> &notes, const QList<Mark>
     // Rule: after the last beat a note lasts one beat (half if small), or the
     // notes share the span up to a 底板 that closes them; the last note is
     // held to the end of its bar.
+    plan.endAnchored = endAnchor.has_value();
     const int last = keys.last();
     qint64 end;
     if (endAnchor) {

@@ -27,6 +27,8 @@ public:
         QList<qint64> starts;     // per note, relative ticks (a pickup may start below 0)
         QList<qint64> spans;      // per note, ticks to the next start
         QList<int> strengths;     // per note: 2 on a 板, 1 on a 眼, 0 between
+        QList<bool> anchored;     // per note: its start was fixed by a mark
+        bool endAnchored = false; // the end was fixed by a 底板
         qint64 barOrigin = 0;     // a bar line
         qint64 end = 0;           // after the last note, on a bar line when metered
         QList<QPair<int, QString>> rejected; // mark index, why it was not used

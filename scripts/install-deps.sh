@@ -13,6 +13,8 @@ program=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-qpa-plugins libgl-dev
   # the PNG pages' encoder
   libpng-dev
+  # compressed MusicXML (.mxl); without it that one export is left out
+  libzip-dev pkgconf
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
@@ -34,6 +36,9 @@ tests=(
   xvfb xauth imagemagick xdotool openbox
   # a sound server (with a null output) to see the window while it plays
   pulseaudio
+  # reading exported MusicXML back (musicxml2ly); xmllint above checks it
+  # against the MusicXML schema
+  lilypond
 )
 
 packages=("${program[@]}")

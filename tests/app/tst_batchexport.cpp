@@ -64,6 +64,8 @@ private slots:
     void emptyScore();
     void exportsMidi_data();
     void exportsMidi();
+    void exportsForOtherPrograms_data();
+    void exportsForOtherPrograms();
     void exportsPdf();
     void exportsImageFiles_data();
     void exportsImageFiles();
@@ -464,6 +466,41 @@ void TestBatchExport::exportsMidi()
     QVERIFY(bytes.startsWith("MThd"));
     // A lyric event carries the first sung character in UTF-8.
     QVERIFY(bytes.contains(QByteArray("\xff\x05\x03") + QStringLiteral("原").toUtf8()));
+}
+
+void TestBatchExport::exportsForOtherPrograms_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("content"); // what the file holds
+    QTest::addRow("MusicXML") << "aria.musicxml" << "" << int(BatchExport::Success) << "<score-partwise version=\"4.0\">";
+    QTest::addRow("MusicXML by --format") << "aria.xml" << "musicxml" << int(BatchExport::Success) << "<work-title>牡丹亭·游园</work-title>";
+    QTest::addRow("jianpu") << "aria.jianpu.txt" << "" << int(BatchExport::Success) << "title=牡丹亭·游园\n";
+    QTest::addRow("plain text") << "aria.txt" << "" << int(BatchExport::Success) << "原\t尺、工\n来\t六○工\n";
+    QTest::addRow("jianpu of no notes") << "silent.jianpu.txt" << "" << int(BatchExport::InputError) << "";
+    QTest::addRow("plain text of no notes") << "silent.txt" << "" << int(BatchExport::Success) << "良\t\n辰\t\n";
+}
+
+void TestBatchExport::exportsForOtherPrograms()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, format);
+    QFETCH(int, status);
+    QFETCH(QString, content);
+    QString score = QStringLiteral(PROJECT_SOURCE_DIR "/examples/youyuan-zaoluopao.gcp");
+    if (target.startsWith(QLatin1String("silent"))) {
+        score = path(QStringLiteral("silent.gcp"));
+        QVERIFY(GcpFile::save(score, {QStringLiteral("【皂罗袍】\n良辰"), QString()}));
+    }
+    QStringList arguments = {QStringLiteral("--export"), path(target), score};
+    if (!format.isEmpty())
+        arguments << QStringLiteral("--format") << format;
+    QCOMPARE(run(arguments), status);
+    QFile file(path(target));
+    QCOMPARE(file.open(QIODevice::ReadOnly), status == BatchExport::Success);
+    if (status == BatchExport::Success)
+        QVERIFY2(QString::fromUtf8(file.readAll()).contains(content), qPrintable(err));
 }
 
 void TestBatchExport::exportsPdf()

@@ -1,5 +1,6 @@
 #include "gcpfile.h"
 #include "lyricclipboard.h"
+#include "plainscoretext.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -92,6 +94,8 @@ private slots:
     void adversarialClipboards();
     void roundTripBetweenDocuments();
     void scorePasteOfFrameMarksKeepsLines();
+    void plainGongchePasteIsOneConvertingStep();
+    void copyAsPlainTextPastesBack();
     void randomEditsThroughTheClipboard_data();
     void randomEditsThroughTheClipboard();
 
@@ -559,6 +563,46 @@ void TestClipboard::scorePasteOfFrameMarksKeepsLines()
     QTest::keyClick(doc->scoreEdit(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(doc->scoreEdit()->blockCount(), 3);
     QCOMPARE(score(), QStringLiteral("1a\n2b\n3"));
+}
+
+// Gongche typed elsewhere as ordinary characters comes in as notation, in
+// one undo step, and the window is told how many characters were turned.
+void TestClipboard::plainGongchePasteIsOneConvertingStep()
+{
+    load(doc, QStringLiteral("原来"), QStringLiteral("a\nb"));
+    doc->scoreEdit()->setFocus();
+    select(doc->scoreEdit(), 1, 1);
+    const int steps = doc->undoStack()->count();
+    QSignalSpy converted(doc, &QL_Edit::notationConverted);
+    putPlainText(QStringLiteral(u"ㄑ工、尺x"));
+    QTest::keyClick(doc->scoreEdit(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(score(), u"a"_qs + ucs4(U'\U000F004B') + ucs4(U'\U000F0000') + chi + u"x\nb"_qs);
+    QCOMPARE(converted.size(), 1);
+    QCOMPARE(converted.first().first().toInt(), 3);
+    QCOMPARE(doc->undoStack()->count(), steps + 1);
+    doc->undoStack()->undo();
+    QCOMPARE(score(), QStringLiteral("a\nb"));
+}
+
+// 复制为文字谱 gives other programs the plain-text score of the selected
+// lines, and this program the lines with their notation.
+void TestClipboard::copyAsPlainTextPastesBack()
+{
+    load(doc, QStringLiteral(u"【皂罗袍】(小工调)\n原来\n姹"), gong + QStringLiteral("\n") + chi + QStringLiteral("\nz"));
+    select(doc->lyricEdit(), 12, 13);
+    doc->copyAsPlainText();
+    QCOMPARE(clipboard()->text(), QStringLiteral(u"原来\n原\t工、\n来\t尺\n"));
+    const PlainScoreText::Reading reading = PlainScoreText::read(clipboard()->text());
+    QVERIFY(reading.ok);
+    QCOMPARE(reading.score, gong + QStringLiteral("\n") + chi);
+
+    QL_Edit target;
+    target.show();
+    QVERIFY(QTest::qWaitForWindowActive(&target));
+    target.lyricEdit()->setFocus();
+    target.paste();
+    QCOMPARE(target.lyricEdit()->toPlainText(), QStringLiteral(u"原来"));
+    QCOMPARE(target.scoreEdit()->toPlainText(), gong + QStringLiteral("\n") + chi);
 }
 
 void TestClipboard::randomEditsThroughTheClipboard_data()
