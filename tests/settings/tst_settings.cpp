@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -161,12 +162,14 @@ private:
 void TestSettings::initTestCase()
 {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    // The test has a folder of its own, so the program's settings file
-    // beside it is this test's alone; start from no file at all.
-    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("settings.ini")));
+    // The per-user folders of test mode are the tests' own; start from no
+    // settings file at all.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QFile::remove(QDir(configDir).filePath(QStringLiteral("settings.ini")));
     config = &EditorConfig::instance();
     path = config->settingsPath();
-    QCOMPARE(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
+    QCOMPARE(QFileInfo(path).absolutePath(), configDir);
 }
 
 void TestSettings::init()
