@@ -2,6 +2,7 @@
 #include "commandline.h"
 #include "mainwindow.h"
 #include "qttranslation.h"
+#include "singleinstance.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -59,7 +60,15 @@ int main(int argc, char *argv[])
         return commandLine.answer(out, err);
     }
 
+    // One window per user and display: a window already open takes the
+    // files, and this start ends.
+    SingleInstance instance(SingleInstance::defaultName());
+    if (instance.handOver(commandLine.documentPaths()))
+        return 0;
+    instance.listen();
+
     MainWindow window;
+    QObject::connect(&instance, &SingleInstance::filesReceived, &window, &MainWindow::openHandedOverFiles);
     window.show();
     window.openFiles(commandLine.documentPaths());
     return app.exec();

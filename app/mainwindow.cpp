@@ -7,6 +7,9 @@
 #include "fontmanager.h"
 #include "inputmethod.h"
 #include "dockroom.h"
+#include "documentwatcher.h"
+#include "recentfiles.h"
+#include "recentfilesmenu.h"
 #include "livescoreview.h"
 #include "lyricreplace.h"
 #include "pairingreport.h"
@@ -47,6 +50,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTabBar>
 #include <QNetworkRequest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -78,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent)
     addReplaceControls();
     addScoreView();
     addSymbolPalette();
+    addDesktopActions();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -238,6 +244,11 @@ void MainWindow::addDocument(QL_Edit *document)
 {
     const int index = ui->tabWidget->addTab(document, document->title());
     ui->tabWidget->setCurrentIndex(index);
+    documentWatcher->watch(document);
+    connect(document, &QL_Edit::fileWritten, this, [document](const QString &path) {
+        if (path == document->filePath())
+            RecentFiles::forApplication().add(path);
+    });
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
@@ -294,17 +305,99 @@ void MainWindow::openFile(const QString &path)
     // A name relative to the working folder (from the command line) would
     // name another file once that folder changes.
     const QFileInfo file(path);
-    if (!document->open(file.isRelative() ? file.absoluteFilePath() : path)) {
+    const QString absolute = file.isRelative() ? file.absoluteFilePath() : path;
+    // A file already open is not opened twice: two tabs of one file would
+    // overwrite each other's saves.
+    const int open = tabOfFile(absolute);
+    if (open >= 0) {
+        delete document;
+        ui->tabWidget->setCurrentIndex(open);
+        RecentFiles::forApplication().add(absolute);
+        return;
+    }
+    if (!document->open(absolute)) {
         delete document;
         return;
     }
     addDocument(document);
+    RecentFiles::forApplication().add(absolute);
 }
 
 void MainWindow::openFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         openFile(path);
+}
+
+void MainWindow::openHandedOverFiles(const QStringList &paths)
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    openFiles(paths);
+}
+
+int MainWindow::tabOfFile(const QString &path) const
+{
+    const QFileInfo wanted(path);
+    const QString canonical = wanted.canonicalFilePath();
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        const auto *document = qobject_cast<QL_Edit *>(ui->tabWidget->widget(i));
+        if (!document || document->filePath().isEmpty())
+            continue;
+        const QFileInfo open(document->filePath());
+        // The same file under another name (a link, "..") is the same file.
+        if (open.absoluteFilePath() == wanted.absoluteFilePath()
+            || (!canonical.isEmpty() && open.canonicalFilePath() == canonical))
+            return i;
+    }
+    return -1;
+}
+
+void MainWindow::reloadDocument(QL_Edit *document)
+{
+    const int index = ui->tabWidget->indexOf(document);
+    if (index < 0)
+        return;
+    auto *fresh = new QL_Edit(this);
+    if (!fresh->open(document->filePath())) {
+        delete fresh;
+        return;
+    }
+    const bool wasCurrent = ui->tabWidget->currentIndex() == index;
+    addDocument(fresh);
+    ui->tabWidget->tabBar()->moveTab(ui->tabWidget->indexOf(fresh), index);
+    delete document;
+    if (wasCurrent)
+        ui->tabWidget->setCurrentWidget(fresh);
+}
+
+void MainWindow::addDesktopActions()
+{
+    documentWatcher = new DocumentWatcher(this, [this](QL_Edit *document) { reloadDocument(document); });
+
+    auto *recent = new RecentFilesMenu(this);
+    connect(recent, &RecentFilesMenu::fileChosen, this, &MainWindow::openFile);
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    ui->menuFile->insertMenu(fileActions.value(fileActions.indexOf(ui->openAction) + 1), recent);
+
+    // Alt+letter opens a menu; F10 the first, as on other desktops.
+    ui->menuFile->setTitle(tr("文件(&F)"));
+    ui->menuEdit->setTitle(tr("编辑(&E)"));
+    ui->menuInsert->setTitle(tr("插入(&I)"));
+    ui->menuSetting->setTitle(tr("设置(&S)"));
+    ui->menuAbout->setTitle(tr("关于(&H)"));
+    if (auto *viewMenu = findChild<QMenu *>(QStringLiteral("menuView")))
+        viewMenu->setTitle(tr("视图(&V)"));
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        ui->menubar->setActiveAction(ui->menuFile->menuAction());
+    });
+
+    // Esc keeps quitting, and the desktop's own quit key does too.
+    ui->exitAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 }
 
 void MainWindow::saveAction()

@@ -157,6 +157,8 @@ bool QL_Edit::save(bool saveAs)
             m_filePath = target;
     }
 
+    if (m_overwriteCheck && QFileInfo::exists(target) && !m_overwriteCheck(target))
+        return false;
     const GcpFile::Texts texts = m_document->texts();
     QString why;
     if (!GcpFile::save(target, texts, &why)) {
@@ -167,6 +169,7 @@ bool QL_Edit::save(bool saveAs)
                                            : tr("保存文件时发生错误！") + QLatin1Char('\n') + tr("原因：") + why);
         return false;
     }
+    emit fileWritten(target);
 
     if (saveAs) {
         // A copy: the document stays bound to its own path and keeps its mark.
