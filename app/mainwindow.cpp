@@ -6,6 +6,7 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "accessiblenames.h"
 #include "dockroom.h"
 #include "documentwatcher.h"
 #include "recentfiles.h"
@@ -31,6 +32,7 @@
 #include "symbolpalette.h"
 #include "windowgeometry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -395,6 +397,18 @@ void MainWindow::addDesktopActions()
     connect(menuKey, &QShortcut::activated, this, [this] {
         ui->menubar->setActiveAction(ui->menuFile->menuAction());
     });
+
+    // The docks' own buttons are named in English by Qt, and alike.
+    for (QDockWidget *dock : {scoreDock, symbolDock}) {
+        if (auto *button = dock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")))
+            button->setAccessibleName(tr("%1 浮动").arg(dock->windowTitle()));
+        if (auto *button = dock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton")))
+            button->setAccessibleName(tr("关闭%1").arg(dock->windowTitle()));
+    }
+    ui->searchEdit->setAccessibleName(tr("查找内容"));
+    if (replaceEdit && replaceEdit->accessibleName().isEmpty())
+        replaceEdit->setAccessibleName(tr("替换为"));
+    AccessibleNames::nameControls(this);
 
     // Esc keeps quitting, and the desktop's own quit key does too.
     ui->exitAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_Q)});

@@ -1,4 +1,6 @@
 #include "ql_export.h"
+
+#include "accessiblenames.h"
 #include "ui_ql_export.h"
 
 #include "clampingintvalidator.h"
@@ -62,6 +64,7 @@ QL_Export::QL_Export(QWidget *parent, const QList<ExportEntry> &entries, ExportC
     , progress(std::make_unique<RenderProgress>(this))
 {
     ui->setupUi(this);
+    AccessibleNames::nameControls(this);
     progress->setStopRequest(&exportStop);
     this->entries = entries;
     generator = new QL_GenerateSVG(config, this);

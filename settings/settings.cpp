@@ -1,4 +1,6 @@
 #include "settings.h"
+
+#include "accessiblenames.h"
 #include "ui_settings.h"
 
 #include "editorconfig.h"
@@ -12,6 +14,7 @@ Settings::Settings(QWidget *parent)
     , config(&EditorConfig::instance())
 {
     ui->setupUi(this);
+    AccessibleNames::nameControls(this);
     // The score editor always shows the notation font; only its size is the
     // user's to choose.
     ui->scoreFontBox->setFontEnabled(false);
