@@ -1,4 +1,5 @@
 #include "ql_edit.h"
+#include "linenumberarea.h"
 #include "ui_ql_edit.h"
 
 #include "copylyriccommand.h"
@@ -54,6 +55,11 @@ QL_Edit::QL_Edit(QWidget *parent)
                        Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
 {
     ui->setupUi(this);
+    // What the gutters show, for assistive technology.
+    if (auto *gutter = ui->lyricEdit->findChild<LineNumberArea *>())
+        gutter->setAccessibleName(tr("唱词行类型"));
+    if (auto *gutter = ui->scoreEdit->findChild<LineNumberArea *>())
+        gutter->setAccessibleName(tr("曲谱所属唱字"));
     // Made after the editors, so that it outlives them: they show its texts.
     m_document = new ScoreDocument(this);
     ui->lyricEdit->showDocument(m_document);
