@@ -776,8 +776,8 @@ void MainWindow::addReplaceControls()
     replaceEdit->setFrame(false);
     replaceEdit->setMinimumHeight(30);
     replaceEdit->setStyleSheet(QStringLiteral("QLineEdit { border: none; border-radius: 3px; margin-left: 12px; "
-                                              "padding-left: 10px; padding-right: 10px; color: #404040; "
-                                              "background: white; }"));
+                                              "padding-left: 10px; padding-right: 10px; color: palette(text); "
+                                              "background: palette(base); }"));
     auto *replaceButton = new QToolButton(ui->searchBox);
     replaceButton->setObjectName(QStringLiteral("replaceBtn"));
     replaceButton->setText(tr("替换"));
