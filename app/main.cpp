@@ -39,9 +39,10 @@ int main(int argc, char *argv[])
     if (!CommandLine::needsGui(commandLine.parse(argumentsOf(argc, argv)))) {
         QCoreApplication app(argc, argv);
         QtTranslation::install(app);
-        // Again, for Qt's messages in Chinese.
-        commandLine.parse(QCoreApplication::arguments());
-        return commandLine.answer(out, err);
+        // Again, with the options described in the interface's language.
+        CommandLine translated;
+        translated.parse(QCoreApplication::arguments());
+        return translated.answer(out, err);
     }
 
     // The export runs without any window.

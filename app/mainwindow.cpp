@@ -347,7 +347,8 @@ int MainWindow::tabOfFile(const QString &path) const
     const QString canonical = wanted.canonicalFilePath();
     for (int i = 0; i < ui->tabWidget->count(); ++i) {
         const auto *document = qobject_cast<QL_Edit *>(ui->tabWidget->widget(i));
-        if (!document || document->filePath().isEmpty())
+        // A document never saved is named, not bound to a file.
+        if (!document || !QFileInfo(document->filePath()).isFile())
             continue;
         const QFileInfo open(document->filePath());
         // The same file under another name (a link, "..") is the same file.

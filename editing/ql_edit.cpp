@@ -32,7 +32,6 @@
 
 namespace {
 
-const QString untitled = QStringLiteral("未命名");
 
 // Puts the cursor on the start of score line `line` and returns true, or
 // returns false when the score has no such line.
@@ -50,7 +49,7 @@ bool moveToLineStart(QTextCursor &cursor, int line, QTextCursor::MoveMode mode)
 QL_Edit::QL_Edit(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::QL_Edit)
-    , m_filePath(untitled)
+    , m_filePath(tr("未命名"))
     , inputMethodKeys({Qt::Key_Comma, Qt::Key_Period, Qt::Key_Escape, Qt::Key_Backspace,
                        Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
 {

@@ -46,7 +46,16 @@ QStringList systemPrefixes()
 
 FileLocations FileLocations::forApplication()
 {
-    return FileLocations(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath(),
+    // Before the application object exists (the interface language is read
+    // then) Qt cannot tell where the program is; the system can.
+    QString program;
+    if (QCoreApplication::instance())
+        program = QCoreApplication::applicationFilePath();
+#if defined(Q_OS_LINUX)
+    else
+        program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+#endif
+    return FileLocations(program.isEmpty() ? QString() : QFileInfo(program).absolutePath(),
                          QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
@@ -82,6 +91,9 @@ bool FileLocations::isSystemFolder(const QString &dir)
 
 bool FileLocations::isSystemFolder(const QString &dir, uint userId)
 {
+    // No folder known: nothing beside the program is used.
+    if (dir.isEmpty())
+        return true;
     const QFileInfo info(dir);
     // Links resolved, so that /usr/bin reached through /bin or a link in the
     // user's folder is still the system's.
