@@ -1,6 +1,7 @@
 #include "batchexport.h"
 #include "commandline.h"
 #include "mainwindow.h"
+#include "parentconsole.h"
 #include "qttranslation.h"
 #include "singleinstance.h"
 
@@ -8,7 +9,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -36,7 +36,10 @@ int main(int argc, char *argv[])
     CommandLine commandLine;
 
     // Help, version and a wrong command line need no display.
-    if (!CommandLine::needsGui(commandLine.parse(argumentsOf(argc, argv)))) {
+    const CommandLine::Mode mode = commandLine.parse(argumentsOf(argc, argv));
+    if (!CommandLine::needsGui(mode) || mode == CommandLine::Mode::Export)
+        ParentConsole::attach();
+    if (!CommandLine::needsGui(mode)) {
         QCoreApplication app(argc, argv);
         QtTranslation::install(app);
         // Again, with the options described in the interface's language.
@@ -54,7 +57,7 @@ int main(int argc, char *argv[])
     // The application object has taken Qt's own options out by now.
     switch (commandLine.parse(QCoreApplication::arguments())) {
     case CommandLine::Mode::Export:
-        return BatchExport(out, err, isatty(fileno(stderr)) == 1).run(commandLine.parser());
+        return BatchExport(out, err, ParentConsole::stderrIsTerminal()).run(commandLine.parser());
     case CommandLine::Mode::Window:
         break;
     default:
