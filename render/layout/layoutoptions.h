@@ -19,6 +19,9 @@ struct LayoutOptions
     QSize contentSize;
 
     int columnWidth = 0;
+    // The step from one column to the next: the columns a page holds share
+    // out the content's width, so that no strip is left empty at its left.
+    int columnPitch = 0;
     // The clear space kept at the right of each column, so that the
     // notation of one column never runs up against the characters of the
     // next, and a rule between them stands unbroken: a quarter of a
@@ -48,8 +51,13 @@ struct LayoutOptions
     QStringList warnings;
 
     static LayoutOptions resolve(const ExportConfig &config);
+    // Why the options cannot be laid out at all (margins that leave the page
+    // no room for a character), or an empty string. Every page would hold a
+    // sliver of one glyph, so the export is refused instead.
+    static QString refusal(const ExportConfig &config);
 
 private:
+    static LayoutOptions resolveSize(const ExportConfig &config);
     void resolveAngle(const ExportConfig &config);
     void resolveSpacings(const ExportConfig &config);
     void resolveColumn(const ExportConfig &config);
