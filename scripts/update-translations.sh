@@ -17,9 +17,13 @@ project=$build/translations/.lupdate/qelun_project.json
 lupdate=$(command -v lupdate 2>/dev/null || echo /usr/lib/qt6/bin/lupdate)
 options=(-source-language zh_CN -no-obsolete -locations none)
 
-# The list of sources is CMake's (every program folder, the pages).
-cmake --build "$build" --target qelun_lupdate >/dev/null 2>&1 || true
-[ -f "$project" ] || { echo "no lupdate project in $build: configure with the Qt Linguist tools" >&2; exit 2; }
+# The list of sources is CMake's (every program folder, the pages), made
+# from what the configuration wrote.
+[ -f "$build/translations/linguist-tools-dir" ] \
+  || { echo "no translations in $build: configure with the Qt Linguist tools" >&2; exit 2; }
+mkdir -p "$(dirname "$project")"
+cmake -DIN_FILE="$build/translations/.lupdate/qelun_project.cmake" -DOUT_FILE="$project" \
+  -P "$(cat "$build/translations/linguist-tools-dir")/GenerateLUpdateProject.cmake"
 
 missing=0
 scratch=$(mktemp -d)

@@ -127,10 +127,6 @@ User group: {{group}}&lt;/p&gt;
         <translation>%1 %2 is not valid; laid out with %3 pt</translation>
     </message>
     <message>
-        <source>页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距</source>
-        <translation>A page of %1×%2 pt leaves no room for a single character inside its margins; check the page size and the margins</translation>
-    </message>
-    <message>
         <source>导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。</source>
         <translation>Export to TARGET (a PDF file, an image file or a folder) without opening the window.</translation>
     </message>
@@ -591,6 +587,10 @@ Reloading discards them. Reload the file?</translation>
     <message>
         <source>连白列宽 %1 窄于念白字宽，已按 %2 排版</source>
         <translation>A spoken-passage column width of %1 is narrower than its characters; laid out with %2</translation>
+    </message>
+    <message>
+        <source>页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距</source>
+        <translation>A page of %1×%2 pt leaves no room for a single character inside its margins; check the page size and the margins</translation>
     </message>
 </context>
 <context>
@@ -1616,27 +1616,27 @@ QToolButton:hover { background: palette(midlight); }</translation>
     </message>
     <message>
         <source>注释</source>
-        <translation>Comment</translation>
+        <translation>Note</translation>
     </message>
     <message>
         <source>夹白</source>
-        <translation>Spoken aside (jiabai)</translation>
+        <translation>Aside</translation>
     </message>
     <message>
         <source>念白</source>
-        <translation>Spoken (nianbai)</translation>
+        <translation>Speech</translation>
     </message>
     <message>
         <source>曲牌</source>
-        <translation>Tune name</translation>
+        <translation>Tune</translation>
     </message>
     <message>
         <source>换行</source>
-        <translation>Line break</translation>
+        <translation>Break</translation>
     </message>
     <message>
         <source>分页</source>
-        <translation>Page break</translation>
+        <translation>Page</translation>
     </message>
     <message>
         <source>唱</source>

@@ -127,10 +127,6 @@
         <translation>%1 %2 無效，已按 %3 pt 排版</translation>
     </message>
     <message>
-        <source>页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距</source>
-        <translation>頁面 %1×%2 pt 減去頁邊距後容不下一個字，請檢查頁面尺寸和頁邊距</translation>
-    </message>
-    <message>
         <source>导出到 TARGET（PDF 文件、图片文件或文件夹），不打开窗口。</source>
         <translation>匯出到 TARGET（PDF 檔案、圖片檔案或資料夾），不開啟視窗。</translation>
     </message>
@@ -591,6 +587,10 @@
     <message>
         <source>连白列宽 %1 窄于念白字宽，已按 %2 排版</source>
         <translation>連白列寬 %1 窄於唸白字寬，已按 %2 排版</translation>
+    </message>
+    <message>
+        <source>页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距</source>
+        <translation>頁面 %1×%2 pt 減去頁邊距後容不下一個字，請檢查頁面尺寸和頁邊距</translation>
     </message>
 </context>
 <context>
