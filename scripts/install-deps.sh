@@ -15,6 +15,8 @@ program=(
   libpng-dev
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
+  # the interface's translations (lupdate, lrelease, Qt6LinguistTools)
+  qt6-l10n-tools qt6-tools-dev
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
   fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
 )
@@ -28,6 +30,8 @@ tests=(
   # the install test and the Debian package: desktop entry, AppStream and MIME
   # checks, dpkg-shlibdeps
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
+  # the package as Debian checks it, and its manual page
+  lintian man-db
   # seeing the program under a real X server
   xvfb xauth imagemagick xdotool openbox
 )
