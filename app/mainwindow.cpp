@@ -124,6 +124,8 @@ void MainWindow::completeStart()
     // window to appear. The page's font is one of the Windows families that
     // the font registration maps onto this desktop's.
     FontManager::instance();
+    // Shown, the window has its frame: it fits the screen with it.
+    WindowGeometry::fitToScreen(*this);
     // A page from the server that came first stays.
     if (sponsorPage->document()->isEmpty())
         sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
