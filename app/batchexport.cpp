@@ -28,9 +28,16 @@
 #include <QTextStream>
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 
+#if defined(Q_OS_WIN)
+#include <io.h>
+#define QELUN_WRITE_STDERR(text, size) ::_write(2, text, unsigned(size))
+#else
 #include <unistd.h>
+#define QELUN_WRITE_STDERR(text, size) ::write(STDERR_FILENO, text, size)
+#endif
 #include <QCoreApplication>
 
 namespace {
@@ -181,8 +188,8 @@ extern "C" void onInterrupt(int)
 {
     if (!exportWriting) {
         static const char message[] = "\n已中断导出，没有写入任何文件。\n";
-        [[maybe_unused]] const auto written = ::write(STDERR_FILENO, message, sizeof message - 1);
-        ::_exit(BatchExport::Interrupted);
+        [[maybe_unused]] const auto written = QELUN_WRITE_STDERR(message, sizeof message - 1);
+        std::_Exit(BatchExport::Interrupted);
     }
     if (interruptedExport)
         interruptedExport->request();

@@ -54,6 +54,7 @@ LiveScoreView::LiveScoreView(const ExportConfig &config, QWidget *parent)
     , m_previous(new QToolButton(this))
     , m_next(new QToolButton(this))
 {
+    setAccessibleName(tr("曲谱预览"));
     setObjectName(QStringLiteral("liveScoreView"));
     m_canvas->setObjectName(QStringLiteral("liveScoreCanvas"));
     m_canvas->installEventFilter(this);

@@ -1,13 +1,14 @@
 #include "batchexport.h"
 #include "commandline.h"
 #include "mainwindow.h"
+#include "parentconsole.h"
 #include "qttranslation.h"
+#include "singleinstance.h"
 
 #include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -35,12 +36,16 @@ int main(int argc, char *argv[])
     CommandLine commandLine;
 
     // Help, version and a wrong command line need no display.
-    if (!CommandLine::needsGui(commandLine.parse(argumentsOf(argc, argv)))) {
+    const CommandLine::Mode mode = commandLine.parse(argumentsOf(argc, argv));
+    if (!CommandLine::needsGui(mode) || mode == CommandLine::Mode::Export)
+        ParentConsole::attach();
+    if (!CommandLine::needsGui(mode)) {
         QCoreApplication app(argc, argv);
         QtTranslation::install(app);
-        // Again, for Qt's messages in Chinese.
-        commandLine.parse(QCoreApplication::arguments());
-        return commandLine.answer(out, err);
+        // Again, with the options described in the interface's language.
+        CommandLine translated;
+        translated.parse(QCoreApplication::arguments());
+        return translated.answer(out, err);
     }
 
     // The export runs without any window.
@@ -52,14 +57,22 @@ int main(int argc, char *argv[])
     // The application object has taken Qt's own options out by now.
     switch (commandLine.parse(QCoreApplication::arguments())) {
     case CommandLine::Mode::Export:
-        return BatchExport(out, err, isatty(fileno(stderr)) == 1).run(commandLine.parser());
+        return BatchExport(out, err, ParentConsole::stderrIsTerminal()).run(commandLine.parser());
     case CommandLine::Mode::Window:
         break;
     default:
         return commandLine.answer(out, err);
     }
 
+    // One window per user and display: a window already open takes the
+    // files, and this start ends.
+    SingleInstance instance(SingleInstance::defaultName());
+    if (instance.handOver(commandLine.documentPaths()))
+        return 0;
+    instance.listen();
+
     MainWindow window;
+    QObject::connect(&instance, &SingleInstance::filesReceived, &window, &MainWindow::openHandedOverFiles);
     window.show();
     window.openFiles(commandLine.documentPaths());
     return app.exec();

@@ -6,7 +6,11 @@
 #include "exportconfig.h"
 #include "fontmanager.h"
 #include "inputmethod.h"
+#include "accessiblenames.h"
 #include "dockroom.h"
+#include "documentwatcher.h"
+#include "recentfiles.h"
+#include "recentfilesmenu.h"
 #include "livescoreview.h"
 #include "lyricreplace.h"
 #include "pairingreport.h"
@@ -30,6 +34,7 @@
 #include "symbolpalette.h"
 #include "windowgeometry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -49,6 +54,8 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPlainTextEdit>
+#include <QShortcut>
+#include <QTabBar>
 #include <QNetworkRequest>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -82,6 +89,7 @@ MainWindow::MainWindow(QWidget *parent)
     addScoreView();
     addSymbolPalette();
     addPlaybackBar();
+    addDesktopActions();
     loadSponsorPage();
     setAcceptDrops(true);
     WindowGeometry::restore(*this);
@@ -120,6 +128,8 @@ void MainWindow::completeStart()
     // window to appear. The page's font is one of the Windows families that
     // the font registration maps onto this desktop's.
     FontManager::instance();
+    // Shown, the window has its frame: it fits the screen with it.
+    WindowGeometry::fitToScreen(*this);
     // A page from the server that came first stays.
     if (sponsorPage->document()->isEmpty())
         sponsorPage->setHtml(StartPage::html(StartPage::examplePath()));
@@ -242,6 +252,11 @@ void MainWindow::addDocument(QL_Edit *document)
 {
     const int index = ui->tabWidget->addTab(document, document->title());
     ui->tabWidget->setCurrentIndex(index);
+    documentWatcher->watch(document);
+    connect(document, &QL_Edit::fileWritten, this, [document](const QString &path) {
+        if (path == document->filePath())
+            RecentFiles::forApplication().add(path);
+    });
     connect(document, &QL_Edit::modifiedChanged, this, &MainWindow::modifiedChanged);
     connect(document, &QL_Edit::canUndoChanged, this, &MainWindow::onCanUndoChanged);
     connect(document, &QL_Edit::canRedoChanged, this, &MainWindow::onCanRedoChanged);
@@ -301,17 +316,112 @@ void MainWindow::openFile(const QString &path)
     // A name relative to the working folder (from the command line) would
     // name another file once that folder changes.
     const QFileInfo file(path);
-    if (!document->open(file.isRelative() ? file.absoluteFilePath() : path)) {
+    const QString absolute = file.isRelative() ? file.absoluteFilePath() : path;
+    // A file already open is not opened twice: two tabs of one file would
+    // overwrite each other's saves.
+    const int open = tabOfFile(absolute);
+    if (open >= 0) {
+        delete document;
+        ui->tabWidget->setCurrentIndex(open);
+        RecentFiles::forApplication().add(absolute);
+        return;
+    }
+    if (!document->open(absolute)) {
         delete document;
         return;
     }
     addDocument(document);
+    RecentFiles::forApplication().add(absolute);
 }
 
 void MainWindow::openFiles(const QStringList &paths)
 {
     for (const QString &path : paths)
         openFile(path);
+}
+
+void MainWindow::openHandedOverFiles(const QStringList &paths)
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+    openFiles(paths);
+}
+
+int MainWindow::tabOfFile(const QString &path) const
+{
+    const QFileInfo wanted(path);
+    const QString canonical = wanted.canonicalFilePath();
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        const auto *document = qobject_cast<QL_Edit *>(ui->tabWidget->widget(i));
+        // A document never saved is named, not bound to a file.
+        if (!document || !QFileInfo(document->filePath()).isFile())
+            continue;
+        const QFileInfo open(document->filePath());
+        // The same file under another name (a link, "..") is the same file.
+        if (open.absoluteFilePath() == wanted.absoluteFilePath()
+            || (!canonical.isEmpty() && open.canonicalFilePath() == canonical))
+            return i;
+    }
+    return -1;
+}
+
+void MainWindow::reloadDocument(QL_Edit *document)
+{
+    const int index = ui->tabWidget->indexOf(document);
+    if (index < 0)
+        return;
+    auto *fresh = new QL_Edit(this);
+    if (!fresh->open(document->filePath())) {
+        delete fresh;
+        return;
+    }
+    const bool wasCurrent = ui->tabWidget->currentIndex() == index;
+    addDocument(fresh);
+    ui->tabWidget->tabBar()->moveTab(ui->tabWidget->indexOf(fresh), index);
+    delete document;
+    if (wasCurrent)
+        ui->tabWidget->setCurrentWidget(fresh);
+}
+
+void MainWindow::addDesktopActions()
+{
+    documentWatcher = new DocumentWatcher(this, [this](QL_Edit *document) { reloadDocument(document); });
+
+    auto *recent = new RecentFilesMenu(this);
+    connect(recent, &RecentFilesMenu::fileChosen, this, &MainWindow::openFile);
+    const QList<QAction *> fileActions = ui->menuFile->actions();
+    ui->menuFile->insertMenu(fileActions.value(fileActions.indexOf(ui->openAction) + 1), recent);
+
+    // Alt+letter opens a menu; F10 the first, as on other desktops.
+    ui->menuFile->setTitle(tr("文件(&F)"));
+    ui->menuEdit->setTitle(tr("编辑(&E)"));
+    ui->menuInsert->setTitle(tr("插入(&I)"));
+    ui->menuSetting->setTitle(tr("设置(&S)"));
+    ui->menuAbout->setTitle(tr("关于(&H)"));
+    if (auto *viewMenu = findChild<QMenu *>(QStringLiteral("menuView")))
+        viewMenu->setTitle(tr("视图(&V)"));
+    auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menuKey, &QShortcut::activated, this, [this] {
+        ui->menubar->setActiveAction(ui->menuFile->menuAction());
+    });
+
+    // The docks' own buttons are named in English by Qt, and alike.
+    for (QDockWidget *dock : {scoreDock, symbolDock}) {
+        if (auto *button = dock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_floatbutton")))
+            button->setAccessibleName(tr("%1 浮动").arg(dock->windowTitle()));
+        if (auto *button = dock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton")))
+            button->setAccessibleName(tr("关闭%1").arg(dock->windowTitle()));
+    }
+    ui->searchEdit->setAccessibleName(tr("查找内容"));
+    if (replaceEdit && replaceEdit->accessibleName().isEmpty())
+        replaceEdit->setAccessibleName(tr("替换为"));
+    AccessibleNames::nameControls(this);
+
+    // Esc keeps quitting, and the desktop's own quit key does too.
+    ui->exitAction->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 }
 
 void MainWindow::saveAction()
@@ -739,8 +849,8 @@ void MainWindow::addReplaceControls()
     replaceEdit->setFrame(false);
     replaceEdit->setMinimumHeight(30);
     replaceEdit->setStyleSheet(QStringLiteral("QLineEdit { border: none; border-radius: 3px; margin-left: 12px; "
-                                              "padding-left: 10px; padding-right: 10px; color: #404040; "
-                                              "background: white; }"));
+                                              "padding-left: 10px; padding-right: 10px; color: palette(text); "
+                                              "background: palette(base); }"));
     auto *replaceButton = new QToolButton(ui->searchBox);
     replaceButton->setObjectName(QStringLiteral("replaceBtn"));
     replaceButton->setText(tr("替换"));

@@ -41,6 +41,9 @@ public:
     // Opens each file in turn, as the command line names them: the last one
     // opened is the current tab.
     void openFiles(const QStringList &paths);
+    // Files a later start of the program handed over: opened, and the window
+    // brought to the front.
+    void openHandedOverFiles(const QStringList &paths);
 
     // The document of the current tab, or nullptr with no tab open.
     QL_Edit *currentDocument() const;
@@ -126,6 +129,12 @@ private:
     void onSponsorPageFinished(bool ok, const QByteArray &page, const QString &error);
     void onSponsorPageAnchorClicked(const QUrl &link);
     void addDocument(QL_Edit *document);
+    // The tab of the document bound to that file, or -1.
+    int tabOfFile(const QString &path) const;
+    // Puts the file as it is on disk in place of the document's tab.
+    void reloadDocument(QL_Edit *document);
+    // 最近打开 in the file menu, the menus' mnemonics, Ctrl+Q and F10.
+    void addDesktopActions();
     // Finds the search field's text in the current document's lyrics and
     // shows which match is current.
     void search(bool forward);
@@ -165,6 +174,7 @@ private:
     QDockWidget *symbolDock = nullptr;
     QLabel *symbolLabel = nullptr;
     PlaybackBar *playbackBar = nullptr;
+    class DocumentWatcher *documentWatcher = nullptr;
     // Until completeStart() has been called or queued.
     bool startPending = true;
 };

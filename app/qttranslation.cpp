@@ -1,5 +1,6 @@
 #include "qttranslation.h"
 
+#include "interfacelanguage.h"
 #include "qtgaptranslator.h"
 
 #include <QCoreApplication>
@@ -24,16 +25,36 @@ void QtTranslation::prepareLocale()
     QLocale::setDefault(interfaceLocale());
 }
 
+QLocale QtTranslation::interfaceLocale()
+{
+    return InterfaceLanguage::locale(InterfaceLanguage::current());
+}
+
 bool QtTranslation::install(QCoreApplication &app)
 {
     QLocale::setDefault(interfaceLocale());
+    const QString language = InterfaceLanguage::current();
+    // The program's own texts; Simplified Chinese is what the code holds.
+    if (language != QLatin1String("zh_CN")) {
+        auto *own = new QTranslator(&app);
+        if (own->load(QStringLiteral(":/i18n/qelun_") + language))
+            app.installTranslator(own);
+        else
+            delete own;
+    }
+    // Qt's texts are English already.
+    if (language == QLatin1String("en"))
+        return true;
     auto *translator = new QTranslator(&app);
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
-        qDebug().noquote() << QStringLiteral("Qt's Chinese translation qtbase_zh_CN is missing from") << folder;
+    const QString name = QStringLiteral("qtbase_") + language;
+    if (!translator->load(name, folder)) {
+        qDebug().noquote() << QStringLiteral("Qt's translation %1 is missing from").arg(name) << folder;
         delete translator;
         return false;
     }
     app.installTranslator(translator);
+    if (language != QLatin1String("zh_CN"))
+        return true;
     return app.installTranslator(new QtGapTranslator(&app));
 }

@@ -12,8 +12,8 @@ class QCoreApplication;
 class QtTranslation
 {
 public:
-    // The locale of the interface: Chinese as written in China.
-    static QLocale interfaceLocale() { return QLocale(QLocale::Chinese, QLocale::China); }
+    // The locale of the interface's language (InterfaceLanguage).
+    static QLocale interfaceLocale();
 
     // Before the application object exists: makes the interface's locale
     // the default one and the one Qt's dialogs take for the system's (the
@@ -21,9 +21,10 @@ public:
     // locale, and with it the encoding of file names, stays the system's.
     static void prepareLocale();
 
-    // Installs Qt's Chinese translation from Qt's translations folder on the
-    // application, and the texts it lacks. False when it is not there
-    // (Debian: qt6-translations-l10n); Qt's texts then stay English.
+    // Installs Qt's translation of the interface's language from Qt's
+    // translations folder on the application (and, for Simplified Chinese,
+    // the texts it lacks), then the program's own. False when Qt's is not
+    // there (Debian: qt6-translations-l10n); Qt's texts then stay English.
     static bool install(QCoreApplication &app);
 };
 

@@ -28,7 +28,7 @@ QString StartPage::examplePath()
 QString StartPage::html(const QString &examplePath)
 {
     QString page = tr(
-        "<html><body style=\"font-family:'Microsoft YaHei UI'; font-size:11pt; color:#404040;\">"
+        "<html><body style=\"font-family:'Microsoft YaHei UI'; font-size:11pt;\">"
         "<h2>Qelun工尺谱</h2>"
         "<p>编辑昆曲工尺谱的软件：左边输入唱词，右边逐字输入曲谱，每个唱字对应一行曲谱；"
         "曲谱按传统竖排排版，可导出为 PDF、JPG、PNG 和 SVG。</p>"

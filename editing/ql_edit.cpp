@@ -1,4 +1,5 @@
 #include "ql_edit.h"
+#include "linenumberarea.h"
 #include "ui_ql_edit.h"
 
 #include "copylyriccommand.h"
@@ -33,7 +34,6 @@
 
 namespace {
 
-const QString untitled = QStringLiteral("未命名");
 
 // Puts the cursor on the start of score line `line` and returns true, or
 // returns false when the score has no such line.
@@ -51,11 +51,16 @@ bool moveToLineStart(QTextCursor &cursor, int line, QTextCursor::MoveMode mode)
 QL_Edit::QL_Edit(QWidget *parent)
     : QWidget(parent)
     , ui(new Ui::QL_Edit)
-    , m_filePath(untitled)
+    , m_filePath(tr("未命名"))
     , inputMethodKeys({Qt::Key_Comma, Qt::Key_Period, Qt::Key_Escape, Qt::Key_Backspace,
                        Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down})
 {
     ui->setupUi(this);
+    // What the gutters show, for assistive technology.
+    if (auto *gutter = ui->lyricEdit->findChild<LineNumberArea *>())
+        gutter->setAccessibleName(tr("唱词行类型"));
+    if (auto *gutter = ui->scoreEdit->findChild<LineNumberArea *>())
+        gutter->setAccessibleName(tr("曲谱所属唱字"));
     // Made after the editors, so that it outlives them: they show its texts.
     m_document = new ScoreDocument(this);
     ui->lyricEdit->showDocument(m_document);
@@ -159,6 +164,8 @@ bool QL_Edit::save(bool saveAs)
             m_filePath = target;
     }
 
+    if (m_overwriteCheck && QFileInfo::exists(target) && !m_overwriteCheck(target))
+        return false;
     const GcpFile::Texts texts = m_document->texts();
     QString why;
     if (!GcpFile::save(target, texts, &why)) {
@@ -169,6 +176,7 @@ bool QL_Edit::save(bool saveAs)
                                            : tr("保存文件时发生错误！") + QLatin1Char('\n') + tr("原因：") + why);
         return false;
     }
+    emit fileWritten(target);
 
     if (saveAs) {
         // A copy: the document stays bound to its own path and keeps its mark.

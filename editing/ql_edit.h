@@ -9,6 +9,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <functional>
+
 class QKeyEvent;
 class QMouseEvent;
 class QUndoStack;
@@ -44,6 +46,8 @@ public:
 
     bool save(bool saveAs);
     bool open(const QString &path);
+    // Asked before a save writes over an existing file; false stops the save.
+    void setOverwriteCheck(std::function<bool(const QString &path)> check) { m_overwriteCheck = std::move(check); }
 
     void undo();
     void redo();
@@ -94,6 +98,8 @@ signals:
     // Ordinary gongche characters pasted or typed into the score became
     // notation symbols.
     void notationConverted(int count);
+    // A save wrote the document to path (its own file, or a copy).
+    void fileWritten(const QString &path);
 
 public slots:
     void lyricCursorPositionChanged();
@@ -128,6 +134,7 @@ private:
     Ui::QL_Edit *ui;
     ScoreDocument *m_document;
     QString m_filePath;
+    std::function<bool(const QString &path)> m_overwriteCheck;
     bool modified = false;
     // The counts last reported by pairingChanged().
     int reportedScoreLines = 1;

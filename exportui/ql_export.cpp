@@ -1,4 +1,6 @@
 #include "ql_export.h"
+
+#include "accessiblenames.h"
 #include "ui_ql_export.h"
 
 #include "clampingintvalidator.h"
@@ -69,6 +71,7 @@ QL_Export::QL_Export(QWidget *parent, const QList<ExportEntry> &entries, ExportC
     , progress(std::make_unique<RenderProgress>(this))
 {
     ui->setupUi(this);
+    AccessibleNames::nameControls(this);
     progress->setStopRequest(&exportStop);
     this->entries = entries;
     generator = new QL_GenerateSVG(config, this);
@@ -98,18 +101,18 @@ QL_Export::~QL_Export()
 void QL_Export::fillChoices()
 {
     for (const auto &option : config->pageSizeOptions)
-        ui->pageSizeCombo->addItem(option.first, int(option.second));
+        ui->pageSizeCombo->addItem(QCoreApplication::translate("ExportConfig", option.first.toUtf8().constData()), int(option.second));
     // The list is as wide as its longest size, whatever the combo's width.
     int longest = 0;
     for (int i = 0; i < ui->pageSizeCombo->count(); ++i)
         longest = qMax(longest, ui->pageSizeCombo->fontMetrics().horizontalAdvance(ui->pageSizeCombo->itemText(i)));
     ui->pageSizeCombo->view()->setMinimumWidth(longest + 2 * ui->pageSizeCombo->iconSize().width());
     for (const auto &option : config->orientationOptions)
-        ui->orientationCombo->addItem(option.first, option.second);
+        ui->orientationCombo->addItem(QCoreApplication::translate("ExportConfig", option.first.toUtf8().constData()), option.second);
     for (const auto &option : config->overflowOptions)
-        ui->overflowCombo->addItem(option.first, option.second);
+        ui->overflowCombo->addItem(QCoreApplication::translate("ExportConfig", option.first.toUtf8().constData()), option.second);
     for (const auto &option : config->titlePosOptions)
-        ui->titlePosCombo->addItem(option.first, option.second);
+        ui->titlePosCombo->addItem(QCoreApplication::translate("ExportConfig", option.first.toUtf8().constData()), option.second);
 
     const QString icons = QStringLiteral(":/icons/resources/icons/filetype_%1.png");
     for (const QString &type : ExportConfig::exportTypes)

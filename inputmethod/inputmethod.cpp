@@ -2,6 +2,7 @@
 
 #include "fontmanager.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFontMetrics>
@@ -61,6 +62,7 @@ InputMethod::InputMethod(int pageSize, std::unique_ptr<ScoreTree> tree)
     // The score editor keeps the focus while the popup is open.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(tr("曲谱输入法"));
 
     // Registering the program's fonts also maps "console" onto an installed
     // monospace family.
@@ -99,6 +101,7 @@ void InputMethod::reset()
     exactStack.clear();
     prefixStack.clear();
     hide();
+    announceSelection();
 }
 
 void InputMethod::appendCode(const QString &letter)
@@ -131,6 +134,7 @@ void InputMethod::appendCode(const QString &letter)
 
     rebuildCodeAndCandidates();
     refit();
+    announceSelection();
     update();
     if (isHidden())
         show();
@@ -197,6 +201,7 @@ void InputMethod::backspace()
 
     rebuildCodeAndCandidates();
     refit();
+    announceSelection();
     update();
 }
 
@@ -259,6 +264,7 @@ void InputMethod::showAlternatives(const QString &mark)
     segments = {Segment{alternativesMarker, true}};
     code = mark;
     refit();
+    announceSelection();
     update();
     if (isHidden())
         show();
@@ -283,6 +289,7 @@ void InputMethod::nextCandidate()
         ++page;
         refit();
     }
+    announceSelection();
     update();
 }
 
@@ -297,6 +304,7 @@ void InputMethod::previousCandidate()
             selected = 0;
         }
     }
+    announceSelection();
     update();
 }
 
@@ -305,6 +313,7 @@ void InputMethod::nextPage()
     page = qMin(page + 1, lastPage());
     selected = qMin(selected, page == lastPage() ? lastIndex() : pageSize - 1);
     refit();
+    announceSelection();
     update();
 }
 
@@ -312,6 +321,7 @@ void InputMethod::previousPage()
 {
     page = qMax(page - 1, 0);
     refit();
+    announceSelection();
     update();
 }
 
@@ -462,4 +472,42 @@ void InputMethod::paintEvent(QPaintEvent *)
         x += candidateMetrics.horizontalAdvance(shown.at(j)) + candidateSpacing;
     }
     painter.restore();
+}
+
+QString InputMethod::selectionText() const
+{
+    const qsizetype index = qsizetype(page) * pageSize + selected;
+    if (code.isEmpty() || index < 0 || index >= candidates.size())
+        return QString();
+    // The symbols are private-use characters that no speech engine can say:
+    // their names are read instead.
+    QStringList names;
+    const QString candidate = candidates.at(index);
+    for (qsizetype i = 0; i < candidate.size(); ++i) {
+        const qsizetype length = candidate.at(i).isHighSurrogate() && i + 1 < candidate.size() ? 2 : 1;
+        const QString symbol = candidate.mid(i, length);
+        const QString name = tree->nameOf(symbol);
+        names.append(name.isEmpty() ? symbol : name);
+        i += length - 1;
+    }
+    return tr("%1：第 %2 个，共 %3 个：%4")
+        .arg(code)
+        .arg(index + 1)
+        .arg(candidates.size())
+        .arg(names.join(QLatin1Char(' ')));
+}
+
+void InputMethod::announceSelection()
+{
+    // The editor keeps the focus: a change of the popup's name is what a
+    // screen reader is told of.
+    const QString text = selectionText();
+    const QString name = text.isEmpty() ? tr("曲谱输入法") : tr("曲谱输入法 %1").arg(text);
+    if (name == accessibleName())
+        return;
+    setAccessibleName(name);
+    if (isVisible()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }

@@ -75,6 +75,10 @@ public:
     QFont candidateDisplayFont() const { return candidateFont; }
     const ScoreTree &dictionary() const { return *tree; }
 
+    // The selected candidate as a screen reader says it: the code, its place
+    // among the candidates and the names of its symbols.
+    QString selectionText() const;
+
     int preferredWidth() const;
     int preferredHeight() const;
     // Places the popup below the text cursor (or the mouse pointer), inside
@@ -94,6 +98,7 @@ private:
     // The top-left corner for a popup of that size.
     QPoint placement(int width, int height) const;
     void refit();
+    void announceSelection();
     int lastPage() const;
     int lastIndex() const;
 

@@ -95,7 +95,7 @@ bool ExportConfig::exists()
 }
 
 ExportConfig::ExportConfig(const QString &settingsPath, WriteBack writeBack)
-    : pageSizeOptions({{QStringLiteral("自定义"), QPageSize::Custom},
+    : pageSizeOptions({{QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "自定义")), QPageSize::Custom},
                        {QStringLiteral("A1 (1684, 2384)"), QPageSize::A1},
                        {QStringLiteral("A2 (1191, 1684)"), QPageSize::A2},
                        {QStringLiteral("A3 (842, 1191)"), QPageSize::A3},
@@ -106,11 +106,11 @@ ExportConfig::ExportConfig(const QString &settingsPath, WriteBack writeBack)
                        {QStringLiteral("B2 (1417, 2004)"), QPageSize::B2},
                        {QStringLiteral("B3 (1001, 1417)"), QPageSize::B3},
                        {QStringLiteral("B4 (709, 1001)"), QPageSize::B4}})
-    , orientationOptions({{QStringLiteral("纵向"), false}, {QStringLiteral("横向"), true}})
-    , overflowOptions({{QStringLiteral("换行"), true}, {QStringLiteral("不换行"), false}})
-    , titlePosOptions({{QStringLiteral("顶部"), 0},
-                       {QStringLiteral("居中"), 1},
-                       {QStringLiteral("底部"), 2}})
+    , orientationOptions({{QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "纵向")), false}, {QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "横向")), true}})
+    , overflowOptions({{QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "换行")), true}, {QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "不换行")), false}})
+    , titlePosOptions({{QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "顶部")), 0},
+                       {QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "居中")), 1},
+                       {QStringLiteral(QT_TRANSLATE_NOOP("ExportConfig", "底部")), 2}})
     , settings(new QSettings(RegularFile::readablePath(settingsPath), QSettings::IniFormat))
     , m_writeBack(writeBack)
     , m_titleFontMetrics(QFont())

@@ -47,22 +47,22 @@ ExportFailure failure(const char *text, const QString &path)
 ExportFailure ExportTarget::check(const QString &path, Kind kind)
 {
     if (path.isEmpty())
-        return failure("没有指定导出位置!", path);
+        return failure(QT_TRANSLATE_NOOP("ExportTarget", "没有指定导出位置!"), path);
     const QFileInfo target(path);
     if (kind == Kind::File && target.exists()) {
         if (target.isDir())
-            return failure("导出目标是一个文件夹，不是文件!", path);
+            return failure(QT_TRANSLATE_NOOP("ExportTarget", "导出目标是一个文件夹，不是文件!"), path);
         // A device or a FIFO is never opened: a FIFO would wait for a reader.
         if (!AtomicFile::isReplaceable(path))
-            return failure("导出目标不是普通文件，不会写入!", path);
+            return failure(QT_TRANSLATE_NOOP("ExportTarget", "导出目标不是普通文件，不会写入!"), path);
         // Opened without truncating: the existing file stays as it is.
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite))
-            return failure("文件无写入权限或文件已被占用!", path);
+            return failure(QT_TRANSLATE_NOOP("ExportTarget", "文件无写入权限或文件已被占用!"), path);
         file.close();
         // The writers replace the file through a new one beside it.
         if (!canCreateIn(target.absolutePath(), false))
-            return failure("无法在此文件夹中写入文件!", target.absolutePath());
+            return failure(QT_TRANSLATE_NOOP("ExportTarget", "无法在此文件夹中写入文件!"), target.absolutePath());
         return {};
     }
 
@@ -72,9 +72,9 @@ ExportFailure ExportTarget::check(const QString &path, Kind kind)
     const QString existing = nearestExisting(folder);
     const QFileInfo existingInfo(existing);
     if (!existingInfo.isDir())
-        return failure("导出位置不是文件夹!", existing);
+        return failure(QT_TRANSLATE_NOOP("ExportTarget", "导出位置不是文件夹!"), existing);
     const bool madeFolder = existing != QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     if (!canCreateIn(existing, madeFolder || kind == Kind::Folder))
-        return failure("无法在此文件夹中写入文件!", existing);
+        return failure(QT_TRANSLATE_NOOP("ExportTarget", "无法在此文件夹中写入文件!"), existing);
     return {};
 }

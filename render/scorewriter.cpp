@@ -420,8 +420,9 @@ bool ScoreWriter::writeSvg(const QString &dir)
     }
 
     // A readme cut short by a full disk is no success either.
-    const QString readme = QStringLiteral("Qelun工尺谱导出曲谱说明：SVG文件需要安装“") + fontName
-                           + QStringLiteral("”才能正常显示。\n");
+    const QString readme = QCoreApplication::translate("ScoreWriter", "Qelun工尺谱导出曲谱说明：SVG文件需要安装“%1”才能正常显示。")
+                               .arg(fontName)
+                           + QLatin1Char('\n');
     const QString readmePath = folder.filePath(QStringLiteral("说明文件.txt"));
     if (!AtomicFile::write(readmePath, readme.toUtf8(), &why)) {
         QDir(folder).removeRecursively();

@@ -17,6 +17,8 @@ program=(
   libzip-dev pkgconf
   # Qt's own Chinese texts (standard buttons, file dialogs)
   qt6-translations-l10n
+  # the interface's translations (lupdate, lrelease, Qt6LinguistTools)
+  qt6-l10n-tools qt6-tools-dev
   # fonts the editor and the renderer use (Kai face, Song/Hei, monospace)
   fonts-arphic-ukai fonts-noto-cjk fonts-dejavu-core fontconfig
   # sound: the synthesiser, a General MIDI sound font, the audio output
@@ -32,6 +34,8 @@ tests=(
   # the install test and the Debian package: desktop entry, AppStream and MIME
   # checks, dpkg-shlibdeps
   desktop-file-utils appstream libxml2-utils shared-mime-info file dpkg-dev
+  # the package as Debian checks it, and its manual page
+  lintian man-db
   # seeing the program under a real X server
   xvfb xauth imagemagick xdotool openbox
   # a sound server (with a null output) to see the window while it plays

@@ -100,3 +100,11 @@ void ColorBox::accept(const QColor &color)
     text = color.name();
     button->setStyleSheet(PickerStyle::swatch(text));
 }
+
+void ColorBox::setAccessibleNames(const QString &name)
+{
+    setAccessibleName(name);
+    lineEdit->setAccessibleName(name);
+    button->setAccessibleName(tr("%1 选色").arg(name));
+    button->setToolTip(tr("选择%1").arg(name));
+}

@@ -20,6 +20,9 @@ class ColorBox : public QWidget
 public:
     explicit ColorBox(QWidget *parent = nullptr);
 
+    // Names the picker and its parts for assistive technology.
+    void setAccessibleNames(const QString &name);
+
     QColor color() const { return m_color; }
     // Shows a valid colour by its six-digit name; an invalid one is ignored.
     // Emits nothing, so that filling a form is not taken for a user's choice.

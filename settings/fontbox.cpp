@@ -113,3 +113,10 @@ void FontBox::onFontChanged()
     givenFamily.clear();
     emit fontChanged(font(), size());
 }
+
+void FontBox::setAccessibleNames(const QString &name)
+{
+    setAccessibleName(name);
+    fontCombo->setAccessibleName(name);
+    sizeEdit->setAccessibleName(tr("%1 字号").arg(name));
+}

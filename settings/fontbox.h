@@ -18,6 +18,9 @@ class FontBox : public QWidget
 public:
     explicit FontBox(QWidget *parent = nullptr);
 
+    // Names the picker and its parts for assistive technology.
+    void setAccessibleNames(const QString &name);
+
     // The sizes the field accepts; its placeholder shows them ("5~80").
     void setRange(int min, int max);
     // Shows the family in the chooser. A family this desktop lacks shows as

@@ -17,21 +17,24 @@ void destroyInstance()
     theInstance = nullptr;
 }
 
-// Candidates for each Windows family, closest first: a Kai face for 楷体, the
-// Song (serif) and Hei (sans) faces, the UI face and a monospace face.
+// Candidates for each Windows family, closest first: the Windows face, the
+// macOS one, then those of Linux: a Kai face for 楷体, the Song (serif) and
+// Hei (sans) faces, the UI face and a monospace face.
 const struct {
     const char16_t *family;
     QStringList candidates;
 } substitutionTable[] = {
-    {u"楷体", {"KaiTi", "STKaiti", "AR PL UKai CN", "AR PL UKai TW", "AR PL UKai HK",
+    {u"楷体", {"KaiTi", "STKaiti", "Kaiti SC", "AR PL UKai CN", "AR PL UKai TW", "AR PL UKai HK",
                "AR PL KaitiM GB", "Noto Serif CJK SC", "Noto Serif CJK TC"}},
-    {u"宋体", {"SimSun", "Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN",
+    {u"宋体", {"SimSun", "Songti SC", "STSong", "Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN",
                "Noto Serif CJK TC"}},
-    {u"黑体", {"SimHei", "Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Zen Hei",
-               "Noto Sans CJK TC", "Droid Sans Fallback"}},
-    {u"Microsoft YaHei UI", {"Microsoft YaHei", "Noto Sans CJK SC", "Source Han Sans SC",
-                             "WenQuanYi Micro Hei", "Droid Sans Fallback"}},
-    {u"console", {"Consolas", "DejaVu Sans Mono", "Noto Sans Mono", "Liberation Mono",
+    {u"黑体", {"SimHei", "Heiti SC", "STHeiti", "PingFang SC", "Noto Sans CJK SC", "Source Han Sans SC",
+               "WenQuanYi Zen Hei", "Noto Sans CJK TC", "Droid Sans Fallback"}},
+    {u"Microsoft YaHei UI", {"Microsoft YaHei", "PingFang SC", "Hiragino Sans GB", "Noto Sans CJK SC",
+                             "Source Han Sans SC", "WenQuanYi Micro Hei", "Droid Sans Fallback"}},
+    {u"微软雅黑", {"Microsoft YaHei", "PingFang SC", "Hiragino Sans GB", "Noto Sans CJK SC",
+                   "Source Han Sans SC", "WenQuanYi Micro Hei", "Droid Sans Fallback"}},
+    {u"console", {"Consolas", "Menlo", "Monaco", "DejaVu Sans Mono", "Noto Sans Mono", "Liberation Mono",
                   "Noto Mono", "Nimbus Mono PS"}},
 };
 

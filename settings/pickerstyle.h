@@ -9,8 +9,8 @@
 namespace PickerStyle {
 
 inline const QString lineEdit = QStringLiteral(
-    "QLineEdit { border: 1px solid #adadad; } "
-    "QLineEdit:focus, QLineEdit:hover { border: 1px solid #608dfa; }");
+    "QLineEdit { border: 1px solid palette(mid); } "
+    "QLineEdit:focus, QLineEdit:hover { border: 1px solid palette(highlight); }");
 
 // The swatch shows its colour flat. With a background colour alone, styles
 // such as Fusion still draw their own button over it, a gradient that shows

@@ -1,7 +1,13 @@
 #include "settings.h"
+
+#include "accessiblenames.h"
 #include "ui_settings.h"
 
 #include "editorconfig.h"
+#include "interfacelanguage.h"
+
+#include <QComboBox>
+#include <QLabel>
 
 #include <QDir>
 #include <QMessageBox>
@@ -12,6 +18,8 @@ Settings::Settings(QWidget *parent)
     , config(&EditorConfig::instance())
 {
     ui->setupUi(this);
+    addLanguageChoice();
+    AccessibleNames::nameControls(this);
     // The score editor always shows the notation font; only its size is the
     // user's to choose.
     ui->scoreFontBox->setFontEnabled(false);
@@ -41,8 +49,30 @@ void Settings::onCancelBtnClick()
     reject();
 }
 
+void Settings::addLanguageChoice()
+{
+    auto *label = new QLabel(tr("界面语言："), this);
+    languageCombo = new QComboBox(this);
+    languageCombo->setObjectName(QStringLiteral("languageCombo"));
+    label->setBuddy(languageCombo);
+    languageCombo->addItem(tr("跟随系统"), QString());
+    for (const QString &code : InterfaceLanguage::available())
+        languageCombo->addItem(InterfaceLanguage::nativeName(code), code);
+    languageCombo->setCurrentIndex(qMax(0, languageCombo->findData(InterfaceLanguage::chosen())));
+    ui->buttonLayout->insertWidget(0, label);
+    ui->buttonLayout->insertWidget(1, languageCombo);
+    ui->buttonLayout->insertStretch(2);
+}
+
 void Settings::onSubmitBtnClick()
 {
+    const QString language = languageCombo->currentData().toString();
+    if (language != InterfaceLanguage::chosen()) {
+        InterfaceLanguage::choose(language);
+        // The texts are in place for this run; the next start speaks the
+        // language chosen.
+        QMessageBox::information(this, tr("提示"), tr("界面语言将在重新启动程序后更改。"));
+    }
     apply();
     if (!config->save()) {
         reportUnsaved();

@@ -26,12 +26,15 @@ private slots:
     void onSubmitBtnClick();
 
 private:
+    // 界面语言: follow the system, or one of the languages of the interface.
+    void addLanguageChoice();
     void fill();
     void apply();
     // Tells the user that the settings file could not be written.
     void reportUnsaved();
 
     Ui::Settings *ui;
+    class QComboBox *languageCombo = nullptr;
     EditorConfig *config;
 };
 

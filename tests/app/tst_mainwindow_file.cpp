@@ -4,10 +4,12 @@
 #include "mainwindow.h"
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
+#include "recentfiles.h"
 
 #include <QAction>
 #include <QBuffer>
 #include <QFile>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -36,7 +38,10 @@ private slots:
     void emptyPathDoesNothing();
     void openActionAsksForFile();
     void cancelledOpenActionDoesNothing();
-    void sameFileOpensTwice();
+    void sameFileSwitchesToItsTab();
+    void recentFiles();
+    void changedOnDisk_data();
+    void changedOnDisk();
     void startWithSeveralFiles();
 
 private:
@@ -153,14 +158,103 @@ void TestMainWindowFile::cancelledOpenActionDoesNothing()
     QVERIFY(answerer.boxes.isEmpty());
 }
 
-void TestMainWindowFile::sameFileOpensTwice()
+void TestMainWindowFile::sameFileSwitchesToItsTab()
 {
     const QString path = dir.filePath("twice.gcp");
     QVERIFY(writeFile(path, encoded(QStringLiteral("曲"), QStringLiteral("g"))));
+    QVERIFY(QFile::link(path, dir.filePath("link.gcp")));
     window->openFile(path);
-    window->openFile(path);
+    window->newAction();
+    // Two tabs of one file would overwrite each other's saves.
+    window->openFile(dir.filePath("link.gcp"));
     QCOMPARE(tabs()->count(), 2);
-    QVERIFY(tabs()->widget(0) != tabs()->widget(1));
+    QCOMPARE(tabs()->currentIndex(), 0);
+    window->openFile(dir.filePath("sub/../twice.gcp"));
+    QCOMPARE(tabs()->count(), 2);
+}
+
+void TestMainWindowFile::recentFiles()
+{
+    const QString first = dir.filePath("recent1.gcp");
+    const QString second = dir.filePath("recent2.gcp");
+    QVERIFY(writeFile(first, encoded(QStringLiteral("原"), QStringLiteral("g"))));
+    QVERIFY(writeFile(second, encoded(QStringLiteral("来"), QStringLiteral("c"))));
+    RecentFiles::forApplication().clear();
+    window->openFiles({first, second, first});
+    QCOMPARE(RecentFiles::forApplication().files(), (QStringList{first, second}));
+
+    while (tabs()->count() > 0)
+        delete tabs()->widget(0);
+    auto *menu = window->findChild<QMenu *>(QStringLiteral("recentFilesMenu"));
+    QVERIFY(menu);
+    emit menu->aboutToShow();
+    QCOMPARE(menu->actions().at(1)->toolTip(), second);
+    menu->actions().at(1)->trigger();
+    QCOMPARE(window->currentDocument()->filePath(), second);
+
+    // A file gone since leaves the list when chosen.
+    QVERIFY(QFile::remove(first));
+    emit menu->aboutToShow();
+    ModalAnswerer answerer;
+    menu->actions().at(1)->trigger();
+    QCOMPARE(answerer.boxes.size(), 1);
+    QCOMPARE(RecentFiles::forApplication().files(), QStringList{second});
+}
+
+void TestMainWindowFile::changedOnDisk_data()
+{
+    QTest::addColumn<bool>("editedHere");
+    QTest::addColumn<bool>("reload");
+    QTest::addColumn<bool>("overwrite");
+
+    QTest::addRow("unchanged here, loaded again") << false << true << false;
+    QTest::addRow("edited here, kept, save refused") << true << false << false;
+    QTest::addRow("edited here, kept, overwritten") << true << false << true;
+}
+
+void TestMainWindowFile::changedOnDisk()
+{
+    QFETCH(bool, editedHere);
+    QFETCH(bool, reload);
+    QFETCH(bool, overwrite);
+
+    const QString path = dir.filePath("watched.gcp");
+    QVERIFY(writeFile(path, encoded(QStringLiteral("原"), QStringLiteral("g"))));
+    window->openFile(path);
+    QL_Edit *document = window->currentDocument();
+    if (editedHere)
+        document->lyricEdit()->setPlainText(QStringLiteral("原来"));
+
+    // The program's own save is no change by someone else.
+    if (!editedHere) {
+        ModalAnswerer quiet;
+        QVERIFY(document->save(false));
+        QTest::qWait(400);
+        QVERIFY(quiet.boxes.isEmpty());
+    }
+
+    const QByteArray theirs = encoded(QStringLiteral("姹紫"), QStringLiteral("s\nh"));
+    ModalAnswerer answerer;
+    answerer.questionAnswer = reload ? QMessageBox::Yes : QMessageBox::No;
+    QVERIFY(writeFile(path, theirs));
+    QTRY_COMPARE_WITH_TIMEOUT(answerer.boxes.size(), 1, 5000);
+    QVERIFY(answerer.boxes.at(0).text.contains(QStringLiteral("watched.gcp")));
+    if (reload) {
+        QTRY_COMPARE(window->currentDocument()->lyricEdit()->toPlainText(), QStringLiteral("姹紫"));
+        QCOMPARE(tabs()->count(), 1);
+        QVERIFY(!window->currentDocument()->isModified());
+        return;
+    }
+    QCOMPARE(window->currentDocument(), document);
+    QCOMPARE(document->lyricEdit()->toPlainText(), QStringLiteral("原来"));
+
+    // Saving now would overwrite their change: the user is asked first.
+    answerer.questionAnswer = overwrite ? QMessageBox::Yes : QMessageBox::No;
+    QCOMPARE(document->save(false), overwrite);
+    QCOMPARE(answerer.boxes.size(), 2);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll() == theirs, !overwrite);
 }
 
 void TestMainWindowFile::startWithSeveralFiles()

@@ -59,6 +59,7 @@ class TestInputMethod : public QObject
     Q_OBJECT
 
 private slots:
+    void selectionIsAnnounced();
     void init();
     void cleanup();
 
@@ -109,6 +110,24 @@ void TestInputMethod::cleanup()
 {
     popup.reset();
     dir.reset();
+}
+
+void TestInputMethod::selectionIsAnnounced()
+{
+    // A screen reader hears the selected candidate by its symbols' names:
+    // the private-use characters themselves cannot be spoken.
+    popup->appendCode("gs");
+    for (int step = 0; step < 3; ++step) {
+        const QString candidate = popup->allCandidates().at(step);
+        const QString name = popup->accessibleName();
+        QVERIFY2(name.contains(QStringLiteral("第 %1 个").arg(step + 1)), qPrintable(name));
+        QVERIFY(!popup->dictionary().nameOf(candidate.left(2)).isEmpty());
+        QVERIFY2(name.contains(popup->dictionary().nameOf(candidate.left(2))), qPrintable(name));
+        QVERIFY(!name.contains(candidate.left(2)));
+        popup->nextCandidate();
+    }
+    popup->reset();
+    QCOMPARE(popup->accessibleName(), QStringLiteral("曲谱输入法"));
 }
 
 void TestInputMethod::singleCode()

@@ -107,6 +107,8 @@ void TestScoreTree::init()
     dir = std::make_unique<QTemporaryDir>();
     QVERIFY(dir->isValid());
     QDir().mkpath(dir->filePath("app"));
+    // A portable program folder, where the dictionary copy goes.
+    QVERIFY(writeFile(dir->filePath("app/portable.ini"), QByteArray()));
     shipped = std::make_unique<ScoreTree>(QStringLiteral("wordsdict.csv"), locations());
 }
 
@@ -370,6 +372,7 @@ void TestScoreTree::missingCopyIsWrittenFromResource()
 void TestScoreTree::perUserCopyIsUsedWhenNoneBesideExecutable()
 {
     QVERIFY(QFile::remove(dir->filePath("app/wordsdict.csv")));
+    QVERIFY(QFile::remove(dir->filePath("app/portable.ini")));
     const QString own = dir->filePath("data/wordsdict.csv");
     QVERIFY(writeFile(own, header + "U000F002C g 0.6 gong\r\n"));
 
@@ -437,6 +440,7 @@ void TestScoreTree::fullDiskLeavesNoCutCopy()
     SmallDisk::Disk disk;
     if (!disk.isValid())
         QSKIP("mounting a small tmpfs needs root");
+    QVERIFY(writeFile(disk.filePath(QStringLiteral("portable.ini")), QByteArray()));
     QVERIFY(disk.fill(2048));
     // A copy cut short would be taken for the user's dictionary at every
     // later start; the built-in one is read instead, and no copy is left.

@@ -4,6 +4,9 @@
 # the software-centre description, the MIME package (compiled as the system
 # would), the icons it names, and the installed program's version.
 #
+# When lintian is installed, the Debian package that cpack makes from the
+# same build must give it no error and no warning.
+#
 #   test_install.sh BUILD_DIR
 set -euo pipefail
 
@@ -22,8 +25,11 @@ expected=(
   bin/qelun
   share/applications/$id.desktop
   share/doc/qelun/LICENSE
+  share/doc/qelun/changelog.gz
+  share/doc/qelun/copyright
   share/doc/qelun/LICENSE-ArphicPL.txt
   share/doc/qelun/README.md
+  share/man/man1/qelun.1.gz
   share/metainfo/$id.metainfo.xml
   share/mime/packages/$id.xml
   share/qelun/examples/youyuan-zaoluopao.gcp
@@ -51,7 +57,8 @@ done
 # Desktop entry: valid, names the program, its file type and an installed icon.
 desktop="$root/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
-grep -qx 'Exec=qelun %f' "$desktop" || fail "Exec= is not 'qelun %f'"
+# %F: every file of a selection goes to the one running window.
+grep -qx 'Exec=qelun %F' "$desktop" || fail "Exec= is not 'qelun %F'"
 grep -qx "MimeType=$mime;" "$desktop" || fail "MimeType= does not name $mime"
 grep -qx 'Name\[zh_CN\]=Qelun工尺谱' "$desktop" || fail "no Chinese name"
 grep -q '^Name=.*[A-Za-z]' "$desktop" || fail "no English name"
@@ -62,7 +69,13 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 metainfo="$root/share/metainfo/$id.metainfo.xml"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "launchable"
-grep -q '<caption>' "$metainfo" || fail "no screenshot caption"
+# A screenshot only where its address was given, and then with a caption.
+screenshot=$(sed -n 's/^QELUN_SCREENSHOT_URL:STRING=//p' "$build/CMakeCache.txt")
+if [ -n "$screenshot" ]; then
+  grep -q '<caption>' "$metainfo" || fail "no screenshot caption"
+else
+  grep -q '<screenshot' "$metainfo" && fail "a screenshot element without an address"
+fi
 grep -q '@[A-Z_]*@' "$metainfo" && fail "unconfigured placeholder in the metainfo"
 
 # MIME package: well-formed, and compiled by update-mime-database into a
@@ -82,5 +95,18 @@ mimeicon=$(sed -n 's/.*<icon name="\([^"]*\)".*/\1/p' "$package")
 # The installed program answers --version without a display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/bin/qelun" --version)
 [ "$version" = "qelun 2.0" ] || fail "--version printed '$version'"
+
+# The manual page reads without a complaint from man.
+manwarnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/share/man/man1/qelun.1.gz" 2>&1 >/dev/null)
+[ -z "$manwarnings" ] || fail "man: $manwarnings"
+
+# The Debian package, as lintian sees it.
+if command -v lintian >/dev/null && command -v cpack >/dev/null; then
+  (cd "$dest" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$dest/deb" >/dev/null) \
+    || fail "cpack could not make the package"
+  deb=$(ls "$dest"/deb/*.deb)
+  lintian --fail-on error,warning --no-tag-display-limit "$deb" >&2 || fail "lintian: $deb"
+  echo "lintian: no error, no warning"
+fi
 
 echo "install test passed: ${#expected[@]} files"

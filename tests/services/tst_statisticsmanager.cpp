@@ -50,8 +50,9 @@ void TestStatisticsManager::cleanup()
 
 QString TestStatisticsManager::managerIni() const
 {
-    // The test's own folder is writable: the file goes beside the executable.
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("manager.ini"));
+    // Test mode: the per-user configuration folder is the test's own.
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation))
+        .absoluteFilePath(QStringLiteral("manager.ini"));
 }
 
 LoopbackHttpServer::Request TestStatisticsManager::report()

@@ -21,6 +21,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -60,13 +61,6 @@ const QList<Field> fields = {
     {"breakSymbolColorBox", "分页换行：", "唱词编辑框", {"breakSymbolColor"}},
     {"errorColorBox", "错误内容：", "唱词编辑框", {"errorColor"}},
 };
-
-const QString lightButton = QStringLiteral(
-    "QPushButton {\n\tbackground-color: rgb(255, 255, 255);\n\tcolor: #36425a;\n\tborder: 1px solid #d7d9de;\n"
-    "\theight: 26px;\n}\nQPushButton:hover {\n\tbackground-color: rgb(237, 240, 242);\n}");
-const QString blueButton = QStringLiteral(
-    "QPushButton {\n\tbackground-color: rgb(65, 127, 249);\n\tcolor: white;\n\tborder: none;\n\theight: 28px;\n}\n"
-    "QPushButton:hover {\n\tbackground-color: rgb(96, 141, 250);\n}");
 
 // Every key of the group "Editor" as the file holds it.
 QMap<QString, QString> storedKeys(const QString &path)
@@ -161,12 +155,14 @@ private:
 void TestSettings::initTestCase()
 {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    // The test has a folder of its own, so the program's settings file
-    // beside it is this test's alone; start from no file at all.
-    QFile::remove(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("settings.ini")));
+    // The per-user folders of test mode are the tests' own; start from no
+    // settings file at all.
+    QStandardPaths::setTestModeEnabled(true);
+    const QString configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    QFile::remove(QDir(configDir).filePath(QStringLiteral("settings.ini")));
     config = &EditorConfig::instance();
     path = config->settingsPath();
-    QCOMPARE(QFileInfo(path).absolutePath(), QCoreApplication::applicationDirPath());
+    QCOMPARE(QFileInfo(path).absolutePath(), configDir);
 }
 
 void TestSettings::init()
@@ -237,16 +233,15 @@ void TestSettings::formFrame()
     QVERIFY(icon);
     QVERIFY(!icon->pixmap().isNull());
 
-    const QList<std::tuple<const char *, QString, QString>> buttons = {
-        {"restoreBtn", QStringLiteral("恢复默认"), lightButton},
-        {"cancelBtn", QStringLiteral("取消"), lightButton},
-        {"submitBtn", QStringLiteral("确认"), blueButton},
+    const QList<std::tuple<const char *, QString>> buttons = {
+        {"restoreBtn", QStringLiteral("恢复默认")},
+        {"cancelBtn", QStringLiteral("取消")},
+        {"submitBtn", QStringLiteral("确认")},
     };
-    for (const auto &[name, text, sheet] : buttons) {
+    for (const auto &[name, text] : buttons) {
         auto *button = dialog->findChild<QPushButton *>(QLatin1String(name));
         QVERIFY2(button, name);
         QCOMPARE(button->text(), text);
-        QCOMPARE(button->styleSheet(), sheet);
         QVERIFY(!button->autoDefault());
         QVERIFY(!button->isDefault());
         QVERIFY(button->width() <= 100);
