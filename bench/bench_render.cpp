@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
         renderer.reset();
         renderer.generate(entries, false);
     }, runs);
-    const int pages = int(renderer.pages().size());
+    const int pages = renderer.pageCount();
     const QString score = QStringLiteral("entries=%1 pages=%2").arg(entries.size()).arg(pages);
     print(QStringLiteral("generate_ms"), score + QStringLiteral(" pages_per_s=%1").arg(fixed(pages / (generate.median / 1000))), generate);
 
