@@ -49,6 +49,9 @@ TextHistoryBound::TextHistoryBound(QL_Edit *edit)
     , m_lastIndex(edit->undoStack()->index())
 {
     connect(edit->undoStack(), &QUndoStack::indexChanged, this, &TextHistoryBound::onStackIndexChanged);
+    m_pause.setSingleShot(true);
+    m_pause.setInterval(1500);
+    connect(&m_pause, &QTimer::timeout, this, &TextHistoryBound::trim);
 }
 
 void TextHistoryBound::onStackIndexChanged(int index)
@@ -63,14 +66,15 @@ void TextHistoryBound::onStackIndexChanged(int index)
     if (limit > 0 && index == limit && m_lastIndex == limit && stack->count() == limit)
         ++m_dropped;
     m_lastIndex = index;
-    if (limit > 0 && m_dropped >= limit && !m_trimQueued) {
-        // After the command that dropped the last one has done all its work.
-        m_trimQueued = true;
-        QMetaObject::invokeMethod(this, [this] {
-            m_trimQueued = false;
-            trim();
-        }, Qt::QueuedConnection);
-    }
+    if (limit <= 0 || m_dropped < limit)
+        return;
+    // Never inside the command that dropped the last one: from the event
+    // loop, after a pause, or right after this command when the history
+    // has grown too long to wait.
+    if (m_dropped < 4 * limit)
+        m_pause.start();
+    else if (m_pause.interval() > 0)
+        m_pause.start(0);
 }
 
 void TextHistoryBound::trim()
@@ -97,4 +101,6 @@ void TextHistoryBound::trim()
     }
     m_dropped = 0;
     m_lastIndex = stack->index();
+    m_pause.stop();
+    m_pause.setInterval(1500);
 }

@@ -2,6 +2,7 @@
 #define TEXTHISTORYBOUND_H
 
 #include <QObject>
+#include <QTimer>
 
 class QL_Edit;
 
@@ -10,7 +11,9 @@ class QL_Edit;
 // command the stack drops at its limit leaves its steps behind there, where
 // nothing can reach them again: over a long session they would grow without
 // end. Once the stack has dropped as many commands as it holds, the
-// documents lose every step older than the oldest command left; the texts,
+// documents lose every step older than the oldest command left, when typing
+// pauses (the trim replays every command, a pause of its own in a long
+// play) or at the latest once four times as many are dropped; the texts,
 // the cursors, the stack and the modified flag stay as they were.
 class TextHistoryBound : public QObject
 {
@@ -30,7 +33,8 @@ private:
     QL_Edit *m_edit;
     int m_lastIndex = 0;
     int m_dropped = 0;
-    bool m_trimQueued = false;
+    // Runs the trim once typing has paused.
+    QTimer m_pause;
 };
 
 #endif // TEXTHISTORYBOUND_H
