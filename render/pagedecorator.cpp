@@ -112,22 +112,26 @@ void addFrame(PageDecoration &decoration, const QRectF &frame, const QList<QRect
 // A rule on every boundary between two columns of the content area, whether
 // or not the page fills them: the page reads as ruled paper, the same on
 // every page, and the rules do not move while the score is typed.
-void addRules(PageDecoration &decoration, const QRectF &content, double top, double bottom,
-              const ExportConfig &config, const QList<QRectF> &inks)
+void addRules(PageDecoration &decoration, const ScorePage &page, const QRectF &content, double top,
+              double bottom, const ExportConfig &config, const QList<QRectF> &inks)
 {
-    const int colWidth = config.colWidth();
+    const int colWidth = page.columnWidth > 0 ? page.columnWidth : config.colWidth();
     if (colWidth <= 0)
         return;
+    const int pitch = page.columnPitch > 0 ? page.columnPitch : colWidth;
     // A column's characters start at its left edge and its notation runs
     // off to their right, so the room between two columns lies left of
     // their boundary: the rule stands a third of a character into it, clear
     // of the characters instead of touching every one of them, and never
     // further than a quarter of the column from its boundary.
     const double inset = PageDecorator::ruleInset(config);
-    // As many columns as the layout fits on a page, from the right edge.
+    // As many columns as the layout fits on a page, from the right edge;
+    // the room the columns share out between them widens the gap left of
+    // each boundary, and the rule keeps to the middle of what it adds.
     const int columns = int(content.width()) / colWidth;
+    const double spread = (pitch - colWidth) / 2.0;
     for (int k = 1; k < columns; ++k) {
-        const double x = content.right() - double(k) * colWidth - inset;
+        const double x = content.right() - colWidth - double(k - 1) * pitch - inset - spread;
         decoration.rules += clearOfInk(QLineF(x, top, x, bottom), PageDecorator::ruleWidth, inks);
     }
     decoration.ruleWidth = PageDecorator::ruleWidth;
@@ -235,7 +239,7 @@ void PageDecorator::decorate(ScorePage &page, int index, const ExportConfig &con
         above = frame.bottom() + frameWidth / 2;
     }
     if (config.isColumnRule() && hasContent)
-        addRules(decoration, content, ruleTop, ruleBottom, config, inks);
+        addRules(decoration, page, content, ruleTop, ruleBottom, config, inks);
     if (config.isPageNumber())
         addNumber(decoration, index + 1, pageRect, content, qMax(above, pageRect.top()), config, inks);
 }

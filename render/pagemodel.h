@@ -126,13 +126,20 @@ struct ScorePage
     QColor background;
     // The title the page's file carries.
     QString title;
+    // The width of a column and the step from one column to the next, right
+    // to left from the content's right edge: the steps share out what the
+    // columns leave of the content's width. 0 where a page was not laid out
+    // (the export options' column width is taken then).
+    int columnWidth = 0;
+    int columnPitch = 0;
     QList<PageRun> runs;
     PageDecoration decoration;
 
     bool operator==(const ScorePage &o) const
     {
         return size == o.size && contentOrigin == o.contentOrigin && background == o.background
-               && title == o.title && runs == o.runs && decoration == o.decoration;
+               && title == o.title && columnWidth == o.columnWidth && columnPitch == o.columnPitch
+               && runs == o.runs && decoration == o.decoration;
     }
 };
 

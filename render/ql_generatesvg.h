@@ -97,6 +97,8 @@ public:
     void newPage() { m_layout.context().newPage(); }
     void newColumn() { m_layout.context().newColumn(); }
     int cursorX() const { return m_layout.context().cursorX; }
+    // The step from one column to the next, once rendering has begun.
+    int columnPitch() const { return m_layout.context().options().columnPitch; }
     void setCursorX(int x) { m_layout.context().cursorX = x; }
     int cursorY() const { return m_layout.context().cursorY; }
     void setCursorY(int y) { m_layout.context().cursorY = y; }

@@ -48,6 +48,8 @@ void LayoutContext::newPage()
     page.contentOrigin = QPoint(page.size.width() - m_config->marginRight(), m_config->marginTop());
     if (!m_config->isBgTransparent())
         page.background = m_config->backgroundColor();
+    page.columnWidth = m_options.columnWidth;
+    page.columnPitch = m_options.columnPitch;
     m_pages.append(page);
     column.clear();
     cursorX = 0;
@@ -61,7 +63,7 @@ void LayoutContext::newColumn()
     column.clear();
     ++columnCount;
     cursorY = 0;
-    cursorX -= columnWidth;
+    cursorX = cursorX == 0 ? -columnWidth : cursorX - m_options.columnPitch;
     if (cursorX >= -m_options.contentSize.width())
         return;
     // The first column of a page stays on it, even where the content is

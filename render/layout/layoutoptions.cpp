@@ -117,6 +117,8 @@ void LayoutOptions::resolveColumn(const ExportConfig &c)
         warnings.append(tr("列宽 %1 容不下字与工尺，已按 %2 排版").arg(c.colWidth()).arg(columnWidth));
     }
     gutter = qMin(gutter, columnWidth / 4);
+    const int columns = qMax(1, contentSize.width() / columnWidth);
+    columnPitch = columns > 1 ? (contentSize.width() - columnWidth) / (columns - 1) : columnWidth;
     // The notation starts inside its column.
     const int maxShift = columnWidth - gutter - (lw - sw / 2 + sw + scoreBanYanSpace + markWidth);
     if (lyricScoreSpace > maxShift) {

@@ -19,6 +19,9 @@ struct LayoutOptions
     QSize contentSize;
 
     int columnWidth = 0;
+    // The step from one column to the next: the columns a page holds share
+    // out the content's width, so that no strip is left empty at its left.
+    int columnPitch = 0;
     // The clear space kept at the right of each column, so that the
     // notation of one column never runs up against the characters of the
     // next, and a rule between them stands unbroken: a quarter of a

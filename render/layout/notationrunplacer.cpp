@@ -85,6 +85,14 @@ qreal rightOf(const QList<QPolygonF> &outlines)
     return right;
 }
 
+qreal leftOf(const QList<QPolygonF> &outlines)
+{
+    qreal left = std::numeric_limits<qreal>::max();
+    for (const QPolygonF &o : outlines)
+        left = qMin(left, o.boundingRect().left());
+    return left;
+}
+
 qreal topOf(const QList<QPolygonF> &outlines)
 {
     qreal top = std::numeric_limits<qreal>::max();
@@ -272,11 +280,16 @@ void NotationRunPlacer::flush(const Segment &segment, int offset)
 
 QPoint NotationRunPlacer::insideRight(QPoint at, int first, int end, int base, int rotation) const
 {
+    const qreal columnLeft = m_ctx.contentOrigin().x() + m_ctx.cursorX;
+    const qreal columnRight = columnLeft + m_ctx.options().columnWidth - m_ctx.options().gutter;
     const qreal right = rightOf(groupOutlines(first, end, at, base, rotation));
-    const qreal columnRight
-        = m_ctx.contentOrigin().x() + m_ctx.cursorX + m_ctx.options().columnWidth - m_ctx.options().gutter;
     if (right > columnRight)
         at.rx() -= int(std::ceil(right - columnRight));
+    // Nor past its left edge, where a turned glyph reaches further left of
+    // its origin than the lane allows for.
+    const qreal left = leftOf(groupOutlines(first, end, at, base, rotation));
+    if (left < columnLeft)
+        at.rx() += int(std::ceil(columnLeft - left));
     return at;
 }
 

@@ -72,7 +72,7 @@ private:
     // segment: folded back to the lane, or at the head of the next column.
     Segment moveOn(const Segment &segment, int first, int end, int laneX, bool &freshColumn);
     // A group wider than the head (more marks beside its note) stands
-    // further left, inside the column's right edge.
+    // further left, inside the column's right edge, and never past its left.
     QPoint insideRight(QPoint at, int first, int end, int base, int rotation) const;
     // The run as set at a rotation: at the run's angle, or upright.
     const ScoreRun &runAt(int rotation) const;

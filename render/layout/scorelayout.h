@@ -99,6 +99,8 @@ public:
     QStringList warnings() const { return m_ctx.options().warnings; }
     // The column width laid out with: the option's, clamped to what fits.
     int columnWidth() const { return m_ctx.options().columnWidth; }
+    // The step from one column to the next.
+    int columnPitch() const { return m_ctx.options().columnPitch; }
     QString documentTitle() const { return m_ctx.documentTitle; }
 
     // The state the drawers share, for a caller that sets lines itself.

@@ -477,7 +477,11 @@ void TestLiveScoreView::decorationOnThePageShown()
     // Where the top of the frame and the foot of the first rule will be: in
     // the margin, where the score puts no ink.
     const QPointF frameTop(content.center().x(), content.top() - 8);
-    const QPointF ruleFoot(content.right() - config->colWidth() - config->lyricFontSize() / 3.0,
+    // The first rule stands left of the first column, in the middle of the
+    // room the columns share out, a third of a character from the boundary.
+    const ScorePage laidOut = wholeLayout().first();
+    const QPointF ruleFoot(content.right() - laidOut.columnWidth - (laidOut.columnPitch - laidOut.columnWidth) / 2.0
+                               - config->lyricFontSize() / 3.0,
                            content.bottom() + 4);
     // The darkest pixel around the point: a hairline lies between pixels.
     const auto grey = [this](const QPointF &pagePoint) {

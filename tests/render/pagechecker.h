@@ -25,6 +25,9 @@ struct Options
 {
     // The column width the layout used (after any clamping).
     int columnWidth = 130;
+    // The step from one column to the next, 0 for columns side by side.
+    int columnPitch = 0;
+    qreal pitch() const { return columnPitch > 0 ? columnPitch : columnWidth; }
     // The size of the content area; its top-right corner is each page's
     // content origin.
     QSizeF content;
@@ -147,8 +150,8 @@ inline QStringList check(const QList<ScorePage> &pages, const Options &options)
             if (width > 0) {
                 // Columns stand side by side from the right edge of the
                 // content: a glyph lies within one of them.
-                const qreal k = std::floor((right - ink.box.right() + slack) / width);
-                const qreal columnLeft = right - (k + 1) * width;
+                const qreal k = std::floor((right - ink.box.right() + slack) / options.pitch());
+                const qreal columnLeft = right - k * options.pitch() - width;
                 if (ink.box.left() < columnLeft - slack)
                     faults.append(where + describe(ink) + QStringLiteral(" straddles two columns"));
                 else if (ink.box.right() > columnLeft + width - options.gutter + slack && !mayHang(*ink.item))
@@ -202,7 +205,7 @@ inline QStringList checkUprightOwnership(const QList<ScorePage> &pages, const Op
             }
         }
         const auto column = [&](const QRectF &box) {
-            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.pitch());
         };
         for (const Ink &ch : std::as_const(characters)) {
             const ItemSource &own = ch.item->source;
@@ -241,7 +244,7 @@ inline QStringList checkOneLinePerMelisma(const QList<ScorePage> &pages, const O
             const char32_t code = QStringView(item.text).toUcs4().value(0);
             if (item.source.kind != ItemSource::Kind::Notation || (code >= 0xF0000 && code <= 0xF0007))
                 continue;
-            const int column = int(std::floor(-run.origin.x() / qreal(options.columnWidth)));
+            const int column = int(std::floor(-run.origin.x() / options.pitch()));
             const QString key = QStringLiteral("entry %1 offset %2 column %3")
                                     .arg(item.source.entry)
                                     .arg(item.source.offset)
@@ -334,7 +337,7 @@ inline QStringList checkPunctuationWithItsCharacter(const QList<ScorePage> &page
             }
         }
         const auto column = [&](const QRectF &box) {
-            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.pitch());
         };
         for (const Ink &mark : std::as_const(marks)) {
             const auto before = characters.constFind({mark.item->source.entry, mark.item->source.offset - 1});
@@ -367,7 +370,7 @@ inline QStringList checkOpeningBrackets(const QList<ScorePage> &pages, const Opt
             }
         }
         const auto column = [&](const QRectF &box) {
-            return std::floor((page.contentOrigin.x() - box.center().x()) / options.columnWidth);
+            return std::floor((page.contentOrigin.x() - box.center().x()) / options.pitch());
         };
         for (const Ink &open : std::as_const(text)) {
             if (!VerticalText::isOpeningPunctuation(open.item->text.at(0)))
@@ -383,6 +386,32 @@ inline QStringList checkOpeningBrackets(const QList<ScorePage> &pages, const Opt
             if (laterOnPage && !followed)
                 faults.append(QStringLiteral("page %1: %2 ends its column").arg(p + 1).arg(describe(open)));
         }
+    }
+    return faults;
+}
+
+// No page leaves an empty strip at the left of its content narrower than a
+// column: the leftmost sung character's ink starts within `strip` of the
+// content's left edge, or a whole column or more from it where the page
+// ended early (the page's columns share out the width they leave). A page
+// of one column keeps it at the right.
+inline QStringList checkNoStripLeft(const QList<ScorePage> &pages, const Options &options, qreal strip)
+{
+    QStringList faults;
+    if (options.content.width() < 2 * options.columnWidth)
+        return faults;
+    for (int p = 0; p + 1 < pages.size(); ++p) {
+        const ScorePage &page = pages.at(p);
+        qreal left = page.contentOrigin.x();
+        for (const PageRun &run : page.runs) {
+            for (const PageItem &item : run.items) {
+                if (item.source.kind == ItemSource::Kind::Lyric && !item.frameInk.isEmpty())
+                    left = qMin(left, inkOutline(page, run, item).boundingRect().left());
+            }
+        }
+        const qreal contentLeft = page.contentOrigin.x() - options.content.width();
+        if (left - contentLeft > strip && left - contentLeft < options.columnWidth)
+            faults.append(QStringLiteral("page %1: %2 pt left empty").arg(p + 1).arg(left - contentLeft));
     }
     return faults;
 }

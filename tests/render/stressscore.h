@@ -106,6 +106,9 @@ inline void applySettings(ExportConfig &c, const QString &settings)
         else if (key == u"scoreFontSize") c.setScoreFontSize(value);
         else if (key == u"titleFontSize") c.setTitleFontSize(value);
         else if (key == u"quPaiFontSize") c.setQuPaiFontSize(value);
+        else if (key == u"diaoMingFontSize") c.setDiaoMingFontSize(value);
+        else if (key == u"jiaBaiFontSize") c.setJiaBaiFontSize(value);
+        else if (key == u"lianBaiFontSize") c.setLianBaiFontSize(value);
         else if (key == u"lyricSpace") c.setLyricSpace(value);
         else if (key == u"scoreSpace") c.setScoreSpace(value);
         else if (key == u"banYanSpace") c.setBanYanSpace(value);

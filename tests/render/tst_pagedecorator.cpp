@@ -244,16 +244,23 @@ void TestPageDecorator::rulesBetweenColumns()
                                            sungEntry(QStringLiteral("良辰美景"), notation({gong, ban}))});
     QCOMPARE(pages.size(), 2);
     const QRectF content = contentArea(pages.first(), config());
-    const int columns = int(content.width()) / colWidth;
+    // The columns as laid out: the width clamped to what fits, and the step
+    // sharing out what they leave of the content's width.
+    const int width = pages.first().columnWidth;
+    const int pitch = pages.first().columnPitch;
+    QVERIFY(width > 0 && pitch >= width);
+    const int columns = int(content.width()) / width;
+    QVERIFY(columns == 1 || content.width() - (width + (columns - 1) * pitch) < columns);
     for (const ScorePage &page : pages) {
         // A rule between every two columns of the page, filled or not, each
-        // beside its boundary on the side where the columns leave room.
+        // in the room left of the boundary, never further than a quarter of
+        // a column beyond what the columns share out.
         const QList<double> xs = ruleColumns(page);
         QCOMPARE(xs.size(), qMax(0, columns - 1));
         for (int k = 1; k < columns; ++k) {
-            const double boundary = content.right() - k * colWidth;
+            const double boundary = content.right() - width - (k - 1) * pitch;
             const double x = xs.at(k - 1);
-            QVERIFY2(x < boundary && x >= boundary - colWidth / 4.0,
+            QVERIFY2(x < boundary && x >= boundary - (pitch - width) - width / 4.0,
                      qPrintable(QStringLiteral("rule %1 at %2, boundary %3").arg(k).arg(x).arg(boundary)));
         }
     }

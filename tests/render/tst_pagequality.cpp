@@ -53,6 +53,7 @@ PageChecker::Options checkOptions(const ScoreLayout &layout)
 {
     PageChecker::Options options;
     options.columnWidth = layout.columnWidth();
+    options.columnPitch = layout.columnPitch();
     options.content = layout.contentSize();
     return options;
 }
@@ -100,6 +101,10 @@ void TestPageQuality::stressScoresSetCleanly_data()
     QTest::newRow("A4 -45 landscape") << "isLandscape=1";
     QTest::newRow("large fonts 0") << "lyricFontSize=48 scoreFontSize=28 titleFontSize=120 scoreAngle=0";
     QTest::newRow("large fonts -45") << "lyricFontSize=48 scoreFontSize=28 quPaiFontSize=70";
+    QTest::newRow("every font 80 -45") << "lyricFontSize=80 scoreFontSize=80 titleFontSize=80 quPaiFontSize=80 "
+                                          "diaoMingFontSize=80 jiaBaiFontSize=80 lianBaiFontSize=80";
+    QTest::newRow("every font 80 0") << "scoreAngle=0 lyricFontSize=80 scoreFontSize=80 titleFontSize=80 "
+                                        "quPaiFontSize=80 diaoMingFontSize=80 jiaBaiFontSize=80 lianBaiFontSize=80";
     QTest::newRow("spacings -200 -45")
         << "lyricSpace=-200 scoreSpace=-200 banYanSpace=-200 lyricScoreSpace=-200 scoreBanYanSpace=-200 mColWidth=-200";
     QTest::newRow("spacings -200 0")
@@ -128,7 +133,9 @@ void TestPageQuality::stressScoresSetCleanly()
     layout.layout(entries, false, QString());
     QVERIFY(layout.pages().size() > 1);
     const QStringList faults = PageChecker::check(layout.pages(), guttered(layout, *fixture.config))
-                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout));
+                               + PageChecker::checkOneLinePerMelisma(layout.pages(), checkOptions(layout))
+                               + PageChecker::checkNoStripLeft(layout.pages(), checkOptions(layout),
+                                                               fixture.config->lyricFontSize() / 2.0);
     QVERIFY2(faults.isEmpty(), qPrintable(report(faults)));
     // Every glyph typed reaches the page.
     int glyphs = 0;

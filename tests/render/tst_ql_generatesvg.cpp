@@ -94,6 +94,9 @@ private:
     std::unique_ptr<RenderFixture> fixture;
     std::unique_ptr<QL_GenerateSVG> renderer;
     ExportConfig &config() { return *fixture->config; }
+    // Where the k-th column of a page (from 1, right to left) starts, 130
+    // wide and each a pitch left of the one before.
+    int columnX(int k) const { return -130 - (k - 1) * renderer->columnPitch(); }
 };
 
 void TestQlGenerateSvg::init()
@@ -138,13 +141,13 @@ void TestQlGenerateSvg::columnsFillPageThenBreak_data()
     QTest::addColumn<bool>("landscape");
     QTest::addColumn<int>("lineBreaks");
     QTest::addColumn<int>("pages");
-    QTest::addColumn<int>("lastCursorX");
+    QTest::addColumn<int>("lastColumn");
     // Portrait: 545 wide, four 130-wide columns.
-    QTest::addRow("portrait, fourth column") << false << 3 << 1 << -520;
-    QTest::addRow("portrait, fifth column starts page 2") << false << 4 << 2 << -130;
+    QTest::addRow("portrait, fourth column") << false << 3 << 1 << 4;
+    QTest::addRow("portrait, fifth column starts page 2") << false << 4 << 2 << 1;
     // Landscape: 792 wide, six columns.
-    QTest::addRow("landscape, sixth column") << true << 5 << 1 << -780;
-    QTest::addRow("landscape, seventh column starts page 2") << true << 6 << 2 << -130;
+    QTest::addRow("landscape, sixth column") << true << 5 << 1 << 6;
+    QTest::addRow("landscape, seventh column starts page 2") << true << 6 << 2 << 1;
 }
 
 void TestQlGenerateSvg::columnsFillPageThenBreak()
@@ -152,7 +155,7 @@ void TestQlGenerateSvg::columnsFillPageThenBreak()
     QFETCH(bool, landscape);
     QFETCH(int, lineBreaks);
     QFETCH(int, pages);
-    QFETCH(int, lastCursorX);
+    QFETCH(int, lastColumn);
     config().setIsLandscape(landscape);
 
     // Each column holds a character: a page that nothing is drawn on is
@@ -163,8 +166,12 @@ void TestQlGenerateSvg::columnsFillPageThenBreak()
         renderer->renderLyricLine(QStringLiteral("字"), {QString()});
         renderer->newColumn();
     }
-    QCOMPARE(renderer->cursorX(), lastCursorX);
+    QCOMPARE(renderer->cursorX(), columnX(lastColumn));
     QCOMPARE(renderer->cursorY(), 0);
+    // The columns share out the width: the last one ends at the content's
+    // left edge.
+    const int contentWidth = landscape ? 792 : 545;
+    QVERIFY(qAbs(columnX(landscape ? 6 : 4) + contentWidth) < (landscape ? 6 : 4));
     renderer->renderLyricLine(QStringLiteral("字"), {QString()});
     renderer->finishRendering();
     QCOMPARE(renderer->pages().size(), pages);
@@ -359,18 +366,18 @@ void TestQlGenerateSvg::titlePosition()
 void TestQlGenerateSvg::titleTakesColumnOfItsOwn_data()
 {
     QTest::addColumn<int>("cursorY");
-    QTest::addColumn<int>("titleX");
-    QTest::addColumn<int>("nextX");
-    QTest::addRow("empty column: drawn in it") << 0 << -130 << -260;
-    QTest::addRow("column in use: drawn in the next") << 10 << -260 << -390;
+    QTest::addColumn<int>("titleColumn");
+    QTest::addRow("empty column: drawn in it") << 0 << 1;
+    QTest::addRow("column in use: drawn in the next") << 10 << 2;
 }
 
 void TestQlGenerateSvg::titleTakesColumnOfItsOwn()
 {
     QFETCH(int, cursorY);
-    QFETCH(int, titleX);
-    QFETCH(int, nextX);
+    QFETCH(int, titleColumn);
     renderer->beginRendering();
+    const int titleX = columnX(titleColumn);
+    const int nextX = columnX(titleColumn + 1);
     renderer->setCursorY(cursorY);
     renderer->renderTitle(QStringLiteral("# 题"));
     QCOMPARE(renderer->cursorX(), nextX);
@@ -420,7 +427,7 @@ void TestQlGenerateSvg::keyBesideTuneName()
     renderer->setCursorY(40);
     renderer->renderQuPai(line);
     // A new tune begins a column of its own.
-    QCOMPARE(renderer->cursorX(), -260);
+    QCOMPARE(renderer->cursorX(), columnX(2));
     QCOMPARE(renderer->cursorY(), qMax(qH, dH));
     renderer->finishRendering();
 
@@ -511,11 +518,11 @@ void TestQlGenerateSvg::lianBaiNarrowWidthsGiveOneSubColumn()
         places.insert({p.x(), p.y()});
         // Each column spans [left, left + 130).
         if (i < 4)
-            QVERIFY(p.x() >= 570 - 130);
+            QVERIFY(p.x() >= 570 + columnX(1));
         else
-            QVERIFY(p.x() >= 570 - 260 && p.x() < 570 - 130);
+            QVERIFY(p.x() >= 570 + columnX(2) && p.x() < 570 + columnX(2) + 130);
     }
-    QCOMPARE(renderer->cursorX(), -260);
+    QCOMPARE(renderer->cursorX(), columnX(2));
 }
 
 void TestQlGenerateSvg::lianBaiContinuesInNextColumn()
@@ -528,7 +535,7 @@ void TestQlGenerateSvg::lianBaiContinuesInNextColumn()
     renderer->renderLianBai(QStringLiteral("=") + passage);
     // The remaining four, re-balanced over three sub-columns: 2, 1, 1 or so.
     const QPair<int, int> rest = renderer->lianBaiBlockHeight(passage.mid(6), 3);
-    QCOMPARE(renderer->cursorX(), -260);
+    QCOMPARE(renderer->cursorX(), columnX(2));
     QCOMPARE(renderer->cursorY(), rest.first);
     renderer->finishRendering();
 
@@ -536,7 +543,7 @@ void TestQlGenerateSvg::lianBaiContinuesInNextColumn()
     for (int i = 0; i < passage.size(); ++i) {
         const QList<SvgText> t = textsMatching(page, passage.mid(i, 1));
         QCOMPARE(t.size(), 1);
-        QCOMPARE(t.first().origin.x() > 570 - 130, i < 6);
+        QCOMPARE(t.first().origin.x() > 570 + columnX(1), i < 6);
     }
 }
 
@@ -724,17 +731,17 @@ void TestQlGenerateSvg::hangingPunctuationGetsNoSpace()
 void TestQlGenerateSvg::overflowBreaksColumn_data()
 {
     QTest::addColumn<bool>("wrap");
-    QTest::addColumn<int>("cursorX");
-    QTest::addRow("wrapping on: a long run starts a column") << true << -260;
+    QTest::addColumn<int>("column");
+    QTest::addRow("wrapping on: a long run starts a column") << true << 2;
     // The character stays at the foot; its run goes on at the head of the
     // next column, and the line after it.
-    QTest::addRow("wrapping off: only the character counts") << false << -260;
+    QTest::addRow("wrapping off: only the character counts") << false << 2;
 }
 
 void TestQlGenerateSvg::overflowBreaksColumn()
 {
     QFETCH(bool, wrap);
-    QFETCH(int, cursorX);
+    QFETCH(int, column);
     config().setIsLineBreakScoreOverflow(wrap);
     const QString longRun = notation({gong, chi, gong, chi, gong, chi, gong, chi, gong, chi});
     const int h = config().lyricFontMetrics().height();
@@ -743,7 +750,7 @@ void TestQlGenerateSvg::overflowBreaksColumn()
     renderer->setCursorY(792 - h - config().lyricSpace() - 1);
     QVERIFY(renderer->cursorY() + config().lyricSpace() + renderer->scoreExtent(longRun) > 792);
     renderer->renderLyricLine(QStringLiteral("我"), {longRun});
-    QCOMPARE(renderer->cursorX(), cursorX);
+    QCOMPARE(renderer->cursorX(), columnX(column));
     renderer->finishRendering();
     // Nothing reaches below the foot of the content.
     const QByteArray page = renderer->pages().first();
