@@ -8,6 +8,7 @@
 #include "exporttarget.h"
 #include "filelocations.h"
 #include "gcpfile.h"
+#include "layoutoptions.h"
 #include "midiwriter.h"
 #include "musicmodel.h"
 #include "progressline.h"
@@ -111,8 +112,7 @@ QString unreadableSettings(const QString &path)
 }
 
 // Warnings about a page size the export does not lay out as stored: a value
-// out of range, which the options bring into range, and a page whose margins
-// leave no room for a character.
+// out of range, which the options bring into range.
 QStringList pageSizeWarnings(const ExportConfig &config, const QString &configPath)
 {
     QStringList warnings;
@@ -138,16 +138,6 @@ QStringList pageSizeWarnings(const ExportConfig &config, const QString &configPa
                                     .arg(side.used));
         }
     }
-    int width = config.pageWidth();
-    int height = config.pageHeight();
-    if (config.isLandscape())
-        std::swap(width, height);
-    const int room = qMin(width - config.marginLeft() - config.marginRight(),
-                          height - config.marginTop() - config.marginBottom());
-    if (room < config.lyricFontSize())
-        warnings.append(QCoreApplication::translate("BatchExport", "页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距")
-                            .arg(width)
-                            .arg(height));
     return warnings;
 }
 
@@ -373,6 +363,13 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     const ExportConfig config(configPath, ExportConfig::WriteBack::Never);
     for (const QString &warning : pageSizeWarnings(config, configPath))
         m_err << QCoreApplication::translate("BatchExport", "警告：") << warning << Qt::endl;
+    // Margins that leave no room for a character would give a page for every
+    // sliver of a glyph: refused before anything is laid out.
+    const QString refusal = LayoutOptions::refusal(config);
+    if (!refusal.isEmpty()) {
+        m_err << QCoreApplication::translate("BatchExport", "错误：") << refusal << Qt::endl;
+        return UsageError;
+    }
 
     StopRequest stop;
     InterruptGuard interrupt(stop);

@@ -5,6 +5,7 @@
 #include "colorbox.h"
 #include "exportconfig.h"
 #include "exporttarget.h"
+#include "layoutoptions.h"
 #include "ql_generatesvg.h"
 #include "recentfolders.h"
 #include "renderprogress.h"
@@ -575,6 +576,12 @@ void QL_Export::onSubmitBtnClicked()
     // An empty score would export blank pages: nothing to ask a place for.
     if (!hasPrintableLine(entries)) {
         QMessageBox::warning(this, tr("提示"), tr("曲谱为空，没有可导出的内容。"));
+        return;
+    }
+    // Nor would margins that leave the page no room for a character.
+    const QString refusal = LayoutOptions::refusal(*config);
+    if (!refusal.isEmpty()) {
+        QMessageBox::warning(this, tr("提示"), refusal);
         return;
     }
 

@@ -19,7 +19,7 @@ QString tr(const char *text)
 
 } // namespace
 
-LayoutOptions LayoutOptions::resolve(const ExportConfig &c)
+LayoutOptions LayoutOptions::resolveSize(const ExportConfig &c)
 {
     LayoutOptions options;
     const int w = c.pageWidth();
@@ -27,10 +27,27 @@ LayoutOptions LayoutOptions::resolve(const ExportConfig &c)
     options.pageSize = c.isLandscape() ? QSize(h, w) : QSize(w, h);
     options.contentSize = QSize(options.pageSize.width() - c.marginLeft() - c.marginRight(),
                                 options.pageSize.height() - c.marginTop() - c.marginBottom());
+    return options;
+}
+
+LayoutOptions LayoutOptions::resolve(const ExportConfig &c)
+{
+    LayoutOptions options = resolveSize(c);
     options.resolveAngle(c);
     options.resolveSpacings(c);
     options.resolveColumn(c);
     return options;
+}
+
+QString LayoutOptions::refusal(const ExportConfig &c)
+{
+    const LayoutOptions options = resolveSize(c);
+    const QSize room = options.contentSize;
+    if (qMin(room.width(), room.height()) >= c.lyricFontSize())
+        return QString();
+    return tr("页面 %1×%2 pt 减去页边距后容不下一个字，请检查页面尺寸和页边距")
+        .arg(options.pageSize.width())
+        .arg(options.pageSize.height());
 }
 
 void LayoutOptions::resolveAngle(const ExportConfig &c)

@@ -51,8 +51,13 @@ struct LayoutOptions
     QStringList warnings;
 
     static LayoutOptions resolve(const ExportConfig &config);
+    // Why the options cannot be laid out at all (margins that leave the page
+    // no room for a character), or an empty string. Every page would hold a
+    // sliver of one glyph, so the export is refused instead.
+    static QString refusal(const ExportConfig &config);
 
 private:
+    static LayoutOptions resolveSize(const ExportConfig &config);
     void resolveAngle(const ExportConfig &config);
     void resolveSpacings(const ExportConfig &config);
     void resolveColumn(const ExportConfig &config);

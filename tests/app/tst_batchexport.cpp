@@ -283,27 +283,40 @@ void TestBatchExport::pageSizesRefusedAreWarned_data()
 {
     QTest::addColumn<QByteArray>("options");
     QTest::addColumn<QString>("named");
-    QTest::addRow("negative width") << QByteArray("pageWidth=-5") << "-5";
-    QTest::addRow("height not a number") << QByteArray("pageHeight=tall") << "tall";
-    QTest::addRow("ten points, no room inside the margins") << QByteArray("pageWidth=10\npageHeight=10") << "10×10";
-    QTest::addRow("margins as wide as the page") << QByteArray("pageWidth=100\nmarginLeft=50\nmarginRight=50") << "100×";
-    QTest::addRow("a small page that fits a character") << QByteArray("pageWidth=200\npageHeight=300") << "";
+    QTest::addColumn<bool>("refused");
+    // Brought into range, as narrow as the options allow: warned, and then
+    // refused for want of room.
+    QTest::addRow("negative width") << QByteArray("pageWidth=-5") << "-5" << true;
+    QTest::addRow("height not a number") << QByteArray("pageHeight=tall") << "tall" << true;
+    QTest::addRow("width out of range, room left") << QByteArray("pageWidth=20000") << "20000" << false;
+    // Margins that leave no room for a character would give a page for each
+    // sliver of a glyph.
+    QTest::addRow("ten points, no room inside the margins") << QByteArray("pageWidth=10\npageHeight=10") << "10×10"
+                                                            << true;
+    QTest::addRow("margins as wide as the page")
+        << QByteArray("pageWidth=100\nmarginLeft=50\nmarginRight=50") << "100×" << true;
+    QTest::addRow("landscape, top margin past the foot")
+        << QByteArray("isLandscape=true\nmarginTop=700") << "842×595" << true;
+    QTest::addRow("a small page that fits a character") << QByteArray("pageWidth=200\npageHeight=300") << "" << false;
 }
 
 void TestBatchExport::pageSizesRefusedAreWarned()
 {
     QFETCH(QByteArray, options);
     QFETCH(QString, named);
+    QFETCH(bool, refused);
     QVERIFY(GcpTestFiles::writeFile(settings(), "[Export]\n" + options + '\n'));
-    QCOMPARE(run({QStringLiteral("--export"), path(QStringLiteral("a.pdf")), QStringLiteral("--settings"), settings(),
-                  writeScore(1)}),
-             int(BatchExport::Success));
-    const QStringList warnings = err.split(QLatin1Char('\n')).filter(QStringLiteral("警告："));
+    const QString target = path(QStringLiteral("a.pdf"));
+    QCOMPARE(run({QStringLiteral("--export"), target, QStringLiteral("--settings"), settings(), writeScore(1)}),
+             int(refused ? BatchExport::UsageError : BatchExport::Success));
+    QCOMPARE(QFileInfo::exists(target), !refused);
+    const QStringList lines = err.split(QLatin1Char('\n')).filter(QRegularExpression(QStringLiteral("^(警告|错误)：")));
+    QCOMPARE(!lines.filter(QStringLiteral("错误：")).isEmpty(), refused);
     if (named.isEmpty()) {
-        QVERIFY2(warnings.isEmpty(), qPrintable(err));
+        QVERIFY2(lines.isEmpty(), qPrintable(err));
         return;
     }
-    QVERIFY2(!warnings.filter(named).isEmpty(), qPrintable(err));
+    QVERIFY2(!lines.filter(named).isEmpty(), qPrintable(err));
 }
 
 void TestBatchExport::unreadableSettings_data()

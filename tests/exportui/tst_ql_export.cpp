@@ -778,8 +778,14 @@ void TestQLExport::emptyScoreOrUnwritableTargetIsRefusedBeforeLayout()
     // An empty score: told before a place is asked for.
     dialog = std::make_unique<QL_Export>(nullptr, QList<ExportEntry>{lineEntry(1, QStringLiteral(";注释"))}, config());
     child<QPushButton>("submitBtn")->click();
+    // Margins that leave the page no room for a character: told before a
+    // place is asked for.
+    config().setMarginTop(config().pageHeight());
+    dialog = std::make_unique<QL_Export>(nullptr, QList<ExportEntry>{sungEntry(QStringLiteral("原"), QString())},
+                                         config());
+    child<QPushButton>("submitBtn")->click();
     QCOMPARE(answerer.dialogCaptions.size(), 1);
-    QCOMPARE(answerer.boxes.size(), 2);
+    QCOMPARE(answerer.boxes.size(), 3);
     QCOMPARE(fullRenders(*spy), 0);
 }
 
