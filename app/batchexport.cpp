@@ -440,7 +440,7 @@ int BatchExport::exportScore(const QString &scorePath, const QString &target, co
     } else {
         const QFileInfo info(target);
         QDir().mkpath(info.absolutePath());
-        const int n = int(renderer.pages().size());
+        const int n = renderer.pageCount();
         QStringList paths;
         for (int i = 0; i < n; ++i) {
             paths.append(n == 1 ? info.filePath()

@@ -474,28 +474,16 @@ void LiveScoreView::paintCanvas()
     const QRect target = pageRectOnCanvas();
     const qreal ratio = m_canvas->devicePixelRatioF();
     const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
-    if (m_pixmapStale || m_pixmap.size() != pixels || !qFuzzyCompare(m_pixmap.devicePixelRatio(), ratio)) {
-        // The page is painted once at this scale and resolution; scrolling
-        // and the moving mark only copy it.
-        // Fonts are sized in points and the page in points: it is painted
-        // on an image of 72 dots per inch, as every export device is, so
-        // that the glyphs come out as large as the layout measured them
-        // whatever the screen's resolution.
-        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        PageMetrics::setPageResolution(image);
-        image.fill(page.background.isValid() ? page.background : QColor(Qt::white));
-        {
-            QPainter pagePainter(&image);
-            pagePainter.scale(m_scale, m_scale);
-            // Decorated as it is painted: its number is that of the page it
-            // is now, whatever pages a relayout put before it.
-            PagePainter::paint(pagePainter, PageDecorator::decorated(page, m_page, m_config));
-        }
-        m_pixmap = QPixmap::fromImage(std::move(image));
+    if (m_pixmapStale || m_repainter.image().size() != pixels
+        || !qFuzzyCompare(m_repainter.image().devicePixelRatio(), ratio)) {
+        // Painted at this scale and resolution as it changes (only where it
+        // changed); scrolling and the moving mark only copy it. Decorated as
+        // it is painted: its number is that of the page it is now, whatever
+        // pages a relayout put before it.
+        m_repainter.paint(PageDecorator::decorated(page, m_page, m_config), m_scale, pixels, ratio);
         m_pixmapStale = false;
     }
-    painter.drawPixmap(target.topLeft(), m_pixmap);
+    painter.drawImage(target.topLeft(), m_repainter.image());
     if (m_markPage == m_page && !m_marks.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         painter.translate(target.topLeft());

@@ -2,11 +2,11 @@
 #define LIVESCOREVIEW_H
 
 #include "pagemodel.h"
+#include "pagerepainter.h"
 #include "ql_edit.h"
 
 #include <QElapsedTimer>
 #include <QList>
-#include <QPixmap>
 #include <QPointer>
 #include <QRectF>
 #include <QTimer>
@@ -67,7 +67,7 @@ public:
 
     // The page as last painted at the current scale and device pixel ratio;
     // repainting the canvas, scrolling and moving the mark only copy it.
-    const QPixmap &pagePixmap() const { return m_pixmap; }
+    const QImage &pageImage() const { return m_repainter.image(); }
 
     // The ink of the marked character and of its notation, in page points.
     QList<QRectF> markedInk() const { return m_marks; }
@@ -131,7 +131,7 @@ private:
     Fit m_fit = Fit::Width;
     QList<QRectF> m_marks;
     int m_markPage = -1;
-    QPixmap m_pixmap;
+    PageRepainter m_repainter;
     bool m_pixmapStale = true;
 
     QScrollArea *m_scroll;

@@ -71,7 +71,7 @@ Figures measure(ExportConfig &config, const QList<ExportEntry> &entries, int sam
     // The document's own length, as the export would make it.
     dialog.renderer()->reset();
     dialog.renderer()->generate(entries, false);
-    figures.pages = int(dialog.renderer()->pages().size());
+    figures.pages = dialog.renderer()->pageCount();
     return figures;
 }
 
@@ -84,7 +84,7 @@ QList<ExportEntry> scoreOfPages(const ExportConfig &config, int pages)
         const QList<ExportEntry> entries = generatedScore(asked);
         renderer.reset();
         renderer.generate(entries, false);
-        const int made = int(renderer.pages().size());
+        const int made = renderer.pageCount();
         if (made >= pages)
             return entries;
         asked += qMax(1, (pages - made) * asked / qMax(1, made));

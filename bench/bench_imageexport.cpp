@@ -70,7 +70,7 @@ int main(int argc, char *argv[])
     QL_GenerateSVG renderer(config);
     renderer.reset();
     renderer.generate(generatedScore(wanted), false);
-    const int pages = int(renderer.pages().size());
+    const int pages = renderer.pageCount();
     ScoreWriter writer(renderer);
     const int level = 2;
     const int dpi = ScoreWriter::dpiForLevel(level);

@@ -5,8 +5,14 @@
 // on one score line in a thousand), in a window of ordinary size. Process
 // CPU time, so that other work on the machine counts less.
 //
-//   keystroke_ms editor=lyric|score chars=N median=… p95=… floor=…
+//   keystroke_ms editor=lyric chars=N median=… p95=… floor=… floor2=… ratio=…
+//   keystroke_ms editor=score chars=N median=… p95=… floor=…
 //   space_ms chars=N median=… p95=…
+//
+// floor2 is the honest floor of a lyric keystroke, which edits two documents
+// and repaints two editors: two bare editors side by side, of the sizes,
+// fonts and texts of the program's, where the key types the character into
+// one and a line is inserted into the other. ratio is median / floor2.
 //
 // floor is the same keystroke in a bare QPlainTextEdit of the same size,
 // font and text with a highlighter that does nothing: what the toolkit
@@ -19,10 +25,10 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_keystroke [rounds]
 //
 // For a profiler, one kind of keystroke alone, many times over, in a play of
-// 10,000 sung characters, with the regions each widget repaints for the last
-// one printed to standard error:
+// 10,000 sung characters (or as many as asked), with the regions each widget
+// repaints for the last one printed to standard error:
 //
-//   build/bench/bench_keystroke profile lyric|score|floor [rounds]
+//   build/bench/bench_keystroke profile lyric|score|floor [rounds] [chars]
 
 #include "inputmethod.h"
 #include "bareeditor.h"
@@ -31,6 +37,7 @@
 #include "ql_scoreedit.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -188,6 +195,49 @@ Figures bareKeystroke(const QString &text, const QFont &font, const QSize &size,
     return figures(samples);
 }
 
+// A key typed into the left of two bare editors side by side, and a line
+// inserted into the right one at the same fraction of its text, as a lyric
+// keystroke adds a score line.
+Figures pairedKeystroke(const QString &left, const QString &right, const QPlainTextEdit *leftLike,
+                        const QPlainTextEdit *rightLike, const QSize &windowSize, int rounds)
+{
+    QWidget window;
+    auto *layout = new QHBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QPlainTextEdit *editors[2] = {new QPlainTextEdit, new QPlainTextEdit};
+    const QPlainTextEdit *like[2] = {leftLike, rightLike};
+    const QString *texts[2] = {&left, &right};
+    for (int i = 0; i < 2; ++i) {
+        editors[i]->setFont(like[i]->font());
+        editors[i]->setFixedSize(like[i]->size());
+        editors[i]->setPlainText(*texts[i]);
+        new TrivialHighlighter(editors[i]->document());
+        layout->addWidget(editors[i]);
+    }
+    window.resize(windowSize);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("The bare editors are never shown");
+    window.activateWindow();
+    editors[0]->setFocus();
+    QApplication::processEvents();
+    QList<double> samples;
+    for (int round = 0; round < rounds; ++round) {
+        placeCursor(editors[0], lineStart(editors[0], 0.5) + 3);
+        const int line = lineStart(editors[1], 0.5);
+        const double start = cpuMillis();
+        press(editors[0], Qt::Key_unknown, QStringLiteral("春"));
+        QTextCursor cursor(editors[1]->document());
+        cursor.setPosition(line);
+        cursor.insertText(QStringLiteral("\n"));
+        QApplication::processEvents();
+        samples.append(cpuMillis() - start);
+    }
+    if (editors[1]->document()->blockCount() != right.count(QLatin1Char('\n')) + 1 + rounds)
+        qFatal("The bare editors did not take the edits");
+    return figures(samples);
+}
+
 // The program's editors, shown with the texts.
 void showEditor(QL_Edit &edit, const Texts &texts)
 {
@@ -244,8 +294,12 @@ void measure(QTextStream &out, int sungChars, int rounds)
                                              QStringLiteral("春"), rounds);
     const Figures scoreFloor = bareKeystroke(texts.score, edit.scoreEdit()->font(), edit.scoreEdit()->size(),
                                              note, rounds);
+    const Figures pairFloor = pairedKeystroke(texts.lyrics, texts.score, edit.lyricEdit(), edit.scoreEdit(),
+                                              edit.size(), rounds);
     out << "keystroke_ms editor=lyric chars=" << chars << " median=" << number(lyric.median)
-        << " p95=" << number(lyric.p95) << " floor=" << number(lyricFloor.median) << Qt::endl;
+        << " p95=" << number(lyric.p95) << " floor=" << number(lyricFloor.median)
+        << " floor2=" << number(pairFloor.median) << " ratio=" << number(lyric.median / pairFloor.median)
+        << Qt::endl;
     out << "keystroke_ms editor=score chars=" << chars << " median=" << number(score.median)
         << " p95=" << number(score.p95) << " floor=" << number(scoreFloor.median) << Qt::endl;
     out << "space_ms chars=" << chars << " median=" << number(space.median) << " p95=" << number(space.p95)
@@ -253,9 +307,9 @@ void measure(QTextStream &out, int sungChars, int rounds)
 }
 
 // One kind of keystroke only, for a profiler to look at.
-int profile(const QString &editor, int rounds)
+int profile(const QString &editor, int rounds, int sungChars)
 {
-    const Texts texts = makeTexts(10000);
+    const Texts texts = makeTexts(sungChars);
     QL_Edit edit;
     showEditor(edit, texts);
     QList<double> samples;
@@ -299,7 +353,7 @@ int profile(const QString &editor, int rounds)
         err << "painted " << entry << '\n';
 
     const Figures measured = figures(samples);
-    QTextStream(stdout) << "keystroke_ms editor=" << editor << " chars=10000 median=" << number(measured.median)
+    QTextStream(stdout) << "keystroke_ms editor=" << editor << " chars=" << sungChars << " median=" << number(measured.median)
                         << " p95=" << number(measured.p95) << Qt::endl;
     return 0;
 }
@@ -318,7 +372,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc > 2 && QLatin1String(argv[1]) == QLatin1String("profile"))
-        return profile(QString::fromLatin1(argv[2]), argc > 3 ? qMax(1, atoi(argv[3])) : 2000);
+        return profile(QString::fromLatin1(argv[2]), argc > 3 ? qMax(1, atoi(argv[3])) : 2000,
+                       argc > 4 ? qMax(1, atoi(argv[4])) : 10000);
     const int rounds = argc > 1 ? qMax(5, QString::fromLocal8Bit(argv[1]).toInt()) : 40;
     QTextStream out(stdout);
     for (int chars : {1000, 10000, 50000})

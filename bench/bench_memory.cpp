@@ -2,8 +2,12 @@
 // edits typed into a document of 10,000 sung characters (an ideograph typed,
 // then taken back with Backspace, at lines all over the play), the resident
 // memory sampled every 10,000 edits. The document stays the same size, so
-// what grows is history: the program's undo stack keeps 200 steps, the text
-// documents keep their own.
+// what grows is history: the program's undo stack keeps 200 steps, and the
+// text documents' own steps are bounded with it (lyric_undo_steps counts the
+// documents' internal items, several to a step). Last, the CPU time of one
+// trim of the documents' histories:
+//
+//   undo_trim_ms commands=200 cpu=…
 //
 //   memory_mb edits=N rss=… lyric_undo_steps=… score_undo_steps=…
 //   memory_growth_mb_per_10k_edits=…
@@ -13,6 +17,7 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "texthistorybound.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,6 +25,9 @@
 #include <QRandomGenerator>
 #include <QTextBlock>
 #include <QTextStream>
+#include <QUndoStack>
+
+#include <ctime>
 
 namespace {
 
@@ -98,5 +106,17 @@ int main(int argc, char *argv[])
             sample(done + 2);
     }
     out << "memory_growth_mb_per_10k_edits=" << (residentMegabytes() - startRss) / (edits / 10000.0) << Qt::endl;
+
+    // What bounding the documents' own history costs when typing pauses:
+    // every command of the full stack undone and redone once.
+    if (auto *bound = edit.findChild<TextHistoryBound *>()) {
+        timespec start{};
+        timespec end{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
+        bound->trim();
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
+        out << "undo_trim_ms commands=" << edit.undoStack()->count() << " cpu="
+            << (end.tv_sec - start.tv_sec) * 1e3 + (end.tv_nsec - start.tv_nsec) / 1e6 << Qt::endl;
+    }
     return 0;
 }

@@ -2,7 +2,8 @@
 // (the page model) against the whole rendering into SVG pages, a layout
 // started again at page 60 of it, the preview refresh (which stops after the
 // first page and so must not grow with the document), and each writer. Run
-// by hand: bench_render [pages asked of the generator] [layout], the word
+// by hand: bench_render [pages asked of the generator] [layout] (124 asks for
+// about 100 pages), the word
 // "layout" to stop after the layout and relayout. Works in a temporary folder
 // and on a configuration of its own, all options at their defaults (the page
 // options once on, beside the plain rendering).
@@ -91,7 +92,7 @@ int main(int argc, char *argv[])
         renderer.reset();
         renderer.generate(entries, false);
     }, runs);
-    const int pages = int(renderer.pages().size());
+    const int pages = renderer.pageCount();
     const QString score = QStringLiteral("entries=%1 pages=%2").arg(entries.size()).arg(pages);
     print(QStringLiteral("generate_ms"), score + QStringLiteral(" pages_per_s=%1").arg(fixed(pages / (generate.median / 1000))), generate);
 
@@ -174,6 +175,17 @@ int main(int argc, char *argv[])
                       .arg(QFileInfo(pdfPath).size() / 1024)
                       .arg(fixed(generate.median + pdf.median)),
           pdf);
+
+    // The whole of a PDF export after the score is read: rendering and
+    // writing, against the layout alone in the same run.
+    const Spread pdfExport = measure([&] {
+        renderer.reset();
+        renderer.generate(entries, false);
+        writer.writePdf(pdfPath);
+    }, runs);
+    print(QStringLiteral("pdf_export_ms"),
+          score + QStringLiteral(" layout_median=%1 per_page=%2").arg(fixed(layoutOnly.median), fixed(pdfExport.median / pages)),
+          pdfExport);
 
     const Spread svg = measure([&] {
         writer.writeSvg(dir.path());

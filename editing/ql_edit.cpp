@@ -18,6 +18,7 @@
 #include "templatefields.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "texthistorybound.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -101,6 +102,8 @@ QL_Edit::QL_Edit(QWidget *parent)
     // Every edit is a command: the counts can change only when the stack
     // moves, or when a file is loaded.
     connect(stack, &QUndoStack::indexChanged, this, &QL_Edit::checkPairing);
+    // The documents' own histories are bounded with the stack.
+    new TextHistoryBound(this);
 }
 
 QL_Edit::~QL_Edit()

@@ -517,7 +517,7 @@ void QL_Export::refreshPreview(bool force)
     generator->generate(entries, true);
     isPreviewing = false;
     placePreview();
-    ui->previewWidget->load(generator->pages().value(0));
+    ui->previewWidget->load(generator->svgPage(0));
 }
 
 void QL_Export::placePreview()

@@ -31,7 +31,7 @@ void ScorePrinter::preparePrinter(QPrinter &printer, const ExportConfig &config)
 
 bool ScorePrinter::print(QPrinter &printer)
 {
-    const int n = int(m_renderer.pages().size());
+    const int n = m_renderer.pageCount();
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScorePrinter", "打印"), QCoreApplication::translate("ScorePrinter", "正在打印···"));
     // The print dialog may have changed the paper: the pages are stretched
     // onto whatever paper the printer has now, and the resolution is set

@@ -12,14 +12,16 @@ void opacityAndGrey(const QImage &image, QRgb alphaFill, bool *opaque, bool *gre
 {
     *opaque = true;
     *grey = true;
-    for (int y = 0; y < image.height() && (*opaque || *grey); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height && (*opaque || *grey); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        // Without branches, so that the compiler can take many pixels a
-        // step: red, green and blue are equal when each byte of the colour
-        // equals the one below it.
+        // Without branches or calls, so that the compiler can take many
+        // pixels a step: red, green and blue are equal when each byte of the
+        // colour equals the one below it.
         QRgb alphas = 0xff000000u;
         QRgb notGrey = 0;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb colour = row[x] | alphaFill;
             alphas &= colour;
             notGrey |= (colour ^ (colour >> 8)) & 0xffffu;
@@ -69,11 +71,13 @@ private:
 QList<QRgb> fewColours(const QImage &image, QRgb alphaFill)
 {
     ColourSet colours;
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         // A page is mostly runs of one colour: each run is looked at once.
         QRgb last = ~(row[0] | alphaFill);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb colour = row[x] | alphaFill;
             if (colour == last)
                 continue;
@@ -95,12 +99,14 @@ QImage indexed(const QImage &image, QRgb alphaFill, const QList<QRgb> &colours)
     if (result.isNull())
         return result;
     result.setColorTable(colours);
-    for (int y = 0; y < image.height(); ++y) {
+    const int width = image.width();
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         uchar *out = result.scanLine(y);
         QRgb last = ~(row[0] | alphaFill);
         uchar lastIndex = 0;
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb colour = row[x] | alphaFill;
             if (colour != last) {
                 last = colour;
@@ -112,39 +118,82 @@ QImage indexed(const QImage &image, QRgb alphaFill, const QList<QRgb> &colours)
     return result;
 }
 
-} // namespace
-
-namespace CompactPixels {
-
-QImage compact(QImage image)
+// The metadata of image on result, as the encoder writes it.
+QImage withMetadataOf(QImage result, const QImage &image)
 {
-    if (image.isNull()
-        || (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32))
-        return image;
-    // RGB32 keeps an undefined byte where ARGB32 keeps alpha: it reads as
-    // opaque whatever that byte holds.
-    const QRgb alphaFill = image.format() == QImage::Format_RGB32 ? 0xff000000u : 0u;
-    bool opaque = true;
-    bool grey = true;
-    opacityAndGrey(image, alphaFill, &opaque, &grey);
-    QImage result;
-    if (opaque && grey) {
-        result = image.convertToFormat(QImage::Format_Grayscale8);
-    } else if (const QList<QRgb> colours = fewColours(image, alphaFill); !colours.isEmpty()) {
-        result = indexed(image, alphaFill, colours);
-    } else if (opaque && image.format() == QImage::Format_ARGB32) {
-        // Every alpha byte is 255 already: the same bytes read as RGB32.
-        image.reinterpretAsFormat(QImage::Format_RGB32);
-        return image;
-    }
-    if (result.isNull())
-        return image;
     result.setDotsPerMeterX(image.dotsPerMeterX());
     result.setDotsPerMeterY(image.dotsPerMeterY());
     result.setColorSpace(image.colorSpace());
     for (const QString &key : image.textKeys())
         result.setText(key, image.text(key));
     return result;
+}
+
+// What compact() makes of an ARGB32 or RGB32 image: a new image in fewer
+// bytes, or none when image is kept (as RGB32 when opaque).
+struct Survey
+{
+    QImage made;
+    bool opaqueArgb = false;
+};
+
+Survey survey(const QImage &image)
+{
+    // RGB32 keeps an undefined byte where ARGB32 keeps alpha: it reads as
+    // opaque whatever that byte holds.
+    const QRgb alphaFill = image.format() == QImage::Format_RGB32 ? 0xff000000u : 0u;
+    bool opaque = true;
+    bool grey = true;
+    opacityAndGrey(image, alphaFill, &opaque, &grey);
+    Survey survey;
+    if (opaque && grey)
+        survey.made = image.convertToFormat(QImage::Format_Grayscale8);
+    else if (const QList<QRgb> colours = fewColours(image, alphaFill); !colours.isEmpty())
+        survey.made = indexed(image, alphaFill, colours);
+    else
+        survey.opaqueArgb = opaque && image.format() == QImage::Format_ARGB32;
+    if (!survey.made.isNull())
+        survey.made = withMetadataOf(std::move(survey.made), image);
+    return survey;
+}
+
+bool surveyed(const QImage &image)
+{
+    return !image.isNull()
+           && (image.format() == QImage::Format_ARGB32 || image.format() == QImage::Format_RGB32);
+}
+
+} // namespace
+
+namespace CompactPixels {
+
+QImage compact(QImage image)
+{
+    if (!surveyed(image))
+        return image;
+    Survey found = survey(image);
+    if (!found.made.isNull())
+        return found.made;
+    // Every alpha byte is 255 already: the same bytes read as RGB32.
+    if (found.opaqueArgb)
+        image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
+}
+
+QImage compactView(const QImage &image)
+{
+    if (!surveyed(image))
+        return image;
+    Survey found = survey(image);
+    if (!found.made.isNull())
+        return found.made;
+    if (!found.opaqueArgb)
+        return image;
+    // Writable in type only, so that setting the metadata copies nothing;
+    // the encoder reads the pixels.
+    QImage view(const_cast<uchar *>(image.constBits()), image.width(), image.height(), image.bytesPerLine(),
+                QImage::Format_RGB32);
+    return withMetadataOf(std::move(view), image);
 }
 
 } // namespace CompactPixels

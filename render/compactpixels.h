@@ -14,6 +14,11 @@ namespace CompactPixels {
 // them holds every pixel exactly, tried in that order; otherwise image
 // itself. Only Format_ARGB32 and Format_RGB32 images are looked at.
 QImage compact(QImage image);
+// As compact(), without copying an opaque ARGB32 image: that comes back as
+// an RGB32 image on the same pixels, to be read only and only while image
+// lives unchanged. For a canvas that is painted again after its page is
+// written.
+QImage compactView(const QImage &image);
 
 } // namespace CompactPixels
 

@@ -30,9 +30,7 @@ void paintDecoration(QPainter &painter, const ScorePage &page)
     painter.restore();
 }
 
-} // namespace
-
-void PagePainter::paint(QPainter &painter, const ScorePage &page)
+void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area)
 {
     // The order of the painter's calls is that in which the pages were
     // always drawn, so that an SVG page comes out the same byte for byte.
@@ -50,6 +48,8 @@ void PagePainter::paint(QPainter &painter, const ScorePage &page)
             painter.setFont(run.font);
         }
         for (const PageItem &item : run.items) {
+            if (area && !item.ink.isEmpty() && !item.ink.intersects(*area))
+                continue;
             painter.setPen(item.color);
             // Cells are measured by the ink of their glyphs, which the line
             // box of the text overhangs. Never clipped, so that every device
@@ -64,4 +64,16 @@ void PagePainter::paint(QPainter &painter, const ScorePage &page)
     // it always was.
     if (!page.decoration.isEmpty())
         paintDecoration(painter, page);
+}
+
+} // namespace
+
+void PagePainter::paint(QPainter &painter, const ScorePage &page)
+{
+    paintPage(painter, page, nullptr);
+}
+
+void PagePainter::paintArea(QPainter &painter, const ScorePage &page, const QRectF &area)
+{
+    paintPage(painter, page, &area);
 }

@@ -88,17 +88,32 @@ QPair<int, int> QL_GenerateSVG::lianBaiBlockHeight(const QString &text, int cols
 void QL_GenerateSVG::reset()
 {
     m_pages.clear();
+    m_svgBase = 0;
+    m_pageModels.clear();
+}
+
+void QL_GenerateSVG::startPageModel()
+{
+    // A rendering without a reset() keeps the SVG pages of the one before
+    // ahead of its own, as they were when made.
+    pages();
+    m_svgBase = m_pages.size();
+    m_pageModels.clear();
+    const ExportConfig &c = *m_config;
+    m_fontFamilies = {c.titleFont().family(), c.lyricFont().family(), c.scoreFont().family(),
+                      c.quPaiFont().family(), c.diaoMingFont().family(), c.lianBaiFont().family(),
+                      c.jiaBaiFont().family()};
 }
 
 void QL_GenerateSVG::beginRendering()
 {
-    m_pageModels.clear();
+    startPageModel();
     m_layout.start({}, false, m_documentTitle);
 }
 
 void QL_GenerateSVG::finishRendering()
 {
-    paintSvgPages(true);
+    takeFinishedPages(true);
     m_documentTitle = m_layout.documentTitle();
 }
 
@@ -110,33 +125,39 @@ void QL_GenerateSVG::generate(const QList<ExportEntry> &entries, bool preview)
     else
         emit progressUpdate(0, 0, maxValue, tr("绘制曲谱"), tr("正在绘制曲谱···"));
 
-    m_pageModels.clear();
+    startPageModel();
     // The layout drops the characters an SVG page cannot carry, so that
     // every painter shows the same page.
     m_layout.start(entries, preview, m_documentTitle);
     while (!isStopRequested() && m_layout.layoutNext()) {
-        // A page is painted as soon as the layout has left it.
-        paintSvgPages(false);
+        // A page is decorated as soon as the layout has left it.
+        takeFinishedPages(false);
         emit progressUpdate(1, m_layout.entriesDone() - 1, maxValue, QString(), QString());
     }
     finishRendering();
     emit progressUpdate(2, m_layout.entriesDone(), maxValue, QString(), QString());
 }
 
-void QL_GenerateSVG::paintSvgPages(bool includingLast)
+void QL_GenerateSVG::takeFinishedPages(bool includingLast)
 {
     const QList<ScorePage> &laidOut = m_layout.pages();
     const int complete = includingLast ? int(laidOut.size()) : int(laidOut.size()) - 1;
-    // The pages of this rendering start after those a caller kept without
-    // a reset().
-    for (int i = int(m_pageModels.size()); i < complete; ++i) {
+    for (int i = int(m_pageModels.size()); i < complete; ++i)
         m_pageModels.append(PageDecorator::decorated(laidOut.at(i), i, *m_config));
-        m_pages.append(svgPage(m_pageModels.last(), i));
-    }
 }
 
-QByteArray QL_GenerateSVG::svgPage(const ScorePage &page, int index) const
+const QList<QByteArray> &QL_GenerateSVG::pages() const
 {
+    for (qsizetype i = m_pages.size() - m_svgBase; i < m_pageModels.size(); ++i)
+        m_pages.append(svgPage(int(i)));
+    return m_pages;
+}
+
+QByteArray QL_GenerateSVG::svgPage(int index) const
+{
+    if (index < 0 || index >= m_pageModels.size())
+        return QByteArray();
+    const ScorePage &page = m_pageModels.at(index);
     QByteArray svg;
     QBuffer buffer(&svg);
     buffer.open(QIODevice::WriteOnly);
@@ -168,11 +189,7 @@ QByteArray QL_GenerateSVG::svgPage(const ScorePage &page, int index) const
         if (tagEnd >= 0)
             svg.insert(tagEnd + 1, "\n<title>" + title + "</title>");
     }
-    const ExportConfig &c = *m_config;
-    const QStringList families = {c.titleFont().family(), c.lyricFont().family(), c.scoreFont().family(),
-                                  c.quPaiFont().family(), c.diaoMingFont().family(), c.lianBaiFont().family(),
-                                  c.jiaBaiFont().family()};
-    return XmlText::escapeFontFamilies(svg, families);
+    return XmlText::escapeFontFamilies(svg, m_fontFamilies);
 }
 
 bool QL_GenerateSVG::paintPages(PageTarget &target)

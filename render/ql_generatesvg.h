@@ -11,15 +11,17 @@
 #include <QPair>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 class ExportConfig;
 class PageTarget;
 class StopRequest;
 
 // The renderer: lays the export entries of one document out as a vertical
-// score (ScoreLayout) and keeps every page as an SVG document in memory,
-// painted from the page model. The same model paints the pages of a PDF or
-// a printer (paintPages()). Layout is in points, which are the SVG user
+// score (ScoreLayout) into the page model, from which every output is
+// painted: the pages of a PDF or a printer straight (paintPages()), an SVG
+// page only when one is asked for (svgPage(), pages()), so that an export
+// that reads no SVG makes none. Layout is in points, which are the SVG user
 // units.
 class QL_GenerateSVG : public QObject
 {
@@ -36,10 +38,12 @@ public:
     explicit QL_GenerateSVG(const ExportConfig &config, QObject *parent = nullptr);
     ~QL_GenerateSVG() override;
 
-    // Renders the entries into pages(). A preview stops as soon as a second
-    // page has been started, so only the first page is complete.
+    // Renders the entries into the page model. A preview stops as soon as a
+    // second page has been started, so only the first page is complete.
     void generate(const QList<ExportEntry> &entries, bool preview);
-    // Empties pages(); the document title stays. Call before every generate.
+    // Empties pages() and the page model; the document title stays. Call
+    // before every generate: without it, pages() keeps the earlier pages
+    // ahead of the new ones.
     void reset();
 
     // Looked at between entries and pages: a rendering asked to stop ends
@@ -54,7 +58,16 @@ public:
     // give a page.
     bool paintPages(PageTarget &target);
 
-    const QList<QByteArray> &pages() const { return m_pages; }
+    // Every page of the last rendering as an SVG document, made on the first
+    // call and kept until reset(); a writer that goes page by page asks for
+    // svgPage() instead and keeps none.
+    const QList<QByteArray> &pages() const;
+    // The pages of the last rendering.
+    int pageCount() const { return int(m_pageModels.size()); }
+    // Page index of the last rendering as an SVG document, made anew on
+    // every call; empty past the last page. Safe to call from several
+    // threads at once while the renderer is left alone.
+    QByteArray svgPage(int index) const;
     // The laid-out pages behind pages(), with their decoration; each page
     // once the layout has left it.
     const QList<ScorePage> &pageModels() const { return m_pageModels; }
@@ -115,14 +128,21 @@ signals:
     void progressUpdate(int status, int value, int maxValue, QString winTitle, QString tip);
 
 private:
-    // Paints the laid-out pages not yet painted as SVG pages; the last one
+    // Decorates the laid-out pages not yet in the page model; the last one
     // only when the layout is done with it.
-    void paintSvgPages(bool includingLast);
-    QByteArray svgPage(const ScorePage &page, int index) const;
+    void takeFinishedPages(bool includingLast);
+    // Opens the page model of a new rendering.
+    void startPageModel();
 
     const ExportConfig *m_config;
     ScoreLayout m_layout;
-    QList<QByteArray> m_pages;
+    // The SVG pages made so far: those of renderings before m_svgBase that
+    // no reset() dropped, then those of the current one, in page order.
+    mutable QList<QByteArray> m_pages;
+    qsizetype m_svgBase = 0;
+    // The font families the options named when the page model was made,
+    // which an SVG page escapes however late it is made.
+    QStringList m_fontFamilies;
     // The decorated pages of the current rendering; they share their runs
     // with the layout's.
     QList<ScorePage> m_pageModels;

@@ -3,6 +3,7 @@
 #include "atomicfile.h"
 #include "compactpixels.h"
 #include "exportconfig.h"
+#include "pagecanvaspool.h"
 #include "pageddevicetarget.h"
 #include "pngencoder.h"
 #include "ql_generatesvg.h"
@@ -178,7 +179,7 @@ bool ScoreWriter::writePdf(const QString &path)
                                      config.isLandscape() ? QPageLayout::Landscape : QPageLayout::Portrait,
                                      QMarginsF(0, 0, 0, 0)));
 
-    const int n = int(m_renderer.pages().size());
+    const int n = m_renderer.pageCount();
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出PDF文件···"));
     PagedDeviceTarget target(writer, m_renderer, n);
     const bool painted = m_renderer.paintPages(target);
@@ -199,20 +200,24 @@ bool ScoreWriter::writePdf(const QString &path)
 
 QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
 {
+    PageCanvas canvas;
+    paintPage(index, dpi, ext, canvas);
+    return canvas.take();
+}
+
+bool ScoreWriter::paintPage(int index, int dpi, const QString &ext, PageCanvas &canvas) const
+{
     const ExportConfig &config = m_renderer.config();
     // Painted premultiplied, the raster engine's own format: several times
     // faster than painting straight into ARGB32, and the same pixels once
     // converted.
-    QImage image(pagePixelSize(config, dpi), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return image;
     const bool transparent = ext.contains(QLatin1String("png"));
-    if (transparent)
-        image.fill(Qt::transparent);
-    else
-        image.fill(config.backgroundColor());
+    QImage &image = canvas.clear(pagePixelSize(config, dpi),
+                                 transparent ? QColor(Qt::transparent) : config.backgroundColor());
+    if (image.isNull())
+        return false;
 
-    QSvgRenderer svg(m_renderer.pages().value(index));
+    QSvgRenderer svg(m_renderer.svgPage(index));
     QPainter painter(&image);
     svg.render(&painter, QRectF(image.rect()));
     painter.end();
@@ -226,14 +231,14 @@ QImage ScoreWriter::pageImage(int index, int dpi, const QString &ext) const
     // opaque page reads the same in either format.
     if (transparent)
         image.convertTo(QImage::Format_ARGB32);
-    return image;
+    return true;
 }
 
-bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString &ext) const
+bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString &ext, PageCanvas &canvas) const
 {
-    QImage image = pageImage(index, dpi, ext);
-    if (image.isNull() || !file.open())
+    if (!paintPage(index, dpi, ext, canvas) || !file.open())
         return false;
+    const QImage &image = canvas.image();
     if (ext.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0) {
         // PNG is lossless whatever its settings, and its encoder would take
         // most of a page's time. The pixels go in the most compact format
@@ -241,7 +246,7 @@ bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString
         // pixel, not four), through libpng with one cheap row filter and a
         // fast zlib level.
         PngEncoder encoder;
-        return encoder.write(CompactPixels::compact(std::move(image)), file.device());
+        return encoder.write(CompactPixels::compactView(image), file.device());
     }
     // Full quality for JPG.
     QImageWriter writer(file.device(), ext.toLatin1());
@@ -253,7 +258,8 @@ bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const 
 {
     m_failure = ExportFailure();
     AtomicFile file(path);
-    if (!writeImage(index, file, dpi, ext) || !file.commit()) {
+    PageCanvas canvas;
+    if (!writeImage(index, file, dpi, ext, canvas) || !file.commit()) {
         file.cancel();
         return fail(QCoreApplication::translate("ScoreWriter", "提示"), QCoreApplication::translate("ScoreWriter", "导出图片失败！"), path,
                     file.errorString());
@@ -299,8 +305,13 @@ bool ScoreWriter::writeImageFiles(const QStringList &paths, int dpi, const QStri
     std::vector<std::unique_ptr<AtomicFile>> files;
     for (const QString &path : paths)
         files.push_back(std::make_unique<AtomicFile>(path));
+    PageCanvasPool canvases;
     const bool written = writeInParallel(
-        int(paths.size()), [&](int i) { return writeImage(i, *files.at(i), dpi, ext); },
+        int(paths.size()),
+        [&](int i) {
+            PageCanvasPool::Lease lease(canvases);
+            return writeImage(i, *files.at(i), dpi, ext, lease.canvas());
+        },
         [&](int i, bool pageWritten) {
             if (failIfStopped(paths.at(i)))
                 return false;
@@ -337,7 +348,7 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
     const QDir folder(parent.filePath(name));
 
     const int dpi = dpiForLevel(dpiLevel);
-    const int n = int(m_renderer.pages().size());
+    const int n = m_renderer.pageCount();
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"),
                                    QCoreApplication::translate("ScoreWriter", "正在导出%1文件···").arg(format));
     QStringList paths;
@@ -346,8 +357,13 @@ bool ScoreWriter::writeImages(const QString &dir, int dpiLevel, const QString &e
         paths.append(folder.filePath(title + QLatin1Char('_') + QString::number(i) + QLatin1Char('.') + format));
         files.push_back(std::make_unique<AtomicFile>(paths.last()));
     }
+    PageCanvasPool canvases;
     const bool written = writeInParallel(
-        n, [&](int i) { return writeImage(i, *files.at(i), dpi, format); },
+        n,
+        [&](int i) {
+            PageCanvasPool::Lease lease(canvases);
+            return writeImage(i, *files.at(i), dpi, format, lease.canvas());
+        },
         [&](int i, bool pageWritten) {
             if (failIfStopped(paths.at(i)))
                 return false;
@@ -388,8 +404,9 @@ bool ScoreWriter::writeSvg(const QString &dir)
         return fail(QCoreApplication::translate("ScoreWriter", "错误"), folderFailed, parent.filePath(name));
     const QDir folder(parent.filePath(name));
 
-    const QList<QByteArray> &pages = m_renderer.pages();
-    const int n = int(pages.size());
+    // Each page is made, written and let go in turn: an export of many pages
+    // holds one page's SVG at a time.
+    const int n = m_renderer.pageCount();
     emit m_renderer.progressUpdate(0, 0, n, QCoreApplication::translate("ScoreWriter", "导出"), QCoreApplication::translate("ScoreWriter", "正在导出SVG文件···"));
     for (int i = 0; i < n; ++i) {
         const QString path = folder.filePath(title + QLatin1Char('_') + QString::number(i) + QStringLiteral(".svg"));
@@ -398,7 +415,7 @@ bool ScoreWriter::writeSvg(const QString &dir)
             QDir(folder).removeRecursively();
             return false;
         }
-        if (!AtomicFile::write(path, pages.at(i), &why)) {
+        if (!AtomicFile::write(path, m_renderer.svgPage(i), &why)) {
             emit m_renderer.progressUpdate(2, i + 1, n, QString(), QString());
             // The folder is new: a failed export leaves none of it behind.
             QDir(folder).removeRecursively();

@@ -13,6 +13,7 @@
 class ExportConfig;
 class QL_GenerateSVG;
 class AtomicFile;
+class PageCanvas;
 
 // Turns the pages of a finished rendering into files: one PDF, a folder of
 // JPG or PNG images, or a folder of SVG pages with the notation font and a
@@ -59,9 +60,13 @@ public:
     QString writtenPath() const { return m_written; }
 
 private:
-    // Opens file and writes page i into it, ready to be committed. Safe to
-    // call from several threads at once.
-    bool writeImage(int index, AtomicFile &file, int dpi, const QString &ext) const;
+    // Paints page i at dpi onto canvas, as pageImage() gives it. False when
+    // the memory for the page cannot be had.
+    bool paintPage(int index, int dpi, const QString &ext, PageCanvas &canvas) const;
+    // Opens file and writes page i into it, ready to be committed, painted
+    // on canvas. Safe to call from several threads at once, each with a
+    // canvas of its own.
+    bool writeImage(int index, AtomicFile &file, int dpi, const QString &ext, PageCanvas &canvas) const;
     // Writes pages 0 .. count - 1 on the thread pool, a few at a time, and
     // calls done(i, written) on this thread in page order; stops at the
     // first done() that returns false, once the pages in flight are finished.

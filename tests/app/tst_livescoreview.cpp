@@ -647,8 +647,8 @@ void TestLiveScoreView::glyphsAreAsLargeAsTheLayoutMeasured()
     putCursorAfter(5, 2);
     view->setScale(2.0);
     view->canvas()->repaint();
-    const QImage shot = view->pagePixmap().toImage();
-    const qreal pixelsPerPoint = 2.0 * view->pagePixmap().devicePixelRatio();
+    const QImage shot = view->pageImage();
+    const qreal pixelsPerPoint = 2.0 * view->pageImage().devicePixelRatio();
     const ScorePage &page = view->pages().at(view->pageIndex());
     QList<QRectF> inks;
     for (const PageRun &run : page.runs) {
@@ -691,7 +691,7 @@ void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
     for (const double scale : {0.5, 1.5, 2.25}) {
         view->setScale(scale);
         view->canvas()->repaint();
-        const QPixmap &pixmap = view->pagePixmap();
+        const QImage &pixmap = view->pageImage();
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         // Not scaled up on the screen: one pixel of the pixmap is one pixel
         // of the screen.
@@ -700,7 +700,7 @@ void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
                  qPrintable(QStringLiteral("%1x%2 for %3x%4").arg(pixmap.width()).arg(pixmap.height())
                                 .arg(wanted.width()).arg(wanted.height())));
     }
-    const qint64 painted = view->pagePixmap().cacheKey();
+    const qint64 painted = view->pageImage().cacheKey();
     QSignalSpy paints(view, &LiveScoreView::pagePainted);
 
     // Nothing on the page changed: the canvas is painted from the pixmap.
@@ -709,16 +709,16 @@ void TestLiveScoreView::pagePixmapMatchesScaleAndRatio()
     QCOMPARE(view->pageIndex(), shown);
     view->canvas()->repaint();
     QVERIFY(paints.size() >= 2);
-    QCOMPARE(view->pagePixmap().cacheKey(), painted);
+    QCOMPARE(view->pageImage().cacheKey(), painted);
 
     // A character typed on the page: painted anew, at the same size.
-    const QSize size = view->pagePixmap().size();
+    const QSize size = view->pageImage().size();
     edit->lyricEdit()->setFocus();
     press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春"));
     view->flush();
     view->canvas()->repaint();
-    QVERIFY(view->pagePixmap().cacheKey() != painted);
-    QCOMPARE(view->pagePixmap().size(), size);
+    QVERIFY(view->pageImage().cacheKey() != painted);
+    QCOMPARE(view->pageImage().size(), size);
 }
 
 QTEST_MAIN(TestLiveScoreView)

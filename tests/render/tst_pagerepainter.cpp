@@ -1,0 +1,109 @@
+// A page shown on screen is painted again only where an edit changed it:
+// the image must come out as the changed page painted whole would, at any
+// scale and device pixel ratio.
+
+#include "generatedscore.h"
+#include "pagerepainter.h"
+#include "renderfixture.h"
+#include "scorelayout.h"
+
+#include <QTest>
+
+namespace {
+
+// The first sung line of the first page with at least six characters.
+int sungLine(const QList<ExportEntry> &entries)
+{
+    for (int i = 0; i < entries.size(); ++i) {
+        if (entries.at(i).type == 8 && entries.at(i).text.size() >= 6)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+class TestPageRepainter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void repaintedAsPaintedWhole_data();
+    void repaintedAsPaintedWhole();
+};
+
+void TestPageRepainter::repaintedAsPaintedWhole_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<double>("scale");
+    QTest::addColumn<double>("ratio");
+    // Whether only part of the page is to be painted again.
+    QTest::addColumn<bool>("partial");
+    for (const double ratio : {1.0, 2.0}) {
+        const double scale = ratio == 1.0 ? 1.0 : 1.37;
+        const QByteArray at = "scale " + QByteArray::number(scale) + ", ratio " + QByteArray::number(ratio);
+        QTest::addRow("nothing changed, %s", at.constData()) << "none" << scale << ratio << true;
+        QTest::addRow("character typed inside a line, %s", at.constData()) << "inside" << scale << ratio << true;
+        QTest::addRow("notation changed, %s", at.constData()) << "notation" << scale << ratio << true;
+        QTest::addRow("line split, %s", at.constData()) << "return" << scale << ratio << true;
+        QTest::addRow("character deleted, %s", at.constData()) << "delete" << scale << ratio << true;
+        QTest::addRow("character deleted on a clear page, %s", at.constData())
+            << "delete clear" << scale << ratio << true;
+        QTest::addRow("background changed, %s", at.constData()) << "background" << scale << ratio << false;
+    }
+}
+
+void TestPageRepainter::repaintedAsPaintedWhole()
+{
+    QFETCH(QString, edit);
+    QFETCH(double, scale);
+    QFETCH(double, ratio);
+    QFETCH(bool, partial);
+    RenderFixture fixture;
+    const QList<ExportEntry> entries = generatedScore(2);
+    QList<ExportEntry> edited = entries;
+    const int line = sungLine(entries);
+    QVERIFY(line >= 0);
+    ExportEntry &entry = edited[line];
+    const QString note = entry.scores.at(1);
+    if (edit == u"inside") {
+        entry.text.insert(3, QStringLiteral("春"));
+        entry.scores.insert(3, note);
+    } else if (edit == u"notation") {
+        entry.scores[2] = note + note;
+    } else if (edit == u"return") {
+        ExportEntry rest = entry;
+        rest.text = entry.text.mid(3);
+        rest.scores = entry.scores.mid(3);
+        entry.text.truncate(3);
+        entry.scores.resize(3);
+        edited.insert(line + 1, rest);
+    } else if (edit.startsWith(u"delete")) {
+        entry.text.remove(2, 1);
+        entry.scores.remove(2);
+    }
+
+    fixture.config->setIsBgTransparent(edit.endsWith(u"clear"));
+    ScoreLayout layout(*fixture.config);
+    layout.layout(entries, false, QString());
+    const ScorePage before = layout.pages().first();
+    if (edit == u"background")
+        fixture.config->setBackgroundColor(QColor(QStringLiteral("#f5e6c8")));
+    layout.layout(edited, false, QString());
+    const ScorePage after = layout.pages().first();
+
+    const QRectF area = PageRepainter::changedArea(before, after);
+    const QRectF page(QPointF(0, 0), QSizeF(after.size));
+    QCOMPARE(area != page, partial);
+    QCOMPARE(area.isNull(), edit == u"none");
+
+    const QSize pixels = (QSizeF(after.size) * scale * ratio).toSize();
+    PageRepainter repainted;
+    repainted.paint(before, scale, pixels, ratio);
+    const QImage shown = repainted.paint(after, scale, pixels, ratio);
+    PageRepainter whole;
+    QCOMPARE(shown, whole.paint(after, scale, pixels, ratio));
+}
+
+QTEST_MAIN(TestPageRepainter)
+#include "tst_pagerepainter.moc"
