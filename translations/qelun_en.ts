@@ -97,11 +97,34 @@ User group: {{group}}&lt;/p&gt;
     </message>
 </context>
 <context>
-    <name>BatchExport</name>
+    <name>AudioPlayer</name>
     <message>
-        <source>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</source>
-        <translation>Usage: qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</translation>
+        <source>没有可用的音频输出设备。</source>
+        <translation>No audio output device is available.</translation>
     </message>
+    <message>
+        <source>音频输出设备“%1”不支持 44.1 kHz 16 位立体声。</source>
+        <translation>The audio output device “%1” does not support 44.1 kHz 16-bit stereo.</translation>
+    </message>
+    <message>
+        <source>没有可演奏的音符。</source>
+        <translation>There are no notes to play.</translation>
+    </message>
+    <message>
+        <source>无法打开音频输出设备。</source>
+        <translation>The audio output device cannot be opened.</translation>
+    </message>
+    <message>
+        <source>音频输出出错，播放已停止。</source>
+        <translation>The audio output failed; playback has stopped.</translation>
+    </message>
+    <message>
+        <source>此版本编译时没有 Qt Multimedia，不能播放。</source>
+        <translation>This build has no Qt Multimedia and cannot play.</translation>
+    </message>
+</context>
+<context>
+    <name>BatchExport</name>
     <message>
         <source>错误：无法读取设置文件（不存在、不是普通文件或没有读取权限）：%1</source>
         <translation>Error: cannot read the settings file (missing, not a regular file or not readable): %1</translation>
@@ -131,10 +154,6 @@ User group: {{group}}&lt;/p&gt;
         <translation>Export to TARGET (a PDF file, an image file or a folder) without opening the window.</translation>
     </message>
     <message>
-        <source>导出类型：pdf、png、jpg、svg 或 mid。</source>
-        <translation>Export type: pdf, png, jpg, svg or mid.</translation>
-    </message>
-    <message>
         <source>图片分辨率：96、160、300 或 600。</source>
         <translation>Image resolution: 96, 160, 300 or 600.</translation>
     </message>
@@ -157,10 +176,6 @@ User group: {{group}}&lt;/p&gt;
     <message>
         <source>错误：需要一个导出目标和一个曲谱文件。</source>
         <translation>Error: an export target and one score file are needed.</translation>
-    </message>
-    <message>
-        <source>错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg 或 mid。</source>
-        <translation>Error: cannot tell the export type; give pdf, png, jpg, svg or mid with --format.</translation>
     </message>
     <message>
         <source>错误：--dpi 只能是 96、160、300 或 600。</source>
@@ -215,20 +230,16 @@ User group: {{group}}&lt;/p&gt;
         <translation>Exported successfully!</translation>
     </message>
     <message>
-        <source>错误：曲谱中没有可演奏的音符。</source>
-        <translation>Error: the score has no note that can be played.</translation>
+        <source>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</source>
+        <translation>Usage: qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</translation>
     </message>
     <message>
-        <source>有曲牌未注明笛色，按%1演奏。</source>
-        <translation>A tune has no key given; it is played in %1.</translation>
+        <source>导出类型：pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</source>
+        <translation>Export type: pdf, png, jpg, svg, mid, wav, musicxml, jianpu or txt.</translation>
     </message>
     <message>
-        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
-        <translation>%1 symbols cannot be played; the first is on the score line of sung character %2: %3</translation>
-    </message>
-    <message>
-        <source>%1 个唱字没有曲谱，不发音。</source>
-        <translation>%1 sung characters have no notation and are not sounded.</translation>
+        <source>错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</source>
+        <translation>Error: cannot tell the export type; name pdf, png, jpg, svg, mid, wav, musicxml, jianpu or txt with --format.</translation>
     </message>
 </context>
 <context>
@@ -536,6 +547,82 @@ Reloading discards them. Reload the file?</translation>
     <message>
         <source>曲谱输入法 %1</source>
         <translation>Notation input method %1</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeExport</name>
+    <message>
+        <source>错误：曲谱中没有可演奏的音符。</source>
+        <translation>Error: the score has no notes to play.</translation>
+    </message>
+    <message>
+        <source>警告：</source>
+        <translation>Warning: </translation>
+    </message>
+    <message>
+        <source>有曲牌未注明笛色，按%1演奏。</source>
+        <translation>A tune name gives no flute key; played in %1.</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 symbols cannot be played; the first is on the score line of sung character %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 sung characters have no notation and are silent.</translation>
+    </message>
+    <message>
+        <source>无法生成压缩文件</source>
+        <translation>Cannot make the compressed file</translation>
+    </message>
+    <message>
+        <source>错误：</source>
+        <translation>Error: </translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>原因：</source>
+        <translation>Reason: </translation>
+    </message>
+    <message>
+        <source>导出成功！</source>
+        <translation>Exported successfully!</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeSave</name>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>曲谱中没有可演奏的音符，无法导出。</source>
+        <translation>The score has no notes to play; nothing to export.</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>Export failed</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1
+原因：%2</source>
+        <translation>Cannot write the file: %1
+Reason: %2</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 symbols cannot be played; the first is on the score line of sung character %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 sung characters have no notation and are silent.</translation>
     </message>
 </context>
 <context>
@@ -1075,6 +1162,182 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>保存设置时发生错误！</source>
         <translation>The settings could not be saved!</translation>
     </message>
+    <message>
+        <source>已将 %1 个工尺字转为曲谱符号</source>
+        <translation>Turned %1 gongche characters into notation symbols</translation>
+    </message>
+    <message>
+        <source>复制为文字谱</source>
+        <translation>Copy as Plain-Text Gongche</translation>
+    </message>
+    <message>
+        <source>把所选唱词行（未选时为全文）连同曲谱以普通文字复制，可贴到其他程序</source>
+        <translation>Copy the selected lyric lines (all of them when nothing is selected) with their notation as ordinary text, to paste into other programs</translation>
+    </message>
+    <message>
+        <source>已复制为文字谱</source>
+        <translation>Copied as plain-text gongche</translation>
+    </message>
+    <message>
+        <source>导入文字谱…</source>
+        <translation>Import Plain-Text Gongche…</translation>
+    </message>
+    <message>
+        <source>打开文字谱文本文件（.txt），作为新曲谱</source>
+        <translation>Open a plain-text gongche file (.txt) as a new score</translation>
+    </message>
+    <message>
+        <source>导入文字谱</source>
+        <translation>Import Plain-Text Gongche</translation>
+    </message>
+    <message>
+        <source>文字谱 (*.txt);;所有文件 (*)</source>
+        <translation>Plain-text gongche (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>……共 %1 处</source>
+        <translation>… %1 in all</translation>
+    </message>
+    <message>
+        <source>无法导入文字谱，没有打开任何内容。</source>
+        <translation>The plain-text gongche cannot be imported; nothing was opened.</translation>
+    </message>
+</context>
+<context>
+    <name>MusicConfig</name>
+    <message>
+        <source>笛</source>
+        <translation>Flute (笛)</translation>
+    </message>
+    <message>
+        <source>尺八</source>
+        <translation>Shakuhachi</translation>
+    </message>
+    <message>
+        <source>短笛</source>
+        <translation>Piccolo</translation>
+    </message>
+    <message>
+        <source>人声</source>
+        <translation>Voice</translation>
+    </message>
+</context>
+<context>
+    <name>MusicExport</name>
+    <message>
+        <source>曲谱中没有可演奏的音符。</source>
+        <translation>The score has no notes to play.</translation>
+    </message>
+    <message>
+        <source>有曲牌未注明笛色，按%1演奏。</source>
+        <translation>A tune name gives no flute key; played in %1.</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 symbols cannot be played; the first is on the score line of sung character %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 sung characters have no notation and are silent.</translation>
+    </message>
+</context>
+<context>
+    <name>MusicSettingsDialog</name>
+    <message>
+        <source>音乐设置</source>
+        <translation>Music Settings</translation>
+    </message>
+    <message>
+        <source>上的音高（笛色）</source>
+        <translation>Pitch of 上 (flute key)</translation>
+    </message>
+    <message>
+        <source>%1上的音高</source>
+        <translation>Pitch of 上 in %1</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>: </translation>
+    </message>
+    <message>
+        <source>在笛的音高上升高（正）或降低（负）几个八度；音色为人声时另降一个八度</source>
+        <translation>Octaves above (positive) or below (negative) the flute&apos;s pitch; the voice sounds one octave lower still</translation>
+    </message>
+    <message>
+        <source>八度：</source>
+        <translation>Octave:</translation>
+    </message>
+    <message>
+        <source>速度（每分钟拍数）</source>
+        <translation>Tempo (beats a minute)</translation>
+    </message>
+    <message>
+        <source>赠板：</source>
+        <translation>赠板 (8/4):</translation>
+    </message>
+    <message>
+        <source>一板三眼：</source>
+        <translation>一板三眼 (4/4):</translation>
+    </message>
+    <message>
+        <source>一板一眼：</source>
+        <translation>一板一眼 (2/4):</translation>
+    </message>
+    <message>
+        <source>流水板：</source>
+        <translation>流水板 (1/4):</translation>
+    </message>
+    <message>
+        <source>散板：</source>
+        <translation>散板 (free):</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>Restore Defaults</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>无法保存音乐设置。</source>
+        <translation>The music settings cannot be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>MusicSynth</name>
+    <message>
+        <source>此版本编译时没有 FluidSynth，不能发声。</source>
+        <translation>This build has no FluidSynth and cannot make sound.</translation>
+    </message>
+    <message>
+        <source>找不到音色库（.sf2/.sf3）：请安装 timgm6mb-soundfont，或在音乐设置中选择一个音色库文件。</source>
+        <translation>No sound font (.sf2/.sf3) found: install timgm6mb-soundfont, or choose a sound font file in the music settings.</translation>
+    </message>
+    <message>
+        <source>找不到音色库文件：%1</source>
+        <translation>Sound font file not found: %1</translation>
+    </message>
+    <message>
+        <source>不是音色库文件：%1</source>
+        <translation>Not a sound font file: %1</translation>
+    </message>
+    <message>
+        <source>无法启动合成器。</source>
+        <translation>The synthesiser cannot be started.</translation>
+    </message>
+    <message>
+        <source>无法读取音色库：%1</source>
+        <translation>Cannot read the sound font: %1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFailure</name>
@@ -1135,6 +1398,140 @@ QToolButton:hover { background: palette(midlight); }</translation>
     <message>
         <source>有 %1 行曲谱没有对应的唱字，不会被导出。</source>
         <translation>%1 score lines have no sung character and are not exported.</translation>
+    </message>
+</context>
+<context>
+    <name>PlainScoreText</name>
+    <message>
+        <source>无法读取文件（不存在、不是普通文件或没有读取权限）。</source>
+        <translation>Cannot read the file (it does not exist, is not a regular file, or may not be read).</translation>
+    </message>
+    <message>
+        <source>文件太大，不是文字谱。</source>
+        <translation>The file is too large to be plain-text gongche.</translation>
+    </message>
+    <message>
+        <source>文件不是 UTF-8 或 GB18030 编码的文本。</source>
+        <translation>The file is not text in UTF-8 or GB18030.</translation>
+    </message>
+    <message>
+        <source>文件不是文本。</source>
+        <translation>The file is not text.</translation>
+    </message>
+    <message>
+        <source>第 %1 行是多出的曲谱行：前面的唱词行没有这么多唱字。</source>
+        <translation>Line %1 is a score line too many: the lyric line before it has fewer sung characters.</translation>
+    </message>
+    <message>
+        <source>第 %1 行应是唱字「%2」的曲谱行（「%2」、一个 Tab、曲谱）。</source>
+        <translation>Line %1 should be the score line of the sung character “%2” (“%2”, a Tab, the notation).</translation>
+    </message>
+    <message>
+        <source>第 %1 行有 %2 个字符不是工尺谱字，已原样保留。</source>
+        <translation>Line %1 has %2 characters that are not gongche; kept as they are.</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackBar</name>
+    <message>
+        <source>播放</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>播放选中的唱词，或从光标处播放；播放时停止 F5</source>
+        <translation>Play the selected lyrics, or from the cursor; stops while playing (F5)</translation>
+    </message>
+    <message>
+        <source>从头播放</source>
+        <translation>Play from the Start</translation>
+    </message>
+    <message>
+        <source>从头播放整份曲谱 Shift+F5</source>
+        <translation>Play the whole score from the start (Shift+F5)</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>Tempo:</translation>
+    </message>
+    <message>
+        <source>各板式速度的倍数</source>
+        <translation>A factor on the tempo of every metre</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>Tempo</translation>
+    </message>
+    <message>
+        <source>默认笛色：</source>
+        <translation>Default key:</translation>
+    </message>
+    <message>
+        <source>曲牌未注明笛色时按此调演奏</source>
+        <translation>The key played where a tune name names none</translation>
+    </message>
+    <message>
+        <source>默认笛色</source>
+        <translation>Default key</translation>
+    </message>
+    <message>
+        <source>音色：</source>
+        <translation>Sound:</translation>
+    </message>
+    <message>
+        <source>音色</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>音色库…</source>
+        <translation>Sound Font…</translation>
+    </message>
+    <message>
+        <source>音乐设置…</source>
+        <translation>Music Settings…</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>这里没有可演奏的音符。</source>
+        <translation>There are no notes to play here.</translation>
+    </message>
+    <message>
+        <source>无法播放：%1</source>
+        <translation>Cannot play: %1</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>正在播放</source>
+        <translation>Playing</translation>
+    </message>
+    <message>
+        <source>曲牌未注明笛色，按默认笛色%1演奏</source>
+        <translation>The tune name gives no flute key; playing in the default key, %1</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏</source>
+        <translation>%1 symbols cannot be played</translation>
+    </message>
+    <message>
+        <source>无法保存音乐设置。</source>
+        <translation>The music settings cannot be saved.</translation>
+    </message>
+    <message>
+        <source>选择音色库</source>
+        <translation>Choose a Sound Font</translation>
+    </message>
+    <message>
+        <source>音色库 (*.sf2 *.sf3);;所有文件 (*)</source>
+        <translation>Sound fonts (*.sf2 *.sf3);;All files (*)</translation>
+    </message>
+    <message>
+        <source>音色库：%1</source>
+        <translation>Sound font: %1</translation>
     </message>
 </context>
 <context>
@@ -1588,6 +1985,46 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>导出失败！</source>
         <translation>Export failed!</translation>
     </message>
+    <message>
+        <source>MIDI 音乐</source>
+        <translation>MIDI music</translation>
+    </message>
+    <message>
+        <source>WAV 音频</source>
+        <translation>WAV audio</translation>
+    </message>
+    <message>
+        <source>乐谱交换 MusicXML</source>
+        <translation>MusicXML (score exchange)</translation>
+    </message>
+    <message>
+        <source>乐谱交换 MusicXML（压缩 .mxl）</source>
+        <translation>MusicXML (score exchange, compressed .mxl)</translation>
+    </message>
+    <message>
+        <source>简谱文本</source>
+        <translation>Jianpu text</translation>
+    </message>
+    <message>
+        <source>文字谱文本</source>
+        <translation>Plain-text gongche</translation>
+    </message>
+    <message>
+        <source>导出为WAV文件</source>
+        <translation>Export as WAV File</translation>
+    </message>
+    <message>
+        <source>导出为MIDI文件</source>
+        <translation>Export as MIDI File</translation>
+    </message>
+    <message>
+        <source>WAV文件 (*.wav)</source>
+        <translation>WAV files (*.wav)</translation>
+    </message>
+    <message>
+        <source>MIDI文件 (*.mid *.midi)</source>
+        <translation>MIDI files (*.mid *.midi)</translation>
+    </message>
 </context>
 <context>
     <name>QL_GenerateSVG</name>
@@ -1984,6 +2421,25 @@ Type notation symbols with the notation input method or the symbol table.</trans
     <message>
         <source>无法打开下载链接，请到官网下载：%1！</source>
         <translation>The download link cannot be opened; please download from the web site: %1!</translation>
+    </message>
+</context>
+<context>
+    <name>WavWriter</name>
+    <message>
+        <source>没有载入音色库。</source>
+        <translation>No sound font is loaded.</translation>
+    </message>
+    <message>
+        <source>乐曲太长，超出 WAV 文件的大小上限。</source>
+        <translation>The music is too long for a WAV file.</translation>
+    </message>
+    <message>
+        <source>已中断</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>合成器没有给出全部声音。</source>
+        <translation>The synthesiser did not give all of the sound.</translation>
     </message>
 </context>
 </TS>

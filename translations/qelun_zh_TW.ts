@@ -97,11 +97,34 @@
     </message>
 </context>
 <context>
-    <name>BatchExport</name>
+    <name>AudioPlayer</name>
     <message>
-        <source>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</source>
-        <translation>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</translation>
+        <source>没有可用的音频输出设备。</source>
+        <translation>沒有可用的音訊輸出裝置。</translation>
     </message>
+    <message>
+        <source>音频输出设备“%1”不支持 44.1 kHz 16 位立体声。</source>
+        <translation>音訊輸出裝置“%1”不支援 44.1 kHz 16 位立體聲。</translation>
+    </message>
+    <message>
+        <source>没有可演奏的音符。</source>
+        <translation>沒有可演奏的音符。</translation>
+    </message>
+    <message>
+        <source>无法打开音频输出设备。</source>
+        <translation>無法開啟音訊輸出裝置。</translation>
+    </message>
+    <message>
+        <source>音频输出出错，播放已停止。</source>
+        <translation>音訊輸出出錯，播放已停止。</translation>
+    </message>
+    <message>
+        <source>此版本编译时没有 Qt Multimedia，不能播放。</source>
+        <translation>此版本編譯時沒有 Qt Multimedia，不能播放。</translation>
+    </message>
+</context>
+<context>
+    <name>BatchExport</name>
     <message>
         <source>错误：无法读取设置文件（不存在、不是普通文件或没有读取权限）：%1</source>
         <translation>錯誤：無法讀取設定檔案（不存在、不是普通檔案或沒有讀取許可權）：%1</translation>
@@ -131,10 +154,6 @@
         <translation>匯出到 TARGET（PDF 檔案、圖片檔案或資料夾），不開啟視窗。</translation>
     </message>
     <message>
-        <source>导出类型：pdf、png、jpg、svg 或 mid。</source>
-        <translation>匯出型別：pdf、png、jpg、svg 或 mid。</translation>
-    </message>
-    <message>
         <source>图片分辨率：96、160、300 或 600。</source>
         <translation>圖片解析度：96、160、300 或 600。</translation>
     </message>
@@ -157,10 +176,6 @@
     <message>
         <source>错误：需要一个导出目标和一个曲谱文件。</source>
         <translation>錯誤：需要一個匯出目標和一個曲譜檔案。</translation>
-    </message>
-    <message>
-        <source>错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg 或 mid。</source>
-        <translation>錯誤：無法確定匯出型別，請用 --format 指定 pdf、png、jpg、svg 或 mid。</translation>
     </message>
     <message>
         <source>错误：--dpi 只能是 96、160、300 或 600。</source>
@@ -215,20 +230,16 @@
         <translation>匯出成功！</translation>
     </message>
     <message>
-        <source>错误：曲谱中没有可演奏的音符。</source>
-        <translation>錯誤：曲譜中沒有可演奏的音符。</translation>
+        <source>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</source>
+        <translation>用法：qelun --export TARGET [--format pdf|png|jpg|svg|mid|wav|musicxml|jianpu|txt] [--dpi 96|160|300|600] [--settings FILE] SCORE.gcp</translation>
     </message>
     <message>
-        <source>有曲牌未注明笛色，按%1演奏。</source>
-        <translation>有曲牌未註明笛色，按%1演奏。</translation>
+        <source>导出类型：pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</source>
+        <translation>匯出型別：pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</translation>
     </message>
     <message>
-        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
-        <translation>%1 個符號無法演奏，第一個在第 %2 個唱字的曲譜行：%3</translation>
-    </message>
-    <message>
-        <source>%1 个唱字没有曲谱，不发音。</source>
-        <translation>%1 個唱字沒有曲譜，不發音。</translation>
+        <source>错误：无法确定导出类型，请用 --format 指定 pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</source>
+        <translation>錯誤：無法確定匯出型別，請用 --format 指定 pdf、png、jpg、svg、mid、wav、musicxml、jianpu 或 txt。</translation>
     </message>
 </context>
 <context>
@@ -536,6 +547,82 @@
     <message>
         <source>曲谱输入法 %1</source>
         <translation>曲譜輸入法 %1</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeExport</name>
+    <message>
+        <source>错误：曲谱中没有可演奏的音符。</source>
+        <translation>錯誤：曲譜中沒有可演奏的音符。</translation>
+    </message>
+    <message>
+        <source>警告：</source>
+        <translation>警告：</translation>
+    </message>
+    <message>
+        <source>有曲牌未注明笛色，按%1演奏。</source>
+        <translation>有曲牌未註明笛色，按%1演奏。</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 個符號無法演奏，第一個在第 %2 個唱字的曲譜行：%3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 個唱字沒有曲譜，不發音。</translation>
+    </message>
+    <message>
+        <source>无法生成压缩文件</source>
+        <translation>無法生成壓縮檔案</translation>
+    </message>
+    <message>
+        <source>错误：</source>
+        <translation>錯誤：</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>匯出失敗</translation>
+    </message>
+    <message>
+        <source>原因：</source>
+        <translation>原因：</translation>
+    </message>
+    <message>
+        <source>导出成功！</source>
+        <translation>匯出成功！</translation>
+    </message>
+</context>
+<context>
+    <name>InterchangeSave</name>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>曲谱中没有可演奏的音符，无法导出。</source>
+        <translation>曲譜中沒有可演奏的音符，無法匯出。</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>匯出</translation>
+    </message>
+    <message>
+        <source>导出失败</source>
+        <translation>匯出失敗</translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1
+原因：%2</source>
+        <translation>無法寫入檔案：%1
+原因：%2</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 個符號無法演奏，第一個在第 %2 個唱字的曲譜行：%3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 個唱字沒有曲譜，不發音。</translation>
     </message>
 </context>
 <context>
@@ -1075,6 +1162,182 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>保存设置时发生错误！</source>
         <translation>儲存設定時發生錯誤！</translation>
     </message>
+    <message>
+        <source>已将 %1 个工尺字转为曲谱符号</source>
+        <translation>已將 %1 個工尺字轉為曲譜符號</translation>
+    </message>
+    <message>
+        <source>复制为文字谱</source>
+        <translation>複製為文字譜</translation>
+    </message>
+    <message>
+        <source>把所选唱词行（未选时为全文）连同曲谱以普通文字复制，可贴到其他程序</source>
+        <translation>把所選唱詞行（未選時為全文）連同曲譜以普通文字複製，可貼到其他程式</translation>
+    </message>
+    <message>
+        <source>已复制为文字谱</source>
+        <translation>已複製為文字譜</translation>
+    </message>
+    <message>
+        <source>导入文字谱…</source>
+        <translation>匯入文字譜…</translation>
+    </message>
+    <message>
+        <source>打开文字谱文本文件（.txt），作为新曲谱</source>
+        <translation>開啟文字譜文字檔案（.txt），作為新曲譜</translation>
+    </message>
+    <message>
+        <source>导入文字谱</source>
+        <translation>匯入文字譜</translation>
+    </message>
+    <message>
+        <source>文字谱 (*.txt);;所有文件 (*)</source>
+        <translation>文字譜 (*.txt);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>……共 %1 处</source>
+        <translation>……共 %1 處</translation>
+    </message>
+    <message>
+        <source>无法导入文字谱，没有打开任何内容。</source>
+        <translation>無法匯入文字譜，沒有開啟任何內容。</translation>
+    </message>
+</context>
+<context>
+    <name>MusicConfig</name>
+    <message>
+        <source>笛</source>
+        <translation>笛</translation>
+    </message>
+    <message>
+        <source>尺八</source>
+        <translation>尺八</translation>
+    </message>
+    <message>
+        <source>短笛</source>
+        <translation>短笛</translation>
+    </message>
+    <message>
+        <source>人声</source>
+        <translation>人聲</translation>
+    </message>
+</context>
+<context>
+    <name>MusicExport</name>
+    <message>
+        <source>曲谱中没有可演奏的音符。</source>
+        <translation>曲譜中沒有可演奏的音符。</translation>
+    </message>
+    <message>
+        <source>有曲牌未注明笛色，按%1演奏。</source>
+        <translation>有曲牌未註明笛色，按%1演奏。</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏，第一个在第 %2 个唱字的曲谱行：%3</source>
+        <translation>%1 個符號無法演奏，第一個在第 %2 個唱字的曲譜行：%3</translation>
+    </message>
+    <message>
+        <source>%1 个唱字没有曲谱，不发音。</source>
+        <translation>%1 個唱字沒有曲譜，不發音。</translation>
+    </message>
+</context>
+<context>
+    <name>MusicSettingsDialog</name>
+    <message>
+        <source>音乐设置</source>
+        <translation>音樂設定</translation>
+    </message>
+    <message>
+        <source>上的音高（笛色）</source>
+        <translation>上的音高（笛色）</translation>
+    </message>
+    <message>
+        <source>%1上的音高</source>
+        <translation>%1上的音高</translation>
+    </message>
+    <message>
+        <source>：</source>
+        <translation>：</translation>
+    </message>
+    <message>
+        <source>在笛的音高上升高（正）或降低（负）几个八度；音色为人声时另降一个八度</source>
+        <translation>在笛的音高上升高（正）或降低（負）幾個八度；音色為人聲時另降一個八度</translation>
+    </message>
+    <message>
+        <source>八度：</source>
+        <translation>八度：</translation>
+    </message>
+    <message>
+        <source>速度（每分钟拍数）</source>
+        <translation>速度（每分鐘拍數）</translation>
+    </message>
+    <message>
+        <source>赠板：</source>
+        <translation>贈板：</translation>
+    </message>
+    <message>
+        <source>一板三眼：</source>
+        <translation>一板三眼：</translation>
+    </message>
+    <message>
+        <source>一板一眼：</source>
+        <translation>一板一眼：</translation>
+    </message>
+    <message>
+        <source>流水板：</source>
+        <translation>流水板：</translation>
+    </message>
+    <message>
+        <source>散板：</source>
+        <translation>散板：</translation>
+    </message>
+    <message>
+        <source>确认</source>
+        <translation>確認</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>恢复默认</source>
+        <translation>恢復預設</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>无法保存音乐设置。</source>
+        <translation>無法儲存音樂設定。</translation>
+    </message>
+</context>
+<context>
+    <name>MusicSynth</name>
+    <message>
+        <source>此版本编译时没有 FluidSynth，不能发声。</source>
+        <translation>此版本編譯時沒有 FluidSynth，不能發聲。</translation>
+    </message>
+    <message>
+        <source>找不到音色库（.sf2/.sf3）：请安装 timgm6mb-soundfont，或在音乐设置中选择一个音色库文件。</source>
+        <translation>找不到音色庫（.sf2/.sf3）：請安裝 timgm6mb-soundfont，或在音樂設定中選擇一個音色庫檔案。</translation>
+    </message>
+    <message>
+        <source>找不到音色库文件：%1</source>
+        <translation>找不到音色庫檔案：%1</translation>
+    </message>
+    <message>
+        <source>不是音色库文件：%1</source>
+        <translation>不是音色庫檔案：%1</translation>
+    </message>
+    <message>
+        <source>无法启动合成器。</source>
+        <translation>無法啟動合成器。</translation>
+    </message>
+    <message>
+        <source>无法读取音色库：%1</source>
+        <translation>無法讀取音色庫：%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFailure</name>
@@ -1135,6 +1398,140 @@ QToolButton:hover { background: palette(midlight); }</translation>
     <message>
         <source>有 %1 行曲谱没有对应的唱字，不会被导出。</source>
         <translation>有 %1 行曲譜沒有對應的唱字，不會被匯出。</translation>
+    </message>
+</context>
+<context>
+    <name>PlainScoreText</name>
+    <message>
+        <source>无法读取文件（不存在、不是普通文件或没有读取权限）。</source>
+        <translation>無法讀取檔案（不存在、不是普通檔案或沒有讀取許可權）。</translation>
+    </message>
+    <message>
+        <source>文件太大，不是文字谱。</source>
+        <translation>檔案太大，不是文字譜。</translation>
+    </message>
+    <message>
+        <source>文件不是 UTF-8 或 GB18030 编码的文本。</source>
+        <translation>檔案不是 UTF-8 或 GB18030 編碼的文字。</translation>
+    </message>
+    <message>
+        <source>文件不是文本。</source>
+        <translation>檔案不是文字。</translation>
+    </message>
+    <message>
+        <source>第 %1 行是多出的曲谱行：前面的唱词行没有这么多唱字。</source>
+        <translation>第 %1 行是多出的曲譜行：前面的唱詞行沒有這麼多唱字。</translation>
+    </message>
+    <message>
+        <source>第 %1 行应是唱字「%2」的曲谱行（「%2」、一个 Tab、曲谱）。</source>
+        <translation>第 %1 行應是唱字「%2」的曲譜行（「%2」、一個 Tab、曲譜）。</translation>
+    </message>
+    <message>
+        <source>第 %1 行有 %2 个字符不是工尺谱字，已原样保留。</source>
+        <translation>第 %1 行有 %2 個字元不是工尺譜字，已原樣保留。</translation>
+    </message>
+</context>
+<context>
+    <name>PlaybackBar</name>
+    <message>
+        <source>播放</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>播放选中的唱词，或从光标处播放；播放时停止 F5</source>
+        <translation>播放選中的唱詞，或從游標處播放；播放時停止 F5</translation>
+    </message>
+    <message>
+        <source>从头播放</source>
+        <translation>從頭播放</translation>
+    </message>
+    <message>
+        <source>从头播放整份曲谱 Shift+F5</source>
+        <translation>從頭播放整份曲譜 Shift+F5</translation>
+    </message>
+    <message>
+        <source>速度：</source>
+        <translation>速度：</translation>
+    </message>
+    <message>
+        <source>各板式速度的倍数</source>
+        <translation>各板式速度的倍數</translation>
+    </message>
+    <message>
+        <source>速度</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>默认笛色：</source>
+        <translation>預設笛色：</translation>
+    </message>
+    <message>
+        <source>曲牌未注明笛色时按此调演奏</source>
+        <translation>曲牌未註明笛色時按此調演奏</translation>
+    </message>
+    <message>
+        <source>默认笛色</source>
+        <translation>預設笛色</translation>
+    </message>
+    <message>
+        <source>音色：</source>
+        <translation>音色：</translation>
+    </message>
+    <message>
+        <source>音色</source>
+        <translation>音色</translation>
+    </message>
+    <message>
+        <source>音色库…</source>
+        <translation>音色庫…</translation>
+    </message>
+    <message>
+        <source>音乐设置…</source>
+        <translation>音樂設定…</translation>
+    </message>
+    <message>
+        <source>提示</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>这里没有可演奏的音符。</source>
+        <translation>這裡沒有可演奏的音符。</translation>
+    </message>
+    <message>
+        <source>无法播放：%1</source>
+        <translation>無法播放：%1</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>正在播放</source>
+        <translation>正在播放</translation>
+    </message>
+    <message>
+        <source>曲牌未注明笛色，按默认笛色%1演奏</source>
+        <translation>曲牌未註明笛色，按預設笛色%1演奏</translation>
+    </message>
+    <message>
+        <source>%1 个符号无法演奏</source>
+        <translation>%1 個符號無法演奏</translation>
+    </message>
+    <message>
+        <source>无法保存音乐设置。</source>
+        <translation>無法儲存音樂設定。</translation>
+    </message>
+    <message>
+        <source>选择音色库</source>
+        <translation>選擇音色庫</translation>
+    </message>
+    <message>
+        <source>音色库 (*.sf2 *.sf3);;所有文件 (*)</source>
+        <translation>音色庫 (*.sf2 *.sf3);;所有檔案 (*)</translation>
+    </message>
+    <message>
+        <source>音色库：%1</source>
+        <translation>音色庫：%1</translation>
     </message>
 </context>
 <context>
@@ -1588,6 +1985,46 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>导出失败！</source>
         <translation>匯出失敗！</translation>
     </message>
+    <message>
+        <source>MIDI 音乐</source>
+        <translation>MIDI 音樂</translation>
+    </message>
+    <message>
+        <source>WAV 音频</source>
+        <translation>WAV 音訊</translation>
+    </message>
+    <message>
+        <source>乐谱交换 MusicXML</source>
+        <translation>樂譜交換 MusicXML</translation>
+    </message>
+    <message>
+        <source>乐谱交换 MusicXML（压缩 .mxl）</source>
+        <translation>樂譜交換 MusicXML（壓縮 .mxl）</translation>
+    </message>
+    <message>
+        <source>简谱文本</source>
+        <translation>簡譜文字</translation>
+    </message>
+    <message>
+        <source>文字谱文本</source>
+        <translation>文字譜文字</translation>
+    </message>
+    <message>
+        <source>导出为WAV文件</source>
+        <translation>匯出為WAV檔案</translation>
+    </message>
+    <message>
+        <source>导出为MIDI文件</source>
+        <translation>匯出為MIDI檔案</translation>
+    </message>
+    <message>
+        <source>WAV文件 (*.wav)</source>
+        <translation>WAV檔案 (*.wav)</translation>
+    </message>
+    <message>
+        <source>MIDI文件 (*.mid *.midi)</source>
+        <translation>MIDI檔案 (*.mid *.midi)</translation>
+    </message>
 </context>
 <context>
     <name>QL_GenerateSVG</name>
@@ -1984,6 +2421,25 @@ QToolButton:hover { background: palette(midlight); }</translation>
     <message>
         <source>无法打开下载链接，请到官网下载：%1！</source>
         <translation>無法開啟下載連結，請到官網下載：%1！</translation>
+    </message>
+</context>
+<context>
+    <name>WavWriter</name>
+    <message>
+        <source>没有载入音色库。</source>
+        <translation>沒有載入音色庫。</translation>
+    </message>
+    <message>
+        <source>乐曲太长，超出 WAV 文件的大小上限。</source>
+        <translation>樂曲太長，超出 WAV 檔案的大小上限。</translation>
+    </message>
+    <message>
+        <source>已中断</source>
+        <translation>已中斷</translation>
+    </message>
+    <message>
+        <source>合成器没有给出全部声音。</source>
+        <translation>合成器沒有給出全部聲音。</translation>
     </message>
 </context>
 </TS>
