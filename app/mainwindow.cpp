@@ -55,6 +55,7 @@
 #include <QNetworkReply>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QToolBar>
 #include <QTabBar>
 #include <QNetworkRequest>
 #include <QTextBrowser>
@@ -414,6 +415,11 @@ void MainWindow::addDesktopActions()
             button->setAccessibleName(tr("%1 浮动").arg(dock->windowTitle()));
         if (auto *button = dock->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton")))
             button->setAccessibleName(tr("关闭%1").arg(dock->windowTitle()));
+    }
+    // So is a tool bar's button for what does not fit the window.
+    for (QToolBar *bar : findChildren<QToolBar *>()) {
+        if (auto *button = bar->findChild<QAbstractButton *>(QStringLiteral("qt_toolbar_ext_button")))
+            button->setAccessibleName(tr("%1：更多按钮").arg(bar->windowTitle()));
     }
     ui->searchEdit->setAccessibleName(tr("查找内容"));
     if (replaceEdit && replaceEdit->accessibleName().isEmpty())

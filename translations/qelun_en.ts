@@ -1202,6 +1202,10 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>无法导入文字谱，没有打开任何内容。</source>
         <translation>The plain-text gongche cannot be imported; nothing was opened.</translation>
     </message>
+    <message>
+        <source>%1：更多按钮</source>
+        <translation>%1: more buttons</translation>
+    </message>
 </context>
 <context>
     <name>MusicConfig</name>

@@ -1202,6 +1202,10 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>无法导入文字谱，没有打开任何内容。</source>
         <translation>無法匯入文字譜，沒有開啟任何內容。</translation>
     </message>
+    <message>
+        <source>%1：更多按钮</source>
+        <translation>%1：更多按鈕</translation>
+    </message>
 </context>
 <context>
     <name>MusicConfig</name>
