@@ -5,6 +5,7 @@
 #include <QVector>
 
 #include <functional>
+#include <vector>
 
 class QString;
 class QTextDocument;
@@ -13,9 +14,11 @@ class QTextDocument;
 // holds (lyric characters, beat marks), and answers running totals over the
 // lines: how many stand up to a line, and on which line the n-th stands.
 //
-// A change of the document recounts only the lines it touched, and the
-// running totals come from a Fenwick tree over the per-line counts, so a
-// keystroke costs the same in a short scene and in a whole play.
+// A change of the document recounts only the lines it touched. The counts
+// are kept in runs of a few hundred lines, each with its sum, so that a line
+// inserted or removed moves the counts of one run only, and a running total
+// adds up run sums: a keystroke, even one that adds a line, costs about the
+// same in a short scene and in a whole play.
 //
 // A document reports changes only when its outermost edit block closes. A
 // question asked inside an open block finds the document's size changed and
@@ -50,8 +53,25 @@ private:
     void contentsChanged(int position, int charsAdded);
     // Recounts lines first .. last - 1, which stood as first .. oldLast - 1.
     void recountLines(int first, int last, int oldLast) const;
-    void rebuildTree() const;
-    void addToTree(int line, int delta) const;
+
+    // Consecutive lines' counts, with their sum.
+    struct Run
+    {
+        QVector<int> counts;
+        int sum = 0;
+    };
+    // Where a line stands: its run (m_runs.size() past the last line), its
+    // place in that run, and the lines and the count before the run.
+    struct Place
+    {
+        int run = 0;
+        int offset = 0;
+        int linesBefore = 0;
+        int countBefore = 0;
+    };
+    Place place(int line) const;
+    void eraseLines(int first, int count) const;
+    void insertLines(int first, const QVector<int> &counts) const;
 
     const QTextDocument *m_document;
     Counter m_counter;
@@ -61,9 +81,8 @@ private:
     // comes just before contentsChanged when the document has a layout.
     bool m_changeReported = false;
 
-    // Empty while stale.
-    mutable QVector<int> m_lineCounts;
-    mutable QVector<int> m_tree;
+    // Empty while stale; never holds an empty run.
+    mutable std::vector<Run> m_runs;
     mutable int m_total = 0;
     mutable int m_blockCount = -1;
     mutable int m_characterCount = -1;
