@@ -120,10 +120,13 @@ void PlaybackBar::setDocument(QL_Edit *document)
     if (!document)
         return;
     // The sound font takes some 90 ms to load: done once, soon after the
-    // first document shows, rather than at the first 播放.
-    if (!m_preloaded && AudioPlayer::isAvailable()) {
+    // first document shows, rather than at the first 播放. Whether this
+    // system can sound is asked then too: it opens the synthesiser's library.
+    if (!m_preloaded) {
         m_preloaded = true;
         QTimer::singleShot(1000, this, [this] {
+            if (!AudioPlayer::isAvailable())
+                return;
             QString ignored; // a failure is told when playing is asked for
             m_player->prepare(m_config.soundFont, &ignored);
         });

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #ifdef QELUN_HAVE_FLUIDSYNTH
-#include <fluidsynth.h>
+#include "fluidsynthlibrary.h"
 #endif
 
 namespace {
@@ -47,7 +47,7 @@ struct MusicSynth::Private
 bool MusicSynth::isAvailable()
 {
 #ifdef QELUN_HAVE_FLUIDSYNTH
-    return true;
+    return FluidSynthLibrary::instance();
 #else
     return false;
 #endif
@@ -55,6 +55,10 @@ bool MusicSynth::isAvailable()
 
 QString MusicSynth::unavailableReason()
 {
+#ifdef QELUN_HAVE_FLUIDSYNTH
+    if (!FluidSynthLibrary::instance())
+        return tr("无法载入 FluidSynth 库，不能发声：%1").arg(FluidSynthLibrary::loadError());
+#endif
     return tr("此版本编译时没有 FluidSynth，不能发声。");
 }
 
@@ -82,10 +86,11 @@ MusicSynth::MusicSynth() : d(std::make_unique<Private>())
 MusicSynth::~MusicSynth()
 {
 #ifdef QELUN_HAVE_FLUIDSYNTH
+    // Both exist only if the library was opened.
     if (d->synth)
-        delete_fluid_synth(d->synth);
+        FluidSynthLibrary::instance()->delete_fluid_synth(d->synth);
     if (d->settings)
-        delete_fluid_settings(d->settings);
+        FluidSynthLibrary::instance()->delete_fluid_settings(d->settings);
 #endif
 }
 
@@ -97,40 +102,43 @@ bool MusicSynth::load(const QString &soundFont, QString *error)
         return false;
     };
 #ifdef QELUN_HAVE_FLUIDSYNTH
+    const FluidSynthLibrary *fluid = FluidSynthLibrary::instance();
+    if (!fluid)
+        return fail(unavailableReason());
     const QString path = soundFont.isEmpty() ? defaultSoundFont() : soundFont;
     if (path.isEmpty())
         return fail(tr("找不到音色库（.sf2/.sf3）：请安装 timgm6mb-soundfont，或在音乐设置中选择一个音色库文件。"));
     if (!QFileInfo(path).isFile())
         return fail(tr("找不到音色库文件：%1").arg(path));
     const QByteArray local = QFile::encodeName(path);
-    if (!fluid_is_soundfont(local.constData()))
+    if (!fluid->fluid_is_soundfont(local.constData()))
         return fail(tr("不是音色库文件：%1").arg(path));
 
-    static bool quiet = [] {
+    static bool quiet = [fluid] {
         // Its messages would go to the terminal of a program that reports
         // to the user itself.
-        fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
-        fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
-        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-        fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
+        fluid->fluid_set_log_function(FLUID_ERR, nullptr, nullptr);
+        fluid->fluid_set_log_function(FLUID_WARN, nullptr, nullptr);
+        fluid->fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        fluid->fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
         return true;
     }();
     Q_UNUSED(quiet);
 
     if (!d->settings) {
-        d->settings = new_fluid_settings();
-        fluid_settings_setnum(d->settings, "synth.sample-rate", sampleRate);
-        fluid_settings_setnum(d->settings, "synth.gain", 0.6);
-        fluid_settings_setint(d->settings, "synth.cpu-cores", 1);
-        fluid_settings_setint(d->settings, "synth.polyphony", 64);
+        d->settings = fluid->new_fluid_settings();
+        fluid->fluid_settings_setnum(d->settings, "synth.sample-rate", sampleRate);
+        fluid->fluid_settings_setnum(d->settings, "synth.gain", 0.6);
+        fluid->fluid_settings_setint(d->settings, "synth.cpu-cores", 1);
+        fluid->fluid_settings_setint(d->settings, "synth.polyphony", 64);
     }
     if (d->synth)
-        delete_fluid_synth(d->synth);
+        fluid->delete_fluid_synth(d->synth);
     d->loaded = false;
-    d->synth = new_fluid_synth(d->settings);
+    d->synth = fluid->new_fluid_synth(d->settings);
     if (!d->synth)
         return fail(tr("无法启动合成器。"));
-    if (fluid_synth_sfload(d->synth, local.constData(), 1) == FLUID_FAILED)
+    if (fluid->fluid_synth_sfload(d->synth, local.constData(), 1) == FLUID_FAILED)
         return fail(tr("无法读取音色库：%1").arg(path));
     d->loaded = true;
     return true;
@@ -176,9 +184,10 @@ void MusicSynth::setMusic(const MusicScore &music, int program)
     d->total = d->events.isEmpty() ? 0 : end + tailFrames;
 #ifdef QELUN_HAVE_FLUIDSYNTH
     if (d->synth) {
-        fluid_synth_all_sounds_off(d->synth, -1);
-        fluid_synth_system_reset(d->synth);
-        fluid_synth_program_change(d->synth, 0, std::clamp(program, 0, 127));
+        const FluidSynthLibrary *fluid = FluidSynthLibrary::instance();
+        fluid->fluid_synth_all_sounds_off(d->synth, -1);
+        fluid->fluid_synth_system_reset(d->synth);
+        fluid->fluid_synth_program_change(d->synth, 0, std::clamp(program, 0, 127));
     }
 #else
     Q_UNUSED(program);
@@ -191,20 +200,21 @@ qint64 MusicSynth::render(qint16 *out, qint64 frames)
 #ifdef QELUN_HAVE_FLUIDSYNTH
     if (!d->synth)
         return 0;
+    const FluidSynthLibrary *fluid = FluidSynthLibrary::instance();
     while (done < frames && d->position < d->total) {
         while (d->next < d->events.size() && d->events[d->next].frame <= d->position) {
             const SynthEvent &e = d->events[d->next++];
             if (e.on)
-                fluid_synth_noteon(d->synth, 0, e.key, e.velocity);
+                fluid->fluid_synth_noteon(d->synth, 0, e.key, e.velocity);
             else
-                fluid_synth_noteoff(d->synth, 0, e.key);
+                fluid->fluid_synth_noteoff(d->synth, 0, e.key);
         }
         qint64 until = std::min(d->total, d->position + (frames - done));
         if (d->next < d->events.size())
             until = std::min(until, d->events[d->next].frame);
         const int n = int(std::min<qint64>(until - d->position, 1 << 16));
         qint16 *at = out + channels * done;
-        fluid_synth_write_s16(d->synth, n, at, 0, channels, at, 1, channels);
+        fluid->fluid_synth_write_s16(d->synth, n, at, 0, channels, at, 1, channels);
         done += n;
         d->position += n;
     }
