@@ -129,6 +129,9 @@ void MainWindow::completeStart()
     // window to appear. The page's font is one of the Windows families that
     // the font registration maps onto this desktop's.
     FontManager::instance();
+    // The window's icon is drawn at 256 pixels: decoding it costs as much as
+    // all the tool bar's icons together, and nothing inside the window shows it.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/resources/icons/logo-qt.png")));
     // Shown, the window has its frame: it fits the screen with it.
     WindowGeometry::fitToScreen(*this);
     // A page from the server that came first stays.

@@ -1,6 +1,8 @@
 #include "mxlwriter.h"
 
-#include <zip.h>
+#include "ziplibrary.h"
+
+#include <QCoreApplication>
 
 #include <memory>
 
@@ -20,17 +22,17 @@ QByteArray container()
 }
 
 // Adds data as name; zip_close() reads it, so it must live until then.
-bool add(zip_t *archive, const char *name, const QByteArray &data, bool store)
+bool add(const ZipLibrary *library, zip_t *archive, const char *name, const QByteArray &data, bool store)
 {
-    zip_source_t *source = zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
+    zip_source_t *source = library->zip_source_buffer(archive, data.constData(), zip_uint64_t(data.size()), 0);
     if (!source)
         return false;
-    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index = library->zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
+        library->zip_source_free(source);
         return false;
     }
-    return zip_set_file_compression(archive, zip_uint64_t(index), store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) == 0;
+    return library->zip_set_file_compression(archive, zip_uint64_t(index), store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) == 0;
 }
 
 } // namespace
@@ -42,40 +44,46 @@ QByteArray MxlWriter::bytes(const QByteArray &musicXml, QString *error)
             *error = QString::fromUtf8(why);
         return QByteArray();
     };
+    const ZipLibrary *library = ZipLibrary::instance();
+    if (!library) {
+        if (error)
+            *error = QCoreApplication::translate("MxlWriter", "无法载入 libzip 库：%1").arg(ZipLibrary::loadError());
+        return QByteArray();
+    }
     zip_error_t zipError;
-    zip_error_init(&zipError);
-    zip_source_t *memory = zip_source_buffer_create(nullptr, 0, 0, &zipError);
-    zip_error_fini(&zipError);
+    library->zip_error_init(&zipError);
+    zip_source_t *memory = library->zip_source_buffer_create(nullptr, 0, 0, &zipError);
+    library->zip_error_fini(&zipError);
     if (!memory)
         return fail("zip_source_buffer_create");
-    zip_source_keep(memory); // read back after the archive closes
-    const std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(memory, zip_source_free);
+    library->zip_source_keep(memory); // read back after the archive closes
+    const std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(memory, library->zip_source_free);
 
-    zip_error_init(&zipError);
-    zip_t *archive = zip_open_from_source(memory, ZIP_TRUNCATE, &zipError);
-    zip_error_fini(&zipError);
+    library->zip_error_init(&zipError);
+    zip_t *archive = library->zip_open_from_source(memory, ZIP_TRUNCATE, &zipError);
+    library->zip_error_fini(&zipError);
     if (!archive)
         return fail("zip_open_from_source");
     // The buffers must live until zip_close(), which reads them.
     const QByteArray containerXml = container();
-    if (!add(archive, "mimetype", mimeType, true) || !add(archive, "META-INF/container.xml", containerXml, false)
-        || !add(archive, scoreName, musicXml, false)) {
-        zip_discard(archive);
+    if (!add(library, archive, "mimetype", mimeType, true) || !add(library, archive, "META-INF/container.xml", containerXml, false)
+        || !add(library, archive, scoreName, musicXml, false)) {
+        library->zip_discard(archive);
         return fail("zip_file_add");
     }
-    if (zip_close(archive) != 0) {
-        zip_discard(archive);
+    if (library->zip_close(archive) != 0) {
+        library->zip_discard(archive);
         return fail("zip_close");
     }
 
     QByteArray out;
     zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_source_stat(memory, &stat) != 0 || zip_source_open(memory) != 0)
+    library->zip_stat_init(&stat);
+    if (library->zip_source_stat(memory, &stat) != 0 || library->zip_source_open(memory) != 0)
         return fail("zip_source_stat");
     out.resize(qsizetype(stat.size));
-    const zip_int64_t read = zip_source_read(memory, out.data(), stat.size);
-    zip_source_close(memory);
+    const zip_int64_t read = library->zip_source_read(memory, out.data(), stat.size);
+    library->zip_source_close(memory);
     if (read != zip_int64_t(stat.size))
         return fail("zip_source_read");
     return out;

@@ -22,7 +22,7 @@ Loaded &loaded()
 
 const FluidSynthLibrary *FluidSynthLibrary::instance()
 {
-    // Opened once, on whichever thread asks first (an export's worker may).
+    // Opened once, by whichever thread asks first.
     static const bool opened = [] {
         static FluidSynthLibrary library;
         QString error;

@@ -1,0 +1,69 @@
+#include "ziplibrary.h"
+
+#ifdef QELUN_LIBZIP_SONAME
+#include <QLibrary>
+#endif
+
+namespace {
+
+struct Loaded
+{
+    const ZipLibrary *library = nullptr;
+    QString error;
+};
+
+Loaded &loaded()
+{
+    static Loaded once;
+    return once;
+}
+
+} // namespace
+
+const ZipLibrary *ZipLibrary::instance()
+{
+    // Opened once, by whichever thread asks first.
+    static const bool opened = [] {
+        static ZipLibrary library;
+        QString error;
+        if (library.resolve(&error))
+            loaded().library = &library;
+        else
+            loaded().error = error;
+        return true;
+    }();
+    Q_UNUSED(opened);
+    return loaded().library;
+}
+
+QString ZipLibrary::loadError()
+{
+    instance();
+    return loaded().error;
+}
+
+bool ZipLibrary::resolve(QString *error)
+{
+#ifdef QELUN_LIBZIP_SONAME
+    // Never unloaded: what it made may live to the program's end.
+    QLibrary library(QStringLiteral(QELUN_LIBZIP_SONAME));
+    if (!library.load()) {
+        *error = library.errorString();
+        return false;
+    }
+#define QELUN_LIBZIP_RESOLVE(name)                                                                       \
+    name = reinterpret_cast<decltype(name)>(library.resolve(#name));                                       \
+    if (!name) {                                                                                             \
+        *error = library.errorString();                                                                      \
+        return false;                                                                                        \
+    }
+    QELUN_LIBZIP_FUNCTIONS(QELUN_LIBZIP_RESOLVE)
+#undef QELUN_LIBZIP_RESOLVE
+#else
+    Q_UNUSED(error);
+#define QELUN_LIBZIP_TAKE(name) name = &::name;
+    QELUN_LIBZIP_FUNCTIONS(QELUN_LIBZIP_TAKE)
+#undef QELUN_LIBZIP_TAKE
+#endif
+    return true;
+}
