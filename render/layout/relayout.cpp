@@ -143,11 +143,13 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
     const int first = m_resume ? m_resume->first : int(l.pages().size()) - 1;
     for (;;) {
         const int page = int(l.pages().size()) - 1;
-        if (l.m_nextEntry >= l.m_entries.size() || page > untilPage)
+        if (l.m_nextEntry >= l.m_entries.size())
             break;
         // Where the next entry is the first on this page and lies in the
         // unchanged tail, and the old layout started a page with it in the
-        // same state, the old pages from there on stand as they were.
+        // same state, the old pages from there on stand as they were. This
+        // is asked before stopping at untilPage: taking the old pages over
+        // costs nothing, and leaves no relayout under way.
         if (m_resume && page > m_resume->restartedAt && l.m_pageStarts.size() <= page
             && l.m_nextEntry >= m_resume->tailStart) {
             const int q = matchingOldStart();
@@ -164,7 +166,7 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
                 return {first, page + 1};
             }
         }
-        if (!l.layoutNext())
+        if (page > untilPage || !l.layoutNext())
             break;
     }
     if (l.m_nextEntry >= l.m_entries.size())
