@@ -1342,6 +1342,17 @@ QToolButton:hover { background: palette(midlight); }</translation>
         <source>无法读取音色库：%1</source>
         <translation>無法讀取音色庫：%1</translation>
     </message>
+    <message>
+        <source>无法载入 FluidSynth 库，不能发声：%1</source>
+        <translation>無法載入 FluidSynth 庫，不能發聲：%1</translation>
+    </message>
+</context>
+<context>
+    <name>MxlWriter</name>
+    <message>
+        <source>无法载入 libzip 库：%1</source>
+        <translation>無法載入 libzip 庫：%1</translation>
+    </message>
 </context>
 <context>
     <name>OpenFailure</name>
