@@ -6,40 +6,27 @@
 
 namespace {
 
-struct Loaded
+// What the system said when the library could not be opened.
+QString &openingError()
 {
-    const FluidSynthLibrary *library = nullptr;
-    QString error;
-};
-
-Loaded &loaded()
-{
-    static Loaded once;
-    return once;
+    static QString error;
+    return error;
 }
 
 } // namespace
 
 const FluidSynthLibrary *FluidSynthLibrary::instance()
 {
+    static FluidSynthLibrary library;
     // Opened once, by whichever thread asks first.
-    static const bool opened = [] {
-        static FluidSynthLibrary library;
-        QString error;
-        if (library.resolve(&error))
-            loaded().library = &library;
-        else
-            loaded().error = error;
-        return true;
-    }();
-    Q_UNUSED(opened);
-    return loaded().library;
+    static const bool resolved = library.resolve(&openingError());
+    return resolved ? &library : nullptr;
 }
 
 QString FluidSynthLibrary::loadError()
 {
     instance();
-    return loaded().error;
+    return openingError();
 }
 
 bool FluidSynthLibrary::resolve(QString *error)
