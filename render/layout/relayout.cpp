@@ -79,9 +79,9 @@ QPair<int, int> Relayout::from(const QList<ExportEntry> &entries, const ScoreLay
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
-    // start of the page on which the first changed one began.
+    // first changed one, or the start of the page on which it began.
     resume->first = l.pageOfEntry(head);
-    l.restartAt(entries, resume->first);
+    l.restartAtEntry(entries, head);
     resume->restartedAt = int(l.pages().size()) - 1;
     m_resume = std::move(resume);
     return continueLayout(untilPage);
