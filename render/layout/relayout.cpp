@@ -114,7 +114,7 @@ QPair<int, int> Relayout::again(const QList<ExportEntry> &entries, const ScoreLa
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     const int page = l.pageOfEntry(head);
-    l.restartAt(entries, page);
+    l.restartAtEntry(entries, head);
     resume->first = qMin(resume->first, page);
     resume->restartedAt = int(l.pages().size()) - 1;
     m_resume = std::move(resume);
