@@ -104,13 +104,13 @@ int main(int argc, char *argv[])
                                 {"coloured", QColor(0xf5, 0xe6, 0xc8), false, false},
                                 {"clear", Qt::white, true, false},
                                 {"clear-black", Qt::white, true, true}};
+        const QColor ban = config.banColor();
+        const QColor zhongYan = config.zhongYanColor();
         for (const Paper &paper : papers) {
             config.setBackgroundColor(paper.background);
             config.setIsBgTransparent(paper.transparent);
-            if (paper.blackMarks) {
-                config.setBanColor(Qt::black);
-                config.setZhongYanColor(Qt::black);
-            }
+            config.setBanColor(paper.blackMarks ? QColor(Qt::black) : ban);
+            config.setZhongYanColor(paper.blackMarks ? QColor(Qt::black) : zhongYan);
             renderer.reset();
             renderer.generate(generatedScore(wanted), false);
             const QString folder = QDir(keep).filePath(QString::fromLatin1(paper.name));
