@@ -79,15 +79,15 @@ QImage rgb32WithStrayBytes()
     return image;
 }
 
-// Opaque greys but for one pixel whose channel is a step off.
-QImage offGrey(QRgb odd)
+// Opaque greys but for one pixel whose channel or alpha is a step off.
+QImage offGrey(QRgb odd, int x = 7)
 {
     QImage image(9, 2, QImage::Format_ARGB32);
     for (int x = 0; x < 9; ++x) {
         image.setPixel(x, 0, qRgb(x * 30, x * 30, x * 30));
         image.setPixel(x, 1, qRgb(255 - x, 255 - x, 255 - x));
     }
-    image.setPixel(7, 1, odd);
+    image.setPixel(x, 1, odd);
     return image;
 }
 
@@ -136,6 +136,9 @@ void TestCompactPixels::samePixelsReadBack_data()
     QTest::addRow("greys but one pixel's red") << offGrey(qRgb(129, 128, 128)) << QImage::Format_Indexed8;
     QTest::addRow("greys but one pixel's green") << offGrey(qRgb(128, 129, 128)) << QImage::Format_Indexed8;
     QTest::addRow("greys but one pixel's blue") << offGrey(qRgb(128, 128, 129)) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the last pixel's blue") << offGrey(qRgb(128, 128, 129), 8) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the first pixel's red") << offGrey(qRgb(129, 128, 128), 0) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the last pixel not opaque") << offGrey(qRgba(128, 128, 128, 254), 8) << QImage::Format_Indexed8;
     QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes() << QImage::Format_RGB32;
 }
 
