@@ -57,6 +57,31 @@ void opacityAndGrey(const QImage &image, QRgb alphaFill, bool *opaque, bool *gre
     }
 }
 
+// Whether every pixel of a 32-bit image with alpha in its top byte is
+// opaque, looking no further than the first row with one that is not.
+bool allOpaque(const QImage &image)
+{
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        QRgb alphas = 0xff000000u;
+        int x = 0;
+#if defined(__SSE2__)
+        __m128i alphaLanes = _mm_set1_epi32(-1);
+        for (; x + 4 <= width; x += 4)
+            alphaLanes = _mm_and_si128(alphaLanes, _mm_loadu_si128(reinterpret_cast<const __m128i *>(row + x)));
+        alignas(16) QRgb lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i *>(lanes), alphaLanes);
+        alphas &= lanes[0] & lanes[1] & lanes[2] & lanes[3];
+#endif
+        for (; x < width; ++x)
+            alphas &= row[x];
+        if ((alphas & 0xff000000u) != 0xff000000u)
+            return false;
+    }
+    return true;
+}
+
 // A set of at most 256 colours, looked up without allocating: the scan
 // asks it once for every run of pixels on the page.
 class ColourSet
@@ -204,6 +229,17 @@ QImage compact(QImage image)
     if (found.opaqueArgb)
         image.reinterpretAsFormat(QImage::Format_RGB32);
     return image;
+}
+
+bool isOpaque(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return allOpaque(image);
+    default:
+        return !image.hasAlphaChannel();
+    }
 }
 
 QImage compactView(const QImage &image)

@@ -14,6 +14,9 @@ namespace CompactPixels {
 // them holds every pixel exactly, tried in that order; otherwise image
 // itself. Only Format_ARGB32 and Format_RGB32 images are looked at.
 QImage compact(QImage image);
+// Whether every pixel of image is opaque: in ARGB32, premultiplied or not,
+// the pixels are looked at; another format is opaque when it has no alpha.
+bool isOpaque(const QImage &image);
 // As compact(), without copying an opaque ARGB32 image: that comes back as
 // an RGB32 image on the same pixels, to be read only and only while image
 // lives unchanged. For a canvas that is painted again after its page is

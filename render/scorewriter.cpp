@@ -228,9 +228,14 @@ bool ScoreWriter::paintPage(int index, int dpi, const QString &ext, PageCanvas &
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     // Only a page with transparency needs its colours unpremultiplied; an
-    // opaque page reads the same in either format.
-    if (transparent)
-        image.convertTo(QImage::Format_ARGB32);
+    // opaque page (one with paper) holds the same bytes in either format,
+    // and looking costs less than converting.
+    if (transparent) {
+        if (CompactPixels::isOpaque(image))
+            image.reinterpretAsFormat(QImage::Format_ARGB32);
+        else
+            image.convertTo(QImage::Format_ARGB32);
+    }
     return true;
 }
 

@@ -114,6 +114,7 @@ private slots:
     void samePixelsReadBack_data();
     void samePixelsReadBack();
     void othersLeftAlone();
+    void opaqueOnlyWithoutAClearPixel();
 };
 
 void TestCompactPixels::samePixelsReadBack_data()
@@ -168,6 +169,26 @@ void TestCompactPixels::othersLeftAlone()
     premultiplied.fill(Qt::white);
     QCOMPARE(CompactPixels::compact(premultiplied).format(), QImage::Format_ARGB32_Premultiplied);
     QVERIFY(CompactPixels::compact(QImage()).isNull());
+}
+
+void TestCompactPixels::opaqueOnlyWithoutAClearPixel()
+{
+    // One pixel a step short of opaque, wherever it is in rows of any
+    // length, makes the image not opaque, premultiplied or not.
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (int width = 1; width <= 9; ++width) {
+            QImage image(width, 2, format);
+            image.fill(QColor(200, 100, 50));
+            QVERIFY(CompactPixels::isOpaque(image));
+            for (int x = 0; x < width; ++x) {
+                QImage odd = image;
+                odd.setPixelColor(x, 1, QColor(200, 100, 50, 254));
+                QVERIFY2(!CompactPixels::isOpaque(odd), qPrintable(QStringLiteral("width %1, x %2").arg(width).arg(x)));
+            }
+        }
+    }
+    QVERIFY(CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGB32)));
+    QVERIFY(!CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGBA8888)));
 }
 
 QTEST_MAIN(TestCompactPixels)
