@@ -1,5 +1,7 @@
 #include "compactpixels.h"
 
+#include "rowpacking.h"
+
 #include <QColorSpace>
 #include <QHash>
 
@@ -256,6 +258,28 @@ QImage compactView(const QImage &image)
     QImage view(const_cast<uchar *>(image.constBits()), image.width(), image.height(), image.bytesPerLine(),
                 QImage::Format_RGB32);
     return withMetadataOf(std::move(view), image);
+}
+
+QImage rgbInPlace(QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        break;
+    default:
+        return image;
+    }
+    const int width = image.width();
+    const int height = image.height();
+    // Each row packed in order into the rows before it ends where the next
+    // one begins, and RowPacking reads before it writes.
+    const qsizetype bytesPerLine = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    uchar *bits = image.bits();
+    for (int y = 0; y < height; ++y)
+        RowPacking::pack(reinterpret_cast<const QRgb *>(bits + y * image.bytesPerLine()), width, 3,
+                         bits + y * bytesPerLine);
+    return withMetadataOf(QImage(bits, width, height, bytesPerLine, QImage::Format_RGB888), image);
 }
 
 } // namespace CompactPixels

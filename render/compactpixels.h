@@ -23,6 +23,15 @@ bool isOpaque(const QImage &image);
 // written.
 QImage compactView(const QImage &image);
 
+// image's colours as RGB888, packed into image's own memory: a view on it
+// with image's metadata, to be read only and only while image lives
+// unchanged; image itself is left holding no page. Alpha is dropped as it
+// is, unpremultiplied or not. For a writer that copies RGB888 rows as they
+// are but converts 32-bit ones a byte at a time, as Qt's JPEG writer does.
+// Only RGB32 and ARGB32 images, premultiplied or not, are packed; any other
+// comes back as it is.
+QImage rgbInPlace(QImage &image);
+
 } // namespace CompactPixels
 
 #endif // COMPACTPIXELS_H

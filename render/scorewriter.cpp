@@ -253,10 +253,14 @@ bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString
         PngEncoder encoder;
         return encoder.write(CompactPixels::compactView(image), file.device());
     }
-    // Full quality for JPG.
+    // Full quality for JPG. Qt's JPEG writer copies RGB888 rows as they are
+    // but converts 32-bit ones a byte at a time: the page goes packed to
+    // RGB888, in the canvas's own memory, which the next page clears.
     QImageWriter writer(file.device(), ext.toLatin1());
     writer.setQuality(100);
-    return writer.write(image);
+    const bool jpeg = ext.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0
+                      || ext.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0;
+    return writer.write(jpeg ? CompactPixels::rgbInPlace(canvas.image()) : image);
 }
 
 bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)

@@ -115,6 +115,8 @@ private slots:
     void samePixelsReadBack();
     void othersLeftAlone();
     void opaqueOnlyWithoutAClearPixel();
+    void packedInPlaceForTheSameJpeg_data();
+    void packedInPlaceForTheSameJpeg();
 };
 
 void TestCompactPixels::samePixelsReadBack_data()
@@ -189,6 +191,40 @@ void TestCompactPixels::opaqueOnlyWithoutAClearPixel()
     }
     QVERIFY(CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGB32)));
     QVERIFY(!CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGBA8888)));
+}
+
+void TestCompactPixels::packedInPlaceForTheSameJpeg_data()
+{
+    QTest::addColumn<QImage>("page");
+    QTest::addRow("premultiplied page with paper") << inksOnWhite(true).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QTest::addRow("clear page") << inksOnWhite(false);
+    QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes();
+    // Rows of one to three pixels past the last whole four.
+    for (const int width : {1, 2, 3, 5, 7, 297})
+        QTest::addRow("%d wide", width) << inksOnWhite(true).copy(3, 0, width, 120);
+}
+
+// Qt's JPEG writer makes the same file of the packed page as of the page.
+void TestCompactPixels::packedInPlaceForTheSameJpeg()
+{
+    QFETCH(QImage, page);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    const auto jpeg = [](const QImage &image) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpg");
+        writer.setQuality(100);
+        return writer.write(image) ? buffer.data() : QByteArray();
+    };
+    const QByteArray expected = jpeg(page);
+    QVERIFY(!expected.isEmpty());
+    QImage canvas = page.copy();
+    const QImage packed = CompactPixels::rgbInPlace(canvas);
+    QCOMPARE(packed.format(), QImage::Format_RGB888);
+    QCOMPARE(packed.constBits(), canvas.constBits());
+    QCOMPARE(packed.dotsPerMeterX(), 11811);
+    QCOMPARE(jpeg(packed), expected);
 }
 
 QTEST_MAIN(TestCompactPixels)
