@@ -1,7 +1,7 @@
 // The zlib stream of the PNG encoder: the bytes zlib's own deflate() makes,
-// whatever the level (but 0), strategy and way the data comes in, cut into
-// pieces of the size asked; its checksum that of zlib at any length and
-// offset; a sink that refuses is a failure reported.
+// checksum included, whatever the level (but 0), strategy and way the data
+// comes in, cut into pieces of the size asked. (A sink that refuses is
+// tried through the PNG encoder's failing devices.)
 
 #include "zlibstream.h"
 
@@ -58,9 +58,6 @@ class TestZlibStream : public QObject
 private slots:
     void sameBytesAsZlib_data();
     void sameBytesAsZlib();
-    void checksumAsZlib_data();
-    void checksumAsZlib();
-    void refusingSinkIsFailure();
 };
 
 void TestZlibStream::sameBytesAsZlib_data()
@@ -73,7 +70,9 @@ void TestZlibStream::sameBytesAsZlib_data()
     QTest::addRow("page, in rows") << pageLike(600000) << 7441;
     QTest::addRow("page, whole") << pageLike(600000) << 600000;
     QTest::addRow("noise: many pieces") << randomBytes(300000, 3) << 4096;
-    QTest::addRow("one colour, beyond the window") << QByteArray(1 << 20, char(0xf5)) << 9000;
+    // 0xff sums highest: the checksum's longest runs between reductions
+    // must not overflow; 5553 bytes a call cross them with one byte over.
+    QTest::addRow("0xff, beyond the window") << QByteArray(1 << 20, char(0xff)) << 5553;
 }
 
 void TestZlibStream::sameBytesAsZlib()
@@ -102,45 +101,6 @@ void TestZlibStream::sameBytesAsZlib()
             QVERIFY2(!pieces.isEmpty() && pieces.last() > 0 && pieces.last() <= pieceSize, setting);
             QVERIFY2(pieces.count(pieceSize) >= pieces.size() - 1, setting);
         }
-    }
-}
-
-void TestZlibStream::checksumAsZlib_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<quint32>("start");
-    QTest::addColumn<int>("offset");
-    // 0xff bytes sum highest: the longest runs between reductions must not
-    // overflow.
-    for (const int size : {0, 1, 15, 16, 17, 31, 5551, 5552, 5553, 5568, 11104, 100003}) {
-        QTest::addRow("%d bytes of 0xff", size) << QByteArray(size, char(0xff)) << 1u << 0;
-        QTest::addRow("%d random bytes", size) << randomBytes(size, quint32(size)) << 1u << 0;
-    }
-    QTest::addRow("carried on from a sum near the base") << QByteArray(70000, char(0xff)) << (65520u << 16 | 65520u) << 0;
-    QTest::addRow("from an odd address") << randomBytes(40001, 5) << 1u << 3;
-}
-
-void TestZlibStream::checksumAsZlib()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(quint32, start);
-    QFETCH(int, offset);
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData()) + offset;
-    const qsizetype size = data.size() - offset;
-    QCOMPARE(ZlibStream::adler32(start, bytes, size), quint32(adler32(start, bytes, uInt(size))));
-}
-
-void TestZlibStream::refusingSinkIsFailure()
-{
-    const QByteArray data = randomBytes(200000, 9);
-    for (const int accepted : {0, 1, 3}) {
-        int taken = 0;
-        ZlibStream stream(1, Z_DEFAULT_STRATEGY, 1 << 16, [&](const uchar *, qsizetype) { return taken++ < accepted; });
-        const bool added = stream.add(reinterpret_cast<const uchar *>(data.constData()), data.size());
-        QVERIFY(!added || !stream.finish());
-        QVERIFY(!stream.error().isEmpty());
-        // Dead from then on.
-        QVERIFY(!stream.add(reinterpret_cast<const uchar *>(data.constData()), 10));
     }
 }
 
