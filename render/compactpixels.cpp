@@ -18,9 +18,11 @@ void opacityAndGrey(const QImage &image, QRgb alphaFill, bool *opaque, bool *gre
 {
     *opaque = true;
     *grey = true;
+    // RGB32 is opaque by its format: only its greys are looked for.
+    const bool opaqueByFormat = alphaFill == 0xff000000u;
     const int width = image.width();
     const int height = image.height();
-    for (int y = 0; y < height && (*opaque || *grey); ++y) {
+    for (int y = 0; y < height && ((*opaque && !opaqueByFormat) || *grey); ++y) {
         const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         // Without branches: alpha is 255 when the alphas ANDed together
         // are, and red, green and blue are equal when each byte of the

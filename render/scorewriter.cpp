@@ -227,12 +227,13 @@ bool ScoreWriter::paintPage(int index, int dpi, const QString &ext, PageCanvas &
     const int dotsPerMeter = qRound(dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    // Only a page with transparency needs its colours unpremultiplied; an
-    // opaque page (one with paper) holds the same bytes in either format,
-    // and looking costs less than converting.
+    // Only a page with transparency needs its colours unpremultiplied. An
+    // opaque page (one with paper) holds the same bytes in every 32-bit
+    // format, and looking costs less than converting: it is marked RGB32,
+    // so that the survey for the file need not look for clear pixels again.
     if (transparent) {
         if (CompactPixels::isOpaque(image))
-            image.reinterpretAsFormat(QImage::Format_ARGB32);
+            image.reinterpretAsFormat(QImage::Format_RGB32);
         else
             image.convertTo(QImage::Format_ARGB32);
     }

@@ -143,6 +143,10 @@ void TestCompactPixels::samePixelsReadBack_data()
     QTest::addRow("greys but the first pixel's red") << offGrey(qRgb(129, 128, 128), 0) << QImage::Format_Indexed8;
     QTest::addRow("greys but the last pixel not opaque") << offGrey(qRgba(128, 128, 128, 254), 8) << QImage::Format_Indexed8;
     QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes() << QImage::Format_RGB32;
+    // An opaque page with paper comes marked RGB32.
+    QTest::addRow("grey page in RGB32") << greyPage().convertToFormat(QImage::Format_RGB32) << QImage::Format_Grayscale8;
+    QTest::addRow("RGB32 greys but the last pixel's blue")
+        << offGrey(qRgb(128, 128, 129), 8).convertToFormat(QImage::Format_RGB32) << QImage::Format_Indexed8;
 }
 
 void TestCompactPixels::samePixelsReadBack()
