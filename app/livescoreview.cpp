@@ -58,6 +58,8 @@ LiveScoreView::LiveScoreView(const ExportConfig &config, QWidget *parent)
     setObjectName(QStringLiteral("liveScoreView"));
     m_canvas->setObjectName(QStringLiteral("liveScoreCanvas"));
     m_canvas->installEventFilter(this);
+    // The canvas paints all of itself: the page and the room around it.
+    m_canvas->setAttribute(Qt::WA_OpaquePaintEvent);
     m_canvas->setCursor(Qt::PointingHandCursor);
     m_scroll->setWidget(m_canvas);
     m_scroll->setAlignment(Qt::AlignCenter);
@@ -215,7 +217,8 @@ void LiveScoreView::update()
             m_laidOut = true;
             m_pixmapStale = true;
         } else if (!change.isEmpty()) {
-            const int until = m_layout->pageOfEntry(cursorEntry) + 1;
+            // A page is complete once the next has begun.
+            const int until = m_layout->pageOfEntry(cursorEntry);
             const QPair<int, int> changed
                 = m_layout->relayout(entries, {change.first, change.unchangedTail(int(entries.size()))}, until);
             // Pages after the new ones move when the count changes.
@@ -241,7 +244,13 @@ void LiveScoreView::update()
         m_background.start(0);
     updatePageLabel();
     resizeCanvas();
-    m_canvas->update();
+    // The page image is brought up to date now, so that only the part of
+    // the canvas it changed is painted again: after a keystroke that is the
+    // rest of a column or two, not the page.
+    if (pageCount() == 0)
+        m_canvas->update();
+    else
+        m_canvas->update(refreshPageImage());
 }
 
 bool LiveScoreView::isLaidOut() const
@@ -286,6 +295,7 @@ void LiveScoreView::layOutInBackground()
 void LiveScoreView::followCursor()
 {
     const QList<QRectF> oldMarks = m_marks;
+    const int oldMarkPage = m_markPage;
     m_marks.clear();
     m_markPage = -1;
     const QTextCursor cursor = m_document->lyricEdit()->textCursor();
@@ -360,8 +370,8 @@ void LiveScoreView::followCursor()
         m_page = target;
         m_pixmapStale = true;
     }
-    if (m_marks != oldMarks)
-        m_canvas->update();
+    if (m_marks != oldMarks || m_markPage != oldMarkPage)
+        m_canvas->update(marksOnCanvas(oldMarks) | marksOnCanvas(m_marks));
 }
 
 void LiveScoreView::showPage(int index)
@@ -464,26 +474,56 @@ void LiveScoreView::updatePageLabel()
     m_next->setEnabled(laidOut > 0 && (m_page < laidOut - 1 || !m_layout->isComplete()));
 }
 
-void LiveScoreView::paintCanvas()
+QRect LiveScoreView::refreshPageImage()
 {
-    QPainter painter(m_canvas);
-    painter.fillRect(m_canvas->rect(), palette().dark());
-    if (pageCount() == 0)
-        return;
-    const ScorePage &page = pages().at(m_page);
     const QRect target = pageRectOnCanvas();
     const qreal ratio = m_canvas->devicePixelRatioF();
     const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
-    if (m_pixmapStale || m_repainter.image().size() != pixels
-        || !qFuzzyCompare(m_repainter.image().devicePixelRatio(), ratio)) {
-        // Painted at this scale and resolution as it changes (only where it
-        // changed); scrolling and the moving mark only copy it. Decorated as
-        // it is painted: its number is that of the page it is now, whatever
-        // pages a relayout put before it.
-        m_repainter.paint(PageDecorator::decorated(page, m_page, m_config), m_scale, pixels, ratio);
-        m_pixmapStale = false;
+    if (!m_pixmapStale && m_repainter.image().size() == pixels
+        && qFuzzyCompare(m_repainter.image().devicePixelRatio(), ratio))
+        return QRect();
+    // Painted at this scale and resolution as it changes (only where it
+    // changed); scrolling and the moving mark only copy it. Decorated as it
+    // is painted: its number is that of the page it is now, whatever pages
+    // a relayout put before it.
+    m_repainter.paint(PageDecorator::decorated(pages().at(m_page), m_page, m_config), m_scale, pixels, ratio);
+    m_pixmapStale = false;
+    const QRect changed = m_repainter.paintedPixels();
+    return QRectF(QPointF(changed.topLeft()) / ratio, QSizeF(changed.size()) / ratio)
+        .toAlignedRect()
+        .translated(target.topLeft());
+}
+
+QRect LiveScoreView::marksOnCanvas(const QList<QRectF> &marks) const
+{
+    QRectF area;
+    for (const QRectF &mark : marks)
+        area |= mark;
+    if (area.isEmpty())
+        return QRect();
+    const QRectF scaled(area.topLeft() * m_scale, area.bottomRight() * m_scale);
+    return scaled.toAlignedRect().adjusted(-1, -1, 1, 1).translated(pageRectOnCanvas().topLeft());
+}
+
+void LiveScoreView::paintCanvas(const QRect &exposed)
+{
+    QPainter painter(m_canvas);
+    if (pageCount() == 0) {
+        painter.fillRect(exposed, palette().dark());
+        return;
     }
-    painter.drawImage(target.topLeft(), m_repainter.image());
+    const QRect target = pageRectOnCanvas();
+    refreshPageImage();
+    // Only what is exposed: after a keystroke the rest of a column or two.
+    for (const QRect &room : QRegion(exposed).subtracted(target))
+        painter.fillRect(room, palette().dark());
+    const QRect shown = exposed & target;
+    if (!shown.isEmpty()) {
+        const QImage &image = m_repainter.image();
+        const qreal ratio = image.devicePixelRatio();
+        const QRectF source(QPointF(shown.topLeft() - target.topLeft()) * ratio, QSizeF(shown.size()) * ratio);
+        painter.drawImage(QRectF(shown), image, source);
+    }
     if (m_markPage == m_page && !m_marks.isEmpty()) {
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         painter.translate(target.topLeft());
@@ -546,7 +586,7 @@ bool LiveScoreView::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_canvas) {
         switch (event->type()) {
         case QEvent::Paint:
-            paintCanvas();
+            paintCanvas(static_cast<QPaintEvent *>(event)->rect());
             return true;
         case QEvent::MouseButtonPress: {
             auto *mouse = static_cast<QMouseEvent *>(event);

@@ -101,7 +101,12 @@ private:
     // Lays out at least up to the end of page `page`.
     void layOutThrough(int page);
     void clickAt(const QPoint &canvasPoint);
-    void paintCanvas();
+    void paintCanvas(const QRect &exposed);
+    // Paints the page image again where the page changed; the part of the
+    // canvas that shows what changed.
+    QRect refreshPageImage();
+    // The part of the canvas that shows the marks.
+    QRect marksOnCanvas(const QList<QRectF> &marks) const;
     void resizeCanvas();
     void applyFit();
     void updatePageLabel();

@@ -1,6 +1,7 @@
 #include "pagepainter.h"
 
 #include "pagemodel.h"
+#include "shapedtextcache.h"
 
 #include <QPainter>
 
@@ -30,7 +31,7 @@ void paintDecoration(QPainter &painter, const ScorePage &page)
     painter.restore();
 }
 
-void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area)
+void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area, ShapedTextCache *shaped)
 {
     // The order of the painter's calls is that in which the pages were
     // always drawn, so that an SVG page comes out the same byte for byte.
@@ -55,7 +56,10 @@ void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area)
             // box of the text overhangs. Never clipped, so that every device
             // shows the glyph whole, as the SVG pages (which know no
             // clipping) do.
-            painter.drawText(item.cell, item.alignment | Qt::TextDontClip, item.text);
+            if (shaped)
+                shaped->draw(painter, item.cell, item.alignment, item.text);
+            else
+                painter.drawText(item.cell, item.alignment | Qt::TextDontClip, item.text);
         }
         if (run.rotated)
             painter.restore();
@@ -68,12 +72,12 @@ void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area)
 
 } // namespace
 
-void PagePainter::paint(QPainter &painter, const ScorePage &page)
+void PagePainter::paint(QPainter &painter, const ScorePage &page, ShapedTextCache *shaped)
 {
-    paintPage(painter, page, nullptr);
+    paintPage(painter, page, nullptr, shaped);
 }
 
-void PagePainter::paintArea(QPainter &painter, const ScorePage &page, const QRectF &area)
+void PagePainter::paintArea(QPainter &painter, const ScorePage &page, const QRectF &area, ShapedTextCache *shaped)
 {
-    paintPage(painter, page, &area);
+    paintPage(painter, page, &area, shaped);
 }

@@ -3,6 +3,7 @@
 
 class QPainter;
 class QRectF;
+class ShapedTextCache;
 struct ScorePage;
 
 // Draws a laid-out page onto a painter that is active on any device, in
@@ -12,12 +13,15 @@ struct ScorePage;
 class PagePainter
 {
 public:
-    static void paint(QPainter &painter, const ScorePage &page);
+    // With shaped, the text is drawn from the glyphs it keeps (a raster
+    // device only: see ShapedTextCache).
+    static void paint(QPainter &painter, const ScorePage &page, ShapedTextCache *shaped = nullptr);
     // As paint(), drawing only the items whose ink meets area (in page
     // points): with the painter clipped to area, the pixels inside it come
     // out as paint() makes them, as long as no item outside area spills
     // its ink into it.
-    static void paintArea(QPainter &painter, const ScorePage &page, const QRectF &area);
+    static void paintArea(QPainter &painter, const ScorePage &page, const QRectF &area,
+                          ShapedTextCache *shaped = nullptr);
 };
 
 #endif // PAGEPAINTER_H

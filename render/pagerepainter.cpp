@@ -77,12 +77,13 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
     const bool sameImage = m_valid && m_image.size() == pixels && qFuzzyCompare(m_image.devicePixelRatio(), ratio)
                            && qFuzzyCompare(m_scale, scale);
     QRectF area = sameImage ? changedArea(m_painted, page) : QRectF(QPointF(0, 0), QSizeF(page.size));
+    m_paintedPixels = QRect();
     if (sameImage && area.isNull()) {
         m_painted = page;
         return m_image;
     }
     if (m_image.size() != pixels) {
-        m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        m_image = QImage(pixels, QImage::Format_RGB32);
         // Fonts are sized in points and the page in points: it is painted
         // on an image of 72 dots per inch, as every export device is, so
         // that the glyphs come out as large as the layout measured them
@@ -98,7 +99,8 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
     if (whole) {
         m_image.fill(paper);
         painter.scale(scale, scale);
-        PagePainter::paint(painter, page);
+        PagePainter::paint(painter, page, &m_shaped);
+        m_paintedPixels = m_image.rect();
     } else {
         // The area on whole device pixels, with room for the antialiased
         // edges around the ink; the items are those whose ink reaches into
@@ -113,7 +115,8 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
         painter.scale(scale, scale);
         const double spill = 3 / pixelsPerPoint;
         const QRectF reach(logical.topLeft() / scale, logical.size() / scale);
-        PagePainter::paintArea(painter, page, reach.adjusted(-spill, -spill, spill, spill));
+        PagePainter::paintArea(painter, page, reach.adjusted(-spill, -spill, spill, spill), &m_shaped);
+        m_paintedPixels = device & m_image.rect();
     }
     painter.end();
     m_painted = page;

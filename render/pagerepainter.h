@@ -2,6 +2,7 @@
 #define PAGEREPAINTER_H
 
 #include "pagemodel.h"
+#include "shapedtextcache.h"
 
 #include <QImage>
 
@@ -15,9 +16,13 @@ class PageRepainter
 public:
     // The page at scale (pixels a point, before the ratio) on an image of
     // pixels device pixels at ratio, of 72 dots per inch; a page without a
-    // background of its own on white.
+    // background of its own on white. The image is opaque, so that showing
+    // it is a copy.
     const QImage &paint(const ScorePage &page, double scale, const QSize &pixels, qreal ratio);
     const QImage &image() const { return m_image; }
+    // The device pixels of the image the last paint() changed: none when
+    // the page was as painted before, all of them when painted whole.
+    QRect paintedPixels() const { return m_paintedPixels; }
     // The next paint() paints the whole page.
     void invalidate() { m_valid = false; }
 
@@ -29,7 +34,9 @@ public:
 
 private:
     QImage m_image;
+    QRect m_paintedPixels;
     ScorePage m_painted;
+    ShapedTextCache m_shaped;
     double m_scale = 0;
     bool m_valid = false;
 };

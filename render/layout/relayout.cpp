@@ -79,9 +79,9 @@ QPair<int, int> Relayout::from(const QList<ExportEntry> &entries, const ScoreLay
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
-    // start of the page on which the first changed one began.
+    // first changed one, or the start of the page on which it began.
     resume->first = l.pageOfEntry(head);
-    l.restartAt(entries, resume->first);
+    l.restartAtEntry(entries, head);
     resume->restartedAt = int(l.pages().size()) - 1;
     m_resume = std::move(resume);
     return continueLayout(untilPage);
@@ -114,7 +114,7 @@ QPair<int, int> Relayout::again(const QList<ExportEntry> &entries, const ScoreLa
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     const int page = l.pageOfEntry(head);
-    l.restartAt(entries, page);
+    l.restartAtEntry(entries, head);
     resume->first = qMin(resume->first, page);
     resume->restartedAt = int(l.pages().size()) - 1;
     m_resume = std::move(resume);
@@ -143,11 +143,13 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
     const int first = m_resume ? m_resume->first : int(l.pages().size()) - 1;
     for (;;) {
         const int page = int(l.pages().size()) - 1;
-        if (l.m_nextEntry >= l.m_entries.size() || page > untilPage)
+        if (l.m_nextEntry >= l.m_entries.size())
             break;
         // Where the next entry is the first on this page and lies in the
         // unchanged tail, and the old layout started a page with it in the
-        // same state, the old pages from there on stand as they were.
+        // same state, the old pages from there on stand as they were. This
+        // is asked before stopping at untilPage: taking the old pages over
+        // costs nothing, and leaves no relayout under way.
         if (m_resume && page > m_resume->restartedAt && l.m_pageStarts.size() <= page
             && l.m_nextEntry >= m_resume->tailStart) {
             const int q = matchingOldStart();
@@ -164,7 +166,7 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
                 return {first, page + 1};
             }
         }
-        if (!l.layoutNext())
+        if (page > untilPage || !l.layoutNext())
             break;
     }
     if (l.m_nextEntry >= l.m_entries.size())

@@ -10,6 +10,8 @@
 #include "tunenamelayout.h"
 #include "xmltext.h"
 
+#include <algorithm>
+
 const QString ScoreLayout::defaultTitle = QStringLiteral("Qelun工尺谱导出曲谱");
 
 ScoreLayout::ScoreLayout(const ExportConfig &config)
@@ -43,6 +45,8 @@ void ScoreLayout::start(const QList<ExportEntry> &entries, bool preview, const Q
     m_relayout->cancel();
     m_nextEntry = 0;
     m_pageStarts.clear();
+    m_entryStarts.clear();
+    m_entryStartsPage = -1;
     m_ctx.newPage();
     m_ctx.page().title = defaultTitle;
     m_ctx.newColumn();
@@ -72,6 +76,8 @@ bool ScoreLayout::layoutNext()
             m_pageStarts.append(m_pageStarts.isEmpty() ? start : m_pageStarts.last());
         m_pageStarts.append(start);
     }
+    if (page == m_entryStartsPage)
+        m_entryStarts.append(m_ctx.snapshot(m_nextEntry));
     m_ctx.entry = m_nextEntry++;
     layoutEntry(m_entries.at(m_ctx.entry));
     if (m_nextEntry >= m_entries.size())
@@ -117,6 +123,35 @@ void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
     current.title = start.pageTitle;
     m_ctx.restore(start);
     m_nextEntry = start.entry;
+    m_ctx.entry = -1;
+    m_entryStarts.clear();
+    m_entryStartsPage = page;
+}
+
+void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry)
+{
+    // Every drawer begins runs of its own, so the state before an entry in
+    // the middle of a page is what it is at the top of one: the runs on the
+    // page so far, the cursor, the column's ink, the titles and the font.
+    const int page = pageOfEntry(entry);
+    const auto kept = std::find_if(m_entryStarts.begin(), m_entryStarts.end(),
+                                   [entry](const PageStart &s) { return s.entry == entry; });
+    if (page != m_entryStartsPage || kept == m_entryStarts.end() || page >= m_ctx.pages().size()) {
+        restartAt(cleanEntries, page);
+        return;
+    }
+    m_relayout->cancel();
+    const PageStart start = *kept;
+    m_entryStarts.erase(kept, m_entryStarts.end());
+    m_entries = cleanEntries;
+    QList<ScorePage> &pages = m_ctx.pages();
+    pages.erase(pages.begin() + page + 1, pages.end());
+    m_pageStarts.erase(m_pageStarts.begin() + page + 1, m_pageStarts.end());
+    ScorePage &current = pages.last();
+    current.runs.erase(current.runs.begin() + start.runs, current.runs.end());
+    current.title = start.pageTitle;
+    m_ctx.restore(start);
+    m_nextEntry = entry;
     m_ctx.entry = -1;
 }
 

@@ -112,6 +112,9 @@ private:
 
     // restartAtPage() for entries already cleaned.
     void restartAt(const QList<ExportEntry> &cleanEntries, int page);
+    // Starts again from the state before entry `entry`, where the layout
+    // kept it (see m_entryStarts), or else from the start of its page.
+    void restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry);
     void layoutEntry(const ExportEntry &entry);
     void breakPage();
     // Drops a last page that nothing was drawn on.
@@ -122,6 +125,12 @@ private:
     bool m_preview = false;
     int m_nextEntry = 0;
     QList<PageStart> m_pageStarts;
+    // The state before each entry begun on the page the layout last started
+    // again on: the page being edited, where the next edit is most likely
+    // to come. An edit there is laid out from its own line, not from the
+    // top of the page.
+    QList<PageStart> m_entryStarts;
+    int m_entryStartsPage = -1;
     std::unique_ptr<Relayout> m_relayout;
 };
 

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRandomGenerator>
+#include <QBackingStore>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QScrollBar>
@@ -108,6 +109,7 @@ private slots:
     void clickPutsTheCursorOnTheCharacter();
     void markFollowsTheCursorAcrossAPageBreak();
     void viewFollowsEditsUndoAndRedo();
+    void screenShowsTheWholePageAfterEachEdit();
     void viewFollowsRandomEditing_data();
     void viewFollowsRandomEditing();
     void layoutWaitsForTheEditorsRepaint();
@@ -339,6 +341,56 @@ void TestLiveScoreView::viewFollowsEditsUndoAndRedo()
     edit->redo();
     QTRY_COMPARE(view->pages(), typed);
     QCOMPARE(view->pages(), wholeLayout());
+}
+
+// The view paints on the screen only what an edit or the moving mark
+// changed: what the screen shows must still be the whole page as the canvas
+// paints it afresh, mark included.
+void TestLiveScoreView::screenShowsTheWholePageAfterEachEdit()
+{
+    load(score(40));
+    const QList<ScorePage> original = view->pages();
+    putCursorAfter(original.at(1).runs.first().items.first().source.entry, 3);
+    edit->lyricEdit()->setFocus();
+    // What the window's backing store holds: what the screen shows.
+    const auto onScreen = [this] {
+        QPaintDevice *store = window->backingStore()->paintDevice();
+        if (store->devType() != QInternal::Image)
+            return QImage();
+        const QRect visible = view->canvas()->visibleRegion().boundingRect();
+        const qreal ratio = view->canvas()->devicePixelRatioF();
+        const QRect inWindow(view->canvas()->mapTo(window.get(), visible.topLeft()) * ratio, visible.size() * ratio);
+        QImage shown = static_cast<QImage *>(store)->copy(inWindow).convertToFormat(QImage::Format_RGB32);
+        shown.setDevicePixelRatio(1);
+        return shown;
+    };
+    const auto repainted = [this] {
+        const QRect visible = view->canvas()->visibleRegion().boundingRect();
+        QImage image = view->canvas()->grab(visible).toImage().convertToFormat(QImage::Format_RGB32);
+        image.setDevicePixelRatio(1);
+        return image;
+    };
+    const std::function<void()> edits[] = {
+        [this] { press(edit->lyricEdit(), Qt::Key_unknown, QStringLiteral("春")); },
+        [this] { press(edit->lyricEdit(), Qt::Key_Return, QStringLiteral("\r")); },
+        [this] { press(edit->lyricEdit(), Qt::Key_Backspace); },
+        [this] { press(edit->lyricEdit(), Qt::Key_Left); },
+        [this] { press(edit->lyricEdit(), Qt::Key_Backspace); },
+        [this] { edit->undo(); },
+        [this] { edit->undo(); },
+        [this] { press(edit->lyricEdit(), Qt::Key_Down); },
+    };
+    int step = 0;
+    for (const std::function<void()> &doEdit : edits) {
+        doEdit();
+        view->flush();
+        QApplication::processEvents();
+        const QImage shown = onScreen();
+        QVERIFY2(!shown.isNull(), "the screen cannot be read");
+        QVERIFY2(shown == repainted(), qPrintable(QStringLiteral("after step %1").arg(step)));
+        ++step;
+    }
+    QVERIFY(view->pages() != original);
 }
 
 void TestLiveScoreView::viewFollowsRandomEditing_data()

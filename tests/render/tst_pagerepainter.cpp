@@ -1,12 +1,16 @@
-// A page shown on screen is painted again only where an edit changed it:
-// the image must come out as the changed page painted whole would, at any
-// scale and device pixel ratio.
+// A page shown on screen is painted again only where an edit changed it,
+// from glyphs shaped once: the image must come out as the changed page
+// painted whole by the painter's own text drawing would, at any scale and
+// device pixel ratio.
 
 #include "generatedscore.h"
+#include "pagemetrics.h"
+#include "pagepainter.h"
 #include "pagerepainter.h"
 #include "renderfixture.h"
 #include "scorelayout.h"
 
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -103,6 +107,16 @@ void TestPageRepainter::repaintedAsPaintedWhole()
     const QImage shown = repainted.paint(after, scale, pixels, ratio);
     PageRepainter whole;
     QCOMPARE(shown, whole.paint(after, scale, pixels, ratio));
+
+    QImage drawn(pixels, shown.format());
+    PageMetrics::setPageResolution(drawn);
+    drawn.setDevicePixelRatio(ratio);
+    drawn.fill(after.background.isValid() ? after.background : QColor(Qt::white));
+    QPainter painter(&drawn);
+    painter.scale(scale, scale);
+    PagePainter::paint(painter, after);
+    painter.end();
+    QCOMPARE(shown, drawn);
 }
 
 QTEST_MAIN(TestPageRepainter)

@@ -122,11 +122,16 @@ void TestScoreLayout::relayoutMatchesWholeLayout_data()
 {
     QTest::addColumn<int>("seed");
     QTest::addColumn<bool>("named");
+    // Every edit on the page of the first, as when typing: the layout goes
+    // on from the edited line, not from the top of the page.
+    QTest::addColumn<bool>("onePage");
     for (int seed = 1; seed <= 3; ++seed)
-        QTest::addRow("seed %d", seed) << seed << false;
+        QTest::addRow("seed %d", seed) << seed << false << false;
     // The caller names the changed entries instead of having them compared.
     for (int seed = 4; seed <= 5; ++seed)
-        QTest::addRow("seed %d, changed entries named", seed) << seed << true;
+        QTest::addRow("seed %d, changed entries named", seed) << seed << true << false;
+    QTest::addRow("seed 6, on one page") << 6 << false << true;
+    QTest::addRow("seed 7, on one page, changed entries named") << 7 << true << true;
 }
 
 // Edits of every kind on random pages, one after another: each layout taken
@@ -135,16 +140,24 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
 {
     QFETCH(int, seed);
     QFETCH(bool, named);
+    QFETCH(bool, onePage);
     QRandomGenerator random{quint32(seed)};
     QList<ExportEntry> entries = generatedScore(100);
     ScoreLayout layout(config());
     layout.layout(entries, false, QString());
 
+    int page = -1;
     for (int round = 0; round < 9; ++round) {
-        const int page = random.bounded(int(layout.pages().size()));
-        int at = 0;
-        while (at < entries.size() - 1 && layout.pageOfEntry(at) < page)
-            ++at;
+        if (!onePage || page < 0 || page >= layout.pages().size())
+            page = random.bounded(int(layout.pages().size()));
+        // Any entry begun on the page.
+        int first = 0;
+        while (first < entries.size() - 1 && layout.pageOfEntry(first) < page)
+            ++first;
+        int last = first;
+        while (last + 1 < entries.size() && layout.pageOfEntry(last + 1) == page)
+            ++last;
+        const int at = first + random.bounded(last - first + 1);
         const QString kind = QStringList{"insert", "remove", "longer", "shorter", "notation", "title",
                                          "pagebreak", "tunename", "lianbai", "same"}
                                  .at(random.bounded(10));

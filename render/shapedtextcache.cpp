@@ -1,0 +1,80 @@
+#include "shapedtextcache.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+#include <QTextLayout>
+
+
+namespace {
+
+// A score holds a few thousand different characters at most; past this the
+// cache starts again rather than grow without end.
+const int mostEntries = 20000;
+
+} // namespace
+
+size_t qHash(const ShapedTextCache::Key &key, size_t seed)
+{
+    return qHashMulti(seed, key.text, key.font, key.dpi, key.alignment, key.cellSize.width(), key.cellSize.height());
+}
+
+ShapedTextCache::Shaped ShapedTextCache::shape(const QPainter &painter, const Key &key) const
+{
+    // One line, laid out as the painter lays out the text of drawText()
+    // with Qt::TextDontClip: no wrapping, trailing spaces counted, the line
+    // at the layout's origin; then centred or pushed to the side by its
+    // advance and height within the cell.
+    auto layout = std::make_shared<QTextLayout>(key.text, painter.font());
+    layout->setCacheEnabled(true);
+    QTextOption option;
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    qreal height = 0;
+    QTextLine line = layout->createLine();
+    if (line.isValid()) {
+        line.setLineWidth(0x01000000);
+        line.setPosition(QPointF(0, 0));
+        // Not height(), which rounds it up to a whole point: the painter
+        // centres the line's exact height.
+        height = line.ascent() + line.descent();
+    }
+    layout->endLayout();
+
+    Shaped shaped;
+    shaped.layout = std::move(layout);
+    const QSizeF cell(key.cellSize);
+    if (key.alignment & Qt::AlignBottom)
+        shaped.offset.setY(cell.height() - height);
+    else if (key.alignment & Qt::AlignVCenter)
+        shaped.offset.setY((cell.height() - height) / 2);
+    const qreal advance = line.isValid() ? line.horizontalAdvance() : 0;
+    if (key.alignment & Qt::AlignRight)
+        shaped.offset.setX(cell.width() - advance);
+    else if (key.alignment & Qt::AlignHCenter)
+        shaped.offset.setX((cell.width() - advance) / 2);
+    return shaped;
+}
+
+void ShapedTextCache::draw(QPainter &painter, const QRect &cell, int alignment, const QString &text)
+{
+    const QPaintDevice *device = painter.device();
+    // Text that spans lines, holds what the painter turns into spaces (tabs,
+    // returns) or length variants, or asks for more than its place in the
+    // cell is drawn by the painter.
+    const int placement = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextDontClip;
+    if (!device || (alignment & ~placement) || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))
+        || text.contains(QLatin1Char('\t')) || text.contains(QChar(0x9c))) {
+        painter.drawText(cell, alignment | Qt::TextDontClip, text);
+        return;
+    }
+    const Key key{painter.font(), device->logicalDpiY(), text, alignment, cell.size()};
+    auto found = m_entries.constFind(key);
+    if (found == m_entries.cend()) {
+        if (m_entries.size() >= mostEntries)
+            m_entries.clear();
+        found = m_entries.insert(key, shape(painter, key));
+    }
+    if (found->layout->lineCount() > 0)
+        found->layout->lineAt(0).draw(&painter, QPointF(cell.topLeft()) + found->offset);
+}

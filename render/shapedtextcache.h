@@ -1,0 +1,60 @@
+#ifndef SHAPEDTEXTCACHE_H
+#define SHAPEDTEXTCACHE_H
+
+#include <QFont>
+#include <QHash>
+#include <QPointF>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class QPainter;
+class QRect;
+class QTextLayout;
+
+// Draws the text of page items as QPainter::drawText(cell, alignment |
+// Qt::TextDontClip, text) does, from text laid out once and kept. A page
+// on screen is painted again at every keystroke that moves its items, and
+// laying a string out (shaping it) cost several times what drawing its
+// glyphs does; the same characters in the same font and cell recur all
+// over a score.
+// The text is laid out and drawn as the painter lays out and draws the
+// text of a cell, so that the pixels come out the same.
+class ShapedTextCache
+{
+public:
+    void draw(QPainter &painter, const QRect &cell, int alignment, const QString &text);
+
+    int size() const { return int(m_entries.size()); }
+
+private:
+    struct Key
+    {
+        QFont font;
+        int dpi;
+        QString text;
+        int alignment;
+        QSize cellSize;
+
+        bool operator==(const Key &o) const
+        {
+            return dpi == o.dpi && alignment == o.alignment && cellSize == o.cellSize && text == o.text
+                   && font == o.font;
+        }
+    };
+    friend size_t qHash(const Key &key, size_t seed);
+
+    // The laid-out text, and where it stands from the cell's top-left.
+    struct Shaped
+    {
+        std::shared_ptr<QTextLayout> layout;
+        QPointF offset;
+    };
+
+    Shaped shape(const QPainter &painter, const Key &key) const;
+
+    QHash<Key, Shaped> m_entries;
+};
+
+#endif // SHAPEDTEXTCACHE_H
