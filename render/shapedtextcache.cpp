@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QTextLayout>
 
-
 namespace {
 
 // A score holds a few thousand different characters at most; past this the

@@ -19,14 +19,13 @@ class QTextLayout;
 // laying a string out (shaping it) cost several times what drawing its
 // glyphs does; the same characters in the same font and cell recur all
 // over a score.
+//
 // The text is laid out and drawn as the painter lays out and draws the
 // text of a cell, so that the pixels come out the same.
 class ShapedTextCache
 {
 public:
     void draw(QPainter &painter, const QRect &cell, int alignment, const QString &text);
-
-    int size() const { return int(m_entries.size()); }
 
 private:
     struct Key

@@ -147,11 +147,14 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
             break;
         // Where the next entry is the first on this page and lies in the
         // unchanged tail, and the old layout started a page with it in the
-        // same state, the old pages from there on stand as they were. This
-        // is asked before stopping at untilPage: taking the old pages over
-        // costs nothing, and leaves no relayout under way.
+        // same state, the old pages from there on stand as they were. Where
+        // their entries keep their numbers this is asked even past
+        // untilPage: taking them over costs nothing then, and leaves no
+        // relayout under way; renumbering every later page's items is left
+        // to a later call, which the caller makes when it has time.
+        const bool past = page > untilPage;
         if (m_resume && page > m_resume->restartedAt && l.m_pageStarts.size() <= page
-            && l.m_nextEntry >= m_resume->tailStart) {
+            && l.m_nextEntry >= m_resume->tailStart && (!past || m_resume->delta == 0)) {
             const int q = matchingOldStart();
             if (q >= 0) {
                 Resume &r = *m_resume;
@@ -166,7 +169,7 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
                 return {first, page + 1};
             }
         }
-        if (page > untilPage || !l.layoutNext())
+        if (past || !l.layoutNext())
             break;
     }
     if (l.m_nextEntry >= l.m_entries.size())
