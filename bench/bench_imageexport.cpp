@@ -2,9 +2,18 @@
 // own export of the folder (parallel_s, wall-clock, as the user waits) against
 // the same pages written one after another on this thread (serial_s), and the
 // PDF of the same pages (pdf_s). cpu_s is the process CPU time of the
-// program's own export. Run by hand: bench_imageexport [pages] [repeats].
+// program's own export. Then the same pages as JPG, exported the same way.
+// Run by hand: bench_imageexport [pages] [repeats] [--exports-only]
+// [--keep FOLDER].
 //
 //   png_export dpi=300 pages=N serial_s=… parallel_s=… pages_per_s=… cpu_s=… pdf_s=… raster_s=… cores_busy=… pool_busy=… bytes_per_page=…
+//   jpg_export dpi=300 pages=N parallel_s=… pages_per_s=… cpu_s=… cores_busy=… bytes_per_page=…
+//
+// cpu_s / pages is the CPU a page costs. --exports-only stops after these
+// lines. --keep FOLDER writes the pages of every kind of paper the writer
+// tells apart (white, coloured, transparent; coloured or black marks) as PNG
+// and JPG into FOLDER and stops: the files of two builds must compare equal
+// byte for byte.
 //
 // raster_s is the wall-clock time of only painting the same pages on the
 // same thread pool; the export meets its target when parallel_s is at most
@@ -62,8 +71,15 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int wanted = argc > 1 ? qMax(1, QString::fromLocal8Bit(argv[1]).toInt()) : 20;
-    const int repeats = argc > 2 ? qMax(1, QString::fromLocal8Bit(argv[2]).toInt()) : 3;
+    QStringList arguments = app.arguments().mid(1);
+    const bool exportsOnly = arguments.removeAll(QStringLiteral("--exports-only")) > 0;
+    QString keep;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--keep")); at >= 0 && at + 1 < arguments.size()) {
+        keep = arguments.at(at + 1);
+        arguments.remove(at, 2);
+    }
+    const int wanted = arguments.size() > 0 ? qMax(1, arguments.at(0).toInt()) : 20;
+    const int repeats = arguments.size() > 1 ? qMax(1, arguments.at(1).toInt()) : 3;
 
     QTemporaryDir dir;
     ExportConfig config(QDir(dir.path()).filePath(QStringLiteral("settings.ini")));
@@ -74,6 +90,37 @@ int main(int argc, char *argv[])
     ScoreWriter writer(renderer);
     const int level = 2;
     const int dpi = ScoreWriter::dpiForLevel(level);
+
+    if (!keep.isEmpty()) {
+        struct Paper
+        {
+            const char *name;
+            QColor background;
+            bool transparent;
+            bool blackMarks;
+        };
+        const Paper papers[] = {{"white", Qt::white, false, false},
+                                {"white-black", Qt::white, false, true},
+                                {"coloured", QColor(0xf5, 0xe6, 0xc8), false, false},
+                                {"clear", Qt::white, true, false},
+                                {"clear-black", Qt::white, true, true}};
+        const QColor ban = config.banColor();
+        const QColor zhongYan = config.zhongYanColor();
+        for (const Paper &paper : papers) {
+            config.setBackgroundColor(paper.background);
+            config.setIsBgTransparent(paper.transparent);
+            config.setBanColor(paper.blackMarks ? QColor(Qt::black) : ban);
+            config.setZhongYanColor(paper.blackMarks ? QColor(Qt::black) : zhongYan);
+            renderer.reset();
+            renderer.generate(generatedScore(wanted), false);
+            const QString folder = QDir(keep).filePath(QString::fromLatin1(paper.name));
+            for (const char *format : {"png", "jpg"}) {
+                if (!writer.writeImages(folder, level, QString::fromLatin1(format)))
+                    return 1;
+            }
+        }
+        return 0;
+    }
 
     QTextStream out(stdout);
     out.setRealNumberNotation(QTextStream::FixedNotation);
@@ -138,6 +185,27 @@ int main(int argc, char *argv[])
         QDir(serialFolder).removeRecursively();
         QDir(dir.filePath(QStringLiteral("parallel%1").arg(repeat))).removeRecursively();
     }
+    for (int repeat = 0; repeat < repeats; ++repeat) {
+        const QString folder = dir.filePath(QStringLiteral("jpg%1").arg(repeat));
+        QElapsedTimer clock;
+        const double cpuStart = cpuSeconds();
+        clock.start();
+        const bool written = writer.writeImages(folder, level, QStringLiteral("jpg"));
+        const double parallel = clock.nsecsElapsed() / 1e9;
+        const double cpu = cpuSeconds() - cpuStart;
+        if (!written)
+            return 1;
+        qint64 bytes = 0;
+        QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            bytes += QFileInfo(files.next()).size();
+        out << "jpg_export dpi=" << dpi << " pages=" << pages << " parallel_s=" << parallel
+            << " pages_per_s=" << pages / parallel << " cpu_s=" << cpu << " cores_busy=" << cpu / parallel
+            << " bytes_per_page=" << bytes / qMax(1, pages) << Qt::endl;
+        QDir(folder).removeRecursively();
+    }
+    if (exportsOnly)
+        return 0;
 
     // The first pages, painted and encoded one at a time on this thread.
     const int sample = qMin(pages, 4);

@@ -1,9 +1,13 @@
 #include "pngencoder.h"
 
+#include "rowpacking.h"
+#include "zlibstream.h"
+
 #include <QByteArray>
 #include <QColorSpace>
 #include <QIODevice>
 #include <QList>
+#include <QtEndian>
 
 #include <png.h>
 #include <zlib.h>
@@ -12,6 +16,13 @@
 #include <vector>
 
 namespace {
+
+// The size of libpng's compression buffer, which is the size of every IDAT
+// chunk but the last.
+constexpr qsizetype compressionBufferSize = 1 << 16;
+// At most this many bytes of rows libpng compresses in a smaller window,
+// which its header then names: such an image is left to libpng whole.
+constexpr qsizetype smallImageData = 16384;
 
 // libpng reports errors by a longjmp back into encodeRows(), across its own
 // C frames and these callbacks only: nothing between holds a destructor.
@@ -67,7 +78,59 @@ struct Page
     bool bgr = false;
     bool swapAlpha = false;
     int filler = -1; // PNG_FILLER_BEFORE or PNG_FILLER_AFTER: a byte each pixel to drop
+    // libpng writes the header chunks only; writeImageData() the rest.
+    bool headerOnly = false;
+    int bytesPerPixel = 1; // in the file
 };
+
+bool writeChunk(QIODevice *device, const char *type, const uchar *data, qsizetype size)
+{
+    uchar head[8];
+    qToBigEndian<quint32>(quint32(size), head);
+    std::memcpy(head + 4, type, 4);
+    uLong crc = crc32(0, head + 4, 4);
+    if (size > 0)
+        crc = crc32(crc, data, uInt(size));
+    uchar tail[4];
+    qToBigEndian<quint32>(quint32(crc), tail);
+    return device->write(reinterpret_cast<const char *>(head), 8) == 8
+           && (size == 0 || device->write(reinterpret_cast<const char *>(data), size) == size)
+           && device->write(reinterpret_cast<const char *>(tail), 4) == 4;
+}
+
+// The rows and the end of the file, byte for byte as libpng writes them
+// without a row filter (each row a filter byte of 0 and the pixels), but
+// with the pixels packed and summed many at a step: libpng's own packing
+// and zlib's checksum, a byte at a time, took a fifth of a page's encoding.
+bool writeImageData(const Page &page, QIODevice *device, QString *error)
+{
+    ZlibStream stream(page.level, page.strategy, compressionBufferSize,
+                      [device](const uchar *data, qsizetype size) { return writeChunk(device, "IDAT", data, size); });
+    // The row, and room for RowPacking::pack() to write past it.
+    const qsizetype rowSize = 1 + qsizetype(page.width) * page.bytesPerPixel;
+    std::vector<uchar> row(size_t(rowSize + 4));
+    row[0] = PNG_FILTER_VALUE_NONE;
+    for (int y = 0; y < page.height; ++y) {
+        const uchar *pixels = page.bits + y * page.bytesPerLine;
+        if (page.bytesPerPixel == 1)
+            std::memcpy(row.data() + 1, pixels, size_t(page.width));
+        else
+            RowPacking::pack(reinterpret_cast<const QRgb *>(pixels), page.width, page.bytesPerPixel, row.data() + 1);
+        if (!stream.add(row.data(), rowSize)) {
+            *error = stream.error();
+            return false;
+        }
+    }
+    if (!stream.finish()) {
+        *error = stream.error();
+        return false;
+    }
+    if (!writeChunk(device, "IEND", nullptr, 0)) {
+        *error = QStringLiteral("the file could not be written");
+        return false;
+    }
+    return true;
+}
 
 int filterBits(PngEncoder::RowFilter filter)
 {
@@ -110,6 +173,8 @@ bool encodeRows(png_structp png, png_infop info, const Page &page)
     // Fewer, larger IDAT chunks and device writes.
     png_set_compression_buffer_size(png, 1 << 16);
     png_write_info(png, info);
+    if (page.headerOnly)
+        return true;
     if (page.bgr)
         png_set_bgr(png);
     if (page.swapAlpha)
@@ -185,12 +250,14 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
     case QImage::Format_RGB32:
         // In memory B, G, R, unused (little-endian) or unused, R, G, B.
         page.colourType = PNG_COLOR_TYPE_RGB;
+        page.bytesPerPixel = 3;
         page.bgr = littleEndian;
         page.filler = littleEndian ? PNG_FILLER_AFTER : PNG_FILLER_BEFORE;
         break;
     default:
         // In memory B, G, R, A (little-endian) or A, R, G, B.
         page.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+        page.bytesPerPixel = 4;
         page.bgr = littleEndian;
         page.swapAlpha = !littleEndian;
         break;
@@ -225,6 +292,12 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
     page.texts = texts.data();
     page.textCount = int(texts.size());
 
+    // Without a row filter the rows are compressed here, unless the image is
+    // so small that libpng would shrink zlib's window for it, or stored
+    // uncompressed, whose blocks zlib sizes by libpng's buffer.
+    page.headerOnly = m_filter == RowFilter::None && m_level > 0
+                      && (1 + qsizetype(page.width) * page.bytesPerPixel) * page.height > smallImageData;
+
     Sink sink;
     sink.device = device;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, onError, onWarning);
@@ -237,7 +310,9 @@ bool PngEncoder::write(const QImage &source, QIODevice *device)
         std::strncpy(sink.message, "out of memory", sizeof sink.message - 1);
     }
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    if (!written)
+    if (!written) {
         m_error = QString::fromLatin1(sink.message);
-    return written;
+        return false;
+    }
+    return !page.headerOnly || writeImageData(page, device, &m_error);
 }

@@ -10,7 +10,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFuture>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -19,10 +18,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgRenderer>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QThreadPool>
-#include <QtConcurrent/QtConcurrentRun>
+#include <QWaitCondition>
 
-#include <deque>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -227,10 +227,16 @@ bool ScoreWriter::paintPage(int index, int dpi, const QString &ext, PageCanvas &
     const int dotsPerMeter = qRound(dpi / 0.0254);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    // Only a page with transparency needs its colours unpremultiplied; an
-    // opaque page reads the same in either format.
-    if (transparent)
-        image.convertTo(QImage::Format_ARGB32);
+    // Only a page with transparency needs its colours unpremultiplied. An
+    // opaque page (one with paper) holds the same bytes in every 32-bit
+    // format, and looking costs less than converting: it is marked RGB32,
+    // so that the survey for the file need not look for clear pixels again.
+    if (transparent) {
+        if (CompactPixels::isOpaque(image))
+            image.reinterpretAsFormat(QImage::Format_RGB32);
+        else
+            image.convertTo(QImage::Format_ARGB32);
+    }
     return true;
 }
 
@@ -248,10 +254,14 @@ bool ScoreWriter::writeImage(int index, AtomicFile &file, int dpi, const QString
         PngEncoder encoder;
         return encoder.write(CompactPixels::compactView(image), file.device());
     }
-    // Full quality for JPG.
+    // Full quality for JPG. Qt's JPEG writer copies RGB888 rows as they are
+    // but converts 32-bit ones a byte at a time: the page goes packed to
+    // RGB888, in the canvas's own memory, which the next page clears.
     QImageWriter writer(file.device(), ext.toLatin1());
     writer.setQuality(100);
-    return writer.write(image);
+    const bool jpeg = ext.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0
+                      || ext.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0;
+    return writer.write(jpeg ? CompactPixels::rgbInPlace(canvas.image()) : image);
 }
 
 bool ScoreWriter::writeImageFile(int index, const QString &path, int dpi, const QString &ext)
@@ -276,18 +286,36 @@ bool ScoreWriter::writeInParallel(int count, const std::function<bool(int)> &wri
     // that finishes a page before the one this thread waits for starts the
     // next at once; a page waiting its turn, or written and waiting to be
     // collected, holds no image.
+    //
+    // This thread waits on a condition of its own, not on a QFuture: waiting
+    // on one paints the page on this thread when no pool thread has started
+    // it yet, and a third painter on two cores is no faster but takes one
+    // more canvas, 35 MB at 300 dpi for the system to hand over page by page.
     QThreadPool *pool = QThreadPool::globalInstance();
     const int inFlight = 2 * qMax(1, pool->maxThreadCount());
-    std::deque<QFuture<bool>> running;
+    QMutex mutex;
+    QWaitCondition finished;
+    enum Outcome : signed char { Pending, Written, Failed };
+    std::vector<Outcome> outcomes(size_t(qMax(0, count)), Pending);
+    const auto await = [&](int page) {
+        QMutexLocker lock(&mutex);
+        while (outcomes[size_t(page)] == Pending)
+            finished.wait(&mutex);
+        return outcomes[size_t(page)] == Written;
+    };
     int next = 0;
     for (int i = 0; i < count; ++i) {
-        for (; next < count && next < i + inFlight; ++next)
-            running.push_back(QtConcurrent::run(pool, write, next));
-        const bool written = running.front().result();
-        running.pop_front();
-        if (!done(i, written)) {
-            for (QFuture<bool> &page : running)
-                page.waitForFinished();
+        for (; next < count && next < i + inFlight; ++next) {
+            pool->start([&, page = next] {
+                const bool written = write(page);
+                QMutexLocker lock(&mutex);
+                outcomes[size_t(page)] = written ? Written : Failed;
+                finished.wakeAll();
+            });
+        }
+        if (!done(i, await(i))) {
+            for (int page = i + 1; page < next; ++page)
+                await(page);
             return false;
         }
     }

@@ -79,15 +79,15 @@ QImage rgb32WithStrayBytes()
     return image;
 }
 
-// Opaque greys but for one pixel whose channel is a step off.
-QImage offGrey(QRgb odd)
+// Opaque greys but for one pixel whose channel or alpha is a step off.
+QImage offGrey(QRgb odd, int x = 7)
 {
     QImage image(9, 2, QImage::Format_ARGB32);
     for (int x = 0; x < 9; ++x) {
         image.setPixel(x, 0, qRgb(x * 30, x * 30, x * 30));
         image.setPixel(x, 1, qRgb(255 - x, 255 - x, 255 - x));
     }
-    image.setPixel(7, 1, odd);
+    image.setPixel(x, 1, odd);
     return image;
 }
 
@@ -114,6 +114,9 @@ private slots:
     void samePixelsReadBack_data();
     void samePixelsReadBack();
     void othersLeftAlone();
+    void opaqueOnlyWithoutAClearPixel();
+    void packedInPlaceForTheSameJpeg_data();
+    void packedInPlaceForTheSameJpeg();
 };
 
 void TestCompactPixels::samePixelsReadBack_data()
@@ -136,7 +139,14 @@ void TestCompactPixels::samePixelsReadBack_data()
     QTest::addRow("greys but one pixel's red") << offGrey(qRgb(129, 128, 128)) << QImage::Format_Indexed8;
     QTest::addRow("greys but one pixel's green") << offGrey(qRgb(128, 129, 128)) << QImage::Format_Indexed8;
     QTest::addRow("greys but one pixel's blue") << offGrey(qRgb(128, 128, 129)) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the last pixel's blue") << offGrey(qRgb(128, 128, 129), 8) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the first pixel's red") << offGrey(qRgb(129, 128, 128), 0) << QImage::Format_Indexed8;
+    QTest::addRow("greys but the last pixel not opaque") << offGrey(qRgba(128, 128, 128, 254), 8) << QImage::Format_Indexed8;
     QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes() << QImage::Format_RGB32;
+    // An opaque page with paper comes marked RGB32.
+    QTest::addRow("grey page in RGB32") << greyPage().convertToFormat(QImage::Format_RGB32) << QImage::Format_Grayscale8;
+    QTest::addRow("RGB32 greys but the last pixel's blue")
+        << offGrey(qRgb(128, 128, 129), 8).convertToFormat(QImage::Format_RGB32) << QImage::Format_Indexed8;
 }
 
 void TestCompactPixels::samePixelsReadBack()
@@ -165,6 +175,60 @@ void TestCompactPixels::othersLeftAlone()
     premultiplied.fill(Qt::white);
     QCOMPARE(CompactPixels::compact(premultiplied).format(), QImage::Format_ARGB32_Premultiplied);
     QVERIFY(CompactPixels::compact(QImage()).isNull());
+}
+
+void TestCompactPixels::opaqueOnlyWithoutAClearPixel()
+{
+    // One pixel a step short of opaque, wherever it is in rows of any
+    // length, makes the image not opaque, premultiplied or not.
+    for (const QImage::Format format : {QImage::Format_ARGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (int width = 1; width <= 9; ++width) {
+            QImage image(width, 2, format);
+            image.fill(QColor(200, 100, 50));
+            QVERIFY(CompactPixels::isOpaque(image));
+            for (int x = 0; x < width; ++x) {
+                QImage odd = image;
+                odd.setPixelColor(x, 1, QColor(200, 100, 50, 254));
+                QVERIFY2(!CompactPixels::isOpaque(odd), qPrintable(QStringLiteral("width %1, x %2").arg(width).arg(x)));
+            }
+        }
+    }
+    QVERIFY(CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGB32)));
+    QVERIFY(!CompactPixels::isOpaque(QImage(3, 3, QImage::Format_RGBA8888)));
+}
+
+void TestCompactPixels::packedInPlaceForTheSameJpeg_data()
+{
+    QTest::addColumn<QImage>("page");
+    QTest::addRow("premultiplied page with paper") << inksOnWhite(true).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QTest::addRow("clear page") << inksOnWhite(false);
+    QTest::addRow("RGB32 with stray unused bytes") << rgb32WithStrayBytes();
+    // Rows of one to three pixels past the last whole four.
+    for (const int width : {1, 2, 3, 5, 7, 297})
+        QTest::addRow("%d wide", width) << inksOnWhite(true).copy(3, 0, width, 120);
+}
+
+// Qt's JPEG writer makes the same file of the packed page as of the page.
+void TestCompactPixels::packedInPlaceForTheSameJpeg()
+{
+    QFETCH(QImage, page);
+    page.setDotsPerMeterX(11811);
+    page.setDotsPerMeterY(11811);
+    const auto jpeg = [](const QImage &image) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "jpg");
+        writer.setQuality(100);
+        return writer.write(image) ? buffer.data() : QByteArray();
+    };
+    const QByteArray expected = jpeg(page);
+    QVERIFY(!expected.isEmpty());
+    QImage canvas = page.copy();
+    const QImage packed = CompactPixels::rgbInPlace(canvas);
+    QCOMPARE(packed.format(), QImage::Format_RGB888);
+    QCOMPARE(packed.constBits(), canvas.constBits());
+    QCOMPARE(packed.dotsPerMeterX(), 11811);
+    QCOMPARE(jpeg(packed), expected);
 }
 
 QTEST_MAIN(TestCompactPixels)

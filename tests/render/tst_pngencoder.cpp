@@ -52,9 +52,9 @@ QImage strayBytes(QImage image)
 }
 
 // A palette of a few colours, some of them partly or wholly clear.
-QImage palette(bool clear, int colours)
+QImage palette(bool clear, int colours, QSize size = QSize(37, 11))
 {
-    QImage image(37, 11, QImage::Format_Indexed8);
+    QImage image(size, QImage::Format_Indexed8);
     QList<QRgb> table;
     for (int i = 0; i < colours; ++i)
         table.append(qRgba(i * 37 % 256, i * 11 % 256, 200, clear && i % 3 == 0 ? i * 5 % 256 : 255));
@@ -95,9 +95,9 @@ int chunkCount(const QByteArray &png, const QByteArray &type)
     return count;
 }
 
-QImage greys()
+QImage greys(QSize size = QSize(61, 23))
 {
-    return opaque(inks(61, 23)).convertToFormat(QImage::Format_Grayscale8);
+    return opaque(inks(size.width(), size.height())).convertToFormat(QImage::Format_Grayscale8);
 }
 
 // The colour type in the PNG header: 0 grey, 2 RGB, 3 palette, 6 RGBA.
@@ -178,6 +178,12 @@ void TestPngEncoder::samePixelsInEveryFormat_data()
     QTest::addRow("RGBA, one column") << inks(61, 23).copy(30, 0, 1, 23) << 6;
     QTest::addRow("premultiplied: written as RGBA") << inks(61, 23).convertToFormat(QImage::Format_ARGB32_Premultiplied) << 6;
     QTest::addRow("RGB888: written as RGBA") << opaque(inks(61, 23)).convertToFormat(QImage::Format_RGB888) << 6;
+    // Rows of over 16 KB without a filter the encoder compresses itself.
+    QTest::addRow("grey, large") << greys(QSize(203, 90)) << 0;
+    QTest::addRow("palette, large") << palette(true, 256, QSize(370, 50)) << 3;
+    QTest::addRow("RGB noise, width not a multiple of 4")
+        << strayBytes(noise().convertToFormat(QImage::Format_RGB32).copy(0, 0, 597, 40)) << 2;
+    QTest::addRow("premultiplied, large") << inks(203, 90).convertToFormat(QImage::Format_ARGB32_Premultiplied) << 6;
 }
 
 void TestPngEncoder::samePixelsInEveryFormat()
