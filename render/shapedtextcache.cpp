@@ -6,9 +6,10 @@
 
 namespace {
 
-// A score holds a few thousand different characters at most; past this the
-// cache starts again rather than grow without end.
-const int mostEntries = 20000;
+// A page shows a few hundred different texts and cells, a score a few
+// thousand; past this (some megabytes of laid-out text) the cache starts
+// again, which costs one page laid out as the painter would.
+const int mostEntries = 4096;
 
 } // namespace
 
