@@ -111,7 +111,10 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
                                  .adjusted(-2, -2, 2, 2);
         const QRectF logical(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio);
         painter.setClipRect(logical);
-        painter.fillRect(logical, paper);
+        // A page with an opaque background of its own paints it over the
+        // area first.
+        if (!page.background.isValid() || page.background.alpha() != 255)
+            painter.fillRect(logical, paper);
         painter.scale(scale, scale);
         const double spill = 3 / pixelsPerPoint;
         const QRectF reach(logical.topLeft() / scale, logical.size() / scale);
