@@ -5,6 +5,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 // An item with the frame it is drawn in: the same item in another run
@@ -111,10 +113,17 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
                                  .adjusted(-2, -2, 2, 2);
         const QRectF logical(QPointF(device.topLeft()) / ratio, QSizeF(device.size()) / ratio);
         painter.setClipRect(logical);
-        // A page with an opaque background of its own paints it over the
-        // area first.
-        if (!page.background.isValid() || page.background.alpha() != 255)
-            painter.fillRect(logical, paper);
+        // Cleared as QImage::fill() clears the whole image, whatever the
+        // paper (a half-transparent one too): a page painted again in part
+        // comes out as one painted whole.
+        QImage sample(1, 1, m_image.format());
+        sample.fill(paper);
+        const quint32 pixel = *reinterpret_cast<const quint32 *>(sample.constBits());
+        const QRect cleared = device & m_image.rect();
+        for (int y = cleared.top(); y <= cleared.bottom(); ++y) {
+            auto *row = reinterpret_cast<quint32 *>(m_image.scanLine(y)) + cleared.left();
+            std::fill(row, row + cleared.width(), pixel);
+        }
         painter.scale(scale, scale);
         const double spill = 3 / pixelsPerPoint;
         const QRectF reach(logical.topLeft() / scale, logical.size() / scale);

@@ -53,6 +53,8 @@ void TestPageRepainter::repaintedAsPaintedWhole_data()
         QTest::addRow("character deleted, %s", at.constData()) << "delete" << scale << ratio << true;
         QTest::addRow("character deleted on a clear page, %s", at.constData())
             << "delete clear" << scale << ratio << true;
+        QTest::addRow("character deleted on half-transparent paper, %s", at.constData())
+            << "delete half-clear" << scale << ratio << true;
         QTest::addRow("background changed, %s", at.constData()) << "background" << scale << ratio << false;
     }
 }
@@ -87,7 +89,9 @@ void TestPageRepainter::repaintedAsPaintedWhole()
         entry.scores.remove(2);
     }
 
-    fixture.config->setIsBgTransparent(edit.endsWith(u"clear"));
+    fixture.config->setIsBgTransparent(edit.endsWith(u" clear"));
+    if (edit.endsWith(u"half-clear"))
+        fixture.config->setBackgroundColor(QColor(0xf5, 0xe6, 0xc8, 128));
     ScoreLayout layout(*fixture.config);
     layout.layout(entries, false, QString());
     const ScorePage before = layout.pages().first();
