@@ -1,6 +1,8 @@
 #ifndef ZIPLIBRARY_H
 #define ZIPLIBRARY_H
 
+#include "runtimelibrary.h"
+
 #include <QString>
 
 #include <zip.h>
@@ -31,23 +33,18 @@
     F(zip_close)                                                                                             \
     F(zip_discard)
 
-class ZipLibrary
+class ZipLibrary : public RuntimeLibrary<ZipLibrary>
 {
 public:
-    // The library, opened at the first call; nullptr when it cannot be (see
-    // loadError()).
-    static const ZipLibrary *instance();
-    // Why instance() is nullptr: the library's name and what the system said.
-    static QString loadError();
-
 #define QELUN_LIBZIP_POINTER(name) decltype(&::name) name = nullptr;
     QELUN_LIBZIP_FUNCTIONS(QELUN_LIBZIP_POINTER)
 #undef QELUN_LIBZIP_POINTER
 
 private:
+    friend class RuntimeLibrary<ZipLibrary>;
     ZipLibrary() = default;
     // False, with the reason, unless every function was found.
-    bool resolve(QString *error);
+    bool open(QString *error);
 };
 
 #endif // ZIPLIBRARY_H

@@ -1,6 +1,8 @@
 #ifndef FLUIDSYNTHLIBRARY_H
 #define FLUIDSYNTHLIBRARY_H
 
+#include "runtimelibrary.h"
+
 #include <QString>
 
 #include <fluidsynth.h>
@@ -32,23 +34,18 @@
     F(fluid_synth_noteoff)                                                                                   \
     F(fluid_synth_write_s16)
 
-class FluidSynthLibrary
+class FluidSynthLibrary : public RuntimeLibrary<FluidSynthLibrary>
 {
 public:
-    // The library, opened at the first call; nullptr when it cannot be (see
-    // loadError()).
-    static const FluidSynthLibrary *instance();
-    // Why instance() is nullptr: the library's name and what the system said.
-    static QString loadError();
-
 #define QELUN_FLUIDSYNTH_POINTER(name) decltype(&::name) name = nullptr;
     QELUN_FLUIDSYNTH_FUNCTIONS(QELUN_FLUIDSYNTH_POINTER)
 #undef QELUN_FLUIDSYNTH_POINTER
 
 private:
+    friend class RuntimeLibrary<FluidSynthLibrary>;
     FluidSynthLibrary() = default;
     // False, with the reason, unless every function was found.
-    bool resolve(QString *error);
+    bool open(QString *error);
 };
 
 #endif // FLUIDSYNTHLIBRARY_H
