@@ -84,6 +84,34 @@ LilyCounts countLily(const QString &ly)
     return counts;
 }
 
+// What LilyPond's converter reads of a MusicXML or .mxl file, written as
+// LilyPond to ly; what it printed when it failed.
+struct LilyRead
+{
+    bool ok = false;
+    QByteArray error;
+    LilyCounts counts;
+};
+
+LilyRead readWithLilyPond(const QString &file, const QString &ly)
+{
+    LilyRead read;
+    QProcess convert;
+    convert.start(QStringLiteral("musicxml2ly"), {QStringLiteral("--output=") + ly, file});
+    if (!convert.waitForFinished(120000) || convert.exitCode() != 0) {
+        read.error = convert.readAllStandardError();
+        return read;
+    }
+    QFile out(ly);
+    if (!out.open(QIODevice::ReadOnly)) {
+        read.error = "no LilyPond file written";
+        return read;
+    }
+    read.ok = true;
+    read.counts = countLily(QString::fromUtf8(out.readAll()));
+    return read;
+}
+
 } // namespace
 
 class TestMusicXmlWriter : public QObject
@@ -186,16 +214,10 @@ void TestMusicXmlWriter::exports()
 
     if (QStandardPaths::findExecutable(QStringLiteral("musicxml2ly")).isEmpty())
         QSKIP("musicxml2ly (lilypond) is not installed");
-    QProcess convert;
-    const QString ly = dir.filePath(QStringLiteral("score.ly"));
-    convert.start(QStringLiteral("musicxml2ly"), {QStringLiteral("--output=") + ly, file});
-    QVERIFY(convert.waitForFinished(120000));
-    QVERIFY2(convert.exitCode() == 0, convert.readAllStandardError().constData());
-    QFile out(ly);
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    const LilyCounts counts = countLily(QString::fromUtf8(out.readAll()));
-    QCOMPARE(counts.syllables, charactersWithNotes(music));
-    QCOMPARE(counts.notes, notesWritten(music));
+    const LilyRead read = readWithLilyPond(file, dir.filePath(QStringLiteral("score.ly")));
+    QVERIFY2(read.ok, read.error.constData());
+    QCOMPARE(read.counts.syllables, charactersWithNotes(music));
+    QCOMPARE(read.counts.notes, notesWritten(music));
 }
 
 // The .mxl archive: the stored mimetype first, the container, then the
@@ -233,16 +255,10 @@ void TestMusicXmlWriter::compressedHoldsTheScore()
 
     if (QStandardPaths::findExecutable(QStringLiteral("musicxml2ly")).isEmpty())
         QSKIP("musicxml2ly (lilypond) is not installed");
-    QProcess convert;
-    const QString ly = dir.filePath(QStringLiteral("score.ly"));
-    convert.start(QStringLiteral("musicxml2ly"), {QStringLiteral("--output=") + ly, file});
-    QVERIFY(convert.waitForFinished(120000));
-    QVERIFY2(convert.exitCode() == 0, convert.readAllStandardError().constData());
-    QFile lily(ly);
-    QVERIFY(lily.open(QIODevice::ReadOnly));
-    const LilyCounts counts = countLily(QString::fromUtf8(lily.readAll()));
-    QCOMPARE(counts.syllables, charactersWithNotes(music));
-    QCOMPARE(counts.notes, notesWritten(music));
+    const LilyRead read = readWithLilyPond(file, dir.filePath(QStringLiteral("score.ly")));
+    QVERIFY2(read.ok, read.error.constData());
+    QCOMPARE(read.counts.syllables, charactersWithNotes(music));
+    QCOMPARE(read.counts.notes, notesWritten(music));
 #endif
 }
 
