@@ -115,14 +115,21 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
         painter.setClipRect(logical);
         // Cleared as QImage::fill() clears the whole image, whatever the
         // paper (a half-transparent one too): a page painted again in part
-        // comes out as one painted whole.
-        QImage sample(1, 1, m_image.format());
-        sample.fill(paper);
-        const quint32 pixel = *reinterpret_cast<const quint32 *>(sample.constBits());
+        // comes out as one painted whole. An opaque paper the page paints
+        // itself sets every pixel inside the page's edges, so clearing
+        // first would only write them twice.
         const QRect cleared = device & m_image.rect();
-        for (int y = cleared.top(); y <= cleared.bottom(); ++y) {
-            auto *row = reinterpret_cast<quint32 *>(m_image.scanLine(y)) + cleared.left();
-            std::fill(row, row + cleared.width(), pixel);
+        const QRect paperInside = QRectF(QPointF(0, 0), QSizeF(page.size) * pixelsPerPoint).toRect().adjusted(1, 1, -1, -1);
+        const bool paperCovers = page.background.isValid() && page.background.alpha() == 255
+                                 && paperInside.contains(cleared);
+        if (!paperCovers) {
+            QImage sample(1, 1, m_image.format());
+            sample.fill(paper);
+            const quint32 pixel = *reinterpret_cast<const quint32 *>(sample.constBits());
+            for (int y = cleared.top(); y <= cleared.bottom(); ++y) {
+                auto *row = reinterpret_cast<quint32 *>(m_image.scanLine(y)) + cleared.left();
+                std::fill(row, row + cleared.width(), pixel);
+            }
         }
         painter.scale(scale, scale);
         const double spill = 3 / pixelsPerPoint;

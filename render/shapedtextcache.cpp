@@ -24,14 +24,13 @@ ShapedTextCache::Shaped ShapedTextCache::shape(const QPainter &painter, const Ke
     // with Qt::TextDontClip: no wrapping, trailing spaces counted, the line
     // at the layout's origin; then centred or pushed to the side by its
     // advance and height within the cell.
-    auto layout = std::make_shared<QTextLayout>(key.text, painter.font());
-    layout->setCacheEnabled(true);
+    QTextLayout layout(key.text, painter.font());
     QTextOption option;
     option.setFlags(QTextOption::IncludeTrailingSpaces);
-    layout->setTextOption(option);
-    layout->beginLayout();
+    layout.setTextOption(option);
+    layout.beginLayout();
     qreal height = 0;
-    QTextLine line = layout->createLine();
+    QTextLine line = layout.createLine();
     if (line.isValid()) {
         line.setLineWidth(0x01000000);
         line.setPosition(QPointF(0, 0));
@@ -39,10 +38,14 @@ ShapedTextCache::Shaped ShapedTextCache::shape(const QPainter &painter, const Ke
         // centres the line's exact height.
         height = line.ascent() + line.descent();
     }
-    layout->endLayout();
+    layout.endLayout();
 
     Shaped shaped;
-    shaped.layout = std::move(layout);
+    // Drawn as glyph runs: the glyphs and their places are all that
+    // drawing the line takes from it, and the line would gather them again
+    // on every draw.
+    if (line.isValid())
+        shaped.runs = line.glyphRuns();
     const QSizeF cell(key.cellSize);
     if (key.alignment & Qt::AlignBottom)
         shaped.offset.setY(cell.height() - height);
@@ -75,6 +78,7 @@ void ShapedTextCache::draw(QPainter &painter, const QRect &cell, int alignment, 
             m_entries.clear();
         found = m_entries.insert(key, shape(painter, key));
     }
-    if (found->layout->lineCount() > 0)
-        found->layout->lineAt(0).draw(&painter, QPointF(cell.topLeft()) + found->offset);
+    const QPointF origin = QPointF(cell.topLeft()) + found->offset;
+    for (const QGlyphRun &run : found->runs)
+        painter.drawGlyphRun(origin, run);
 }

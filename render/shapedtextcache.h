@@ -2,16 +2,15 @@
 #define SHAPEDTEXTCACHE_H
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QHash>
 #include <QPointF>
 #include <QSize>
 #include <QString>
 
-#include <memory>
-
 class QPainter;
 class QRect;
-class QTextLayout;
 
 // Draws the text of page items as QPainter::drawText(cell, alignment |
 // Qt::TextDontClip, text) does, from text laid out once and kept. A page
@@ -44,10 +43,11 @@ private:
     };
     friend size_t qHash(const Key &key, size_t seed);
 
-    // The laid-out text, and where it stands from the cell's top-left.
+    // The glyphs of the laid-out text, and where they stand from the
+    // cell's top-left.
     struct Shaped
     {
-        std::shared_ptr<QTextLayout> layout;
+        QList<QGlyphRun> runs;
         QPointF offset;
     };
 
