@@ -39,6 +39,9 @@ void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area, Sha
         painter.fillRect(QRect(QPoint(0, 0), page.size), page.background);
     painter.translate(page.contentOrigin);
     painter.setRenderHint(QPainter::Antialiasing);
+    // A page is mostly of one or two colours: the pen is set when the
+    // colour changes, not for every item.
+    QColor pen;
     for (const PageRun &run : page.runs) {
         if (run.rotated) {
             painter.save();
@@ -51,7 +54,10 @@ void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area, Sha
         for (const PageItem &item : run.items) {
             if (area && !item.ink.isEmpty() && !item.ink.intersects(*area))
                 continue;
-            painter.setPen(item.color);
+            if (!pen.isValid() || item.color != pen) {
+                pen = item.color;
+                painter.setPen(pen);
+            }
             // Cells are measured by the ink of their glyphs, which the line
             // box of the text overhangs. Never clipped, so that every device
             // shows the glyph whole, as the SVG pages (which know no
@@ -61,8 +67,11 @@ void paintPage(QPainter &painter, const ScorePage &page, const QRectF *area, Sha
             else
                 painter.drawText(item.cell, item.alignment | Qt::TextDontClip, item.text);
         }
-        if (run.rotated)
+        if (run.rotated) {
+            // Back to the pen from before the run.
             painter.restore();
+            pen = QColor();
+        }
     }
     // Only a decorated page draws more: an undecorated one stays the page
     // it always was.

@@ -9,6 +9,7 @@
 #include "pagerepainter.h"
 #include "renderfixture.h"
 #include "scorelayout.h"
+#include "shapedtextcache.h"
 
 #include <QPainter>
 #include <QTest>
@@ -34,6 +35,8 @@ class TestPageRepainter : public QObject
 private slots:
     void repaintedAsPaintedWhole_data();
     void repaintedAsPaintedWhole();
+    void eachItemInItsColour_data();
+    void eachItemInItsColour();
 };
 
 void TestPageRepainter::repaintedAsPaintedWhole_data()
@@ -121,6 +124,64 @@ void TestPageRepainter::repaintedAsPaintedWhole()
     PagePainter::paint(painter, after);
     painter.end();
     QCOMPARE(shown, drawn);
+}
+
+void TestPageRepainter::eachItemInItsColour_data()
+{
+    QTest::addColumn<bool>("shaped");
+    QTest::newRow("drawn as text") << false;
+    QTest::newRow("drawn from shaped glyphs") << true;
+}
+
+// A turned run is drawn between save() and restore(), which brings back
+// the pen of before the run: an item after it in the turned run's colour
+// must still get its own colour.
+void TestPageRepainter::eachItemInItsColour()
+{
+    QFETCH(bool, shaped);
+    RenderFixture fixture;
+    const QFont font = fixture.config->lyricFont();
+    const auto run = [&](const QColor &colour, QRect cell, bool rotated) {
+        PageRun r;
+        r.font = font;
+        r.rotated = rotated;
+        r.rotation = rotated ? 10 : 0;
+        r.origin = rotated ? cell.topLeft() : QPoint();
+        r.resumed = !rotated;
+        PageItem item;
+        item.text = QStringLiteral("田");
+        item.color = colour;
+        item.alignment = Qt::AlignCenter;
+        item.cell = rotated ? QRect(QPoint(0, 0), cell.size()) : cell;
+        r.items.append(item);
+        return r;
+    };
+    const QSize cell(60, 60);
+    ScorePage page;
+    page.size = QSize(300, 100);
+    page.background = Qt::white;
+    page.runs = {run(Qt::red, QRect(QPoint(10, 20), cell), false), run(Qt::blue, QRect(QPoint(100, 20), cell), true),
+                 run(Qt::blue, QRect(QPoint(200, 20), cell), false)};
+    page.runs.first().resumed = false;
+
+    QImage image(page.size, QImage::Format_RGB32);
+    PageMetrics::setPageResolution(image);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    ShapedTextCache cache;
+    PagePainter::paint(painter, page, shaped ? &cache : nullptr);
+    painter.end();
+    int red = 0;
+    int blue = 0;
+    for (int y = 20; y < 20 + cell.height(); ++y) {
+        for (int x = 200; x < 200 + cell.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            red += pixel.red() > 200 && pixel.blue() < 100;
+            blue += pixel.blue() > 200 && pixel.red() < 100;
+        }
+    }
+    QVERIFY(blue > 0);
+    QCOMPARE(red, 0);
 }
 
 QTEST_MAIN(TestPageRepainter)
