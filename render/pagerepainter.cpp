@@ -119,7 +119,8 @@ const QImage &PageRepainter::paint(const ScorePage &page, double scale, const QS
         // itself sets every pixel inside the page's edges, so clearing
         // first would only write them twice.
         const QRect cleared = device & m_image.rect();
-        const QRect paperInside = QRectF(QPointF(0, 0), QSizeF(page.size) * pixelsPerPoint).toRect().adjusted(1, 1, -1, -1);
+        const QRect paperInside
+            = QRectF(QPointF(0, 0), QSizeF(page.size) * pixelsPerPoint).toRect().adjusted(1, 1, -1, -1);
         const bool paperCovers = page.background.isValid() && page.background.alpha() == 255
                                  && paperInside.contains(cleared);
         if (!paperCovers) {
