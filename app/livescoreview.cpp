@@ -226,8 +226,10 @@ void LiveScoreView::update()
             if (moved || (m_page >= changed.first && m_page < changed.second))
                 m_pixmapStale = true;
         }
+        // Each round completes the page under way, no more: the cursor's
+        // line may have moved onto the next page.
         while (!m_layout->isComplete() && m_layout->entriesDone() <= cursorEntry + 1)
-            m_layout->continueLayout(int(m_layout->pages().size()));
+            m_layout->continueLayout(int(m_layout->pages().size()) - 1);
         m_layoutDirty = false;
         m_cursorDirty = true;
         if (m_page >= pageCount()) {
