@@ -25,6 +25,13 @@
 //   keystroke_ms editor=lyric chars=N view=shown|hidden median=… p95=… floor=…
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_liveview
+//
+// For a profiler, the editors' keystroke with the view shown alone, many
+// times over, in a score of 1,000 sung characters (or as many as asked);
+// each keystroke runs inside timedViewKeystroke(), so that callgrind can
+// count it alone (--toggle-collect='*timedViewKeystroke*'):
+//
+//   build/bench/bench_liveview profile [rounds] [chars]
 
 #include "exportconfig.h"
 #include "livescoreview.h"
@@ -105,24 +112,71 @@ double bareKeystroke(const QString &text, const QFont &font, const QSize &size, 
     return medianAndP95(samples).first;
 }
 
-void editorKeystrokes(QTextStream &out, const ExportConfig &config, int chars, int rounds)
+// The editors and the view side by side, showing a score of about chars
+// sung characters.
+struct EditorsAndView
 {
     QWidget window;
-    auto *row = new QHBoxLayout(&window);
-    auto *edit = new QL_Edit;
-    auto *view = new LiveScoreView(config);
-    row->addWidget(edit, 1);
-    row->addWidget(view, 1);
-    window.resize(1400, 900);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window))
-        qFatal("The window is never shown");
-    // About 56 sung characters a page.
-    const QPair<QString, QString> texts = generatedScoreTexts(qMax(1, chars / 56));
-    edit->document()->setTexts({texts.first, texts.second});
-    view->setDocument(edit);
-    view->finishLayout();
+    QL_Edit *edit = new QL_Edit;
+    LiveScoreView *view;
+    QPair<QString, QString> texts;
+
+    EditorsAndView(const ExportConfig &config, int chars)
+        : view(new LiveScoreView(config))
+    {
+        auto *row = new QHBoxLayout(&window);
+        row->addWidget(edit, 1);
+        row->addWidget(view, 1);
+        window.resize(1400, 900);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window))
+            qFatal("The window is never shown");
+        // About 56 sung characters a page.
+        texts = generatedScoreTexts(qMax(1, chars / 56));
+        edit->document()->setTexts({texts.first, texts.second});
+        view->setDocument(edit);
+        view->finishLayout();
+        QApplication::processEvents();
+    }
+};
+
+// An ideograph typed into the lyrics, to the end of the view's repaint.
+Q_NEVER_INLINE double timedViewKeystroke(QL_Edit *edit, LiveScoreView *view)
+{
+    const double start = cpuMs();
+    press(edit->lyricEdit(), QStringLiteral("春"));
     QApplication::processEvents();
+    view->flush();
+    QCoreApplication::sendPostedEvents();
+    return cpuMs() - start;
+}
+
+int profile(const ExportConfig &config, int rounds, int chars)
+{
+    EditorsAndView shown(config, chars);
+    QList<double> samples;
+    for (int round = 0; round < rounds; ++round) {
+        shown.edit->lyricEdit()->setFocus();
+        placeInMiddle(shown.edit->lyricEdit());
+        shown.view->finishLayout();
+        QApplication::processEvents();
+        samples.append(timedViewKeystroke(shown.edit, shown.view));
+        shown.edit->undo();
+        shown.view->finishLayout();
+        QApplication::processEvents();
+    }
+    const auto [median, p95] = medianAndP95(samples);
+    QTextStream(stdout) << "keystroke_ms editor=lyric chars=" << shown.edit->document()->lyricIndex().lyricCharCount()
+                        << " view=shown median=" << number(median) << " p95=" << number(p95) << Qt::endl;
+    return 0;
+}
+
+void editorKeystrokes(QTextStream &out, const ExportConfig &config, int chars, int rounds)
+{
+    EditorsAndView both(config, chars);
+    QL_Edit *edit = both.edit;
+    LiveScoreView *view = both.view;
+    const QPair<QString, QString> &texts = both.texts;
 
     QList<double> shown;
     QList<double> hidden;
@@ -137,14 +191,14 @@ void editorKeystrokes(QTextStream &out, const ExportConfig &config, int chars, i
         if (!withView)
             editorSize = edit->lyricEdit()->size();
 
-        const double start = cpuMs();
-        press(edit->lyricEdit(), QStringLiteral("春"));
-        QApplication::processEvents();
         if (withView) {
-            view->flush();
-            QCoreApplication::sendPostedEvents();
+            shown.append(timedViewKeystroke(edit, view));
+        } else {
+            const double start = cpuMs();
+            press(edit->lyricEdit(), QStringLiteral("春"));
+            QApplication::processEvents();
+            hidden.append(cpuMs() - start);
         }
-        (withView ? shown : hidden).append(cpuMs() - start);
 
         edit->undo();
         view->finishLayout();
@@ -172,6 +226,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTemporaryDir settings;
     ExportConfig config(settings.filePath(QStringLiteral("settings.ini")), ExportConfig::WriteBack::Never);
+    if (argc > 1 && QLatin1String(argv[1]) == QLatin1String("profile"))
+        return profile(config, argc > 2 ? qMax(1, atoi(argv[2])) : 200, argc > 3 ? qMax(56, atoi(argv[3])) : 1000);
 
     // The generated score runs to about three pages in four of what it is
     // asked for with the default options.
