@@ -3,8 +3,8 @@
 
 #include <QFont>
 #include <QGlyphRun>
-#include <QList>
 #include <QHash>
+#include <QList>
 #include <QPointF>
 #include <QSize>
 #include <QString>
