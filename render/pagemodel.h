@@ -154,11 +154,26 @@ inline QTransform runFrame(const ScorePage &page, const PageRun &run)
     return frame;
 }
 
+// A rectangle under a transform, as a closed polygon of four corners: the
+// points of transform.map(QPolygonF(rect)), without the polygon in between.
+// The layout maps an outline for every glyph it tries in a place.
+inline QPolygonF mappedOutline(const QTransform &transform, const QRectF &rect)
+{
+    const qreal right = rect.x() + rect.width();
+    const qreal bottom = rect.y() + rect.height();
+    const QPointF first = transform.map(QPointF(rect.x(), rect.y()));
+    QPolygonF outline;
+    outline.reserve(5);
+    outline << first << transform.map(QPointF(right, rect.y())) << transform.map(QPointF(right, bottom))
+            << transform.map(QPointF(rect.x(), bottom)) << first;
+    return outline;
+}
+
 // The ink of an item on its page, turned as its run is: a closed polygon of
 // four corners.
 inline QPolygonF inkOutline(const ScorePage &page, const PageRun &run, const PageItem &item)
 {
-    return runFrame(page, run).map(QPolygonF(item.frameInk));
+    return mappedOutline(runFrame(page, run), item.frameInk);
 }
 
 #endif // PAGEMODEL_H

@@ -220,7 +220,7 @@ QRect LayoutContext::settledCell(const FontInk &metrics, const QRect &cell, int 
 QPolygonF LayoutContext::outlineOf(const FontInk &metrics, const QRect &cell, int alignment, const QString &text,
                                    const QTransform &frame) const
 {
-    return frame.map(QPolygonF(frameInkOf(metrics, settledCell(metrics, cell, alignment, text), alignment, text)));
+    return mappedOutline(frame, frameInkOf(metrics, settledCell(metrics, cell, alignment, text), alignment, text));
 }
 
 void LayoutContext::place(const QRect &cell, int alignment, const QString &text, const QColor &color,
@@ -241,7 +241,7 @@ void LayoutContext::place(const QRect &cell, int alignment, const QString &text,
         item.ink = m_ink->frame.mapRect(item.frameInk);
         // Notation is kept by the run's own placing as it is taken.
         if (kind != ItemSource::Kind::Notation && !text.trimmed().isEmpty())
-            column.add(m_ink->frame.map(QPolygonF(item.frameInk)), tag);
+            column.add(mappedOutline(m_ink->frame, item.frameInk), tag);
     }
     m_pages.last().runs.last().items.append(item);
 }

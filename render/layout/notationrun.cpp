@@ -80,7 +80,7 @@ QPolygonF NotationRun::markOutline(const ScoreGlyph &g) const
     const QPointF centre = QRectF(g.cell).center();
     const QTransform t = m_turnBack * QTransform::fromTranslate(centre.x(), centre.y());
     const QRectF ink = LayoutContext::frameInkOf(m_ctx.ink().score, upright, Qt::AlignCenter, g.glyph);
-    return t.map(QPolygonF(ink.adjusted(-0.6, -0.6, 0.6, 0.6)));
+    return mappedOutline(t, ink.adjusted(-0.6, -0.6, 0.6, 0.6));
 }
 
 void NotationRun::placeMark(ScoreGlyph &g, char32_t code, QRect box)

@@ -179,11 +179,11 @@ QList<QPolygonF> NotationRunPlacer::groupOutlines(int first, int end, QPoint ori
     for (int n = first; n < end; ++n) {
         const ScoreGlyph &g = run.glyphs.at(n);
         if (g.mark)
-            outlines.append(marks.map(QPolygonF(
-                LayoutContext::frameInkOf(metrics, uprightMarkCell(g, base, rotation), Qt::AlignCenter, g.glyph))));
+            outlines.append(mappedOutline(
+                marks, LayoutContext::frameInkOf(metrics, uprightMarkCell(g, base, rotation), Qt::AlignCenter, g.glyph)));
         else
-            outlines.append(notes.map(QPolygonF(
-                LayoutContext::frameInkOf(metrics, g.cell.translated(0, -base), Qt::AlignCenter, g.glyph))));
+            outlines.append(mappedOutline(
+                notes, LayoutContext::frameInkOf(metrics, g.cell.translated(0, -base), Qt::AlignCenter, g.glyph)));
     }
     return outlines;
 }

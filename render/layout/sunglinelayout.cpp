@@ -165,7 +165,7 @@ int SungLineLayout::inkPush(const Character &ch)
         const int sw = m_ctx.config().scoreFontMetrics().maxWidth();
         const int width = o.angle == 0 || m_runWentUpright ? o.columnWidth - o.scoreOrigin.x() : sw;
         const QRectF lane(m_ctx.cursorX + o.scoreOrigin.x(), m_ctx.cursorY, width, ch.height);
-        moving.append(m_ctx.contentFrame().map(QPolygonF(lane)));
+        moving.append(mappedOutline(m_ctx.contentFrame(), lane));
     }
     const qreal down = m_ctx.column.clearanceDown(moving, LayoutContext::inkGap, ch.joinsDash ? m_dashTag : -2);
     return int(std::ceil(down));
