@@ -5,7 +5,8 @@
 #include <QScrollBar>
 
 // The editors' vertical scroll bar, which repaints only when what it shows
-// changes. A line added to a long text changes the bar's range on every
+// changes, and then only where its handle was and is when nothing else
+// changed. A line added to a long text changes the bar's range on every
 // keystroke, and a scroll bar repaints in full on each change of range or
 // value, although its handle mostly stays on the same pixels.
 class QuietScrollBar : public QScrollBar

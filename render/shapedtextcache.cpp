@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+
 namespace {
 
 // A page shows a few hundred different texts and cells, a score a few
@@ -15,7 +17,20 @@ const int mostEntries = 4096;
 
 size_t qHash(const ShapedTextCache::Key &key, size_t seed)
 {
-    return qHashMulti(seed, key.text, key.font, key.dpi, key.alignment, key.cellSize.width(), key.cellSize.height());
+    return qHashMulti(seed, key.text, key.font, key.alignment, key.cellSize.width(), key.cellSize.height());
+}
+
+int ShapedTextCache::fontIndex(const QFont &font, int dpi)
+{
+    // Items come in runs of one font, so the last one found mostly answers.
+    if (m_lastFont >= 0 && m_fonts.at(m_lastFont).dpi == dpi && m_fonts.at(m_lastFont).font == font)
+        return m_lastFont;
+    for (qsizetype i = 0; i < m_fonts.size(); ++i) {
+        if (m_fonts.at(i).dpi == dpi && m_fonts.at(i).font == font)
+            return m_lastFont = int(i);
+    }
+    m_fonts.append({font, dpi});
+    return m_lastFont = int(m_fonts.size() - 1);
 }
 
 ShapedTextCache::Shaped ShapedTextCache::shape(const QPainter &painter, const Key &key) const
@@ -66,16 +81,22 @@ void ShapedTextCache::draw(QPainter &painter, const QRect &cell, int alignment, 
     // returns) or length variants, or asks for more than its place in the
     // cell is drawn by the painter.
     const int placement = Qt::AlignHorizontal_Mask | Qt::AlignVertical_Mask | Qt::TextDontClip;
-    if (!device || (alignment & ~placement) || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))
-        || text.contains(QLatin1Char('\t')) || text.contains(QChar(0x9c))) {
+    const auto laidOutApart = [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t') || c == QChar(0x9c);
+    };
+    if (!device || (alignment & ~placement) || std::any_of(text.cbegin(), text.cend(), laidOutApart)) {
         painter.drawText(cell, alignment | Qt::TextDontClip, text);
         return;
     }
-    const Key key{painter.font(), device->logicalDpiY(), text, alignment, cell.size()};
+    const Key key{fontIndex(painter.font(), device->logicalDpiY()), text, alignment, cell.size()};
     auto found = m_entries.constFind(key);
     if (found == m_entries.cend()) {
-        if (m_entries.size() >= mostEntries)
+        if (m_entries.size() >= mostEntries) {
             m_entries.clear();
+            m_fonts.clear();
+            m_lastFont = -1;
+            return draw(painter, cell, alignment, text);
+        }
         found = m_entries.insert(key, shape(painter, key));
     }
     const QPointF origin = QPointF(cell.topLeft()) + found->offset;

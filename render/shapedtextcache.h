@@ -27,19 +27,26 @@ public:
     void draw(QPainter &painter, const QRect &cell, int alignment, const QString &text);
 
 private:
+    // Texts are keyed by the font's place in m_fonts: hashing and comparing
+    // a font (its families, style and size) cost more than looking the text
+    // up, and a page uses only a handful of fonts.
     struct Key
     {
-        QFont font;
-        int dpi;
+        int font;
         QString text;
         int alignment;
         QSize cellSize;
 
         bool operator==(const Key &o) const
         {
-            return dpi == o.dpi && alignment == o.alignment && cellSize == o.cellSize && text == o.text
-                   && font == o.font;
+            return font == o.font && alignment == o.alignment && cellSize == o.cellSize && text == o.text;
         }
+    };
+    // A font as the painter holds it, at the device's resolution.
+    struct FontAt
+    {
+        QFont font;
+        int dpi;
     };
     friend size_t qHash(const Key &key, size_t seed);
 
@@ -52,7 +59,10 @@ private:
     };
 
     Shaped shape(const QPainter &painter, const Key &key) const;
+    int fontIndex(const QFont &font, int dpi);
 
+    QList<FontAt> m_fonts;
+    int m_lastFont = -1;
     QHash<Key, Shaped> m_entries;
 };
 
