@@ -9,6 +9,7 @@
 #include "ql_edit.h"
 #include "ql_lyricedit.h"
 #include "ql_scoreedit.h"
+#include "quietscrollbar.h"
 
 #include <QApplication>
 #include <QBackingStore>
@@ -80,6 +81,8 @@ private slots:
     void initTestCase();
     void screenMatchesAFreshPaint_data();
     void screenMatchesAFreshPaint();
+    void idleBarLooksAsQtPaintsIt_data();
+    void idleBarLooksAsQtPaintsIt();
 };
 
 void TestEditorRepaint::initTestCase()
@@ -178,6 +181,49 @@ void TestEditorRepaint::screenMatchesAFreshPaint()
         }
     }
     edit.scoreEdit()->inputMethod()->reset();
+}
+
+void TestEditorRepaint::idleBarLooksAsQtPaintsIt_data()
+{
+    // The editors' bar paints itself when idle; it must come out as Qt's
+    // own bar does, in every state a bar shows without the mouse.
+    QTest::addColumn<Qt::Orientation>("orientation");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("enabled");
+    QTest::addRow("tall, at the top") << Qt::Vertical << QSize(14, 858) << 400 << 0 << true;
+    QTest::addRow("tall, in the middle") << Qt::Vertical << QSize(14, 858) << 400 << 211 << true;
+    QTest::addRow("tall, at the bottom") << Qt::Vertical << QSize(14, 858) << 400 << 400 << true;
+    QTest::addRow("long text, small handle") << Qt::Vertical << QSize(16, 600) << 100000 << 4321 << true;
+    QTest::addRow("nothing to scroll") << Qt::Vertical << QSize(14, 500) << 0 << 0 << true;
+    QTest::addRow("disabled") << Qt::Vertical << QSize(14, 500) << 300 << 120 << false;
+    QTest::addRow("short, under one band") << Qt::Vertical << QSize(14, 40) << 10 << 5 << true;
+    QTest::addRow("horizontal") << Qt::Horizontal << QSize(700, 14) << 250 << 90 << true;
+}
+
+void TestEditorRepaint::idleBarLooksAsQtPaintsIt()
+{
+    QFETCH(Qt::Orientation, orientation);
+    QFETCH(QSize, size);
+    QFETCH(int, maximum);
+    QFETCH(int, value);
+    QFETCH(bool, enabled);
+
+    QScrollBar plain(orientation);
+    QuietScrollBar quiet;
+    quiet.setOrientation(orientation);
+    for (QScrollBar *bar : {static_cast<QScrollBar *>(&plain), static_cast<QScrollBar *>(&quiet)}) {
+        bar->resize(size);
+        bar->setRange(0, maximum);
+        bar->setPageStep(40);
+        bar->setValue(value);
+        bar->setEnabled(enabled);
+    }
+    const QImage expected = plain.grab().toImage();
+    const QImage painted = quiet.grab().toImage();
+    QCOMPARE(painted.size(), expected.size());
+    QVERIFY(painted == expected);
 }
 
 QTEST_MAIN(TestEditorRepaint)
