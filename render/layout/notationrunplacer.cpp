@@ -137,6 +137,8 @@ int NotationRunPlacer::groupEnd(int first) const
 void NotationRunPlacer::ownership(int first, const QList<QPolygonF> &outlines, QList<QPointF> &notes,
                                   QList<ColumnInk::Mark> &marks) const
 {
+    notes.reserve(notes.size() + outlines.size());
+    marks.reserve(marks.size() + outlines.size());
     QPointF note;
     for (int k = 0; k < outlines.size(); ++k) {
         if (!m_run.glyphs.at(first + k).mark) {
@@ -176,6 +178,7 @@ QList<QPolygonF> NotationRunPlacer::groupOutlines(int first, int end, QPoint ori
     const QTransform notes = rotation == 0 ? marks : m_ctx.options().turn * marks;
     const ScoreRun &run = runAt(rotation);
     QList<QPolygonF> outlines;
+    outlines.reserve(end - first);
     for (int n = first; n < end; ++n) {
         const ScoreGlyph &g = run.glyphs.at(n);
         if (g.mark)
@@ -204,10 +207,12 @@ QPoint NotationRunPlacer::origin(int columnX, int charTop, const QPolygonF &char
     }
     // A run that would lie on its own character (a narrow face, a negative
     // spacing) moves right, clear of it; a touch is let be.
-    if (!liesOn(character, head))
+    if (character.size() < 3 || head.isEmpty())
         return origin;
     ColumnInk own;
     own.add(character);
+    if (!liesOn(own, character, head))
+        return origin;
     const int shift = int(std::ceil(own.clearanceRight(head, 0)));
     if (shift != 0) {
         origin.rx() += shift;
@@ -216,12 +221,9 @@ QPoint NotationRunPlacer::origin(int columnX, int charTop, const QPolygonF &char
     return origin;
 }
 
-bool NotationRunPlacer::liesOn(const QPolygonF &character, const QList<QPolygonF> &outlines) const
+bool NotationRunPlacer::liesOn(const ColumnInk &own, const QPolygonF &character,
+                               const QList<QPolygonF> &outlines) const
 {
-    if (character.size() < 3 || outlines.isEmpty())
-        return false;
-    ColumnInk own;
-    own.add(character);
     bool touches = false;
     for (const QPolygonF &o : outlines)
         touches = touches || own.collides(o);

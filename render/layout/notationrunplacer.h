@@ -76,8 +76,9 @@ private:
     QPoint insideRight(QPoint at, int first, int end, int base, int rotation) const;
     // The run as set at a rotation: at the run's angle, or upright.
     const ScoreRun &runAt(int rotation) const;
-    // Whether the run's head lies on its own character by more than a touch.
-    bool liesOn(const QPolygonF &character, const QList<QPolygonF> &outlines) const;
+    // Whether the run's head lies on its own character (whose ink is all
+    // `own` holds) by more than a touch.
+    bool liesOn(const ColumnInk &own, const QPolygonF &character, const QList<QPolygonF> &outlines) const;
 
     LayoutContext &m_ctx;
     const ScoreRun &m_run;

@@ -153,7 +153,10 @@ void SungLineLayout::settle(const Character &ch)
 int SungLineLayout::inkPush(const Character &ch)
 {
     const Placed &p = placedAt(ch);
-    QList<QPolygonF> moving = QList<QPolygonF>{p.character} + p.head;
+    QList<QPolygonF> moving;
+    moving.reserve(p.head.size() + 2);
+    moving.append(p.character);
+    moving.append(p.head);
     // A character starts below the notes of the runs above it that would
     // stand between it and its own notes: beside upright runs (and below a
     // slanted run that went on upright) all of its lane, beside slanted ones
