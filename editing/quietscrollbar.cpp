@@ -59,9 +59,8 @@ void QuietScrollBar::paintEvent(QPaintEvent *event)
     m_hasPainted = true;
     // Under the mouse or held, the bar shows which part the mouse is on or
     // presses, which only the base class knows. A horizontal bar's lines
-    // run along it, and a gradient split across bands comes out a shade
-    // apart at the seams.
-    // Bands must meet on whole device pixels.
+    // run along it, and a gradient split across the bands below comes out a
+    // shade apart at their seams; nor may a seam fall inside a device pixel.
     const qreal ratio = devicePixelRatioF();
     const bool wholeRatio = ratio >= 1 && qFuzzyCompare(ratio, std::round(ratio));
     if (orientation() != Qt::Vertical || !wholeRatio || underMouse() || isSliderDown()
