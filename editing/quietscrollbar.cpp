@@ -68,29 +68,78 @@ void QuietScrollBar::paintEvent(QPaintEvent *event)
         QScrollBar::paintEvent(event);
         return;
     }
-    // Otherwise painted as the base class paints an idle bar, but a band of
-    // lines at a time, each on an image of its own: the style fills the bar
-    // with gradients, and the raster engine hands a fill of more than 95
-    // lines to worker threads, whose waking costs a keystroke far more than
-    // the fill. An image as high as the band holds each fill to its lines;
-    // a clip would not do, as the style draws otherwise within one. Every
-    // line is drawn whole, as in one pass.
+    // Otherwise painted as the base class paints an idle bar: the bar
+    // without its handle is kept as an image, and where the handle moved
+    // its lines are copied from there and the handle painted over them.
+    // Near an arrow, which the style paints after the handle and which a
+    // handle at an end touches, the lines are painted whole.
     QStyleOptionSlider option;
     initStyleOption(&option);
     option.subControls = QStyle::SC_All;
     option.activeSubControls = QStyle::SC_None;
+    const QImage &groove = grooveImage(option, ratio);
+    const QRect area = event->rect();
+    const int scale = int(std::round(ratio));
+    QImage shown = groove.copy(QRect(area.topLeft() * scale, area.size() * scale));
+    shown.setDevicePixelRatio(ratio);
+    const auto reach = [&](QStyle::SubControl part) {
+        return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this).adjusted(-2, -2, 2, 2);
+    };
+    const QRect handle = reach(QStyle::SC_ScrollBarSlider);
+    QStyleOptionSlider handleOnly = option;
+    handleOnly.subControls = QStyle::SC_ScrollBarSlider;
+    forEachBand(shown, area.topLeft(), [&](const QRect &lines, QPainter &painter) {
+        const bool nearArrow = reach(QStyle::SC_ScrollBarSubLine).intersects(lines)
+                               || reach(QStyle::SC_ScrollBarAddLine).intersects(lines);
+        if (nearArrow) {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.fillRect(lines, Qt::transparent);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+        } else if (handle.intersects(lines)) {
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &handleOnly, &painter, this);
+        }
+    });
     QPainter painter(this);
-    const QRect bounds = event->rect();
-    const int band = qMax(1, 64 / int(std::round(ratio)));
-    for (int top = bounds.top(); top <= bounds.bottom(); top += band) {
-        const QRect strip = QRect(bounds.left(), top, bounds.width(), band) & bounds;
-        QImage image((QSizeF(strip.size()) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-        image.setDevicePixelRatio(ratio);
-        image.fill(Qt::transparent);
-        QPainter onImage(&image);
-        onImage.translate(-strip.topLeft());
-        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &onImage, this);
-        onImage.end();
-        painter.drawImage(strip.topLeft(), image);
+    painter.drawImage(area.topLeft(), shown);
+}
+
+const QImage &QuietScrollBar::grooveImage(const QStyleOptionSlider &option, qreal ratio)
+{
+    const GrooveKey key{size(), ratio, option.state, option.palette.cacheKey(), style()};
+    if (m_groove.isNull() || !(key == m_grooveKey)) {
+        m_grooveKey = key;
+        const int scale = int(std::round(ratio));
+        m_groove = QImage(size() * scale, QImage::Format_ARGB32_Premultiplied);
+        m_groove.setDevicePixelRatio(ratio);
+        m_groove.fill(Qt::transparent);
+        QStyleOptionSlider without = option;
+        without.subControls &= ~QStyle::SC_ScrollBarSlider;
+        forEachBand(m_groove, QPoint(0, 0), [&](const QRect &, QPainter &painter) {
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &without, &painter, this);
+        });
+    }
+    return m_groove;
+}
+
+void QuietScrollBar::forEachBand(QImage &image, QPoint origin,
+                                 const std::function<void(const QRect &, QPainter &)> &paint) const
+{
+    // The style fills the bar with gradients, and the raster engine hands a
+    // fill of more than 95 lines to worker threads, whose waking costs a
+    // keystroke far more than the fill: each band of lines is painted on an
+    // image of just its lines (sharing the pixels), which holds every fill
+    // to them. A clip would not do, as the style draws otherwise within one.
+    const int scale = int(std::round(image.devicePixelRatio()));
+    const int band = qMax(1, 64 / scale);
+    const int lines = image.height() / scale;
+    for (int top = 0; top < lines; top += band) {
+        const int height = qMin(band, lines - top);
+        QImage rows(image.scanLine(top * scale), image.width(), height * scale, image.bytesPerLine(),
+                    image.format());
+        rows.setDevicePixelRatio(image.devicePixelRatio());
+        QPainter painter(&rows);
+        painter.translate(-origin.x(), -origin.y() - top);
+        paint(QRect(origin.x(), origin.y() + top, image.width() / scale, height), painter);
     }
 }

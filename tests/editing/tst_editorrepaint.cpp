@@ -83,6 +83,7 @@ private slots:
     void screenMatchesAFreshPaint();
     void idleBarLooksAsQtPaintsIt_data();
     void idleBarLooksAsQtPaintsIt();
+    void idleBarFollowsItsChanges();
 };
 
 void TestEditorRepaint::initTestCase()
@@ -224,6 +225,48 @@ void TestEditorRepaint::idleBarLooksAsQtPaintsIt()
     const QImage painted = quiet.grab().toImage();
     QCOMPARE(painted.size(), expected.size());
     QVERIFY(painted == expected);
+}
+
+void TestEditorRepaint::idleBarFollowsItsChanges()
+{
+    // The bar keeps what it painted without its handle: one bar taken
+    // through the changes an editor and its window make must show what a
+    // new bar shows.
+    struct State
+    {
+        int height;
+        int maximum;
+        int value;
+        bool enabled;
+        bool dark;
+    };
+    const State states[] = {{500, 400, 0, true, false},   {500, 401, 0, true, false},
+                            {500, 401, 200, true, false}, {500, 402, 402, true, false},
+                            {500, 0, 0, true, false},     {500, 300, 120, false, false},
+                            {300, 300, 120, true, false}, {300, 300, 300, true, false},
+                            {300, 300, 300, true, true},  {700, 30, 12, true, true}};
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(40, 40, 40));
+    dark.setColor(QPalette::Button, QColor(60, 60, 60));
+    dark.setColor(QPalette::Base, QColor(20, 20, 20));
+    QuietScrollBar quiet;
+    quiet.setPageStep(40);
+    for (const State &state : states) {
+        QScrollBar plain(Qt::Vertical);
+        for (QScrollBar *bar : {static_cast<QScrollBar *>(&quiet), &plain}) {
+            bar->resize(14, state.height);
+            bar->setRange(0, state.maximum);
+            bar->setPageStep(40);
+            bar->setValue(state.value);
+            bar->setEnabled(state.enabled);
+            bar->setPalette(state.dark ? dark : QPalette());
+        }
+        QVERIFY2(quiet.grab().toImage() == plain.grab().toImage(),
+                 qPrintable(QStringLiteral("height %1, maximum %2, value %3")
+                                .arg(state.height)
+                                .arg(state.maximum)
+                                .arg(state.value)));
+    }
 }
 
 QTEST_MAIN(TestEditorRepaint)
