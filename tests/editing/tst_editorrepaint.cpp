@@ -124,6 +124,8 @@ void TestEditorRepaint::screenMatchesAFreshPaint_data()
     QTest::addRow("return in the score") << false << 300 << 1 << QList<int>{Qt::Key_Return} << QStringList{"\r"};
     QTest::addRow("delete in the score") << false << 300 << 0 << QList<int>{Qt::Key_Delete} << QStringList{""};
     QTest::addRow("paste in the lyrics") << true << 40 << 3 << QList<int>{Qt::Key_V} << QStringList{"paste"};
+    QTest::addRow("returns at the end scroll the editor")
+        << true << 129 << 11 << QList<int>(30, Qt::Key_Return) << QStringList(30, "\r");
 }
 
 void TestEditorRepaint::screenMatchesAFreshPaint()
