@@ -115,17 +115,25 @@ void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
         --page;
     const PageStart start = m_pageStarts.at(page);
     m_entries = cleanEntries;
-    QList<ScorePage> &pages = m_ctx.pages();
-    pages.erase(pages.begin() + page + 1, pages.end());
-    m_pageStarts.erase(m_pageStarts.begin() + page, m_pageStarts.end());
-    ScorePage &current = pages.last();
-    current.runs.erase(current.runs.begin() + start.runs, current.runs.end());
-    current.title = start.pageTitle;
+    keepPages(page + 1, page, start.runs);
+    m_ctx.pages().last().title = start.pageTitle;
     m_ctx.restore(start);
     m_nextEntry = start.entry;
     m_ctx.entry = -1;
     m_entryStarts.clear();
     m_entryStartsPage = page;
+}
+
+void ScoreLayout::keepPages(int pages, int starts, int runs)
+{
+    // The pages and their starts are mostly shared with a relayout's copy
+    // of the last complete layout: the ones kept are copied out, not the
+    // whole list, which erasing from a shared list would copy first.
+    QList<ScorePage> &laidOut = m_ctx.pages();
+    laidOut = laidOut.mid(0, pages);
+    m_pageStarts = m_pageStarts.mid(0, starts);
+    ScorePage &current = laidOut.last();
+    current.runs = current.runs.mid(0, runs);
 }
 
 void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry)
@@ -144,12 +152,8 @@ void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int ent
     const PageStart start = *kept;
     m_entryStarts.erase(kept, m_entryStarts.end());
     m_entries = cleanEntries;
-    QList<ScorePage> &pages = m_ctx.pages();
-    pages.erase(pages.begin() + page + 1, pages.end());
-    m_pageStarts.erase(m_pageStarts.begin() + page + 1, m_pageStarts.end());
-    ScorePage &current = pages.last();
-    current.runs.erase(current.runs.begin() + start.runs, current.runs.end());
-    current.title = start.pageTitle;
+    keepPages(page + 1, page + 1, start.runs);
+    m_ctx.pages().last().title = start.pageTitle;
     m_ctx.restore(start);
     m_nextEntry = entry;
     m_ctx.entry = -1;

@@ -115,6 +115,9 @@ private:
     // Starts again from the state before entry `entry`, where the layout
     // kept it (see m_entryStarts), or else from the start of its page.
     void restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry);
+    // Keeps the first `pages` pages, `starts` page starts and `runs` runs
+    // of the last page kept.
+    void keepPages(int pages, int starts, int runs);
     void layoutEntry(const ExportEntry &entry);
     void breakPage();
     // Drops a last page that nothing was drawn on.
