@@ -86,12 +86,12 @@ void QuietScrollBar::paintEvent(QPaintEvent *event)
         return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this).adjusted(-2, -2, 2, 2);
     };
     const QRect handle = reach(QStyle::SC_ScrollBarSlider);
+    const QRect upArrow = reach(QStyle::SC_ScrollBarSubLine);
+    const QRect downArrow = reach(QStyle::SC_ScrollBarAddLine);
     QStyleOptionSlider handleOnly = option;
     handleOnly.subControls = QStyle::SC_ScrollBarSlider;
     forEachBand(shown, area.topLeft(), [&](const QRect &lines, QPainter &painter) {
-        const bool nearArrow = reach(QStyle::SC_ScrollBarSubLine).intersects(lines)
-                               || reach(QStyle::SC_ScrollBarAddLine).intersects(lines);
-        if (nearArrow) {
+        if (upArrow.intersects(lines) || downArrow.intersects(lines)) {
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             painter.fillRect(lines, Qt::transparent);
             painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
