@@ -48,31 +48,32 @@ QPair<int, int> Relayout::duringFirstLayout(const QList<ExportEntry> &entries, c
 }
 
 QPair<int, int> Relayout::from(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change,
-                               int untilPage)
+                               int untilPage, int previousCount)
 {
     if (m_resume)
-        return again(entries, change, untilPage);
+        return again(entries, change, untilPage, previousCount);
     ScoreLayout &l = m_layout;
-    const QList<ExportEntry> oldEntries = l.m_entries;
-    if (!l.m_pageStarts.isEmpty() && l.m_nextEntry < oldEntries.size() && !l.m_preview)
+    const int oldSize = previousCount;
+    if (!l.m_pageStarts.isEmpty() && l.m_nextEntry < oldSize && !l.m_preview)
         return duringFirstLayout(entries, change, untilPage);
-    if (l.m_pageStarts.isEmpty() || l.m_nextEntry < oldEntries.size()) {
+    if (l.m_pageStarts.isEmpty() || l.m_nextEntry < oldSize) {
         // Nothing complete to go on from.
         l.layout(entries, false, l.m_ctx.documentTitle);
         return {0, int(l.pages().size())};
     }
     // The changed entries lie between a common head and a common tail.
-    const int oldSize = int(oldEntries.size());
+    // Without a change, the layout's entries are still those of the last
+    // call, to compare with.
     const int newSize = int(entries.size());
     const int head = change ? qBound(0, change->first, qMin(oldSize, newSize))
-                            : commonHead(oldEntries, entries, qMin(oldSize, newSize));
+                            : commonHead(l.m_entries, entries, qMin(oldSize, newSize));
     if (head == oldSize && head == newSize)
         return {int(l.pages().size()), int(l.pages().size())};
     const int most = qMin(oldSize, newSize) - head;
-    const int tail = change ? qBound(0, change->tail, most) : commonTail(oldEntries, entries, most);
+    const int tail = change ? qBound(0, change->tail, most) : commonTail(l.m_entries, entries, most);
 
     auto resume = std::make_unique<Resume>();
-    resume->oldEntries = oldEntries;
+    resume->oldCount = oldSize;
     resume->oldPages = l.pages();
     resume->oldStarts = l.m_pageStarts;
     resume->oldEnd = l.m_ctx.snapshot(l.m_nextEntry);
@@ -88,28 +89,28 @@ QPair<int, int> Relayout::from(const QList<ExportEntry> &entries, const ScoreLay
 }
 
 QPair<int, int> Relayout::again(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change,
-                                int untilPage)
+                                int untilPage, int previousCount)
 {
     // The pages laid out so far hold for the entries they came from up to
     // the first one that changed again; the pages to meet again are still
-    // those of the last complete layout, so the unchanged tail is the one
-    // these entries share with its entries.
+    // those of the last complete layout, so the unchanged tail is the part
+    // of these entries' tail that the last call's entries still shared with
+    // its entries.
     ScoreLayout &l = m_layout;
     std::unique_ptr<Resume> resume = std::move(m_resume);
     const int newSize = int(entries.size());
-    const int oldSize = int(resume->oldEntries.size());
-    const int done = qMin(l.m_nextEntry, int(l.m_entries.size()));
+    const int oldSize = resume->oldCount;
+    const int done = qMin(l.m_nextEntry, previousCount);
+    const int lastTail = previousCount - resume->tailStart;
     int head = 0;
     int tail = 0;
     if (change) {
-        // The tail these entries share with the last complete layout is the
-        // shorter of the one the relayout under way had and the new one.
-        const int lastTail = int(l.m_entries.size()) - resume->tailStart;
         head = qBound(0, change->first, qMin(done, newSize));
         tail = qBound(0, qMin(change->tail, lastTail), qMin(oldSize, newSize));
     } else {
         head = commonHead(l.m_entries, entries, done);
-        tail = commonTail(resume->oldEntries, entries, qMin(oldSize, newSize));
+        tail = qMin(commonTail(l.m_entries, entries, qMin(previousCount, newSize)), lastTail);
+        tail = qBound(0, tail, qMin(oldSize, newSize));
     }
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
@@ -161,7 +162,7 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
                 // Pages that one entry filled share the start before them.
                 while (l.m_pageStarts.size() < page)
                     l.m_pageStarts.append(l.m_pageStarts.last());
-                spliceOldPages(std::move(r.oldPages), r.oldStarts, q, r.delta);
+                spliceOldPages(std::move(r.oldPages), std::move(r.oldStarts), q, r.delta);
                 l.m_ctx.restore(r.oldEnd);
                 l.m_nextEntry = int(l.m_entries.size());
                 l.m_ctx.entry = l.m_nextEntry - 1;
@@ -177,15 +178,19 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
     return {first, int(l.pages().size())};
 }
 
-void Relayout::spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from, int delta)
+void Relayout::spliceOldPages(QList<ScorePage> &&oldPages, QList<PageStart> &&oldStarts, int from, int delta)
 {
-    // The old pages after the restart are no longer shared with the pages
-    // laid out, so moving their entries changes them in place.
+    // The old pages and starts after the restart are no longer shared with
+    // those laid out, so moving their entries changes them in place, and
+    // they move over rather than being copied.
     const auto shift = [delta](PageRun &run) {
         for (PageItem &item : run.items)
             item.source.entry += delta;
     };
     QList<ScorePage> &pages = m_layout.m_ctx.pages();
+    QList<PageStart> &starts = m_layout.m_pageStarts;
+    pages.reserve(pages.size() + oldPages.size() - from - 1);
+    starts.reserve(starts.size() + oldStarts.size() - from);
     // The current page keeps what the entry before the start left on it.
     const PageStart &start = oldStarts.at(from);
     QList<PageRun> rest = oldPages.at(from).runs.mid(start.runs);
@@ -199,8 +204,8 @@ void Relayout::spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart
         pages.append(std::move(page));
     }
     for (int q = from; q < oldStarts.size(); ++q) {
-        PageStart s = oldStarts.at(q);
+        PageStart &s = oldStarts[q];
         s.entry += delta;
-        m_layout.m_pageStarts.append(s);
+        starts.append(std::move(s));
     }
 }

@@ -22,8 +22,11 @@ public:
     explicit Relayout(ScoreLayout &layout);
     ~Relayout();
 
-    // See ScoreLayout::relayout(); change may be null.
-    QPair<int, int> from(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change, int untilPage);
+    // See ScoreLayout::relayout(); change may be null. previousCount is the
+    // number of entries of the last call: with a change, the layout's own
+    // entries may be the ones passed, already brought up to date in place.
+    QPair<int, int> from(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change, int untilPage,
+                         int previousCount);
     QPair<int, int> continueLayout(int untilPage);
     bool isUnderWay() const { return bool(m_resume); }
     void cancel() { m_resume.reset(); }
@@ -33,8 +36,9 @@ private:
     // meets it.
     struct Resume
     {
-        // The last complete layout: its entries, pages and page starts.
-        QList<ExportEntry> oldEntries;
+        // The last complete layout: how many entries it had, its pages and
+        // page starts.
+        int oldCount = 0;
         QList<ScorePage> oldPages;
         QList<PageStart> oldStarts;
         // The state after the last entry.
@@ -52,14 +56,15 @@ private:
     QPair<int, int> duringFirstLayout(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change,
                                       int untilPage);
     // A relayout while another one is under way.
-    QPair<int, int> again(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change, int untilPage);
+    QPair<int, int> again(const QList<ExportEntry> &entries, const ScoreLayout::EntryChange *change, int untilPage,
+                          int previousCount);
     // Where the old pages from `page` on can be taken over: the index of
     // the old page start that matches the state now, or -1.
     int matchingOldStart() const;
     // Appends the pages of a last layout from page `from` on, whose start
     // matches the state now; their entries move by delta. The old pages are
     // taken over, not copied.
-    void spliceOldPages(QList<ScorePage> &&oldPages, const QList<PageStart> &oldStarts, int from, int delta);
+    void spliceOldPages(QList<ScorePage> &&oldPages, QList<PageStart> &&oldStarts, int from, int delta);
 
     ScoreLayout &m_layout;
     std::unique_ptr<Resume> m_resume;

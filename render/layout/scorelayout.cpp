@@ -161,24 +161,29 @@ void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int ent
 
 QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, int untilPage)
 {
-    return m_relayout->from(XmlText::clean(entries), nullptr, untilPage);
+    return m_relayout->from(XmlText::clean(entries), nullptr, untilPage, int(m_entries.size()));
 }
 
 QPair<int, int> ScoreLayout::relayout(const QList<ExportEntry> &entries, const EntryChange &change, int untilPage)
 {
     // The entries before the change and after it are those of the last
-    // call, which were cleaned then: only the changed ones are cleaned now.
+    // call, which were cleaned then: only the changed ones are cleaned now,
+    // and they replace the old ones in place. A long score's entries are
+    // neither copied nor compared, which would cost a keystroke more than
+    // the layout of the lines it changed.
     const int newSize = int(entries.size());
     const int oldSize = int(m_entries.size());
     const int head = qBound(0, change.first, qMin(oldSize, newSize));
     const int tail = qBound(0, change.tail, qMin(oldSize, newSize) - head);
-    QList<ExportEntry> cleaned;
-    cleaned.reserve(newSize);
-    cleaned.append(m_entries.mid(0, head));
-    for (int i = head; i < newSize - tail; ++i)
-        cleaned.append(XmlText::clean(entries.at(i)));
-    cleaned.append(m_entries.mid(oldSize - tail));
-    return m_relayout->from(cleaned, &change, untilPage);
+    const int removed = oldSize - tail - head;
+    const int added = newSize - tail - head;
+    if (added > removed)
+        m_entries.insert(head + removed, added - removed, ExportEntry());
+    else if (removed > added)
+        m_entries.remove(head + added, removed - added);
+    for (int i = head; i < head + added; ++i)
+        m_entries[i] = XmlText::clean(entries.at(i));
+    return m_relayout->from(m_entries, &change, untilPage, oldSize);
 }
 
 QPair<int, int> ScoreLayout::continueLayout(int untilPage)
