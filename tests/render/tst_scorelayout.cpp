@@ -158,9 +158,9 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
         while (last + 1 < entries.size() && layout.pageOfEntry(last + 1) == page)
             ++last;
         const int at = first + random.bounded(last - first + 1);
-        const QString kind = QStringList{"insert", "remove", "longer", "shorter", "notation", "title",
-                                         "pagebreak", "tunename", "lianbai", "same"}
-                                 .at(random.bounded(10));
+        const QStringList kinds{"insert", "remove", "longer", "shorter", "notation", "title",
+                                "pagebreak", "tunename", "lianbai", "same", "join", "split"};
+        const QString kind = kinds.at(random.bounded(int(kinds.size())));
         ExportEntry &entry = entries[at];
         if (kind == QLatin1String("insert")) {
             entries.insert(at, sungEntry(QStringLiteral("良辰美景"), notation({0xF002C, Notation::touBan})));
@@ -182,6 +182,14 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
             entry = lineEntry(int(LineType::QuPai), QStringLiteral("【步步娇】（仙吕）"));
         } else if (kind == QLatin1String("lianbai")) {
             entry = lineEntry(int(LineType::LianBai), QStringLiteral("= 原来春心无处不飞悬"));
+        } else if (kind == QLatin1String("join") && at + 1 < entries.size()) {
+            // Two lines become one, as when a paste replaces both.
+            entry = sungEntry(QStringLiteral("良辰美景奈何天"), notation({0xF002A}));
+            entries.removeAt(at + 1);
+        } else if (kind == QLatin1String("split")) {
+            // One line becomes two.
+            entry = sungEntry(QStringLiteral("原来"), notation({0xF0028}));
+            entries.insert(at + 1, sungEntry(QStringLiteral("姹紫嫣红开遍"), notation({0xF0029})));
         }
 
         const QList<ScorePage> before = layout.pages();
@@ -191,8 +199,8 @@ void TestScoreLayout::relayoutMatchesWholeLayout()
         // at a time; or up to it, leaving the rest to the next change.
         const int mode = round % 3;
         const int untilPage = mode == 0 ? INT_MAX : page;
-        // Every kind but a removal leaves one new entry at `at`.
-        const int changedEnd = kind == QLatin1String("remove") ? at : at + 1;
+        // Every kind but a removal and a split leaves one new entry at `at`.
+        const int changedEnd = kind == QLatin1String("remove") ? at : kind == QLatin1String("split") ? at + 2 : at + 1;
         const QPair<int, int> changed
             = named ? layout.relayout(entries, {at, int(entries.size()) - changedEnd}, untilPage)
                     : layout.relayout(entries, untilPage);
