@@ -74,15 +74,13 @@ QPair<int, int> Relayout::from(const QList<ExportEntry> &entries, const ScoreLay
 
     auto resume = std::make_unique<Resume>();
     resume->oldCount = oldSize;
-    resume->oldPages = l.pages();
-    resume->oldStarts = l.m_pageStarts;
     resume->oldEnd = l.m_ctx.snapshot(l.m_nextEntry);
     resume->delta = newSize - oldSize;
     resume->tailStart = newSize - tail;
     // The entries before the change are laid out as before, up to the
     // first changed one, or the start of the page on which it began.
     resume->first = l.pageOfEntry(head);
-    l.restartAtEntry(entries, head);
+    l.restartAtEntry(entries, head, &resume->old);
     resume->restartedAt = int(l.pages().size()) - 1;
     m_resume = std::move(resume);
     return continueLayout(untilPage);
@@ -125,15 +123,16 @@ QPair<int, int> Relayout::again(const QList<ExportEntry> &entries, const ScoreLa
 int Relayout::matchingOldStart() const
 {
     const ScoreLayout &l = m_layout;
-    const Resume &r = *m_resume;
-    const int oldEntry = l.m_nextEntry - r.delta;
+    const ScoreLayout::OldPages &old = m_resume->old;
+    const int oldEntry = l.m_nextEntry - m_resume->delta;
     const PageStart now = l.m_ctx.snapshot(l.m_nextEntry);
-    for (int q = 0; q < r.oldStarts.size(); ++q) {
-        const PageStart &was = r.oldStarts.at(q);
+    for (int i = 0; i < old.starts.size(); ++i) {
+        const PageStart &was = old.starts.at(i);
         if (was.entry < oldEntry)
             continue;
-        const bool ownStart = q == 0 || r.oldStarts.at(q - 1).entry != was.entry;
-        return was.entry == oldEntry && ownStart && was.sameStateAs(now) ? q : -1;
+        const int entryBefore = i == 0 ? old.entryBefore : old.starts.at(i - 1).entry;
+        const bool ownStart = entryBefore != was.entry;
+        return was.entry == oldEntry && ownStart && was.sameStateAs(now) ? old.first + i : -1;
     }
     return -1;
 }
@@ -162,7 +161,7 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
                 // Pages that one entry filled share the start before them.
                 while (l.m_pageStarts.size() < page)
                     l.m_pageStarts.append(l.m_pageStarts.last());
-                spliceOldPages(std::move(r.oldPages), std::move(r.oldStarts), q, r.delta);
+                spliceOldPages(std::move(r.old), q, r.delta);
                 l.m_ctx.restore(r.oldEnd);
                 l.m_nextEntry = int(l.m_entries.size());
                 l.m_ctx.entry = l.m_nextEntry - 1;
@@ -178,34 +177,30 @@ QPair<int, int> Relayout::continueLayout(int untilPage)
     return {first, int(l.pages().size())};
 }
 
-void Relayout::spliceOldPages(QList<ScorePage> &&oldPages, QList<PageStart> &&oldStarts, int from, int delta)
+void Relayout::spliceOldPages(ScoreLayout::OldPages &&old, int from, int delta)
 {
-    // The old pages and starts after the restart are no longer shared with
-    // those laid out, so moving their entries changes them in place, and
-    // they move over rather than being copied.
+    // The old pages and starts were handed over, not shared, so moving
+    // their entries changes them in place, and they move over.
     const auto shift = [delta](PageRun &run) {
         for (PageItem &item : run.items)
             item.source.entry += delta;
     };
     QList<ScorePage> &pages = m_layout.m_ctx.pages();
-    QList<PageStart> &starts = m_layout.m_pageStarts;
-    pages.reserve(pages.size() + oldPages.size() - from - 1);
-    starts.reserve(starts.size() + oldStarts.size() - from);
+    const int at = from - old.first;
     // The current page keeps what the entry before the start left on it.
-    const PageStart &start = oldStarts.at(from);
-    QList<PageRun> rest = oldPages.at(from).runs.mid(start.runs);
+    QList<PageRun> rest = old.pages.at(at).runs.mid(old.starts.at(at).runs);
     if (delta != 0)
         std::for_each(rest.begin(), rest.end(), shift);
     pages.last().runs.append(rest);
-    for (int q = from + 1; q < oldPages.size(); ++q) {
-        ScorePage &page = oldPages[q];
+    for (int i = at + 1; i < old.pages.size(); ++i) {
+        ScorePage &page = old.pages[i];
         if (delta != 0)
             std::for_each(page.runs.begin(), page.runs.end(), shift);
         pages.append(std::move(page));
     }
-    for (int q = from; q < oldStarts.size(); ++q) {
-        PageStart &s = oldStarts[q];
-        s.entry += delta;
-        starts.append(std::move(s));
+    for (int i = at; i < old.starts.size(); ++i) {
+        PageStart &start = old.starts[i];
+        start.entry += delta;
+        m_layout.m_pageStarts.append(std::move(start));
     }
 }

@@ -36,11 +36,10 @@ private:
     // meets it.
     struct Resume
     {
-        // The last complete layout: how many entries it had, its pages and
-        // page starts.
+        // The last complete layout: how many entries it had, and its pages
+        // and page starts from the page the relayout started again on.
         int oldCount = 0;
-        QList<ScorePage> oldPages;
-        QList<PageStart> oldStarts;
+        ScoreLayout::OldPages old;
         // The state after the last entry.
         PageStart oldEnd;
         // How many entries the change added (or, negative, removed).
@@ -64,7 +63,7 @@ private:
     // Appends the pages of a last layout from page `from` on, whose start
     // matches the state now; their entries move by delta. The old pages are
     // taken over, not copied.
-    void spliceOldPages(QList<ScorePage> &&oldPages, QList<PageStart> &&oldStarts, int from, int delta);
+    void spliceOldPages(ScoreLayout::OldPages &&old, int from, int delta);
 
     ScoreLayout &m_layout;
     std::unique_ptr<Resume> m_resume;

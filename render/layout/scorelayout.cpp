@@ -102,7 +102,7 @@ void ScoreLayout::restartAtPage(const QList<ExportEntry> &entries, int page)
     restartAt(XmlText::clean(entries), page);
 }
 
-void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
+void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page, OldPages *old)
 {
     m_relayout->cancel();
     if (m_pageStarts.isEmpty()) {
@@ -115,7 +115,7 @@ void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
         --page;
     const PageStart start = m_pageStarts.at(page);
     m_entries = cleanEntries;
-    keepPages(page + 1, page, start.runs);
+    keepPages(page + 1, page, start.runs, old);
     m_ctx.pages().last().title = start.pageTitle;
     m_ctx.restore(start);
     m_nextEntry = start.entry;
@@ -124,19 +124,50 @@ void ScoreLayout::restartAt(const QList<ExportEntry> &cleanEntries, int page)
     m_entryStartsPage = page;
 }
 
-void ScoreLayout::keepPages(int pages, int starts, int runs)
+namespace {
+
+// Keeps the first n items of a list. A list shared with someone else is
+// copied out, which costs the n items, rather than detached whole and cut.
+template <typename T>
+void keepHead(QList<T> &list, qsizetype n)
 {
-    // The pages and their starts are mostly shared with a relayout's copy
-    // of the last complete layout: the ones kept are copied out, not the
-    // whole list, which erasing from a shared list would copy first.
+    if (!list.isDetached())
+        list = list.mid(0, n);
+    else if (list.size() > n)
+        list.erase(list.begin() + n, list.end());
+}
+
+} // namespace
+
+void ScoreLayout::keepPages(int pages, int starts, int runs, OldPages *old)
+{
     QList<ScorePage> &laidOut = m_ctx.pages();
-    laidOut = laidOut.mid(0, pages);
-    m_pageStarts = m_pageStarts.mid(0, starts);
+    if (old) {
+        // The relayout takes the old pages from the one it starts again on:
+        // they move to it, and only that page and its start, which both
+        // keep, are copied. In a long score a keystroke copies no page of
+        // the rest.
+        const int first = pages - 1;
+        old->first = first;
+        old->entryBefore = first > 0 && first <= m_pageStarts.size() ? m_pageStarts.at(first - 1).entry : -1;
+        old->pages.reserve(laidOut.size() - first);
+        old->pages.append(laidOut.at(first));
+        for (qsizetype p = first + 1; p < laidOut.size(); ++p)
+            old->pages.append(std::move(laidOut[p]));
+        if (first < m_pageStarts.size()) {
+            old->starts.reserve(m_pageStarts.size() - first);
+            old->starts.append(m_pageStarts.at(first));
+            for (qsizetype q = first + 1; q < m_pageStarts.size(); ++q)
+                old->starts.append(std::move(m_pageStarts[q]));
+        }
+    }
+    keepHead(laidOut, pages);
+    keepHead(m_pageStarts, starts);
     ScorePage &current = laidOut.last();
     current.runs = current.runs.mid(0, runs);
 }
 
-void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry)
+void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry, OldPages *old)
 {
     // Every drawer begins runs of its own, so the state before an entry in
     // the middle of a page is what it is at the top of one: the runs on the
@@ -145,14 +176,14 @@ void ScoreLayout::restartAtEntry(const QList<ExportEntry> &cleanEntries, int ent
     const auto kept = std::find_if(m_entryStarts.begin(), m_entryStarts.end(),
                                    [entry](const PageStart &s) { return s.entry == entry; });
     if (page != m_entryStartsPage || kept == m_entryStarts.end() || page >= m_ctx.pages().size()) {
-        restartAt(cleanEntries, page);
+        restartAt(cleanEntries, page, old);
         return;
     }
     m_relayout->cancel();
     const PageStart start = *kept;
     m_entryStarts.erase(kept, m_entryStarts.end());
     m_entries = cleanEntries;
-    keepPages(page + 1, page + 1, start.runs);
+    keepPages(page + 1, page + 1, start.runs, old);
     m_ctx.pages().last().title = start.pageTitle;
     m_ctx.restore(start);
     m_nextEntry = entry;

@@ -110,14 +110,29 @@ public:
 private:
     friend class Relayout;
 
-    // restartAtPage() for entries already cleaned.
-    void restartAt(const QList<ExportEntry> &cleanEntries, int page);
+    // The pages of a complete layout from one page on, with their starts:
+    // what a relayout keeps of the last layout to take the unchanged pages
+    // over from.
+    struct OldPages
+    {
+        // pages[i] and starts[i] are those of page first + i.
+        int first = 0;
+        // The entry the page before `first` started with; -1 for none.
+        int entryBefore = -1;
+        QList<ScorePage> pages;
+        QList<PageStart> starts;
+    };
+
+    // restartAtPage() for entries already cleaned. Where old is given, the
+    // pages and starts from the page started on go there.
+    void restartAt(const QList<ExportEntry> &cleanEntries, int page, OldPages *old = nullptr);
     // Starts again from the state before entry `entry`, where the layout
     // kept it (see m_entryStarts), or else from the start of its page.
-    void restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry);
+    void restartAtEntry(const QList<ExportEntry> &cleanEntries, int entry, OldPages *old = nullptr);
     // Keeps the first `pages` pages, `starts` page starts and `runs` runs
-    // of the last page kept.
-    void keepPages(int pages, int starts, int runs);
+    // of the last page kept; the pages and starts from the last page kept
+    // on go to old, where it is given.
+    void keepPages(int pages, int starts, int runs, OldPages *old);
     void layoutEntry(const ExportEntry &entry);
     void breakPage();
     // Drops a last page that nothing was drawn on.
