@@ -5,8 +5,12 @@
 #   tools/make_icons.sh --sheet FILE    also write a contact sheet of all icons
 #                                       (32 px and 64 px on white) to FILE
 #
-# Toolbar/menu icons are rendered at 64x64 px, the window logo (logo-qt) at
-# 256x256 px, and the logo again at the icon-theme sizes into packaging/icons/.
+# Toolbar/menu icons are rendered at the tool bars' 24x24 px, with the @2x
+# and @3x files Qt picks for screens of two and three device pixels to the
+# pixel: a tool bar draws them as they are, with nothing decoded at a size
+# it then scales down. The file types' icons are rendered at 64x64 px, the
+# window logo (logo-qt) at 256x256 px, and the logo again at the icon-theme
+# sizes into packaging/icons/.
 # Needs rsvg-convert (Debian: librsvg2-bin); the sheet also needs ImageMagick's
 # montage. The PNGs are committed, so building needs neither.
 set -euo pipefail
@@ -30,12 +34,22 @@ shopt -s nullglob
 svgs=("$src"/*.svg)
 [ ${#svgs[@]} -gt 0 ] || { echo "no SVG files in $src" >&2; exit 1; }
 
+render() { # svg size png
+  rsvg-convert --width "$2" --height "$2" --format png --output "$3" "$1"
+  echo "$3 (${2}px)"
+}
+
 for svg in "${svgs[@]}"; do
   name=$(basename "$svg" .svg)
-  size=64
-  [ "$name" = logo-qt ] && size=256
-  rsvg-convert --width "$size" --height "$size" --format png --output "$out/$name.png" "$svg"
-  echo "$out/$name.png (${size}px)"
+  case "$name" in
+    logo-qt) render "$svg" 256 "$out/$name.png" ;;
+    filetype_*) render "$svg" 64 "$out/$name.png" ;;
+    *)
+      render "$svg" 24 "$out/$name.png"
+      render "$svg" 48 "$out/$name@2x.png"
+      render "$svg" 72 "$out/$name@3x.png"
+      ;;
+  esac
 done
 
 # The logo in the desktop's icon theme (hicolor) at the sizes menus and file
