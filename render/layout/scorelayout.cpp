@@ -137,6 +137,14 @@ void keepHead(QList<T> &list, qsizetype n)
         list.erase(list.begin() + n, list.end());
 }
 
+// Item i of a list whose items from i on are about to be dropped: moved out
+// of a list of its own, copied from a shared one, which is not detached.
+template <typename T>
+T takeAt(QList<T> &list, qsizetype i)
+{
+    return list.isDetached() ? std::move(list[i]) : list.at(i);
+}
+
 } // namespace
 
 void ScoreLayout::keepPages(int pages, int starts, int runs, OldPages *old)
@@ -153,12 +161,12 @@ void ScoreLayout::keepPages(int pages, int starts, int runs, OldPages *old)
         old->pages.reserve(laidOut.size() - first);
         old->pages.append(laidOut.at(first));
         for (qsizetype p = first + 1; p < laidOut.size(); ++p)
-            old->pages.append(std::move(laidOut[p]));
+            old->pages.append(takeAt(laidOut, p));
         if (first < m_pageStarts.size()) {
             old->starts.reserve(m_pageStarts.size() - first);
             old->starts.append(m_pageStarts.at(first));
             for (qsizetype q = first + 1; q < m_pageStarts.size(); ++q)
-                old->starts.append(std::move(m_pageStarts[q]));
+                old->starts.append(takeAt(m_pageStarts, q));
         }
     }
     keepHead(laidOut, pages);
